@@ -1,0 +1,38 @@
+# Each role folder is one library built from every source file it holds, so adding a class means
+# adding its two files and nothing else.
+function(tumo_library name dir)
+    cmake_parse_arguments(ARG "" "" "LINKS;EXCLUDE" ${ARGN})
+    file(GLOB srcs CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h ${dir}/*.qrc)
+    foreach(ex IN LISTS ARG_EXCLUDE)
+        list(FILTER srcs EXCLUDE REGEX "/${ex}$")
+    endforeach()
+    if(NOT srcs)
+        set(srcs ${CMAKE_SOURCE_DIR}/src/common/Empty.cpp)
+    endif()
+    add_library(${name} STATIC ${srcs})
+    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+    target_link_libraries(${name} PUBLIC ${ARG_LINKS})
+endfunction()
+
+# One test program per role folder; its tests run with the offscreen platform and no audio device.
+function(tumo_test name dir)
+    cmake_parse_arguments(ARG "GUI" "" "LINKS" ${ARGN})
+    file(GLOB srcs CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
+    if(NOT srcs)
+        return()
+    endif()
+    if(ARG_GUI)
+        list(APPEND srcs ${CMAKE_SOURCE_DIR}/tests/common/GuiTestMain.cpp)
+    else()
+        list(APPEND srcs ${CMAKE_SOURCE_DIR}/tests/common/CoreTestMain.cpp)
+    endif()
+    add_executable(${name} ${srcs})
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src)
+    target_link_libraries(${name} PRIVATE ${ARG_LINKS} GTest::gtest Qt6::Test)
+    target_compile_definitions(${name} PRIVATE TUMO_BINARY_DIR="${CMAKE_BINARY_DIR}"
+                                               TUMO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_MEDIA_BACKEND=gstreamer;QT_LOGGING_RULES=*.debug=false"
+        TIMEOUT 600)
+endfunction()

@@ -1,0 +1,1 @@
+// Placeholder so that an empty role folder still forms a library.

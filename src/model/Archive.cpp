@@ -1,0 +1,250 @@
+#include "model/Archive.h"
+
+#include "model/AnsiCodec.h"
+
+#include <QtEndian>
+
+namespace {
+
+constexpr quint16 kNewClassTag = 0xFFFF;
+constexpr quint16 kBigObjectTag = 0x7FFF;
+constexpr quint32 kClassFlag = 0x80000000u;
+constexpr quint16 kSchema = 1;
+constexpr int kMaxClassNameLength = 64;
+
+const char* const kRegisteredClasses[] = {
+    "TumoStatus",    "GradeInfo",       "GradeBase",     "LotteryBg",     "LotteryBanner",
+    "LotteryTakeStyle", "LotterySym",   "LotteryMask",   "LotteryNotify", "LotteryAPanel",
+    "LottrySound",   "TakedNu",         "OtherOption",   "LotteryNuBase", "SUINT",
+    "SymBitDataArray", "SerialPtArray", "SerialPt",      "APanel",
+};
+
+} // namespace
+
+Archive::Archive(const QByteArray& data) : m_storing(false), m_buf(data) {}
+
+Archive::Archive() : m_storing(true) { m_buf.reserve(1024); }
+
+bool Archive::IsRegisteredClass(const QByteArray& name) {
+    for (const char* c : kRegisteredClasses) {
+        if (name == c)
+            return true;
+    }
+    return false;
+}
+
+void Archive::need(qsizetype n) const {
+    if (n < 0 || n > remaining())
+        throw ArchiveException(ArchiveException::EndOfFile);
+}
+
+template <class V> void Archive::writeLE(V v) {
+    char bytes[sizeof(V)];
+    qToLittleEndian(v, bytes);
+    m_buf.append(bytes, sizeof(V));
+}
+
+template <class V> V Archive::readLE() {
+    need(sizeof(V));
+    const V v = qFromLittleEndian<V>(m_buf.constData() + m_pos);
+    m_pos += sizeof(V);
+    return v;
+}
+
+Archive& Archive::operator<<(quint8 v) {
+    writeLE(v);
+    return *this;
+}
+Archive& Archive::operator<<(quint16 v) {
+    writeLE(v);
+    return *this;
+}
+Archive& Archive::operator<<(qint32 v) {
+    writeLE(v);
+    return *this;
+}
+Archive& Archive::operator<<(quint32 v) {
+    writeLE(v);
+    return *this;
+}
+Archive& Archive::operator>>(quint8& v) {
+    v = readLE<quint8>();
+    return *this;
+}
+Archive& Archive::operator>>(quint16& v) {
+    v = readLE<quint16>();
+    return *this;
+}
+Archive& Archive::operator>>(qint32& v) {
+    v = readLE<qint32>();
+    return *this;
+}
+Archive& Archive::operator>>(quint32& v) {
+    v = readLE<quint32>();
+    return *this;
+}
+
+bool Archive::ReadBool() {
+    quint8 b = 0;
+    *this >> b;
+    return b != 0;
+}
+
+Archive& Archive::operator<<(const WinRect& r) {
+    return *this << r.left << r.top << r.right << r.bottom;
+}
+Archive& Archive::operator>>(WinRect& r) {
+    need(16); // a rectangle is one raw block: nothing is taken from a cut one
+    return *this >> r.left >> r.top >> r.right >> r.bottom;
+}
+Archive& Archive::operator<<(const QPoint& p) { return *this << qint32(p.x()) << qint32(p.y()); }
+Archive& Archive::operator>>(QPoint& p) {
+    need(8);
+    qint32 x = 0, y = 0;
+    *this >> x >> y;
+    p = QPoint(x, y);
+    return *this;
+}
+
+void Archive::WriteRaw(const char* data, qsizetype len) { m_buf.append(data, len); }
+
+void Archive::ReadRaw(char* data, qsizetype len) {
+    need(len);
+    memcpy(data, m_buf.constData() + m_pos, size_t(len));
+    m_pos += len;
+}
+
+Archive& Archive::operator<<(const QString& s) {
+    const quint64 n = quint64(s.size());
+    *this << quint8(0xFF) << quint16(0xFFFE);
+    if (n < 0xFF) {
+        *this << quint8(n);
+    } else if (n < 0xFFFE) {
+        *this << quint8(0xFF) << quint16(n);
+    } else if (n < 0xFFFFFFFFull) {
+        *this << quint8(0xFF) << quint16(0xFFFF) << quint32(n);
+    } else {
+        *this << quint8(0xFF) << quint16(0xFFFF) << quint32(0xFFFFFFFFu);
+        writeLE<quint64>(n);
+    }
+    for (QChar c : s)
+        writeLE<quint16>(c.unicode());
+    return *this;
+}
+
+Archive& Archive::operator>>(QString& s) {
+    quint64 n = readLE<quint8>();
+    bool wide = false;
+    if (n == 0xFF) {
+        quint16 w = readLE<quint16>();
+        if (w == 0xFFFE) {
+            wide = true;
+            n = readLE<quint8>();
+            if (n == 0xFF)
+                w = readLE<quint16>();
+        }
+        if (n == 0xFF) {
+            n = w;
+            if (w == 0xFFFF) {
+                n = readLE<quint32>();
+                if (n == 0xFFFFFFFFu)
+                    n = readLE<quint64>();
+            }
+        }
+    }
+    const quint64 bytes = wide ? n * 2 : n;
+    if (n > quint64(remaining()) || bytes > quint64(remaining()))
+        throw ArchiveException(ArchiveException::EndOfFile);
+    const char* p = m_buf.constData() + m_pos;
+    if (wide) {
+        s.resize(qsizetype(n));
+        for (qsizetype i = 0; i < qsizetype(n); ++i)
+            s[i] = QChar(qFromLittleEndian<quint16>(p + 2 * i));
+    } else {
+        s = AnsiCodec::toUnicode(QByteArrayView(p, qsizetype(n)));
+    }
+    m_pos += qsizetype(bytes);
+    return *this;
+}
+
+void Archive::WriteCount(quint64 n) {
+    if (n < 0xFFFF) {
+        *this << quint16(n);
+    } else {
+        *this << quint16(0xFFFF) << quint32(n);
+    }
+}
+
+quint64 Archive::ReadCount(qsizetype minElementBytes) {
+    quint64 n = readLE<quint16>();
+    if (n == 0xFFFF)
+        n = readLE<quint32>();
+    if (minElementBytes > 0 && n > quint64(remaining() / minElementBytes))
+        throw ArchiveException(ArchiveException::EndOfFile);
+    return n;
+}
+
+quint32 Archive::nextIndex() { return m_mapCount++; }
+
+void Archive::WriteObjectTag(const char* className) {
+    const QByteArray name(className);
+    const auto it = m_classIndex.constFind(name);
+    if (it == m_classIndex.constEnd()) {
+        *this << kNewClassTag << kSchema << quint16(name.size());
+        WriteRaw(name.constData(), name.size());
+        m_classIndex.insert(name, nextIndex());
+    } else if (*it < kBigObjectTag) {
+        *this << quint16(0x8000 | *it);
+    } else {
+        *this << kBigObjectTag << quint32(kClassFlag | *it);
+    }
+    nextIndex(); // the object itself
+}
+
+void Archive::ReadObjectTag(const char* expectedClassName) {
+    const quint16 t = readLE<quint16>();
+    QByteArray name;
+    if (t == kNewClassTag) {
+        const quint16 schema = readLE<quint16>();
+        const quint16 len = readLE<quint16>();
+        if (len >= kMaxClassNameLength)
+            throw ArchiveException(ArchiveException::BadClass);
+        name.resize(len);
+        ReadRaw(name.data(), len);
+        if (!IsRegisteredClass(name))
+            throw ArchiveException(ArchiveException::BadClass);
+        if (schema != kSchema)
+            throw ArchiveException(ArchiveException::BadSchema);
+        m_classByIndex.insert(nextIndex(), name);
+    } else {
+        const quint32 tag = t == kBigObjectTag
+                                ? readLE<quint32>()
+                                : (quint32(t & 0x8000) << 16) | quint32(t & 0x7FFF);
+        // A plain object index is either "no object" or an object read before: neither can be
+        // an element of a list that owns its elements.
+        if (!(tag & kClassFlag))
+            throw ArchiveException(ArchiveException::BadIndex);
+        const auto it = m_classByIndex.constFind(tag & ~kClassFlag);
+        if (it == m_classByIndex.constEnd())
+            throw ArchiveException(ArchiveException::BadIndex);
+        name = *it;
+    }
+    if (name != expectedClassName)
+        throw ArchiveException(ArchiveException::BadClass);
+    nextIndex(); // the object itself
+}
+
+void Archive::SerializeStringList(QStringList& list) {
+    if (IsStoring()) {
+        WriteCount(quint64(list.size()));
+        for (const QString& s : list)
+            *this << s;
+        return;
+    }
+    const quint64 n = ReadCount(1); // a string takes at least its length byte
+    for (quint64 i = 0; i < n; ++i) {
+        QString s;
+        *this >> s;
+        list.append(s);
+    }
+}

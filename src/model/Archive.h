@@ -1,0 +1,109 @@
+#pragma once
+
+#include "model/ArchiveException.h"
+#include "model/WinRect.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+
+// The byte encoding of every settings file: little-endian scalars, length-prefixed UTF-16
+// strings, counts, and tagged objects with one index table per file. An archive either stores
+// (into a buffer the caller then writes out) or loads (from the whole file's bytes).
+//
+// Loading never trusts the file: every length or count is checked against the bytes that remain
+// before anything is allocated, and every failure throws ArchiveException.
+class Archive {
+public:
+    // Loading: reads from the given bytes.
+    explicit Archive(const QByteArray& data);
+    // Storing: collects the bytes, see data().
+    Archive();
+
+    bool IsStoring() const { return m_storing; }
+    bool IsLoading() const { return !m_storing; }
+
+    const QByteArray& data() const { return m_buf; }
+    qsizetype remaining() const { return m_buf.size() - m_pos; }
+    bool atEnd() const { return remaining() == 0; }
+
+    // Scalars. Storing and loading share one name so that a record's Serialize reads like the
+    // file layout.
+    Archive& operator<<(quint8 v);
+    Archive& operator<<(quint16 v);
+    Archive& operator<<(qint32 v);
+    Archive& operator<<(quint32 v);
+    Archive& operator<<(const QString& s);
+    Archive& operator<<(const WinRect& r);
+    Archive& operator<<(const QPoint& p);
+    Archive& operator>>(quint8& v);
+    Archive& operator>>(quint16& v);
+    Archive& operator>>(qint32& v);
+    Archive& operator>>(quint32& v);
+    Archive& operator>>(QString& s);
+    Archive& operator>>(WinRect& r);
+    Archive& operator>>(QPoint& p);
+
+    // A one-byte flag written as 0 or 1.
+    void WriteBool(bool v) { *this << quint8(v ? 1 : 0); }
+    bool ReadBool();
+
+    void WriteRaw(const char* data, qsizetype len);
+    void ReadRaw(char* data, qsizetype len);
+
+    void WriteCount(quint64 n);
+    // Reads a count and checks that at least n * minElementBytes bytes remain.
+    quint64 ReadCount(qsizetype minElementBytes = 1);
+
+    // Object fields. Writing enters the class (first time) and the object into the index table;
+    // the caller then writes the object's own fields.
+    void WriteObjectTag(const char* className);
+    // Reads a tag for a new object of the expected class. A null element or a reference to an
+    // object already read is a bad index (owned lists hold each element once); another class is
+    // a bad class.
+    void ReadObjectTag(const char* expectedClassName);
+
+    // Whether a name belongs to one of the record classes the files may carry (all schema 1).
+    static bool IsRegisteredClass(const QByteArray& name);
+
+    // Containers of records. T has a default constructor, Serialize(Archive&) and a static
+    // ClassName(). Loading appends; a partly read element is never added.
+    template <class T> void SerializeObjectList(QList<T>& list);
+    void SerializeStringList(QStringList& list);
+
+private:
+    void need(qsizetype n) const;
+    template <class V> void writeLE(V v);
+    template <class V> V readLE();
+    quint32 nextIndex();
+
+    bool m_storing;
+    QByteArray m_buf;
+    qsizetype m_pos = 0;
+    quint32 m_mapCount = 1; // index 0 stands for "no object"
+    QHash<QByteArray, quint32> m_classIndex;  // storing: class name -> index
+    QHash<quint32, QByteArray> m_classByIndex; // loading: index -> class name
+};
+
+template <class T> void Archive::SerializeObjectList(QList<T>& list) {
+    if (IsStoring()) {
+        WriteCount(quint64(list.size()));
+        for (T& element : list) {
+            WriteObjectTag(T::ClassName());
+            element.Serialize(*this);
+        }
+        return;
+    }
+    // Every element takes at least its two-byte tag.
+    const quint64 n = ReadCount(2);
+    list.reserve(list.size() + qsizetype(n));
+    for (quint64 i = 0; i < n; ++i) {
+        ReadObjectTag(T::ClassName());
+        T element;
+        element.Serialize(*this);
+        list.append(std::move(element));
+    }
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+// What the program says to the operator and asks of him. The core reports through it without
+// knowing about widgets; the draw window shows message boxes and file choosers, tests record.
+class Prompter {
+public:
+    enum class Icon { Information, Warning, Error, Question };
+
+    virtual ~Prompter() = default;
+
+    virtual void Message(const QString& text, Icon icon = Icon::Warning) = 0;
+    virtual bool AskYesNo(const QString& text) = 0;
+    // An empty result means the operator cancelled. Filters use the Qt form
+    // ("Text files (*.txt);;All files (*)").
+    virtual QString ChooseOpenFile(const QString& title, const QString& filter) = 0;
+    virtual QString ChooseSaveFile(const QString& title, const QString& filter,
+                                   const QString& suggestedName) = 0;
+};

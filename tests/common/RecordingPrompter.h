@@ -1,0 +1,27 @@
+#pragma once
+
+#include "model/Prompter.h"
+
+#include <QStringList>
+
+// Records every message and answers questions and file choosers from queues set by the test.
+class RecordingPrompter : public Prompter {
+public:
+    QStringList messages;
+    QStringList questions;
+    QList<bool> answers;     // answers to AskYesNo, first first; "no" when empty
+    QStringList chosenFiles; // results of the file choosers, first first; cancel when empty
+
+    void Message(const QString& text, Icon) override { messages << text; }
+    bool AskYesNo(const QString& text) override {
+        questions << text;
+        return answers.isEmpty() ? false : answers.takeFirst();
+    }
+    QString ChooseOpenFile(const QString&, const QString&) override { return nextFile(); }
+    QString ChooseSaveFile(const QString&, const QString&, const QString&) override {
+        return nextFile();
+    }
+
+private:
+    QString nextFile() { return chosenFiles.isEmpty() ? QString() : chosenFiles.takeFirst(); }
+};
