@@ -1,0 +1,5 @@
+#include "model/CharFormat.h"
+
+void CharFormat::SetFaceName(const QString& name) {
+    szFaceName = name.left(kMaxFaceName);
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QtGlobal>
+
+class Archive;
+
+// A value with a flag: a drawn number's index in the pool, or one mask bit (1 = masked).
+class SUINT {
+public:
+    static const char* ClassName() { return "SUINT"; }
+
+    SUINT() = default;
+    SUINT(quint32 value, qint32 flag) : m_nValue(value), m_nFlag(flag) {}
+
+    void Serialize(Archive& ar);
+
+    friend bool operator==(const SUINT&, const SUINT&) = default;
+
+    quint32 m_nValue = 0;
+    qint32 m_nFlag = 0; // every entry the program creates carries 1
+};
