@@ -5,6 +5,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 LotterySym::LotterySym() : m_strDefaultFile(MakeAbsolutePath(QStringLiteral("DefSym.swf"))) {}
 
 void LotterySym::ResetLayout(int rows, int columns) {
