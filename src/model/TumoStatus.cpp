@@ -1,0 +1,303 @@
+#include "model/TumoStatus.h"
+
+#include "app/AppPaths.h"
+#include "model/Archive.h"
+#include "model/Prompter.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// Reads a whole file; false when it cannot be opened or read (not the same as damaged).
+bool ReadWholeFile(const QString& path, QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    bytes = file.readAll();
+    return file.error() == QFileDevice::NoError;
+}
+
+void RemoveIfExists(const QString& path) {
+    if (QFileInfo::exists(path))
+        QFile::remove(path);
+}
+
+} // namespace
+
+TumoStatus::TumoStatus(Prompter* prompter) : m_pPrompter(prompter) {}
+
+TumoStatus& TumoStatus::operator=(const TumoStatus& other) {
+    if (this == &other)
+        return *this;
+    m_bNoSave = other.m_bNoSave;
+    m_nLastGrade = other.m_nLastGrade;
+    m_nTakenAtGradeStart = other.m_nTakenAtGradeStart;
+    m_nCurGrade = other.m_nCurGrade;
+    m_nFirstSlot = other.m_nFirstSlot;
+    m_strDataFolder = other.m_strDataFolder;
+    m_strSchemeFile = other.m_strSchemeFile;
+    m_nuBase = other.m_nuBase;
+    // The copy is meant for a freshly built object; emptying first keeps the level count true
+    // for any other target too.
+    m_listGrades.clear();
+    const qsizetype n = other.LevelCount();
+    for (qsizetype i = 0; i < n; ++i)
+        m_listGrades.append(other.m_listGrades[i]);
+    m_pCurGrade = m_nCurGrade >= 0 && m_nCurGrade < m_listGrades.size() ? &m_listGrades[m_nCurGrade]
+                                                                        : nullptr;
+    return *this;
+}
+
+QString TumoStatus::StatusFilePath() const {
+    const QString folder = m_strDataFolder.isEmpty() ? g_strAppFolder : m_strDataFolder;
+    return folder + QLatin1Char('/') + StatusFileName();
+}
+
+QString TumoStatus::SchemeFilePath() const {
+    return MakeAbsolutePath(m_strSchemeFile);
+}
+
+void TumoStatus::Tell(const QString& text) {
+    if (m_pPrompter)
+        m_pPrompter->Message(text, Prompter::Icon::Warning);
+}
+
+qsizetype TumoStatus::LevelCount() const {
+    return std::clamp<qsizetype>(qsizetype(m_nLastGrade) + 1, 0, m_listGrades.size());
+}
+
+const GradeInfo* TumoStatus::CurrentLevel() const {
+    if (m_nCurGrade < 0 || m_nCurGrade >= m_listGrades.size())
+        return nullptr;
+    return &m_listGrades[m_nCurGrade];
+}
+
+void TumoStatus::ClearGrades() {
+    m_listGrades.clear();
+    m_pCurGrade = nullptr;
+    m_nLastGrade = -1;
+    m_nCurGrade = 0;
+}
+
+// ---- Files -------------------------------------------------------------------------------------
+
+void TumoStatus::Serialize(Archive& ar) {
+    if (ar.IsStoring()) {
+        ar << m_nLastGrade << m_nCurGrade << m_bShowGuide;
+    } else {
+        ar >> m_nLastGrade >> m_nCurGrade >> m_bShowGuide;
+    }
+    m_nuBase.Serialize(ar);
+}
+
+bool TumoStatus::LoadAll(const QString& schemePath) {
+    const QString scheme = schemePath.isEmpty() ? SchemeFilePath() : schemePath;
+    LoadStatusFile(scheme);
+    LoadScheme(scheme);
+    KeepCurrentGradeInList();
+    RecomputeDefaultGradeTotal();
+    return true;
+}
+
+void TumoStatus::LoadStatusFile(const QString& schemePath) {
+    const QString path = ResolveFileCase(StatusFilePath());
+    if (!QFileInfo::exists(path)) {
+        // A scheme without its status file is never used: its winners belong to another pool.
+        RemoveIfExists(ResolveFileCase(schemePath));
+        return;
+    }
+    QByteArray bytes;
+    // Present but unreadable (permissions, a read error): keep the defaults, and keep the
+    // scheme file with its winners; the file is not damaged, so it is not deleted either.
+    if (!ReadWholeFile(path, bytes))
+        return;
+    Archive ar(bytes);
+    try {
+        Serialize(ar); // fields read before an error keep their values
+    } catch (const ArchiveException&) {
+        Tell(IncompatibleFileText());
+        QFile::remove(path);
+    }
+}
+
+int TumoStatus::LoadScheme(const QString& path) {
+    m_listGrades.clear();
+    m_pCurGrade = nullptr;
+    const QString resolved = ResolveFileCase(path);
+    QByteArray bytes;
+    if (!ReadWholeFile(resolved, bytes)) {
+        ResetToOneDefaultGrade(GradeBase().m_nQuantity);
+        return 0;
+    }
+    Archive ar(bytes);
+    QList<GradeInfo> levels;
+    try {
+        m_options.Serialize(ar); // option fields read before an error keep their values
+        ar.SerializeObjectList(levels);
+    } catch (const ArchiveException&) {
+        Tell(IncompatibleFileText());
+        QFile::remove(resolved);
+        ResetToOneDefaultGrade(GradeBase().m_nQuantity);
+        return 0;
+    }
+    if (levels.isEmpty()) {
+        ResetToOneDefaultGrade(m_nuBase.m_nCount);
+        return 0;
+    }
+    m_listGrades = std::move(levels);
+    m_nLastGrade = qint32(m_listGrades.size() - 1);
+    return 1;
+}
+
+void TumoStatus::ResetToOneDefaultGrade(qint32 quantity) {
+    m_listGrades.clear();
+    m_listGrades.append(GradeInfo());
+    m_listGrades.first().m_base.m_nQuantity = quantity;
+    m_nLastGrade = 0;
+}
+
+void TumoStatus::KeepCurrentGradeInList() {
+    if (m_nCurGrade < 0 || m_nCurGrade >= LevelCount())
+        m_nCurGrade = 0;
+    m_pCurGrade = m_listGrades.isEmpty() ? nullptr : &m_listGrades[m_nCurGrade];
+}
+
+bool TumoStatus::SaveAll() {
+    if (m_bNoSave)
+        return false;
+    // A status file that cannot be created does not stop the scheme; one that failed halfway
+    // does, so that the pair on disk stays the last one written together.
+    if (SaveStatusFile() == SaveResult::WriteFailed)
+        return false;
+    return SaveSchemeFile(SchemeFilePath()) != SaveResult::WriteFailed;
+}
+
+int TumoStatus::SaveScheme(const QString& path) {
+    if (m_bNoSave)
+        return 0;
+    return SaveSchemeFile(MakeAbsolutePath(path)) == SaveResult::Written ? 1 : 0;
+}
+
+TumoStatus::SaveResult TumoStatus::SaveStatusFile() {
+    return WriteFile(ResolveFileCase(StatusFilePath()), &TumoStatus::Serialize);
+}
+
+TumoStatus::SaveResult TumoStatus::SaveSchemeFile(const QString& path) {
+    return WriteFile(ResolveFileCase(path), &TumoStatus::StoreScheme);
+}
+
+void TumoStatus::StoreScheme(Archive& ar) {
+    m_options.Serialize(ar);
+    ar.SerializeObjectList(m_listGrades);
+}
+
+// Written whole to a temporary file that replaces the old one only when everything went to disk:
+// a full disk or a crash never leaves half a settings file.
+TumoStatus::SaveResult TumoStatus::WriteFile(const QString& path,
+                                             void (TumoStatus::*store)(Archive&)) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return SaveResult::NotOpened;
+    bool ok = false;
+    try {
+        Archive ar;
+        (this->*store)(ar);
+        // QSaveFile keeps small writes in a buffer and loses an error of its final flush, so
+        // flush here, where a short write still shows.
+        ok = file.write(ar.data()) == ar.data().size() && file.flush() &&
+             file.error() == QFileDevice::NoError && file.commit();
+    } catch (const ArchiveException&) {
+        ok = false;
+    }
+    if (!ok) {
+        file.cancelWriting();
+        Tell(WriteErrorText());
+        return SaveResult::WriteFailed;
+    }
+    return SaveResult::Written;
+}
+
+void TumoStatus::DeleteFiles() {
+    m_bNoSave = true;
+    RemoveIfExists(ResolveFileCase(StatusFilePath()));
+    RemoveIfExists(ResolveFileCase(SchemeFilePath()));
+}
+
+// ---- Levels ------------------------------------------------------------------------------------
+
+GradeInfo* TumoStatus::FindCurrentGrade(qint32& index) {
+    const qsizetype n = LevelCount();
+    qint32 found = 0;
+    for (qsizetype i = 1; i < n; ++i) {
+        const GradeInfo& level = m_listGrades[i];
+        if (level.m_taken.Count() < level.m_base.m_nQuantity) {
+            found = qint32(i);
+            break;
+        }
+    }
+    m_nCurGrade = found;
+    m_pCurGrade = m_listGrades.isEmpty() ? nullptr : &m_listGrades[found];
+    index = found;
+    return m_pCurGrade;
+}
+
+qint32 TumoStatus::GetTakenCount() const {
+    qint32 total = 0;
+    const qsizetype n = LevelCount();
+    for (qsizetype i = 0; i < n; ++i)
+        total += m_listGrades[i].m_taken.Count();
+    return total;
+}
+
+void TumoStatus::ClearAllTaken() {
+    const qsizetype n = LevelCount();
+    for (qsizetype i = 0; i < n; ++i)
+        m_listGrades[i].m_taken.RemoveAll();
+    m_nTakenAtGradeStart = 0;
+}
+
+void TumoStatus::RecomputeDefaultGradeTotal() {
+    if (m_listGrades.isEmpty())
+        return;
+    // Summed wide: quantities come from files and need not be sane.
+    qint64 rest = m_nuBase.m_nCount;
+    const qsizetype n = LevelCount();
+    for (qsizetype i = 1; i < n; ++i)
+        rest -= m_listGrades[i].m_base.m_nQuantity;
+    rest = std::clamp<qint64>(rest, std::numeric_limits<qint32>::min(),
+                              std::numeric_limits<qint32>::max());
+    m_listGrades.first().m_base.m_nQuantity = qint32(rest);
+}
+
+bool TumoStatus::IsNumberTaken(quint32 poolIndex) const {
+    return m_drawnIndex.Contains(m_listGrades, LevelCount(), poolIndex);
+}
+
+// Screen slots: a level fills its P slots per screen from the first slot on, starting over with
+// every full screen. t counts the level's drawn numbers, s those drawn before it became current.
+qint32 TumoStatus::GetNextSlotIndex() const {
+    const GradeInfo* level = CurrentLevel();
+    const qint32 t = level ? level->m_taken.Count() : 0;
+    const qint32 p = level ? qMax(level->m_base.m_nPerScreen, 1) : 1;
+    const qint32 y = t - m_nTakenAtGradeStart + 1;
+    qint32 k = y / p;
+    if (k * p == y && k > 0)
+        --k;
+    return m_nFirstSlot + y - 1 - k * p;
+}
+
+qint32 TumoStatus::GetLastSlotIndex() const {
+    const GradeInfo* level = CurrentLevel();
+    const qint32 t = level ? level->m_taken.Count() : 0;
+    const qint32 p = level ? qMax(level->m_base.m_nPerScreen, 1) : 1;
+    const qint32 x = t - m_nTakenAtGradeStart;
+    qint32 k = x / p;
+    if (k * p == x && k > 0)
+        --k;
+    return m_nFirstSlot + x - 1 - k * p;
+}

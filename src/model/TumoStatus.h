@@ -1,0 +1,107 @@
+#pragma once
+
+#include "model/DrawnNumberIndex.h"
+#include "model/GradeInfo.h"
+#include "model/LotteryNuBase.h"
+#include "model/OtherOption.h"
+
+#include <QList>
+#include <QString>
+
+class Archive;
+class Prompter;
+
+// The root of everything the program keeps between runs: the prize levels, the pool summary and
+// the options, with the two settings files in the program folder. The status file holds the
+// current level, the guide flag and the pool summary; the scheme file holds the options and the
+// levels with their winners.
+//
+// Levels are addressed by their index in m_listGrades; entry 0 is the default level. Whoever
+// adds or removes levels keeps m_nLastGrade equal to the list count minus 1. Drawn numbers are
+// added and removed only through the levels' TakedNu operations (Add, RemoveAt, RemoveAll), which
+// keeps the index behind IsNumberTaken in step.
+class TumoStatus {
+public:
+    static const char* ClassName() { return "TumoStatus"; }
+
+    static QString StatusFileName() { return QStringLiteral("TumoStatus.dat"); }
+    static QString DefaultSchemeFileName() { return QStringLiteral("default.TumoScheme"); }
+    static QString IncompatibleFileText() {
+        return QStringLiteral("The system detect a incompatible data file!");
+    }
+    static QString WriteErrorText() { return QStringLiteral("Write Error!"); }
+
+    // The prompter shows what went wrong with a file; without one, nothing is shown.
+    explicit TumoStatus(Prompter* prompter = nullptr);
+    TumoStatus(const TumoStatus&) = delete;
+    // Builds the copy that a scheme backup saves: the levels (deeply), the pool summary, the file
+    // names and the run-time counters; the options and the guide flag stay this object's own.
+    TumoStatus& operator=(const TumoStatus& other);
+
+    void SetPrompter(Prompter* prompter) { m_pPrompter = prompter; }
+
+    // Loads both files (an empty path means the scheme file m_strSchemeFile), applies the
+    // failure rules and leaves at least one level. Always true.
+    bool LoadAll(const QString& schemePath = QString());
+    // Writes the status file, then the scheme file. False when saving is off or a file could not
+    // be written ("Write Error!"); a file that cannot be created is skipped silently.
+    bool SaveAll();
+    // 1 when the file held at least one level, else 0; either way the list then holds at least
+    // one level.
+    int LoadScheme(const QString& path);
+    // 1 when written, else 0.
+    int SaveScheme(const QString& path);
+    // Deletes both files and turns saving off for the rest of the run.
+    void DeleteFiles();
+    void ClearGrades();
+
+    // The first prize level not yet complete, else the default level; it becomes current.
+    GradeInfo* FindCurrentGrade(qint32& index);
+    qint32 GetTakenCount() const;
+    void ClearAllTaken();
+    // The default level takes what the prize levels leave of the pool; not clamped at 0.
+    void RecomputeDefaultGradeTotal();
+    bool IsNumberTaken(quint32 poolIndex) const;
+    // Screen slot of the current level's next drawn number, and of its last one.
+    qint32 GetNextSlotIndex() const;
+    qint32 GetLastSlotIndex() const;
+
+    // The status file's record: last and current level, guide flag, pool summary.
+    void Serialize(Archive& ar);
+
+    QString StatusFilePath() const;
+    QString SchemeFilePath() const;
+
+    QString m_strSchemeFile = DefaultSchemeFileName(); // relative to the program folder
+    bool m_bNoSave = false;
+    // The current level, set by FindCurrentGrade. It points into m_listGrades and so is valid
+    // only until the list changes; call FindCurrentGrade again after adding or removing levels.
+    GradeInfo* m_pCurGrade = nullptr;
+    qint32 m_nFirstSlot = 0;         // first screen slot of the current screen
+    qint32 m_nTakenAtGradeStart = 0; // drawn count of the current level when it became current
+    QString m_strDataFolder;         // folder of the status file; empty = the program folder
+    QList<GradeInfo> m_listGrades;
+    LotteryNuBase m_nuBase;
+    OtherOption m_options;
+    qint32 m_nLastGrade = -1;
+    qint32 m_nCurGrade = 0;
+    qint32 m_bShowGuide = 1;
+
+private:
+    enum class SaveResult { Written, NotOpened, WriteFailed };
+
+    void LoadStatusFile(const QString& schemePath);
+    SaveResult SaveStatusFile();
+    SaveResult SaveSchemeFile(const QString& path);
+    SaveResult WriteFile(const QString& path, void (TumoStatus::*store)(Archive&));
+    void StoreScheme(Archive& ar);
+    void ResetToOneDefaultGrade(qint32 quantity);
+    void KeepCurrentGradeInList();
+    // Levels 0 to m_nLastGrade that the list really holds.
+    qsizetype LevelCount() const;
+    const GradeInfo* CurrentLevel() const;
+    void Tell(const QString& text);
+
+    Prompter* m_pPrompter = nullptr;
+    mutable DrawnNumberIndex m_drawnIndex;
+};

@@ -1,0 +1,576 @@
+#include "model/TumoStatus.h"
+#include "LevelTestUtil.h"
+#include "RecordTestUtil.h"
+#include "common/RecordingPrompter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace recordtest;
+using namespace leveltest;
+
+namespace {
+
+const QString kIncompatible = QStringLiteral("The system detect a incompatible data file!");
+const QString kWriteError = QStringLiteral("Write Error!");
+
+class Status : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        m_savedFolder = g_strAppFolder;
+        SetAppFolder(m_dir.path());
+    }
+    void TearDown() override { g_strAppFolder = m_savedFolder; }
+
+    QString folder() const { return m_dir.path(); }
+    QString statusPath() const { return folder() + QStringLiteral("/TumoStatus.dat"); }
+    QString schemePath() const { return folder() + QStringLiteral("/default.TumoScheme"); }
+
+    // A status root as the main window sets it up, before LoadAll.
+    std::unique_ptr<TumoStatus> fresh() {
+        auto s = std::make_unique<TumoStatus>(&m_prompter);
+        s->m_strDataFolder = folder();
+        return s;
+    }
+    std::unique_ptr<TumoStatus> loaded() {
+        auto s = fresh();
+        EXPECT_TRUE(s->LoadAll());
+        return s;
+    }
+
+    // A root with the default level and three prize levels that use every record.
+    std::unique_ptr<TumoStatus> threeLevels() {
+        auto s = fresh();
+        s->m_listGrades = {loadedDefaultLevel(), fullLevel(1), fullLevel(2), fullLevel(3)};
+        s->m_nLastGrade = 3;
+        s->m_nCurGrade = 2;
+        s->m_nuBase.m_nCount = 100;
+        s->m_nuBase.m_nDigits = 3;
+        s->m_nuBase.m_strChars = QStringLiteral("0123456789");
+        s->m_options.m_nMonitor = 2;
+        s->m_options.m_bShowButtons = 0;
+        s->m_options.m_strOutputFile = inFolder(QStringLiteral("exports/w.txt"));
+        s->m_options.m_strAutoOutputFile = inFolder(QStringLiteral("WinningNumbers.txt"));
+        s->m_options.m_accel[2] = AccelEntry{AccelEntry::FVIRTKEY, 0x0D, 110};
+        s->RecomputeDefaultGradeTotal();
+        return s;
+    }
+
+    static QByteArray read(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static void write(const QString& path, const QByteArray& bytes) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+
+    RecordingPrompter m_prompter;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_savedFolder;
+};
+
+// Levels of one root compared with those of another, 0 to m_nLastGrade.
+void expectSameLevels(const TumoStatus& a, const TumoStatus& b) {
+    ASSERT_EQ(a.m_nLastGrade, b.m_nLastGrade);
+    ASSERT_EQ(a.m_listGrades.size(), b.m_listGrades.size());
+    for (qsizetype i = 0; i < a.m_listGrades.size(); ++i)
+        EXPECT_TRUE(a.m_listGrades[i] == b.m_listGrades[i]) << "level " << i;
+}
+
+// Limits the size of files this process may write, so that writing fails the way a full disk
+// makes it fail.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit l = m_saved;
+        l.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &l);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_saved{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+} // namespace
+
+// ---- File contents -----------------------------------------------------------------------------
+
+TEST_F(Status, StatusFileBytes) {
+    auto s = threeLevels();
+    s->m_nLastGrade = 2;
+    s->m_nCurGrade = 1;
+    s->m_listGrades.removeLast();
+    ASSERT_TRUE(s->SaveAll());
+    EXPECT_EQ(read(statusPath()),
+              hex("02000000 01000000 01000000 03000000 64000000 00000000 00000000") +
+                  str(QStringLiteral("0123456789")));
+}
+
+TEST_F(Status, SchemeFileStartsWithTheOptionsThenTaggedLevels) {
+    auto s = threeLevels();
+    OtherOption options = s->m_options;
+    const QByteArray optionBytes = store(options);
+    ASSERT_TRUE(s->SaveAll());
+    const QByteArray file = read(schemePath());
+    ASSERT_TRUE(
+        file.startsWith(QByteArray(optionBytes + hex("0400 ffff 0100 0900") + "GradeInfo")));
+
+    // The second level carries the class reference to "GradeInfo" (index 1).
+    Archive ar(file);
+    OtherOption o;
+    o.Serialize(ar);
+    EXPECT_EQ(ar.ReadCount(), 4u);
+    ar.ReadObjectTag("GradeInfo");
+    GradeInfo first;
+    first.Serialize(ar);
+    const qsizetype at = file.size() - ar.remaining();
+    EXPECT_EQ(file.mid(at, 2), hex("0180"));
+}
+
+TEST_F(Status, ThreeLevelSchemeRoundTrips) {
+    auto original = threeLevels();
+    auto expected = threeLevels(); // the original's paths turn relative when it is saved
+    ASSERT_TRUE(original->SaveAll());
+    const QByteArray statusBytes = read(statusPath());
+    const QByteArray schemeBytes = read(schemePath());
+
+    auto back = loaded();
+    expectSameLevels(*back, *expected);
+    EXPECT_EQ(back->m_options, expected->m_options);
+    EXPECT_EQ(back->m_nuBase, expected->m_nuBase);
+    EXPECT_EQ(back->m_nCurGrade, 2);
+    EXPECT_TRUE(m_prompter.messages.isEmpty());
+
+    ASSERT_TRUE(back->SaveAll());
+    EXPECT_EQ(read(statusPath()), statusBytes);
+    EXPECT_EQ(read(schemePath()), schemeBytes);
+}
+
+TEST_F(Status, SchemeToAnotherPath) {
+    auto s = threeLevels();
+    const QString other = folder() + QStringLiteral("/backup.TumoScheme");
+    EXPECT_EQ(s->SaveScheme(QStringLiteral("backup.TumoScheme")), 1);
+    auto back = fresh();
+    EXPECT_EQ(back->LoadScheme(other), 1);
+    EXPECT_EQ(back->m_nLastGrade, 3);
+    EXPECT_EQ(back->m_listGrades[2], fullLevel(2));
+}
+
+// ---- Loading and its failure rules -------------------------------------------------------------
+
+TEST_F(Status, FirstRunWithoutFiles) {
+    auto s = loaded();
+    ASSERT_EQ(s->m_listGrades.size(), 1);
+    EXPECT_EQ(s->m_nLastGrade, 0);
+    EXPECT_EQ(s->m_listGrades[0].m_base.m_strName, QStringLiteral("Default Settings"));
+    EXPECT_EQ(s->m_listGrades[0].m_base.m_nQuantity, 0); // the pool count known then
+    EXPECT_EQ(s->m_pCurGrade, &s->m_listGrades[0]);
+    EXPECT_TRUE(m_prompter.messages.isEmpty());
+    EXPECT_FALSE(QFile::exists(statusPath()));
+}
+
+TEST_F(Status, SchemeWithoutStatusFileIsDeleted) {
+    ASSERT_TRUE(threeLevels()->SaveAll());
+    QFile::remove(statusPath());
+    auto s = loaded();
+    EXPECT_FALSE(QFile::exists(schemePath()));
+    EXPECT_EQ(s->m_listGrades.size(), 1);
+    EXPECT_TRUE(m_prompter.messages.isEmpty());
+}
+
+TEST_F(Status, StatusWithoutSchemeKeepsItsValues) {
+    auto saved = threeLevels();
+    saved->m_bShowGuide = 0;
+    ASSERT_TRUE(saved->SaveAll());
+    QFile::remove(schemePath());
+    auto s = loaded();
+    EXPECT_EQ(s->m_listGrades.size(), 1);
+    EXPECT_EQ(s->m_nLastGrade, 0);
+    EXPECT_EQ(s->m_bShowGuide, 0);
+    EXPECT_EQ(s->m_nuBase.m_nCount, 100);
+    EXPECT_EQ(s->m_listGrades[0].m_base.m_nQuantity, 100);
+    EXPECT_EQ(s->m_nCurGrade, 0); // the stored 2 is outside the list now
+    EXPECT_TRUE(m_prompter.messages.isEmpty());
+}
+
+TEST_F(Status, DamagedStatusFileIsReportedAndDeletedButTheSchemeLoads) {
+    ASSERT_TRUE(threeLevels()->SaveAll());
+    const QByteArray bytes = read(statusPath());
+    write(statusPath(), bytes.left(18)); // cut inside the pool count
+    auto s = loaded();
+    EXPECT_EQ(m_prompter.messages, QStringList{kIncompatible});
+    EXPECT_FALSE(QFile::exists(statusPath()));
+    EXPECT_TRUE(QFile::exists(schemePath()));
+    EXPECT_EQ(s->m_nLastGrade, 3);
+    EXPECT_EQ(s->m_nuBase.m_nDigits, 3); // read before the cut
+    EXPECT_EQ(s->m_nuBase.m_nCount, 0);  // default
+    EXPECT_EQ(s->m_nCurGrade, 2);
+}
+
+TEST_F(Status, UnreadableStatusFileIsNotMissing) {
+    ASSERT_TRUE(threeLevels()->SaveAll());
+    QFile::remove(statusPath());
+    ASSERT_TRUE(QDir(folder()).mkdir(QStringLiteral("TumoStatus.dat"))); // exists, cannot be read
+    auto s = loaded();
+    EXPECT_TRUE(QFile::exists(schemePath()));
+    EXPECT_EQ(s->m_nLastGrade, 3);
+    EXPECT_EQ(s->m_listGrades[1], fullLevel(1)); // winners kept
+    EXPECT_TRUE(QFileInfo(statusPath()).isDir());
+}
+
+TEST_F(Status, DamagedSchemeIsReportedAndDeleted) {
+    auto saved = threeLevels();
+    ASSERT_TRUE(saved->SaveAll());
+    const QByteArray bytes = read(schemePath());
+    // Cut inside the third level: find where the fourth level (index 3) begins.
+    Archive ar(bytes);
+    OtherOption o;
+    o.Serialize(ar);
+    ar.ReadCount();
+    for (int i = 0; i < 3; ++i) {
+        ar.ReadObjectTag("GradeInfo");
+        GradeInfo g;
+        g.Serialize(ar);
+    }
+    write(schemePath(), bytes.left(bytes.size() - ar.remaining() - 40));
+
+    auto s = loaded();
+    EXPECT_EQ(m_prompter.messages, QStringList{kIncompatible});
+    EXPECT_FALSE(QFile::exists(schemePath()));
+    ASSERT_EQ(s->m_listGrades.size(), 1);
+    EXPECT_EQ(s->m_nLastGrade, 0);
+    EXPECT_EQ(s->m_options.m_nMonitor, 2); // options read before the damage stay
+    EXPECT_EQ(s->m_listGrades[0].m_base.m_nQuantity, 100);
+}
+
+TEST_F(Status, EmptySchemeFileIsDamaged) {
+    ASSERT_TRUE(threeLevels()->SaveAll());
+    write(schemePath(), QByteArray());
+    auto s = loaded();
+    EXPECT_EQ(m_prompter.messages, QStringList{kIncompatible});
+    EXPECT_FALSE(QFile::exists(schemePath()));
+    EXPECT_EQ(s->m_listGrades.size(), 1);
+}
+
+TEST_F(Status, SchemeWithoutLevelsGetsOneDefaultLevelForThePool) {
+    auto s = fresh();
+    s->m_nuBase.m_nCount = 75;
+    Archive ar;
+    OtherOption().Serialize(ar);
+    ar.WriteCount(0);
+    write(schemePath(), ar.data());
+    EXPECT_EQ(s->LoadScheme(schemePath()), 0);
+    ASSERT_EQ(s->m_listGrades.size(), 1);
+    EXPECT_EQ(s->m_nLastGrade, 0);
+    EXPECT_EQ(s->m_listGrades[0].m_base.m_nQuantity, 75);
+    EXPECT_TRUE(m_prompter.messages.isEmpty());
+    EXPECT_TRUE(QFile::exists(schemePath()));
+    EXPECT_EQ(s->LoadScheme(folder() + QStringLiteral("/none.TumoScheme")), 0);
+    EXPECT_EQ(s->m_listGrades.size(), 1);
+}
+
+TEST_F(Status, ForeignElementInTheLevelListIsDamage) {
+    Archive ar;
+    OtherOption().Serialize(ar);
+    ar.WriteCount(1);
+    ar.WriteObjectTag("SUINT");
+    ar << qint32(1) << quint32(5);
+    write(schemePath(), ar.data());
+    auto s = fresh();
+    EXPECT_EQ(s->LoadScheme(schemePath()), 0);
+    EXPECT_EQ(m_prompter.messages, QStringList{kIncompatible});
+    EXPECT_EQ(s->m_listGrades.size(), 1);
+}
+
+TEST_F(Status, LoadedValuesAreMadeSafe) {
+    auto saved = threeLevels();
+    saved->m_nCurGrade = 7;
+    ASSERT_TRUE(saved->SaveAll());
+    auto s = loaded();
+    EXPECT_EQ(s->m_nCurGrade, 0);
+    EXPECT_EQ(s->m_pCurGrade, &s->m_listGrades[0]);
+
+    saved->m_nCurGrade = -1;
+    ASSERT_TRUE(saved->SaveAll());
+    EXPECT_EQ(loaded()->m_nCurGrade, 0);
+}
+
+TEST_F(Status, StatusFileIsFoundWhateverTheCaseOfItsName) {
+    ASSERT_TRUE(threeLevels()->SaveAll());
+    ASSERT_TRUE(QFile::rename(statusPath(), folder() + QStringLiteral("/tumostatus.dat")));
+    auto s = loaded();
+    EXPECT_TRUE(QFile::exists(schemePath()));
+    EXPECT_EQ(s->m_nLastGrade, 3);
+    EXPECT_EQ(s->m_nuBase.m_nCount, 100);
+}
+
+// ---- Saving ------------------------------------------------------------------------------------
+
+TEST_F(Status, NothingIsSavedAfterDeleteFiles) {
+    auto s = threeLevels();
+    ASSERT_TRUE(s->SaveAll());
+    s->DeleteFiles();
+    EXPECT_FALSE(QFile::exists(statusPath()));
+    EXPECT_FALSE(QFile::exists(schemePath()));
+    EXPECT_FALSE(s->SaveAll());
+    EXPECT_EQ(s->SaveScheme(schemePath()), 0);
+    EXPECT_FALSE(QFile::exists(statusPath()));
+    EXPECT_FALSE(QFile::exists(schemePath()));
+}
+
+TEST_F(Status, StatusFileThatCannotBeCreatedStillLetsTheSchemeBeWritten) {
+    auto s = threeLevels();
+    s->m_strDataFolder = folder() + QStringLiteral("/missing/folder");
+    EXPECT_TRUE(s->SaveAll());
+    EXPECT_TRUE(QFile::exists(schemePath()));
+    EXPECT_TRUE(m_prompter.messages.isEmpty());
+
+    s->m_strSchemeFile = folder() + QStringLiteral("/missing/x.TumoScheme");
+    EXPECT_EQ(s->SaveScheme(s->m_strSchemeFile), 0);
+    EXPECT_TRUE(m_prompter.messages.isEmpty());
+}
+
+TEST_F(Status, WriteErrorsAreReportedAndLeaveTheOldFiles) {
+    auto s = threeLevels();
+    ASSERT_TRUE(s->SaveAll());
+    const QByteArray oldStatus = read(statusPath());
+    const QByteArray oldScheme = read(schemePath());
+    s->m_nuBase.m_nCount = 55;
+    s->m_listGrades[1].m_taken.Add(99);
+    {
+        FileSizeLimit limit(200); // the status file fits, the scheme does not
+        EXPECT_FALSE(s->SaveAll());
+    }
+    EXPECT_EQ(m_prompter.messages, QStringList{kWriteError});
+    EXPECT_NE(read(statusPath()), oldStatus);
+    EXPECT_EQ(read(schemePath()), oldScheme); // whole, not half written
+
+    m_prompter.messages.clear();
+    {
+        FileSizeLimit limit(10); // not even the status file fits
+        EXPECT_FALSE(s->SaveAll());
+        EXPECT_EQ(s->SaveScheme(schemePath()), 0);
+    }
+    EXPECT_EQ(m_prompter.messages, (QStringList{kWriteError, kWriteError}));
+    EXPECT_EQ(read(schemePath()), oldScheme);
+    EXPECT_EQ(QDir(folder()).entryList(QDir::Files).size(), 2); // no temporary files left
+}
+
+// ---- Level operations --------------------------------------------------------------------------
+
+TEST_F(Status, DefaultLevelTakesTheRestOfThePool) {
+    auto s = fresh();
+    s->m_listGrades = {GradeInfo(), GradeInfo(), GradeInfo(), GradeInfo()};
+    s->m_nLastGrade = 3;
+    for (int i = 1; i <= 3; ++i)
+        s->m_listGrades[i].m_base.m_nQuantity = 10 * i;
+    s->m_nuBase.m_nCount = 100;
+    s->RecomputeDefaultGradeTotal();
+    EXPECT_EQ(s->m_listGrades[0].m_base.m_nQuantity, 40);
+    s->m_nuBase.m_nCount = 50;
+    s->RecomputeDefaultGradeTotal();
+    EXPECT_EQ(s->m_listGrades[0].m_base.m_nQuantity, -10);
+    s->m_listGrades[1].m_base.m_nQuantity = std::numeric_limits<qint32>::max();
+    s->m_listGrades[2].m_base.m_nQuantity = std::numeric_limits<qint32>::max();
+    s->RecomputeDefaultGradeTotal();
+    EXPECT_EQ(s->m_listGrades[0].m_base.m_nQuantity, std::numeric_limits<qint32>::min());
+}
+
+TEST_F(Status, CurrentLevelIsTheFirstUnfinishedPrizeLevel) {
+    auto s = fresh();
+    s->m_listGrades = {GradeInfo(), GradeInfo(), GradeInfo(), GradeInfo()};
+    s->m_nLastGrade = 3;
+    s->m_listGrades[0].m_base.m_nQuantity = 0; // complete as well
+    s->m_listGrades[1].m_taken.Add(1);         // quantity 1: complete
+    s->m_listGrades[2].m_taken.Add(2);
+    qint32 index = -1;
+    EXPECT_EQ(s->FindCurrentGrade(index), &s->m_listGrades[3]);
+    EXPECT_EQ(index, 3);
+    EXPECT_EQ(s->m_nCurGrade, 3);
+    s->m_listGrades[3].m_taken.Add(3);
+    EXPECT_EQ(s->FindCurrentGrade(index), &s->m_listGrades[0]);
+    EXPECT_EQ(index, 0);
+    EXPECT_EQ(s->m_pCurGrade, &s->m_listGrades[0]);
+    // Levels beyond the last level index are not looked at.
+    s->m_listGrades[3].m_taken.RemoveAll();
+    s->m_nLastGrade = 2;
+    EXPECT_EQ(s->FindCurrentGrade(index), &s->m_listGrades[0]);
+}
+
+TEST_F(Status, TakenCountsAndClearing) {
+    auto s = threeLevels(); // 3, 4 and 5 drawn numbers in levels 1 to 3
+    s->m_listGrades[0].m_taken.Add(1000);
+    s->m_nTakenAtGradeStart = 4;
+    EXPECT_EQ(s->GetTakenCount(), 13);
+    s->m_nLastGrade = 2;
+    EXPECT_EQ(s->GetTakenCount(), 8);
+    s->ClearAllTaken();
+    EXPECT_EQ(s->GetTakenCount(), 0);
+    EXPECT_EQ(s->m_nTakenAtGradeStart, 0);
+    EXPECT_EQ(s->m_listGrades[3].m_taken.Count(), 5); // beyond the last level
+}
+
+TEST_F(Status, ScreenSlots) {
+    auto s = fresh();
+    s->m_listGrades = {GradeInfo(), GradeInfo()};
+    s->m_nLastGrade = 1;
+    s->m_nCurGrade = 1;
+    GradeInfo& level = s->m_listGrades[1];
+    level.m_base.m_nQuantity = 20;
+    level.m_base.m_nPerScreen = 3;
+    const int next[] = {0, 1, 2, 0, 1, 2, 0};
+    const int last[] = {-1, 0, 1, 2, 0, 1, 2};
+    for (int t = 0; t < 7; ++t) {
+        EXPECT_EQ(s->GetNextSlotIndex(), next[t]) << "t " << t;
+        EXPECT_EQ(s->GetLastSlotIndex(), last[t]) << "t " << t;
+        level.m_taken.Add(quint32(t));
+    }
+    // From the level's start and the first slot on.
+    s->m_nTakenAtGradeStart = 5;
+    s->m_nFirstSlot = 2;
+    EXPECT_EQ(s->GetNextSlotIndex(), 4); // t = 7: second number of this screen
+    EXPECT_EQ(s->GetLastSlotIndex(), 3);
+
+    level.m_base.m_nPerScreen = 1;
+    s->m_nTakenAtGradeStart = 7;
+    EXPECT_EQ(s->GetNextSlotIndex(), 2);
+    EXPECT_EQ(s->GetLastSlotIndex(), 1);
+    level.m_taken.Add(50);
+    EXPECT_EQ(s->GetNextSlotIndex(), 2);
+    EXPECT_EQ(s->GetLastSlotIndex(), 2);
+    level.m_base.m_nPerScreen = 0; // set by hand: taken as 1, never a division by zero
+    EXPECT_EQ(s->GetNextSlotIndex(), 2);
+}
+
+TEST_F(Status, CopyForABackup) {
+    auto source = threeLevels();
+    source->m_bShowGuide = 0;
+    source->m_nTakenAtGradeStart = 2;
+    source->m_nFirstSlot = 1;
+    source->m_strSchemeFile = QStringLiteral("show.TumoScheme");
+    TumoStatus copy;
+    copy = *source;
+    expectSameLevels(copy, *source);
+    EXPECT_EQ(copy.m_nuBase, source->m_nuBase);
+    EXPECT_EQ(copy.m_nCurGrade, 2);
+    EXPECT_EQ(copy.m_nTakenAtGradeStart, 2);
+    EXPECT_EQ(copy.m_nFirstSlot, 1);
+    EXPECT_EQ(copy.m_strSchemeFile, QStringLiteral("show.TumoScheme"));
+    EXPECT_EQ(copy.m_strDataFolder, folder());
+    EXPECT_EQ(copy.m_options, OtherOption()); // keeps its own
+    EXPECT_EQ(copy.m_bShowGuide, 1);
+
+    copy.m_listGrades[1].m_taken.RemoveAll();
+    copy.m_listGrades[2].m_sym.ClearLayout();
+    EXPECT_EQ(source->m_listGrades[1], fullLevel(1));
+    EXPECT_EQ(source->m_listGrades[2], fullLevel(2));
+
+    copy = copy;
+    EXPECT_EQ(copy.m_listGrades.size(), 4);
+}
+
+// The drawn-number index answers exactly like a scan of every level's drawn list, whatever
+// happens to the levels in between.
+TEST_F(Status, DrawnNumberIndexStaysInStepWithTheLevels) {
+    auto s = threeLevels();
+    QRandomGenerator rng(1234);
+    auto scan = [&](quint32 v) {
+        const qsizetype n = std::min<qsizetype>(s->m_nLastGrade + 1, s->m_listGrades.size());
+        for (qsizetype i = 0; i < n; ++i)
+            for (const SUINT& e : s->m_listGrades[i].m_taken.List())
+                if (e.m_nValue == v)
+                    return true;
+        return false;
+    };
+    auto check = [&](const char* what) {
+        for (quint32 v = 0; v < 420; ++v)
+            ASSERT_EQ(s->IsNumberTaken(v), scan(v)) << what << " value " << v;
+        ASSERT_EQ(s->IsNumberTaken(0xFFFFFFFFu), scan(0xFFFFFFFFu)) << what;
+    };
+    check("start");
+    for (int step = 0; step < 300; ++step) {
+        const qsizetype levels = s->m_listGrades.size();
+        GradeInfo& level = s->m_listGrades[rng.bounded(int(levels))];
+        switch (rng.bounded(9)) {
+        case 0:
+        case 1:
+        case 2:
+            level.m_taken.Add(rng.bounded(400u));
+            check("add");
+            break;
+        case 3:
+            if (!level.m_taken.IsEmpty())
+                level.m_taken.RemoveAt(rng.bounded(int(level.m_taken.Count())));
+            check("remove");
+            break;
+        case 4:
+            level = fullLevel(rng.bounded(1, 4)); // a dialog puts back its edited copy
+            check("replace");
+            break;
+        case 5:
+            if (levels < 6) {
+                s->m_listGrades.insert(1, fullLevel(4));
+                s->m_nLastGrade = qint32(s->m_listGrades.size() - 1);
+            } else {
+                s->m_listGrades.removeAt(1);
+                s->m_nLastGrade = qint32(s->m_listGrades.size() - 1);
+            }
+            check("insert or remove a level");
+            break;
+        case 6:
+            s->m_listGrades.swapItemsAt(0, levels - 1);
+            check("swap");
+            break;
+        case 7:
+            s->m_nLastGrade = rng.bounded(int(levels));
+            check("last level");
+            break;
+        default:
+            if (rng.bounded(10) == 0) {
+                s->ClearAllTaken();
+                check("clear");
+            } else {
+                QList<GradeInfo> other = s->m_listGrades;
+                other[0].m_taken.Add(399);
+                s->m_listGrades = other; // shared, not copied element by element
+                check("list assigned");
+            }
+            break;
+        }
+    }
+    // Drawn values far apart use the sparse form.
+    s->m_listGrades[0].m_taken.Add(0xFFFFFFF0u);
+    s->m_listGrades[0].m_taken.Add(3000000000u);
+    s->m_nLastGrade = qint32(s->m_listGrades.size() - 1);
+    check("sparse");
+    EXPECT_TRUE(s->IsNumberTaken(3000000000u));
+    EXPECT_FALSE(s->IsNumberTaken(3000000001u));
+}
+
+TEST_F(Status, DrawnNumberIndexFollowsALoad) {
+    auto saved = threeLevels();
+    ASSERT_TRUE(saved->SaveAll());
+    auto s = fresh();
+    EXPECT_FALSE(s->IsNumberTaken(100)); // indexed while empty
+    ASSERT_TRUE(s->LoadAll());
+    EXPECT_TRUE(s->IsNumberTaken(100)); // first number of level 1
+    EXPECT_TRUE(s->IsNumberTaken(328));
+    EXPECT_FALSE(s->IsNumberTaken(101));
+}
