@@ -4,6 +4,7 @@
 #include "model/Archive.h"
 #include "model/Prompter.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -224,7 +225,13 @@ TumoStatus::SaveResult TumoStatus::WriteFile(const QString& path,
 
 void TumoStatus::DeleteFiles() {
     m_bNoSave = true;
-    RemoveIfExists(ResolveFileCase(StatusFilePath()));
+    // A restored pack names the status file in lower case: no spelling of it may survive a reset.
+    const QFileInfo status(StatusFilePath());
+    const QStringList names = status.dir().entryList(QDir::Files | QDir::Hidden);
+    for (const QString& name : names) {
+        if (name.compare(status.fileName(), Qt::CaseInsensitive) == 0)
+            QFile::remove(status.dir().filePath(name));
+    }
     RemoveIfExists(ResolveFileCase(SchemeFilePath()));
 }
 

@@ -329,6 +329,10 @@ TEST_F(Status, NothingIsSavedAfterDeleteFiles) {
     s->DeleteFiles();
     EXPECT_FALSE(QFile::exists(statusPath()));
     EXPECT_FALSE(QFile::exists(schemePath()));
+    write(folder() + QStringLiteral("/tumostatus.dat"), QByteArray("x"));
+    write(statusPath(), QByteArray("x"));
+    s->DeleteFiles();
+    EXPECT_TRUE(QDir(folder()).entryList(QDir::Files).isEmpty());
     EXPECT_FALSE(s->SaveAll());
     EXPECT_EQ(s->SaveScheme(schemePath()), 0);
     EXPECT_FALSE(QFile::exists(statusPath()));
