@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QIODevice;
+
+// Reads the lines of a number file. The first two bytes choose the encoding: FF FE is UTF-16LE
+// (the text starts after them), anything else is single-byte text in the Windows code page from
+// the first byte on. Lines end with CR LF (a lone CR or LF belongs to the line); the text after
+// the last CR LF is the last line. The file is read in blocks and a line may span any number of
+// them. A line longer than the limit (8191 bytes single-byte, 40956 bytes UTF-16) is reported
+// once as too long and skipped, so a file without line ends is still read through to its end.
+class ImportLineReader {
+public:
+    static constexpr qsizetype kBlockBytes = 40960;
+    static constexpr qsizetype kMaxAnsiLineBytes = 8191;
+    static constexpr qsizetype kMaxUtf16LineBytes = kBlockBytes - 4;
+
+    enum class Result { Line, TooLong, End };
+
+    // The device is open for reading and positioned at its start.
+    explicit ImportLineReader(QIODevice& file, qsizetype blockBytes = kBlockBytes);
+
+    bool IsUtf16() const { return m_bUtf16; }
+    Result Next(QString& line);
+    // Bytes of the file up to the end of the last line returned (its CR LF included).
+    qint64 BytesConsumed() const { return m_bufFileOffset + m_lineStart; }
+
+private:
+    bool fill();
+    qsizetype findLineEnd(qsizetype from) const;
+    QString decode(const char* data, qsizetype bytes) const;
+    Result finishLine(qsizetype end, QString& line);
+
+    QIODevice& m_file;
+    qsizetype m_blockBytes;
+    bool m_bUtf16 = false;
+    qsizetype m_maxLineBytes;
+    qsizetype m_unitBytes;
+    QByteArray m_buf;
+    qint64 m_bufFileOffset = 0; // file offset of m_buf[0]
+    qsizetype m_lineStart = 0;  // start of the current line in m_buf
+    qsizetype m_searchFrom = 0; // no line end before this position of m_buf
+    bool m_bEof = false;
+    bool m_bSkipping = false; // inside a line already known to be too long
+};

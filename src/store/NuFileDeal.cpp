@@ -1,0 +1,648 @@
+#include "store/NuFileDeal.h"
+
+#include "model/Prompter.h"
+#include "model/TumoStatus.h"
+#include "store/ImportLineReader.h"
+#include "store/PoolIndexBuilder.h"
+#include "store/ProgressMeter.h"
+#include "store/RandomGenerator.h"
+#include "store/SplitAtSeparator.h"
+#include "store/StoreTexts.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+
+namespace {
+
+constexpr qint64 kCopyBlockBytes = 1 << 20;  // rewrites copy in blocks of 1 MiB
+constexpr qint64 kIndexBlockBytes = 2 << 20; // the rebuild reads blocks of 2 MiB
+constexpr qint64 kScanWindowBytes = 4 << 20; // the scan reads records in windows of 4 MiB
+constexpr qsizetype kAppendFlushBytes = 1 << 20;
+
+QString upperAscii(QString text) {
+    for (QChar& c : text) {
+        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+            c = QChar(c.unicode() - 'a' + 'A');
+    }
+    return text;
+}
+
+} // namespace
+
+// Collects records and their index entries and writes them in large pieces, records first, so
+// that an entry never points past the data. A failed write takes both files back to where they
+// were, so a full disk leaves whole records only.
+class NuFileDeal::Appender {
+public:
+    enum class Result { Added, TooMany, WriteFailed };
+
+    explicit Appender(NuFileDeal& pool) : m_pool(pool), m_dataEnd(pool.m_nDataBytes) {}
+
+    Result Add(QStringView number, QStringView info) {
+        const quint64 bytes = PoolRecord::RecordBytes(number, info);
+        if (m_dataEnd + bytes > PoolRecord::kMaxDataBytes)
+            return Result::TooMany;
+        PoolRecord::Entry e;
+        e.offset = static_cast<quint32>(m_dataEnd);
+        e.numberBytes = static_cast<quint16>(2 * number.size());
+        e.infoBytes = static_cast<quint16>(2 * info.size());
+        PoolRecord::AppendEntry(m_entries, e);
+        PoolRecord::Append(m_data, number, info);
+        m_dataEnd += bytes;
+        if (m_data.size() >= kAppendFlushBytes && !Flush())
+            return Result::WriteFailed;
+        return Result::Added;
+    }
+
+    bool Flush() {
+        if (m_data.isEmpty())
+            return true;
+        const quint64 dataBytes = m_pool.m_nDataBytes;
+        const quint64 entries = m_pool.m_nEntries;
+        const bool ok = writeAt(m_pool.m_fileData, dataBytes, m_data) &&
+                        writeAt(m_pool.m_fileIndex, entries * PoolRecord::kEntryBytes, m_entries);
+        if (ok) {
+            m_pool.m_nDataBytes += quint64(m_data.size());
+            m_pool.m_nEntries += quint64(m_entries.size() / PoolRecord::kEntryBytes);
+        } else {
+            m_pool.m_fileData.resize(qint64(dataBytes));
+            m_pool.m_fileIndex.resize(qint64(entries * PoolRecord::kEntryBytes));
+            m_dataEnd = dataBytes;
+        }
+        m_data.clear();
+        m_entries.clear();
+        return ok;
+    }
+
+private:
+    static bool writeAt(QFile& file, quint64 offset, const QByteArray& bytes) {
+        return file.seek(qint64(offset)) && file.write(bytes) == bytes.size();
+    }
+
+    NuFileDeal& m_pool;
+    quint64 m_dataEnd;
+    QByteArray m_data;
+    QByteArray m_entries;
+};
+
+NuFileDeal::NuFileDeal() {
+    RandomGenerator::ForThisThread().SeedFromTime(
+        static_cast<quint32>(QDateTime::currentSecsSinceEpoch()));
+}
+
+NuFileDeal::~NuFileDeal() = default;
+
+void NuFileDeal::SetRandomGenerator(RandomGenerator* generator) {
+    m_pRandom = generator;
+}
+
+void NuFileDeal::tell(const QString& text) {
+    if (m_pPrompter)
+        m_pPrompter->Message(text, Prompter::Icon::Warning);
+}
+
+QString NuFileDeal::filePath(const char* name) const {
+    return m_strFolder + QLatin1Char('/') + QLatin1String(name);
+}
+
+// ---- Opening and closing -------------------------------------------------------------------
+
+bool NuFileDeal::openFile(QFile& file, const QString& prefix) {
+    // Unbuffered: a record read is one seek and one read, whatever the pool's size.
+    if (file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        return true;
+    tell(prefix + file.errorString());
+    return false;
+}
+
+bool NuFileDeal::openFiles() {
+    closeFiles();
+    m_fileData.setFileName(filePath("data.dat"));
+    m_fileIndex.setFileName(filePath("index.dat"));
+    if (!openFile(m_fileData, StoreTexts::DataFile()) ||
+        !openFile(m_fileIndex, StoreTexts::IndexFile()))
+        return false;
+    m_nDataBytes = quint64(m_fileData.size());
+    const qint64 indexBytes = m_fileIndex.size();
+    m_nEntries = quint64(indexBytes / PoolRecord::kEntryBytes);
+    // Half an entry at the end can only come from an interrupted write; appending after it would
+    // shift every later entry.
+    if (indexBytes % PoolRecord::kEntryBytes != 0)
+        m_fileIndex.resize(qint64(m_nEntries) * PoolRecord::kEntryBytes);
+    return true;
+}
+
+void NuFileDeal::closeFiles() {
+    m_fileData.close();
+    m_fileIndex.close();
+}
+
+qint8 NuFileDeal::OpenStore() {
+    m_bReady = 0;
+    if (!openFiles())
+        return -1;
+    if (m_nDataBytes == 0) {
+        if (!CreateContinuousNumbers(1, 100))
+            return -1;
+        updateSummary();
+    }
+    const bool countAgrees = !m_pStatus || m_nEntries == quint64(m_pStatus->m_nuBase.m_nCount);
+    if (!countAgrees || m_nEntries <= 1) {
+        if (!GenerateIndex())
+            return -1;
+        updateSummary();
+    }
+    m_bReady = 1;
+    return 1;
+}
+
+void NuFileDeal::Clear() {
+    m_bReady = 0;
+    m_fileData.resize(0);
+    m_fileIndex.resize(0);
+    m_nDataBytes = 0;
+    m_nEntries = 0;
+    m_bReady = 1;
+}
+
+void NuFileDeal::Close() {
+    closeFiles();
+    m_nDataBytes = 0;
+    m_nEntries = 0;
+    m_bReady = 0;
+}
+
+// ---- Reading --------------------------------------------------------------------------------
+
+bool NuFileDeal::readAt(QFile& file, quint64 offset, char* data, qint64 size) {
+    return file.seek(qint64(offset)) && file.read(data, size) == size;
+}
+
+bool NuFileDeal::readEntry(quint32 index, PoolRecord::Entry& entry) {
+    char bytes[PoolRecord::kEntryBytes];
+    if (!readAt(m_fileIndex, quint64(index) * PoolRecord::kEntryBytes, bytes, sizeof bytes))
+        return false;
+    entry = PoolRecord::ReadEntry(bytes);
+    return true;
+}
+
+void NuFileDeal::damaged() {
+    // An empty index never matches the stored count, so the next start rebuilds it from the
+    // records; the owner saves its winners and ends the program.
+    m_fileIndex.resize(0);
+    m_nEntries = 0;
+    if (!m_bDamaged) {
+        m_bDamaged = true;
+        tell(StoreTexts::Damaged());
+    }
+}
+
+LoNuInfo NuFileDeal::ReadNumber(quint32 index) {
+    if (!m_bReady || index >= m_nEntries)
+        return LoNuInfo();
+    PoolRecord::Entry e;
+    if (!readEntry(index, e)) {
+        damaged();
+        return LoNuInfo();
+    }
+    const qint64 numberSpan = e.numberBytes + PoolRecord::kMarkerBytes;
+    const qint64 span = e.infoBytes > 0 ? qint64(e.RecordBytes()) : numberSpan;
+    QByteArray buf(span, Qt::Uninitialized);
+    QStringView number, info;
+    const bool sound =
+        e.offset + quint64(span) <= m_nDataBytes &&
+        readAt(m_fileData, e.offset, buf.data(), span) &&
+        PoolRecord::DecodeText(buf.constData(), e.numberBytes, PoolRecord::kNumberEnd1,
+                               PoolRecord::kNumberEnd2, number) &&
+        (e.infoBytes == 0 ||
+         PoolRecord::DecodeText(buf.constData() + numberSpan, e.infoBytes, PoolRecord::kRecordEnd1,
+                                PoolRecord::kRecordEnd2, info));
+    if (!sound) {
+        damaged();
+        return LoNuInfo();
+    }
+    return LoNuInfo(qint32(index), number.trimmed().toString(), info.trimmed().toString());
+}
+
+// ---- Single-record changes ------------------------------------------------------------------
+
+bool NuFileDeal::refuseTexts(const QString& number, const QString& info) {
+    if (PoolRecord::IsStorable(number, info))
+        return false;
+    tell(StoreTexts::CannotStore());
+    return true;
+}
+
+qint32 NuFileDeal::AddNumber(const QString& number, const QString& info) {
+    if (number.isEmpty() || refuseTexts(number, info))
+        return -1;
+    m_bReady = 0;
+    Appender appender(*this);
+    const Appender::Result r = appender.Add(number, info);
+    const bool ok = r == Appender::Result::Added && appender.Flush();
+    if (r == Appender::Result::TooMany)
+        tell(StoreTexts::TooMany());
+    else if (!ok)
+        tell(StoreTexts::WriteError());
+    m_bReady = 1;
+    return ok ? 0 : -1;
+}
+
+bool NuFileDeal::copyRange(QFile& to, quint64 from, quint64 end) {
+    QByteArray block;
+    while (from < end) {
+        const qint64 n = qint64(std::min<quint64>(end - from, kCopyBlockBytes));
+        block.resize(n);
+        if (!readAt(m_fileData, from, block.data(), n) || to.write(block) != n)
+            return false;
+        from += quint64(n);
+    }
+    return true;
+}
+
+// The rewritten records replace "data.dat" in one rename, so a crash leaves either the old or
+// the new pool, never a mix; the index is then rebuilt from the new records.
+bool NuFileDeal::replaceData(QFile& temp) {
+    const QString tempPath = temp.fileName();
+    const bool written = temp.flush();
+    temp.close();
+    closeFiles();
+    std::error_code ec;
+    if (written)
+        std::filesystem::rename(tempPath.toStdString(), filePath("data.dat").toStdString(), ec);
+    if (!written || ec) {
+        QFile::remove(tempPath);
+        tell(StoreTexts::WriteError());
+        openFiles();
+        return false;
+    }
+    if (!openFiles())
+        return false;
+    GenerateIndex();
+    return true;
+}
+
+qint8 NuFileDeal::ModifyNumber(const LoNuInfo& info) {
+    const qint64 i = info.m_nIndex;
+    if (i < 0 || quint64(i) >= m_nEntries || refuseTexts(info.m_strNumber, info.m_strInfo))
+        return -1;
+    PoolRecord::Entry e;
+    if (!readEntry(quint32(i), e))
+        return -1;
+    const quint64 oldEnd = std::min(e.End(), m_nDataBytes);
+    const quint64 newBytes = PoolRecord::RecordBytes(info.m_strNumber, info.m_strInfo);
+    if (m_nDataBytes - (oldEnd - e.offset) + newBytes > PoolRecord::kMaxDataBytes) {
+        tell(StoreTexts::TooMany());
+        return -1;
+    }
+    m_bReady = 0;
+    QFile temp(filePath("dataT.dat"));
+    if (!temp.open(QIODevice::ReadWrite | QIODevice::Truncate)) {
+        tell(StoreTexts::DataTFile() + temp.errorString());
+        m_bReady = 1;
+        return -1;
+    }
+    QByteArray record;
+    PoolRecord::Append(record, info.m_strNumber, info.m_strInfo);
+    const bool copied = copyRange(temp, 0, e.offset) && temp.write(record) == record.size() &&
+                        copyRange(temp, oldEnd, m_nDataBytes);
+    if (!copied) {
+        temp.close();
+        temp.remove();
+        tell(StoreTexts::WriteError());
+        m_bReady = 1;
+        return -1;
+    }
+    const bool replaced = replaceData(temp);
+    m_bReady = 1;
+    return replaced ? 1 : -1;
+}
+
+bool NuFileDeal::DeleteNumbers(const QList<sel>& ranges) {
+    const qint64 c = qint64(m_nEntries);
+    qint64 previousLast = -1;
+    for (const sel& r : ranges) {
+        if (r.m_nFirst <= previousLast || r.m_nFirst > r.m_nLast || r.m_nLast >= c)
+            return false;
+        previousLast = r.m_nLast;
+    }
+    if (ranges.isEmpty())
+        return true;
+
+    // The records to keep, as ranges of indexes.
+    std::vector<std::pair<qint64, qint64>> keep;
+    qint64 k = 0;
+    for (const sel& r : ranges) {
+        if (r.m_nFirst > k)
+            keep.emplace_back(k, r.m_nFirst - 1);
+        k = r.m_nLast + 1;
+    }
+    if (k < c)
+        keep.emplace_back(k, c - 1);
+
+    m_bReady = 0;
+    QFile temp(filePath("dataT.dat"));
+    if (!temp.open(QIODevice::ReadWrite | QIODevice::Truncate)) {
+        tell(StoreTexts::DataTFile() + temp.errorString());
+        m_bReady = 1;
+        return false;
+    }
+    bool ok = true;
+    for (const auto& [a, b] : keep) {
+        PoolRecord::Entry first, next;
+        ok = readEntry(quint32(a), first);
+        quint64 end = m_nDataBytes;
+        if (ok && b < c - 1) {
+            ok = readEntry(quint32(b + 1), next);
+            end = next.offset;
+        }
+        ok = ok && first.offset <= end && end <= m_nDataBytes && copyRange(temp, first.offset, end);
+        if (!ok)
+            break;
+    }
+    if (!ok) {
+        temp.close();
+        temp.remove();
+        tell(StoreTexts::WriteError());
+        m_bReady = 1;
+        return false;
+    }
+    if (temp.size() > 0) {
+        ok = replaceData(temp);
+    } else {
+        temp.close();
+        temp.remove();
+        Clear();
+    }
+    m_bReady = 1;
+    return ok;
+}
+
+// ---- Index rebuild and scan -----------------------------------------------------------------
+
+bool NuFileDeal::GenerateIndex() {
+    ProgressMeter meter(m_pProgress, StoreTexts::TaskIndex());
+    const quint8 wasReady = m_bReady;
+    m_bReady = 0;
+    // The new index is written beside the old one and replaces it whole: a quit or a failure
+    // midway leaves the old index as it was.
+    QSaveFile out(filePath("index.dat"));
+    if (!out.open(QIODevice::WriteOnly)) {
+        tell(StoreTexts::IndexFile() + out.errorString());
+        m_bReady = wasReady;
+        return true;
+    }
+    PoolIndexBuilder builder;
+    const quint64 length = m_nDataBytes;
+    QByteArray block;
+    bool ok = true;
+    for (quint64 pos = 0; pos < length && ok;) {
+        const qint64 n = qint64(std::min<quint64>(length - pos, kIndexBlockBytes));
+        block.resize(n);
+        ok = readAt(m_fileData, pos, block.data(), n);
+        if (!ok)
+            break;
+        builder.Feed(reinterpret_cast<const char16_t*>(block.constData()), n / 2);
+        const QByteArray entries = builder.TakeEntries();
+        ok = out.write(entries) == entries.size();
+        pos += quint64(n);
+        if (!meter.Step(float(pos) * 100.0f / float(length))) {
+            out.cancelWriting();
+            return false;
+        }
+    }
+    if (!ok || !out.commit()) {
+        if (ok)
+            tell(StoreTexts::IndexFile() + out.errorString());
+        out.cancelWriting();
+        m_bReady = wasReady;
+        return true;
+    }
+    // What follows the last complete record is an interrupted append: a record appended after
+    // it would merge with it.
+    if (builder.CompleteBytes() < length) {
+        m_fileData.resize(qint64(builder.CompleteBytes()));
+        m_nDataBytes = builder.CompleteBytes();
+    }
+    m_fileIndex.close();
+    m_fileIndex.setFileName(filePath("index.dat"));
+    openFile(m_fileIndex, StoreTexts::IndexFile());
+    m_nEntries = quint64(builder.Records());
+    m_bReady = 1;
+    return true;
+}
+
+qint32 NuFileDeal::AnalyseBitsAndChars(qint32& count, QString& chars) {
+    ProgressMeter meter(m_pProgress, StoreTexts::TaskAnalyse());
+    count = qint32(m_nEntries);
+    std::vector<bool> seen(0x10000, false);
+    QString found;
+    qsizetype longest = 0;
+
+    // Records are read in index order through large windows of "data.dat" rather than one by
+    // one; each is checked as ReadNumber checks it.
+    constexpr qint64 kEntriesPerChunk = 65536;
+    QByteArray entries, window;
+    quint64 windowStart = 0;
+    for (quint64 i = 0; i < m_nEntries; ++i) {
+        const qint64 slot = qint64(i % kEntriesPerChunk);
+        if (slot == 0) {
+            const qint64 n = qint64(std::min<quint64>(m_nEntries - i, kEntriesPerChunk));
+            entries.resize(n * PoolRecord::kEntryBytes);
+            if (!readAt(m_fileIndex, i * PoolRecord::kEntryBytes, entries.data(), entries.size())) {
+                damaged();
+                count = 0;
+                return 0;
+            }
+        }
+        const PoolRecord::Entry e =
+            PoolRecord::ReadEntry(entries.constData() + slot * PoolRecord::kEntryBytes);
+        const quint64 span = quint64(e.numberBytes) + PoolRecord::kMarkerBytes;
+        if (e.offset < windowStart || e.offset + span > windowStart + quint64(window.size())) {
+            bool ok = e.offset + span <= m_nDataBytes;
+            if (ok) {
+                windowStart = e.offset;
+                window.resize(qint64(std::min<quint64>(m_nDataBytes - e.offset,
+                                                       std::max<quint64>(span, kScanWindowBytes))));
+                ok = readAt(m_fileData, windowStart, window.data(), window.size());
+            }
+            if (!ok) {
+                damaged();
+                count = 0;
+                return 0;
+            }
+        }
+        QStringView number;
+        if (!PoolRecord::DecodeText(window.constData() + (e.offset - windowStart), e.numberBytes,
+                                    PoolRecord::kNumberEnd1, PoolRecord::kNumberEnd2, number)) {
+            damaged();
+            count = 0;
+            return 0;
+        }
+        number = number.trimmed();
+        longest = std::max(longest, number.size());
+        for (const QChar c : number) {
+            if (!seen[c.unicode()]) {
+                seen[c.unicode()] = true;
+                found.append(c);
+            }
+        }
+        if (!meter.Step(float(i) * 100.0f / float(m_nEntries)))
+            return 0;
+    }
+    chars.append(found);
+    return qint32(longest);
+}
+
+void NuFileDeal::updateSummary() {
+    if (!m_pStatus)
+        return;
+    QString chars;
+    qint32 count = 0;
+    const qint32 digits = AnalyseBitsAndChars(count, chars);
+    LotteryNuBase& base = m_pStatus->m_nuBase;
+    if (digits == base.m_nDigits && count == base.m_nCount)
+        return;
+    base.m_nDigits = digits;
+    base.m_nCount = count;
+    base.m_strChars = chars;
+    // Every level lays its symbols out again for the new number of positions.
+    for (GradeInfo& level : m_pStatus->m_listGrades)
+        level.m_sym.m_bLayoutValid = 0;
+}
+
+// ---- Bulk filling ---------------------------------------------------------------------------
+
+qint32 NuFileDeal::CreateContinuousNumbers(quint32 first, quint32 last) {
+    bool stopped = false;
+    {
+        ProgressMeter meter(m_pProgress, StoreTexts::TaskRange());
+        m_bReady = 0;
+        Appender appender(*this);
+        // 64-bit, so that a range ending at the largest value ends.
+        const quint64 total = first <= last ? quint64(last) - first : 0;
+        for (quint64 v = first, k = 0; v <= last; ++v, ++k) {
+            const QString number = QString::number(v);
+            const QString info = QStringLiteral("Info.") + number;
+            const Appender::Result r = appender.Add(number, info);
+            if (r != Appender::Result::Added) {
+                tell(r == Appender::Result::TooMany ? StoreTexts::TooMany()
+                                                    : StoreTexts::WriteError());
+                stopped = true;
+                break;
+            }
+            // A range of one number is done after its first record.
+            const float percent = total == 0 ? 100.0f : float(k) * 100.0f / float(total);
+            if (!meter.Step(percent)) {
+                appender.Flush();
+                return 0;
+            }
+        }
+        if (!appender.Flush()) {
+            tell(StoreTexts::WriteError());
+            stopped = true;
+        }
+    }
+    if (!GenerateIndex())
+        return 0;
+    m_bReady = 1;
+    return stopped ? 0 : 1;
+}
+
+qint32 NuFileDeal::ImportFromFile(const QString& path, const QString& separator, qint32 makeUpper) {
+    if (!QFileInfo(path).isFile())
+        return 0;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        tell(StoreTexts::OpenFileError());
+        return 0;
+    }
+    bool stopped = false;
+    qint64 refused = 0;
+    {
+        ProgressMeter meter(m_pProgress, StoreTexts::TaskImport());
+        m_bReady = 0;
+        Appender appender(*this);
+        ImportLineReader reader(file);
+        const float length = float(std::max<qint64>(1, file.size()));
+        bool toldTooLong = false;
+        QString line, number, info;
+        for (;;) {
+            const ImportLineReader::Result r = reader.Next(line);
+            if (r == ImportLineReader::Result::End)
+                break;
+            if (r == ImportLineReader::Result::TooLong) {
+                if (!toldTooLong)
+                    tell(StoreTexts::LineTooLong());
+                toldTooLong = true;
+            } else {
+                SplitAtSeparator(line, separator, number, info);
+                info.replace(QLatin1String("\\n"), QLatin1String("\r\n"));
+                if (makeUpper)
+                    number = upperAscii(number);
+                if (!number.isEmpty() && !PoolRecord::IsStorable(number, info)) {
+                    ++refused;
+                } else if (!number.isEmpty()) {
+                    const Appender::Result a = appender.Add(number, info);
+                    if (a != Appender::Result::Added) {
+                        tell(a == Appender::Result::TooMany ? StoreTexts::TooMany()
+                                                            : StoreTexts::WriteError());
+                        stopped = true;
+                        break;
+                    }
+                }
+            }
+            if (!meter.Step(float(reader.BytesConsumed()) * 100.0f / length)) {
+                appender.Flush();
+                return 0;
+            }
+        }
+        if (!appender.Flush()) {
+            tell(StoreTexts::WriteError());
+            stopped = true;
+        }
+    }
+    file.close();
+    if (refused > 0)
+        tell(StoreTexts::LinesRefused(refused));
+    if (!GenerateIndex())
+        return 0;
+    m_bReady = 1;
+    return stopped ? 0 : 1;
+}
+
+// ---- Random pick ----------------------------------------------------------------------------
+
+LoNuInfo NuFileDeal::DrawRandomNumber() {
+    RandomGenerator& generator = m_pRandom ? *m_pRandom : RandomGenerator::ForThisThread();
+    const qint64 n = qint64(m_nEntries);
+    const int r = generator.Next();
+    // The stored count bounds the search upward; an index past the pool is never a candidate,
+    // whatever the count says.
+    qint64 upper = n;
+    if (m_pStatus)
+        upper = std::clamp<qint64>(m_pStatus->m_nuBase.m_nCount, 0, n);
+    const qint64 start = static_cast<qint64>(double(r) / double(RandomGenerator::kMax) * double(n));
+    auto isFree = [this](qint64 k) {
+        return !m_pStatus || !m_pStatus->IsNumberTaken(static_cast<quint32>(k));
+    };
+    qint64 pick = -1;
+    if (start < upper && isFree(start))
+        pick = start;
+    // Outward from the start, the higher candidate first; the walk ends at the pool's ends, so
+    // a pool with no free number answers "none".
+    for (qint64 d = 1; pick < 0 && (start + d < upper || start - d >= 0); ++d) {
+        if (start + d < upper && isFree(start + d))
+            pick = start + d;
+        else if (start - d >= 0 && isFree(start - d))
+            pick = start - d;
+    }
+    if (pick < 0)
+        return LoNuInfo();
+    return ReadNumber(static_cast<quint32>(pick));
+}

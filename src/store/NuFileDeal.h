@@ -1,0 +1,97 @@
+#pragma once
+
+#include "store/LoNuInfo.h"
+#include "store/PoolRecord.h"
+#include "store/sel.h"
+
+#include <QFile>
+#include <QList>
+#include <QString>
+
+class Prompter;
+class ProgressSink;
+class RandomGenerator;
+class TumoStatus;
+
+// The pool of raffle numbers: "data.dat" holds the records, "index.dat" one entry per record so
+// that record i is found with one seek (see PoolRecord for the bytes). The pool is addressed by
+// index, 0 to GetCount() - 1; the levels' drawn lists hold these indexes.
+//
+// Readers are kept away from a pool that an operation is rewriting (m_bReady 0): ReadNumber then
+// answers "no record". Long operations report through the progress sink and stop when the
+// program is asked to quit; they never leave records without index entries. A damaged record
+// is not fatal here: the index is dropped so that the next start rebuilds it, the operator is
+// told, and IsDamaged() turns true so that the owner can save its winners and end the program.
+class NuFileDeal {
+public:
+    NuFileDeal();
+    ~NuFileDeal();
+    NuFileDeal(const NuFileDeal&) = delete;
+    NuFileDeal& operator=(const NuFileDeal&) = delete;
+
+    void SetPrompter(Prompter* prompter) { m_pPrompter = prompter; }
+    void SetProgressSink(ProgressSink* sink) { m_pProgress = sink; }
+    // The generator of the picks; by default the one of the user-interface thread.
+    void SetRandomGenerator(RandomGenerator* generator);
+
+    // 1 when both files are open (an empty pool is filled with 1 to 100 and a stale index is
+    // rebuilt, updating the summary), -1 when a file cannot be opened.
+    qint8 OpenStore();
+    LoNuInfo ReadNumber(quint32 index);
+    // 0 when appended; -1 when the number text is empty or a text cannot be stored.
+    qint32 AddNumber(const QString& number, const QString& info);
+    // 1 done, -1 when the index is not a record's or nothing could be changed.
+    qint8 ModifyNumber(const LoNuInfo& info);
+    // The ranges are ascending, do not overlap and lie inside the pool; false when they do not,
+    // or when nothing could be deleted.
+    bool DeleteNumbers(const QList<sel>& ranges);
+    // Rebuilds "index.dat" from "data.dat". False only when the program was asked to quit.
+    bool GenerateIndex();
+    // Scans every record: count receives the number of records, chars gets the characters of the
+    // number texts appended in order of first occurrence. Returns the longest number's length.
+    qint32 AnalyseBitsAndChars(qint32& count, QString& chars);
+    void Clear();
+    void Close();
+    // Appends first to last ("%u", information "Info." + the number). 1 done, 0 when stopped.
+    qint32 CreateContinuousNumbers(quint32 first, quint32 last);
+    // Appends the lines of a number file. 1 when the whole file was read, 0 when it does not
+    // exist, cannot be opened, or the operation was stopped.
+    qint32 ImportFromFile(const QString& path, const QString& separator, qint32 makeUpper);
+    // A random number that no level has drawn yet; index -1 when every number was drawn.
+    LoNuInfo DrawRandomNumber();
+
+    // The number of records: the entries of "index.dat".
+    quint32 GetCount() const { return static_cast<quint32>(m_nEntries); }
+    bool IsReady() const { return m_bReady != 0; }
+    bool IsDamaged() const { return m_bDamaged; }
+
+    quint8 m_bReady = 1;
+    TumoStatus* m_pStatus = nullptr;
+    QString m_strFolder;
+
+private:
+    class Appender;
+
+    QString filePath(const char* name) const;
+    bool openFile(QFile& file, const QString& prefix);
+    bool openFiles();
+    void closeFiles();
+    bool readEntry(quint32 index, PoolRecord::Entry& entry);
+    bool readAt(QFile& file, quint64 offset, char* data, qint64 size);
+    void damaged();
+    void updateSummary();
+    bool refuseTexts(const QString& number, const QString& info);
+    bool copyRange(QFile& to, quint64 from, quint64 end);
+    bool replaceData(QFile& temp);
+    qint32 analyse(qint32& count, QString& chars);
+    void tell(const QString& text);
+
+    QFile m_fileData;
+    QFile m_fileIndex;
+    quint64 m_nDataBytes = 0; // length of "data.dat"
+    quint64 m_nEntries = 0;   // entries of "index.dat"
+    bool m_bDamaged = false;
+    Prompter* m_pPrompter = nullptr;
+    ProgressSink* m_pProgress = nullptr;
+    RandomGenerator* m_pRandom = nullptr;
+};

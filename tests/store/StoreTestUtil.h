@@ -1,0 +1,59 @@
+#pragma once
+
+#include "store/ProgressSink.h"
+#include "store/RandomGenerator.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Records what a long operation shows, and asks it to stop after a number of pumps.
+class RecordingSink : public ProgressSink {
+public:
+    QStringList tasks;
+    QStringList texts;
+    int pumps = 0;
+    int ends = 0;
+    int quitAfterPumps = -1; // -1: never
+
+    void Begin(const QString& task) override { tasks << task; }
+    void ShowProgress(const QString& text) override { texts << text; }
+    bool Pump() override {
+        ++pumps;
+        return quitAfterPumps < 0 || pumps < quitAfterPumps;
+    }
+    void End() override { ++ends; }
+};
+
+// Gives the outputs a test asks for, then repeats the last one.
+class FixedGenerator : public RandomGenerator {
+public:
+    QList<int> outputs;
+    int Next() override {
+        if (outputs.size() > 1)
+            return outputs.takeFirst();
+        return outputs.isEmpty() ? 0 : outputs.first();
+    }
+};
+
+inline QByteArray ReadBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+inline QByteArray Utf16(const QString& s) {
+    return QByteArray(reinterpret_cast<const char*>(s.utf16()), s.size() * 2);
+}
+
+#include <ostream>
+
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
