@@ -1,0 +1,3 @@
+#include "media/SoundDevice.h"
+
+SoundDevice::~SoundDevice() = default;
