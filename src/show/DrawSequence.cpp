@@ -1,0 +1,556 @@
+#include "show/DrawSequence.h"
+
+#include "model/Prompter.h"
+#include "model/TumoStatus.h"
+#include "show/BulletinControl.h"
+#include "show/BulletinPopup.h"
+#include "show/CheckListHost.h"
+#include "show/DrawScreen.h"
+#include "show/DrawSounds.h"
+#include "show/DrawTimers.h"
+#include "show/InfoPanelHost.h"
+#include "show/NumberSource.h"
+#include "show/SymbolCommands.h"
+#include "show/WinnersOutput.h"
+
+#include <QScopedValueRollback>
+
+namespace {
+
+constexpr int kMaskFrame = 1;
+constexpr int kFirstCharacterFrame = 2;
+
+bool SymbolMoviesDiffer(const LotterySym& next, const LotterySym* previous) {
+    if (!previous || next.m_strDefaultFile != previous->m_strDefaultFile)
+        return true;
+    if (next.m_listFiles.isEmpty() || previous->m_listFiles.isEmpty())
+        return true;
+    const qsizetype common = qMin(next.m_listFiles.size(), previous->m_listFiles.size());
+    for (qsizetype i = 0; i < common; ++i) {
+        if (next.m_listFiles.at(i) != previous->m_listFiles.at(i))
+            return true;
+    }
+    return false;
+}
+
+bool BackgroundDiffers(const LotteryBg& next, const LotteryBg* previous) {
+    if (!previous || next.m_nDisplay != previous->m_nDisplay ||
+        next.m_strFile != previous->m_strFile)
+        return true;
+    // Only a centred picture shows the colour around it.
+    return next.m_nDisplay == 1 && next.m_clrBack != previous->m_clrBack;
+}
+
+const AccelEntry* FindCommand(const OtherOption& options, quint16 command) {
+    for (const AccelEntry& entry : options.m_accel) {
+        if (entry.cmd == command)
+            return &entry;
+    }
+    return nullptr;
+}
+
+// The pop-up's answer: line indices below lineCount, ascending, each once; anything else is
+// dropped rather than allowed to address an entry the screen did not show.
+QList<int> ParseTickedLines(const QString& ticked, int lineCount) {
+    QList<int> lines;
+    const QStringList parts = ticked.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString& part : parts) {
+        bool ok = false;
+        const int line = part.trimmed().toInt(&ok);
+        if (!ok || line < 0 || line >= lineCount)
+            continue;
+        if (!lines.isEmpty() && line <= lines.last())
+            continue;
+        lines.append(line);
+    }
+    return lines;
+}
+
+} // namespace
+
+QString DrawSequence::PoolExhaustedText() {
+    return QStringLiteral("The quantity of winning numbers is up to the maximum, please clear the "
+                          "winning numbers to continue.");
+}
+
+DrawSequence::DrawSequence(TumoStatus& status, const DrawPorts& ports)
+    : m_status(status), m_ports(ports) {}
+
+// ---- set-up ----
+
+void DrawSequence::Start(GradeInfo* current, const QString& symbolChars) {
+    m_pCurGrade = current;
+    m_pPrevGrade = current;
+    m_status.m_nTakenAtGradeStart = current ? current->m_taken.Count() : 0;
+    m_symbolChars = symbolChars;
+}
+
+void DrawSequence::ShowStartupSymbol(QChar c) {
+    m_ports.symbols->ShowFrameOnAll(SymbolIndexOf(c));
+    m_bScreenDone = true;
+}
+
+void DrawSequence::OnSymbolsReady() {
+    m_bDrawEnabled = true;
+}
+
+void DrawSequence::SetDesignMode(bool on) {
+    m_bDesignMode = on;
+}
+
+void DrawSequence::StopTimers() {
+    KillAutoTimers();
+}
+
+// ---- presses ----
+
+void DrawSequence::OnDraw() {
+    if (m_bHandling)
+        return;
+    QScopedValueRollback<bool> guard(m_bHandling, true);
+    Draw();
+}
+
+void DrawSequence::OnRestart() {
+    RestartRolling();
+}
+
+bool DrawSequence::RestartRolling() {
+    if (m_bHandling)
+        return false;
+    QScopedValueRollback<bool> guard(m_bHandling, true);
+    return Restart();
+}
+
+DrawSequence::StepResult DrawSequence::Draw() {
+    if (m_bScreenDone && DrawAndRestartShareKey()) {
+        Restart();
+        return StepResult::Ignored;
+    }
+    const StepResult result = DrawNext();
+    KillAutoTimers();
+    // An empty pool ends the automatic cycle; it would only show its message again.
+    if (result != StepResult::Exhausted && m_pCurGrade && m_pCurGrade->m_base.m_bAutoDraw)
+        StartTimer(DrawTimers::TIMER_AUTO_RESTART, m_pCurGrade->m_base.m_nStopTime);
+    return result;
+}
+
+DrawSequence::StepResult DrawSequence::DrawNext() {
+    if (!m_bDrawEnabled || m_bDesignMode || m_bScreenDone || !m_pCurGrade)
+        return StepResult::Ignored;
+    if (m_nPendingPositions == 0 && m_status.GetTakenCount() >= m_status.m_nuBase.m_nCount) {
+        PoolExhausted();
+        return StepResult::Exhausted;
+    }
+    if (Positions() <= 0)
+        return StepResult::Ignored;
+    switch (m_pCurGrade->m_takeStyle.m_nStopMode) {
+    case LotteryTakeStyle::StopScreen:
+        return DrawWholeScreen();
+    case LotteryTakeStyle::StopCharacter:
+        return DrawCharacterOrNumber();
+    default:
+        return DrawOneNumber();
+    }
+}
+
+bool DrawSequence::PickNumber() {
+    const LoNuInfo picked = m_ports.numbers->DrawRandomNumber();
+    if (!picked.IsValid())
+        return false;
+    m_curNumber = picked;
+    m_pCurGrade->m_taken.Add(quint32(picked.m_nIndex));
+    return true;
+}
+
+void DrawSequence::StopNumber(int slot) {
+    const QList<int> frames = BuildFrames(m_curNumber.m_strNumber);
+    const int positions = int(frames.size());
+    for (int p = 0; p < positions; ++p)
+        m_ports.symbols->StopPosition(p, slot, frames.at(positions - 1 - p));
+}
+
+// Take style 0: one number per press, in the next slot of the screen.
+DrawSequence::StepResult DrawSequence::DrawOneNumber() {
+    if (m_nPendingPositions == 0) {
+        if (!PickNumber()) {
+            PoolExhausted();
+            return StepResult::Exhausted;
+        }
+    }
+    m_nLastSlot = m_status.GetLastSlotIndex();
+    StopNumber(m_nLastSlot);
+    m_nPendingPositions = 0;
+    const int onScreen = Drawn() - m_status.m_nTakenAtGradeStart;
+    const int perScreen = PerScreen();
+    m_bScreenDone = Drawn() == Quantity() || onScreen % perScreen == 0;
+    m_ports.sounds->ControlSounds(DrawSounds::WinningNumber);
+    const int rest = onScreen % perScreen;
+    FinishStep(rest == 0 ? perScreen : rest, 1);
+    return StepResult::Drawn;
+}
+
+// Take style 1: one character per press, in the first visible slot; a number fills a screen.
+DrawSequence::StepResult DrawSequence::DrawCharacterOrNumber() {
+    const int positions = Positions();
+    if (m_nPendingPositions == 0) {
+        if (!PickNumber()) {
+            PoolExhausted();
+            return StepResult::Exhausted;
+        }
+        m_nPendingPositions = positions;
+    }
+    const int k = qMin(m_nPendingPositions, positions);
+    const QList<int> frames = BuildFrames(m_curNumber.m_strNumber);
+    // Slot 0 may be hidden on a level's last, short screen; the first visible slot is not.
+    const int slot = m_status.m_nFirstSlot;
+    if (m_pCurGrade->m_takeStyle.m_nDirection == LotteryTakeStyle::LeftToRight)
+        m_ports.symbols->StopPosition(k - 1, slot, frames.at(positions - k));
+    else
+        m_ports.symbols->StopPosition(positions - k, slot, frames.at(k - 1));
+    m_nPendingPositions = k - 1;
+    m_ports.sounds->ControlSounds(DrawSounds::WinningNumber);
+    if (m_nPendingPositions == 0) {
+        m_bScreenDone = true;
+        FinishStep(1, 1);
+    }
+    return StepResult::Drawn;
+}
+
+// Take style 2: every number of the screen at once. When the pool runs out midway, the numbers
+// already stopped make a finished screen before the message shows, so the show can go on.
+DrawSequence::StepResult DrawSequence::DrawWholeScreen() {
+    const int remaining = Quantity() - Drawn();
+    const int wanted = remaining <= 0 ? 0 : qMin(remaining, PerScreen());
+    int drawnNow = 0;
+    bool exhausted = false;
+    for (int i = 0; i < wanted; ++i) {
+        if (Drawn() >= Quantity() && !IsDefaultLevel())
+            break;
+        if (m_status.GetTakenCount() >= m_status.m_nuBase.m_nCount || !PickNumber()) {
+            exhausted = true;
+            break;
+        }
+        StopNumber(m_status.GetLastSlotIndex());
+        ++drawnNow;
+    }
+    if (exhausted && drawnNow == 0) {
+        PoolExhausted();
+        return StepResult::Exhausted;
+    }
+    m_nPendingPositions = 0;
+    m_bScreenDone = true;
+    FinishStep(drawnNow, drawnNow);
+    if (exhausted) {
+        PoolExhausted();
+        return StepResult::Exhausted;
+    }
+    return StepResult::Drawn;
+}
+
+void DrawSequence::FinishStep(int bulletinCount, int screenCount) {
+    if (m_status.m_options.m_bAutoOutput)
+        m_ports.winners->WriteWinnersText();
+    UpdateBulletinAfterDraw(bulletinCount);
+    RefreshPanels();
+    m_nScreenCount = screenCount;
+    m_bResultShown = true;
+}
+
+void DrawSequence::UpdateBulletinAfterDraw(int count) {
+    const BulletinPopup::Action action =
+        BulletinPopup::AfterDraw(m_pCurGrade->m_notify, m_bScreenDone, Drawn(), Quantity(), count);
+    if (action.soundFirst && action.sound != BulletinPopup::NoSound)
+        m_ports.sounds->ControlSounds(action.sound);
+    if (action.show) {
+        m_ports.bulletin->ShowBulletin(action.count);
+        m_ports.bulletin->RestartScroll();
+    }
+    if (!action.soundFirst && action.sound != BulletinPopup::NoSound)
+        m_ports.sounds->ControlSounds(action.sound);
+}
+
+// The timers stop first: the message box spins an event loop, and a tick must not draw or show
+// the message a second time meanwhile.
+void DrawSequence::PoolExhausted() {
+    KillAutoTimers();
+    Say(PoolExhaustedText());
+}
+
+bool DrawSequence::Restart() {
+    if (m_bDesignMode || !m_bDrawEnabled || !m_bScreenDone || !m_pCurGrade)
+        return false;
+    m_bResultShown = false;
+    m_nScreenCount = 0;
+    if (m_status.m_nLastGrade > 0 && Drawn() == Quantity()) {
+        if (m_pCurGrade->m_base.m_bPauseWhenDone)
+            return false;
+        m_pPrevGrade = m_pCurGrade;
+        m_status.m_nTakenAtGradeStart = 0;
+        m_status.m_nFirstSlot = 0;
+        qint32 index = 0;
+        if (GradeInfo* next = m_status.FindCurrentGrade(index)) {
+            m_pCurGrade = next;
+            ApplyGrade(m_pCurGrade, m_pPrevGrade);
+        }
+    }
+    if (m_pCurGrade->m_notify.m_nShowWhen == 0)
+        m_ports.bulletin->HideBulletin();
+    m_ports.symbols->Roll(0, 1);
+    m_nPendingPositions = 0;
+    m_bScreenDone = false;
+    m_ports.sounds->ControlSounds(DrawSounds::Rolling);
+    HideSurplusSlots();
+    return true;
+}
+
+// ---- automatic mode ----
+
+void DrawSequence::OnTimer(int id) {
+    if (id != DrawTimers::TIMER_AUTO_RESTART && id != DrawTimers::TIMER_AUTO_STOP)
+        return;
+    // A tick that finds a handler running or the removal pop-up open is skipped; the timer keeps
+    // running and comes again.
+    if (m_bHandling || m_bInfoTipOpen)
+        return;
+    QScopedValueRollback<bool> guard(m_bHandling, true);
+    if (!m_pCurGrade || !m_pCurGrade->m_base.m_bAutoDraw)
+        return;
+    if (id == DrawTimers::TIMER_AUTO_RESTART)
+        OnAutoRestartTimer();
+    else
+        OnAutoStopTimer();
+}
+
+void DrawSequence::OnAutoRestartTimer() {
+    if (Drawn() < Quantity())
+        Restart();
+    KillTimer(DrawTimers::TIMER_AUTO_RESTART);
+    StartTimer(DrawTimers::TIMER_AUTO_STOP, m_pCurGrade->m_base.m_nScrollTime);
+}
+
+void DrawSequence::OnAutoStopTimer() {
+    if (Drawn() >= Quantity() && m_bScreenDone) {
+        KillTimer(DrawTimers::TIMER_AUTO_STOP);
+        return;
+    }
+    const StepResult result = Draw();
+    KillTimer(DrawTimers::TIMER_AUTO_STOP);
+    if (result == StepResult::Exhausted || Drawn() >= Quantity())
+        return;
+    const GradeBase& base = m_pCurGrade->m_base;
+    int wait = base.m_nStopTime;
+    if (Drawn() > 0 && (Drawn() - m_status.m_nTakenAtGradeStart) % PerScreen() == 0)
+        wait += base.m_nSwitchTime;
+    StartTimer(DrawTimers::TIMER_AUTO_RESTART, wait);
+}
+
+void DrawSequence::StartTimer(int id, int milliseconds) {
+    m_ports.timers->StartTimer(id, milliseconds);
+    (id == DrawTimers::TIMER_AUTO_RESTART ? m_bTimer2 : m_bTimer3) = true;
+}
+
+void DrawSequence::KillTimer(int id) {
+    bool& running = id == DrawTimers::TIMER_AUTO_RESTART ? m_bTimer2 : m_bTimer3;
+    if (!running)
+        return;
+    m_ports.timers->KillTimer(id);
+    running = false;
+}
+
+void DrawSequence::KillAutoTimers() {
+    KillTimer(DrawTimers::TIMER_AUTO_STOP);
+    KillTimer(DrawTimers::TIMER_AUTO_RESTART);
+}
+
+bool DrawSequence::IsTimerRunning(int id) const {
+    if (id == DrawTimers::TIMER_AUTO_RESTART)
+        return m_bTimer2;
+    if (id == DrawTimers::TIMER_AUTO_STOP)
+        return m_bTimer3;
+    return false;
+}
+
+// ---- removal of just-drawn numbers ----
+
+void DrawSequence::OnDeleteWinning() {
+    QStringList lines;
+    {
+        if (m_bHandling)
+            return;
+        QScopedValueRollback<bool> guard(m_bHandling, true);
+        if (!m_bResultShown || !m_status.m_options.m_bAllowDelete || !m_pCurGrade)
+            return;
+        const int onScreen = m_nScreenCount;
+        const int drawn = Drawn();
+        if (onScreen <= 0 || onScreen > drawn)
+            return;
+        // With several numbers on a screen in take style 0, only the number just drawn can be
+        // taken back, and only once.
+        if (m_pCurGrade->m_takeStyle.m_nStopMode == LotteryTakeStyle::StopNumber &&
+            PerScreen() > 1 && m_status.GetLastSlotIndex() != m_nLastSlot)
+            return;
+        for (int i = 0; i < onScreen; ++i)
+            lines << m_ports.numbers->ReadNumber(m_pCurGrade->m_taken.ValueAt(drawn - onScreen + i))
+                         .m_strNumber;
+        m_ports.screen->EnableWindow(false);
+        m_bInfoTipOpen = true;
+    }
+    // Outside the guard: a pop-up that answers at once must find the sequence free.
+    m_ports.checkList->ShowCheckList(lines);
+}
+
+void DrawSequence::OnInfoTipResult(const QString& ticked, int lineCount) {
+    m_ports.screen->EnableWindow(true);
+    m_bInfoTipOpen = false;
+    // Cancel, no line ticked, or the result is gone already (a level change, a restart).
+    if (lineCount <= 0 || m_bHandling || !m_bResultShown || !m_pCurGrade)
+        return;
+    const QList<int> lines = ParseTickedLines(ticked, qMin(lineCount, m_nScreenCount));
+    if (lines.isEmpty())
+        return;
+    QScopedValueRollback<bool> guard(m_bHandling, true);
+    RemoveTicked(lines);
+    const int perScreen = PerScreen();
+    if (perScreen <= 1) {
+        Restart();
+    } else if (m_pCurGrade->m_takeStyle.m_nStopMode != LotteryTakeStyle::StopNumber) {
+        m_status.m_nTakenAtGradeStart = Drawn();
+        Restart();
+    } else {
+        // The freed slot rolls again; the next Draw puts a new number there.
+        m_ports.symbols->Roll(m_status.GetNextSlotIndex(), -1);
+        m_bScreenDone = false;
+    }
+    RefreshPanels();
+}
+
+// Line j stands for drawn entry (D - S + j); entries removed before it moved it up by one each.
+void DrawSequence::RemoveTicked(const QList<int>& lines) {
+    const int onScreen = m_nScreenCount;
+    for (const int line : lines) {
+        const int index = line + Drawn() - onScreen;
+        if (index >= 0 && index < Drawn())
+            m_pCurGrade->m_taken.RemoveAt(index);
+    }
+}
+
+// ---- level change ----
+
+void DrawSequence::ApplyGrade(GradeInfo* newGrade, GradeInfo* previous) {
+    if (!newGrade || newGrade == previous)
+        return;
+    m_bDrawEnabled = false;
+    // The shown result belonged to the level before; Delete must not reach into this one.
+    m_bResultShown = false;
+    m_nScreenCount = 0;
+    ChangeBackground(*newGrade, previous);
+    KillAutoTimers();
+    if (newGrade->m_banner.m_bShow)
+        m_ports.screen->ShowBanner(*newGrade);
+    else
+        m_ports.screen->HideBanner();
+    m_ports.sounds->LoadGradeSounds(-1);
+    m_ports.sounds->LoadGradeSounds(0);
+    if (!m_bScreenDone || m_bDesignMode)
+        m_ports.sounds->ControlSounds(DrawSounds::Rolling);
+    m_ports.symbols->SetCount(Positions() * qMax(1, newGrade->m_base.m_nPerScreen));
+    m_ports.symbols->Layout();
+    m_ports.symbols->Roll(0, 1);
+    if (SymbolMoviesDiffer(newGrade->m_sym, previous ? &previous->m_sym : nullptr)) {
+        m_ports.symbols->SetGrade(*newGrade);
+        m_symbolChars = m_ports.screen->LoadSymbolSet(*newGrade);
+    }
+    HideSurplusSlots();
+    m_ports.bulletin->MarkBulletinReshape();
+    if (newGrade->m_notify.m_bEnable && newGrade->m_notify.m_nShowWhen == 2)
+        m_ports.bulletin->ShowBulletin(0);
+    else
+        m_ports.bulletin->HideBulletin();
+    RefreshPanels();
+    m_ports.screen->RepaintAll();
+}
+
+void DrawSequence::ChangeBackground(const GradeInfo& grade, const GradeInfo* previous) {
+    if (BackgroundDiffers(grade.m_bg, previous ? &previous->m_bg : nullptr))
+        m_ports.screen->LoadBackground(grade);
+}
+
+void DrawSequence::HideSurplusSlots() {
+    if (m_bDesignMode || !m_pCurGrade || IsDefaultLevel())
+        return;
+    const int remaining = Quantity() - Drawn();
+    const int perScreen = PerScreen();
+    if (remaining >= perScreen || remaining <= 0)
+        return;
+    m_status.m_nFirstSlot = (perScreen - remaining) / 2;
+    for (int slot = 0; slot < m_status.m_nFirstSlot; ++slot)
+        m_ports.symbols->HideSlot(slot);
+    for (int slot = m_status.m_nFirstSlot + remaining; slot < perScreen; ++slot)
+        m_ports.symbols->HideSlot(slot);
+}
+
+void DrawSequence::RefreshPanels() {
+    m_ports.panels->RefreshInfoPanels(false);
+    m_ports.panels->RefreshInfoPanels(true);
+}
+
+// ---- frames ----
+
+int DrawSequence::SymbolIndexOf(QChar c) const {
+    const qsizetype k = m_symbolChars.indexOf(c);
+    return k < 0 ? kMaskFrame : int(k) + kFirstCharacterFrame;
+}
+
+QList<int> DrawSequence::BuildFrames(const QString& number) const {
+    const int positions = qMax(0, Positions());
+    QList<int> frames(positions, kFirstCharacterFrame);
+    // Right-aligned: a longer number shows only its rightmost characters.
+    qsizetype c = number.size() - 1;
+    for (int entry = positions - 1; entry >= 0 && c >= 0; --entry, --c)
+        frames[entry] = SymbolIndexOf(number.at(c));
+    if (m_pCurGrade) {
+        // Mask entries count from the left; those beyond the positions of today's pool are old.
+        const QList<SUINT>& bits = m_pCurGrade->m_mask.m_listBits;
+        const qsizetype masked = qMin(bits.size(), qsizetype(positions));
+        for (qsizetype k = 0; k < masked; ++k) {
+            if (bits.at(k).m_nValue == 1)
+                frames[k] = kMaskFrame;
+        }
+    }
+    return frames;
+}
+
+// ---- helpers ----
+
+bool DrawSequence::DrawAndRestartShareKey() const {
+    const AccelEntry* draw = FindCommand(m_status.m_options, OtherOption::kCmdDraw);
+    const AccelEntry* restart = FindCommand(m_status.m_options, OtherOption::kCmdRestart);
+    return draw && restart && draw->fVirt == restart->fVirt && draw->key == restart->key;
+}
+
+bool DrawSequence::IsDefaultLevel() const {
+    return m_status.m_nCurGrade == 0;
+}
+
+int DrawSequence::Positions() const {
+    return m_status.m_nuBase.m_nDigits;
+}
+
+// Numbers on the screen of 0 or less (from an old file) count as 1: the slot arithmetic divides
+// by it.
+int DrawSequence::PerScreen() const {
+    return qMax(1, m_pCurGrade->m_base.m_nPerScreen);
+}
+
+int DrawSequence::Drawn() const {
+    return m_pCurGrade->m_taken.Count();
+}
+
+int DrawSequence::Quantity() const {
+    return m_pCurGrade->m_base.m_nQuantity;
+}
+
+void DrawSequence::Say(const QString& text) {
+    m_ports.prompter->Message(text, Prompter::Icon::Warning);
+}

@@ -1,0 +1,30 @@
+#include "show/InfoPanels.h"
+
+#include "model/LotteryAPanel.h"
+#include "show/PanelTemplate.h"
+
+InfoPanels::InfoPanels(QWidget* owner, XAPanel::MouseRouter router)
+    : m_owner(owner), m_router(std::move(router)) {}
+
+InfoPanels::~InfoPanels() {
+    Destroy();
+}
+
+void InfoPanels::Create(const LotteryAPanel& items, int quantity, int drawn) {
+    for (const APanel& item : items.m_listPanels) {
+        auto* panel = new XAPanel(m_owner, m_router);
+        panel->ShowText(item.m_cf, ExpandInfoTemplate(item.m_strText, quantity, drawn));
+        if (item.m_rect.IsRectEmpty())
+            panel->move(item.m_rect.left, item.m_rect.top);
+        else
+            panel->setGeometry(item.m_rect.toQRect());
+        panel->show();
+        panel->raise();
+        m_panels.append(panel);
+    }
+}
+
+void InfoPanels::Destroy() {
+    qDeleteAll(m_panels);
+    m_panels.clear();
+}

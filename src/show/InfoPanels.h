@@ -1,0 +1,29 @@
+#pragma once
+
+#include "show/XAPanel.h"
+
+#include <QList>
+
+class LotteryAPanel;
+
+// The text panels of the level on the screen, one per text item, built with the counts of the
+// moment: after every draw step, level change and removal they are destroyed and built again.
+class InfoPanels {
+public:
+    InfoPanels(QWidget* owner, XAPanel::MouseRouter router);
+    ~InfoPanels();
+    InfoPanels(const InfoPanels&) = delete;
+    InfoPanels& operator=(const InfoPanels&) = delete;
+
+    // One panel per item, in list order, at the item's stored rectangle; an item never placed
+    // (empty rectangle) keeps the size of its text at the stored corner.
+    void Create(const LotteryAPanel& items, int quantity, int drawn);
+    void Destroy();
+
+    const QList<XAPanel*>& Panels() const { return m_panels; }
+
+private:
+    QWidget* m_owner;
+    XAPanel::MouseRouter m_router;
+    QList<XAPanel*> m_panels;
+};

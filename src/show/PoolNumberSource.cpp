@@ -1,0 +1,11 @@
+#include "show/PoolNumberSource.h"
+
+#include "store/NuFileDeal.h"
+
+LoNuInfo PoolNumberSource::DrawRandomNumber() {
+    return m_pool.DrawRandomNumber();
+}
+
+LoNuInfo PoolNumberSource::ReadNumber(quint32 index) {
+    return m_pool.ReadNumber(index);
+}

@@ -1,0 +1,41 @@
+#include "show/WinnersFileWriter.h"
+
+#include "app/AppPaths.h"
+#include "model/TumoStatus.h"
+#include "show/NumberSource.h"
+
+namespace {
+
+void AppendLevel(QList<WinnerLine>& lines, const GradeInfo& level, const QString& name,
+                 NumberSource& numbers) {
+    const QList<SUINT>& drawn = level.m_taken.List();
+    for (const SUINT& entry : drawn) {
+        const LoNuInfo number = numbers.ReadNumber(entry.m_nValue);
+        lines.append({name, number.m_strNumber, number.m_strInfo});
+    }
+}
+
+} // namespace
+
+WinnersFileWriter::WinnersFileWriter(const TumoStatus& status, NumberSource& numbers)
+    : m_status(status), m_numbers(numbers) {}
+
+QList<WinnerLine> WinnersFileWriter::CollectWinners(const TumoStatus& status,
+                                                    NumberSource& numbers) {
+    QList<WinnerLine> lines;
+    const QList<GradeInfo>& levels = status.m_listGrades;
+    if (levels.isEmpty())
+        return lines;
+    const qsizetype last = qMin(qsizetype(status.m_nLastGrade), levels.size() - 1);
+    for (qsizetype i = 1; i <= last; ++i) {
+        const GradeInfo& level = levels.at(i);
+        AppendLevel(lines, level, level.m_base.m_strName, numbers);
+    }
+    AppendLevel(lines, levels.at(0), GradeBase::DefaultName(), numbers);
+    return lines;
+}
+
+void WinnersFileWriter::WriteWinnersText() {
+    const QString path = MakeAbsolutePath(m_status.m_options.m_strAutoOutputFile);
+    SaveWinnersText(path, EncodeWinnersText(CollectWinners(m_status, m_numbers)));
+}
