@@ -1,0 +1,99 @@
+#include "media/ScaledMovieCache.h"
+
+#include <algorithm>
+#include <cmath>
+
+ScaledMovieCache& ScaledMovieCache::Instance() {
+    static ScaledMovieCache cache;
+    return cache;
+}
+
+ScaledMovieCache::Entry& ScaledMovieCache::EntryFor(const std::shared_ptr<const StripMovie>& movie,
+                                                    QSize size) {
+    for (auto it = m_entries.begin(); it != m_entries.end(); ++it) {
+        if (it->key == movie.get() && it->size == size && !it->movie.expired()) {
+            m_entries.splice(m_entries.begin(), m_entries, it);
+            return m_entries.front();
+        }
+    }
+    // Entries of movies nobody holds any more are dead weight; drop them first.
+    m_entries.remove_if([](const Entry& e) { return e.movie.expired(); });
+    const auto cells = static_cast<size_t>(movie->CellCount());
+    m_entries.push_front(
+        Entry{movie, movie.get(), size, std::vector<QImage>(cells), std::vector<QImage>(cells)});
+    while (static_cast<int>(m_entries.size()) > kMaxEntries)
+        m_entries.pop_back();
+    return m_entries.front();
+}
+
+QImage ScaledMovieCache::MakeSharp(const StripMovie& movie, int cell, QSize size) {
+    const QImage& source = movie.Cell(cell);
+    if (source.size() == size)
+        return source;
+    return source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+QImage ScaledMovieCache::Cell(const std::shared_ptr<const StripMovie>& movie, int cell,
+                              QSize size) {
+    if (!movie || cell < 0 || cell >= movie->CellCount() || size.isEmpty())
+        return QImage();
+    QMutexLocker lock(&m_mutex);
+    QImage& slot = EntryFor(movie, size).sharp[static_cast<size_t>(cell)];
+    if (slot.isNull())
+        slot = MakeSharp(*movie, cell, size);
+    return slot;
+}
+
+QImage ScaledMovieCache::BlurredCell(const std::shared_ptr<const StripMovie>& movie, int cell,
+                                     QSize size) {
+    if (!movie || cell < 0 || cell >= movie->CellCount() || size.isEmpty())
+        return QImage();
+    QMutexLocker lock(&m_mutex);
+    Entry& entry = EntryFor(movie, size);
+    QImage& slot = entry.blurred[static_cast<size_t>(cell)];
+    if (slot.isNull()) {
+        QImage& sharp = entry.sharp[static_cast<size_t>(cell)];
+        if (sharp.isNull())
+            sharp = MakeSharp(*movie, cell, size);
+        slot = VerticalBlur(sharp, BlurLength(size.height(), movie->RollMs()));
+    }
+    return slot;
+}
+
+void ScaledMovieCache::Clear() {
+    QMutexLocker lock(&m_mutex);
+    m_entries.clear();
+}
+
+int ScaledMovieCache::BlurLength(int cellHeight, int rollMs) {
+    const double perRefresh = (1000.0 / 60.0) / std::max(1, rollMs);
+    return static_cast<int>(std::lround(cellHeight * std::clamp(perRefresh, 0.04, 0.3)));
+}
+
+QImage ScaledMovieCache::VerticalBlur(const QImage& image, int length) {
+    const QImage src = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const int w = src.width();
+    const int h = src.height();
+    if (length <= 1 || h == 0)
+        return src;
+    QImage dst(src.size(), QImage::Format_ARGB32_Premultiplied);
+    std::vector<int> sum(static_cast<size_t>(w) * 4, 0);
+    auto wrap = [h](int y) { return ((y % h) + h) % h; };
+    auto add = [&](int y, int sign) {
+        const uchar* line = src.constScanLine(wrap(y));
+        for (int i = 0; i < w * 4; ++i)
+            sum[static_cast<size_t>(i)] += sign * line[i];
+    };
+    const int half = length / 2;
+    for (int i = 0; i < length; ++i)
+        add(i - half, 1);
+    for (int y = 0; y < h; ++y) {
+        uchar* out = dst.scanLine(y);
+        for (int i = 0; i < w * 4; ++i)
+            out[i] = static_cast<uchar>((sum[static_cast<size_t>(i)] + length / 2) / length);
+        add(y - half, -1);
+        add(y - half + length, 1);
+    }
+    return dst;
+}

@@ -1,0 +1,154 @@
+#include "media/StripMovieFile.h"
+
+#include <QFile>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QPainter>
+#include <QSaveFile>
+
+namespace {
+
+constexpr int kMaxCellSide = 16384;
+constexpr int kMaxCells = 4096;
+constexpr int kMaxMs = 600000;
+
+// Reads a decimal key; nullopt when present but not a number in range, fallback when absent.
+std::optional<int> ReadNumber(const QMap<QString, QString>& keys, const QString& key, int fallback,
+                              int max) {
+    if (!keys.contains(key))
+        return fallback;
+    bool ok = false;
+    int value = keys.value(key).trimmed().toInt(&ok);
+    if (!ok || value < 1 || value > max)
+        return std::nullopt;
+    return value;
+}
+
+QMap<QString, QString> ReadKeys(const QImageReader& reader) {
+    QMap<QString, QString> keys;
+    for (const QString& k : reader.textKeys())
+        keys.insert(k, reader.text(k));
+    return keys;
+}
+
+struct Layout {
+    StripMovie::Kind kind;
+    QSize cell;
+    int count;
+    int rollMs;
+    int frameMs;
+};
+
+// Checks the keys against the picture's size before any pixel is decoded.
+std::optional<Layout> CheckLayout(const QMap<QString, QString>& keys, QSize picture, QString* why) {
+    const QString kind = keys.value(QStringLiteral("Kind"));
+    if (kind != QLatin1String("symbols") && kind != QLatin1String("loop")) {
+        *why = QStringLiteral("unknown movie kind \"%1\"").arg(kind);
+        return std::nullopt;
+    }
+    const auto cx = ReadNumber(keys, QStringLiteral("cx"), 0, kMaxCellSide);
+    const auto cy = ReadNumber(keys, QStringLiteral("cy"), 0, kMaxCellSide);
+    const auto roll =
+        ReadNumber(keys, QStringLiteral("RollMs"), StripMovie::kDefaultRollMs, kMaxMs);
+    const auto frame =
+        ReadNumber(keys, QStringLiteral("FrameMs"), StripMovie::kDefaultFrameMs, kMaxMs);
+    if (!cx || !cy || *cx == 0 || *cy == 0 || !roll || !frame) {
+        *why = QStringLiteral("cell size or timing keys missing or out of range");
+        return std::nullopt;
+    }
+    if (picture.width() != *cx || picture.height() % *cy != 0 || picture.height() == 0) {
+        *why = QStringLiteral("picture is not a stack of %1 x %2 cells").arg(*cx).arg(*cy);
+        return std::nullopt;
+    }
+    Layout layout{kind == QLatin1String("symbols") ? StripMovie::Kind::Symbols
+                                                   : StripMovie::Kind::Loop,
+                  QSize(*cx, *cy), picture.height() / *cy, *roll, *frame};
+    if (layout.count > kMaxCells) {
+        *why = QStringLiteral("too many cells");
+        return std::nullopt;
+    }
+    const qsizetype chars = keys.value(QStringLiteral("SymbolsBits")).size();
+    if (layout.kind == StripMovie::Kind::Symbols && layout.count != chars + 2) {
+        *why = QStringLiteral("a symbol movie needs %1 cells, the picture holds %2")
+                   .arg(chars + 2)
+                   .arg(layout.count);
+        return std::nullopt;
+    }
+    return layout;
+}
+
+bool IsFlashSignature(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = f.read(3);
+    return head == "FWS" || head == "CWS" || head == "ZWS";
+}
+
+} // namespace
+
+MovieLoadResult StripMovieFile::Read(const QString& path) {
+    if (IsFlashSignature(path))
+        return MovieLoadResult::Failure(QStringLiteral("%1 is a Flash movie").arg(path));
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    reader.setAllocationLimit(kMaxDecodeMb);
+    if (reader.format() != "png")
+        return MovieLoadResult::Failure(QStringLiteral("%1 is not a strip movie").arg(path));
+    const QMap<QString, QString> keys = ReadKeys(reader);
+    if (keys.value(QStringLiteral("Movie")) != QLatin1String("strip/1"))
+        return MovieLoadResult::Failure(QStringLiteral("%1 has no strip/1 movie key").arg(path));
+    // The header's size, taken before decoding: the reader cannot tell it once it has read on.
+    const QSize size = reader.size();
+    QString why;
+    const auto layout = CheckLayout(keys, size, &why);
+    if (!layout)
+        return MovieLoadResult::Failure(path + QStringLiteral(": ") + why);
+    const QImage picture = reader.read();
+    if (picture.isNull() || picture.size() != size)
+        return MovieLoadResult::Failure(path + QStringLiteral(": ") + reader.errorString());
+
+    std::vector<QImage> cells;
+    cells.reserve(static_cast<size_t>(layout->count));
+    for (int i = 0; i < layout->count; ++i)
+        cells.push_back(picture.copy(0, i * layout->cell.height(), layout->cell.width(),
+                                     layout->cell.height()));
+    std::vector<int> cellMs(cells.size(), layout->frameMs);
+    return {std::shared_ptr<const StripMovie>(new StripMovie(layout->kind, std::move(cells), keys,
+                                                             std::move(cellMs), layout->rollMs)),
+            QString()};
+}
+
+bool StripMovieFile::Write(const QString& path, const StripMovie& movie, QString* error) {
+    auto fail = [error](const QString& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    if (movie.GetKind() == StripMovie::Kind::Animation || movie.CellCount() == 0)
+        return fail(QStringLiteral("only symbol and loop movies are written as strips"));
+    const QSize cell = movie.NaturalSize();
+    QImage strip(cell.width(), cell.height() * movie.CellCount(),
+                 movie.IsOpaque() ? QImage::Format_RGB32 : QImage::Format_ARGB32);
+    strip.fill(Qt::transparent);
+    {
+        QPainter p(&strip);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        for (int i = 0; i < movie.CellCount(); ++i)
+            p.drawImage(0, i * cell.height(), movie.Cell(i));
+    }
+    for (auto it = movie.Variables().cbegin(); it != movie.Variables().cend(); ++it)
+        strip.setText(it.key(), it.value());
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
+    QImageWriter writer(&file, "png");
+    if (!writer.write(strip)) {
+        file.cancelWriting();
+        return fail(writer.errorString());
+    }
+    if (!file.commit())
+        return fail(file.errorString());
+    return true;
+}

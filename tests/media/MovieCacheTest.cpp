@@ -1,0 +1,51 @@
+#include "media/MovieCache.h"
+#include "media/MovieTestUtil.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace movietest;
+
+TEST(MovieCacheTest, OneDecodedMovieIsSharedByFileEvenUnderAnotherCase) {
+    QTemporaryDir dir;
+    const QString path = Write(dir, "DefSym.swf", *ColourSymbols("01"));
+    MovieCache& cache = MovieCache::Instance();
+    const auto a = cache.Load(path);
+    const auto b = cache.Load(path);
+    const auto c = cache.Load(dir.filePath("defsym.SWF"));
+    ASSERT_TRUE(a.Ok());
+    EXPECT_EQ(a.movie, b.movie);
+    EXPECT_EQ(a.movie, c.movie);
+}
+
+TEST(MovieCacheTest, ChangedFileIsDecodedAgain) {
+    QTemporaryDir dir;
+    const QString path = Write(dir, "sym.swf", *ColourSymbols("01"));
+    const auto first = MovieCache::Instance().Load(path);
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_FALSE(Write(dir, "sym.swf", *ColourSymbols("0123")).isEmpty());
+    const auto second = MovieCache::Instance().Load(path);
+    ASSERT_TRUE(second.Ok());
+    EXPECT_NE(first.movie, second.movie);
+    EXPECT_EQ(second.movie->SymbolsBits(), "0123");
+}
+
+TEST(MovieCacheTest, FailureIsNotRememberedOnceTheFileIsRepaired) {
+    QTemporaryDir dir;
+    const QString path = WriteBytes(dir, "sym.swf", "FWS junk");
+    EXPECT_FALSE(MovieCache::Instance().Load(path).Ok());
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_FALSE(Write(dir, "sym.swf", *ColourSymbols("7")).isEmpty());
+    EXPECT_TRUE(MovieCache::Instance().Load(path).Ok());
+}
+
+TEST(MovieCacheTest, BudgetDropsOnlyMoviesNoPlayerHolds) {
+    QTemporaryDir dir;
+    MovieCache cache;
+    auto held = cache.Load(Write(dir, "a.swf", *ColourLoop(2, {64, 64}))).movie;
+    cache.Load(Write(dir, "b.swf", *ColourLoop(2, {64, 64})));
+    ASSERT_EQ(cache.Count(), 2);
+    cache.SetBudgetBytes(1);
+    EXPECT_EQ(cache.Count(), 1);
+    EXPECT_EQ(cache.Load(dir.filePath("a.swf")).movie, held);
+}
