@@ -79,7 +79,8 @@ ImportLineReader::Result ImportLineReader::Next(QString& line) {
             return r;
         }
         // The CR LF may straddle the end of what is buffered.
-        m_searchFrom = std::max(m_lineStart, m_buf.size() - crlfBytes + m_unitBytes);
+        m_searchFrom = std::max(m_lineStart, m_buf.size() - crlfBytes + 1);
+        m_searchFrom -= (m_searchFrom - m_lineStart) % m_unitBytes;
         if (m_buf.size() - m_lineStart > m_maxLineBytes)
             m_bSkipping = true;
         if (!fill()) {

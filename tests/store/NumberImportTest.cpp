@@ -1,0 +1,244 @@
+#include "StoreTestUtil.h"
+#include "common/RecordingPrompter.h"
+#include "store/ImportLineReader.h"
+#include "store/NuFileDeal.h"
+#include "store/SplitAtSeparator.h"
+#include "store/StoreTexts.h"
+
+#include <QBuffer>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList readLines(const QByteArray& bytes, qsizetype block, int* tooLong = nullptr) {
+    QBuffer buf;
+    buf.setData(bytes);
+    buf.open(QIODevice::ReadOnly);
+    ImportLineReader reader(buf, block);
+    QStringList lines;
+    QString line;
+    for (;;) {
+        const auto r = reader.Next(line);
+        if (r == ImportLineReader::Result::End)
+            break;
+        if (r == ImportLineReader::Result::TooLong) {
+            if (tooLong)
+                ++*tooLong;
+            continue;
+        }
+        lines << line;
+    }
+    EXPECT_EQ(reader.BytesConsumed(), bytes.size());
+    return lines;
+}
+
+QByteArray utf16File(const QString& text) {
+    return QByteArray("\xFF\xFE", 2) + Utf16(text);
+}
+
+QPair<QString, QString> split(const QString& line, const QString& sep) {
+    QString number, info;
+    SplitAtSeparator(line, sep, number, info);
+    return {number, info};
+}
+
+class ImportTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        pool.m_strFolder = dir.path();
+        pool.SetPrompter(&prompter);
+        pool.SetProgressSink(&sink);
+        ASSERT_EQ(pool.OpenStore(), 1);
+        pool.Clear();
+        sink = RecordingSink();
+    }
+    QString file(const QByteArray& bytes) {
+        const QString path = dir.filePath(QStringLiteral("numbers.txt"));
+        EXPECT_TRUE(WriteBytes(path, bytes));
+        return path;
+    }
+    QList<QPair<QString, QString>> records() {
+        QList<QPair<QString, QString>> out;
+        for (quint32 i = 0; i < pool.GetCount(); ++i) {
+            const LoNuInfo r = pool.ReadNumber(i);
+            out.append({r.m_strNumber, r.m_strInfo});
+        }
+        return out;
+    }
+
+    QTemporaryDir dir;
+    RecordingPrompter prompter;
+    RecordingSink sink;
+    NuFileDeal pool;
+};
+
+} // namespace
+
+TEST(SplitAtSeparator, TheRulesOfALine) {
+    using P = QPair<QString, QString>;
+    EXPECT_EQ(split("A001,Row 3 seat 12", ","), P("A001", "Row 3 seat 12"));
+    EXPECT_EQ(split(",abc", ","), P("0", ",abc"));
+    EXPECT_EQ(split(" 7 ", ","), P("7", ""));
+    EXPECT_EQ(split("a--b--c", "--"), P("a", "b--c"));
+    EXPECT_EQ(split("a,b", ""), P("a,b", ""));
+    EXPECT_EQ(split("aXb", "x"), P("aXb", ""));
+    EXPECT_EQ(split("  ,abc", ","), P("", "abc"));
+}
+
+TEST(ImportLineReader, LinesOfBothEncodingsAcrossBlocks) {
+    const QByteArray ansi("one\r\ntwo\rstill two\nand\r\n\r\nlast");
+    for (qsizetype block : {1, 2, 3, 5, 40960}) {
+        EXPECT_EQ(readLines(ansi, block), QStringList({"one", "two\rstill two\nand", "", "last"}))
+            << "block " << block;
+    }
+    const QByteArray wide = utf16File(QStringLiteral("\u00e9t\u00e9\r\n\u4e2d\u6587\r\nend"));
+    for (qsizetype block : {2, 3, 4, 7, 40960})
+        EXPECT_EQ(readLines(wide, block), QStringList({"\u00e9t\u00e9", "\u4e2d\u6587", "end"}));
+    // A CR LF byte pair that does not sit on unit boundaries is no line end.
+    QByteArray odd = utf16File(QString()) + QByteArray("\x0D\x41\x0A\x00", 4);
+    EXPECT_EQ(readLines(odd, 40960).size(), 1);
+    // Single-byte text is read in the Windows code page.
+    EXPECT_EQ(readLines(QByteArray("caf\xE9 \x80\r\n"), 4), QStringList({"caf\u00e9 \u20ac"}));
+    // Ending with CR LF adds no empty line.
+    EXPECT_EQ(readLines(QByteArray("a\r\n"), 2), QStringList({"a"}));
+}
+
+TEST(ImportLineReader, AnOverlongLineIsSkippedOnce) {
+    int tooLong = 0;
+    const QByteArray ansi = "a\r\n" + QByteArray(9000, 'x') + "\r\nb\r\n" + QByteArray(8191, 'y');
+    const QStringList lines = readLines(ansi, 1000, &tooLong);
+    EXPECT_EQ(tooLong, 1);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[2].size(), 8191);
+    tooLong = 0;
+    // No line end at all: still read to its end.
+    EXPECT_TRUE(readLines(QByteArray(100000, 'z'), 40960, &tooLong).isEmpty());
+    EXPECT_EQ(tooLong, 1);
+}
+
+TEST_F(ImportTest, AnsiFileWithTheSplitRules) {
+    const QString path = file("A001,Row 3 seat 12\r\n,abc\r\n 7 \r\n\r\n   \r\n"
+                              "x1,first\\nsecond\r\nab12,Keep Case");
+    ASSERT_EQ(pool.ImportFromFile(path, QStringLiteral(","), 1), 1);
+    using P = QPair<QString, QString>;
+    EXPECT_EQ(records(), QList<P>({{"A001", "Row 3 seat 12"},
+                                   {"0", ",abc"},
+                                   {"7", ""},
+                                   {"X1", "first\r\nsecond"},
+                                   {"AB12", "Keep Case"}}));
+    EXPECT_EQ(sink.tasks.first(), StoreTexts::TaskImport());
+    EXPECT_TRUE(pool.IsReady());
+    EXPECT_TRUE(prompter.messages.isEmpty());
+}
+
+TEST_F(ImportTest, Utf16FileWhoseLastLineHasNoLineEnd) {
+    const QString path = file(utf16File(QStringLiteral("\u4e2d1;\u5956\r\nab;x;y")));
+    ASSERT_EQ(pool.ImportFromFile(path, QStringLiteral(";"), 0), 1);
+    using P = QPair<QString, QString>;
+    EXPECT_EQ(records(), QList<P>({{"\u4e2d1", "\u5956"}, {"ab", "x;y"}}));
+}
+
+TEST_F(ImportTest, MissingUnreadableAndOverlongInput) {
+    EXPECT_EQ(pool.ImportFromFile(dir.filePath("none.txt"), ",", 0), 0);
+    EXPECT_TRUE(prompter.messages.isEmpty());
+    EXPECT_TRUE(sink.tasks.isEmpty());
+
+    const QString path =
+        file("1\r\n" + QByteArray(9000, 'x') + "\r\n2\r\n" + QByteArray(9000, 'y') + "\r\n3");
+    ASSERT_EQ(pool.ImportFromFile(path, ",", 0), 1);
+    EXPECT_EQ(prompter.messages, QStringList({StoreTexts::LineTooLong()}));
+    EXPECT_EQ(pool.GetCount(), 3u);
+
+    prompter.messages.clear();
+    const QString bad = file(QByteArray("1\r\n2\0x\r\n3\xFD\xBA\r\n4", 14));
+    ASSERT_EQ(pool.ImportFromFile(bad, ",", 0), 1);
+    EXPECT_EQ(prompter.messages, QStringList({StoreTexts::LinesRefused(2)}));
+    EXPECT_EQ(pool.GetCount(), 5u);
+    EXPECT_EQ(pool.ReadNumber(4).m_strNumber, QStringLiteral("4"));
+}
+
+TEST_F(ImportTest, QuittingMidwayLeavesEveryRecordIndexed) {
+    QByteArray text;
+    for (int i = 0; i < 1000; ++i)
+        text += QByteArray::number(i) + ",info\r\n";
+    sink.quitAfterPumps = 20;
+    EXPECT_EQ(pool.ImportFromFile(file(text), ",", 0), 0);
+    EXPECT_EQ(sink.ends, sink.tasks.size());
+    const quint32 count = pool.GetCount();
+    EXPECT_GT(count, 0u);
+    EXPECT_LT(count, 1000u);
+    // Every record written has its entry: a rebuild finds exactly those.
+    const QByteArray before = ReadBytes(dir.filePath("index.dat"));
+    sink.quitAfterPumps = -1;
+    ASSERT_TRUE(pool.GenerateIndex());
+    EXPECT_EQ(ReadBytes(dir.filePath("index.dat")), before);
+    EXPECT_EQ(pool.ReadNumber(count - 1).m_strNumber, QString::number(count - 1));
+}
+
+TEST_F(ImportTest, RangeGeneration) {
+    ASSERT_EQ(pool.CreateContinuousNumbers(8, 12), 1);
+    using P = QPair<QString, QString>;
+    EXPECT_EQ(records(), QList<P>({{"8", "Info.8"},
+                                   {"9", "Info.9"},
+                                   {"10", "Info.10"},
+                                   {"11", "Info.11"},
+                                   {"12", "Info.12"}}));
+    EXPECT_EQ(sink.tasks, QStringList({StoreTexts::TaskRange(), StoreTexts::TaskIndex()}));
+
+    sink = RecordingSink();
+    ASSERT_EQ(pool.CreateContinuousNumbers(12, 8), 1);
+    EXPECT_EQ(pool.GetCount(), 5u);
+    EXPECT_EQ(sink.tasks.last(), StoreTexts::TaskIndex());
+
+    // A range of one number is all done; a range ending at the largest value ends.
+    sink = RecordingSink();
+    ASSERT_EQ(pool.CreateContinuousNumbers(4294967293u, 4294967295u), 1);
+    EXPECT_EQ(pool.GetCount(), 8u);
+    EXPECT_EQ(pool.ReadNumber(7).m_strNumber, QStringLiteral("4294967295"));
+    sink = RecordingSink();
+    ASSERT_EQ(pool.CreateContinuousNumbers(7, 7), 1);
+    EXPECT_EQ(sink.texts.first(), QStringLiteral("-----100%-----"));
+}
+
+TEST_F(ImportTest, PercentagesOnlyGrow) {
+    ASSERT_EQ(pool.CreateContinuousNumbers(1, 1000), 1);
+    ASSERT_FALSE(sink.texts.isEmpty());
+    EXPECT_EQ(sink.texts.first(), QStringLiteral("-----1%-----"));
+    EXPECT_EQ(sink.texts.last(), QStringLiteral("-----100%-----"));
+    int last = 0;
+    // The range's own texts, up to its 100 %; the index rebuild's follow.
+    const QStringList texts = sink.texts.mid(0, sink.texts.indexOf("-----100%-----") + 1);
+    for (const QString& t : texts) {
+        const int p = t.mid(5, t.size() - 11).toInt();
+        EXPECT_GT(p, last) << t.toStdString();
+        last = p;
+    }
+}
+
+TEST_F(ImportTest, QuittingARangeLeavesEveryRecordIndexed) {
+    sink.quitAfterPumps = 10;
+    EXPECT_EQ(pool.CreateContinuousNumbers(1, 100000), 0);
+    const quint32 count = pool.GetCount();
+    EXPECT_GT(count, 0u);
+    EXPECT_LT(count, 100000u);
+    const QByteArray before = ReadBytes(dir.filePath("index.dat"));
+    sink.quitAfterPumps = -1;
+    ASSERT_TRUE(pool.GenerateIndex());
+    EXPECT_EQ(ReadBytes(dir.filePath("index.dat")), before);
+    EXPECT_EQ(pool.ReadNumber(count - 1).m_strNumber, QString::number(count));
+}
+
+TEST_F(ImportTest, TheRebuildDropsAnUnfinishedLastRecord) {
+    ASSERT_EQ(pool.CreateContinuousNumbers(1, 3), 1);
+    pool.Close();
+    const QString dataPath = dir.filePath("data.dat");
+    const QByteArray whole = ReadBytes(dataPath);
+    ASSERT_TRUE(WriteBytes(dataPath, whole + Utf16("4") + QByteArray("\xFD\0\xBA\0I\0", 6)));
+    ASSERT_EQ(pool.OpenStore(), 1);
+    ASSERT_TRUE(pool.GenerateIndex());
+    EXPECT_EQ(pool.GetCount(), 3u);
+    EXPECT_EQ(ReadBytes(dataPath), whole);
+    ASSERT_EQ(pool.AddNumber("5", "x"), 0);
+    EXPECT_EQ(pool.ReadNumber(3).m_strNumber, QStringLiteral("5"));
+}
