@@ -1,0 +1,377 @@
+#include "show/BulletinBoard.h"
+
+#include "app/AppPaths.h"
+#include "media/TraceBitmapRegion.h"
+#include "model/GradeInfo.h"
+#include "model/LogFont.h"
+#include "model/TumoStatus.h"
+#include "show/BulletinGeometry.h"
+#include "store/NuFileDeal.h"
+
+#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QGraphicsOpacityEffect>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPolygon>
+#include <QRegion>
+#include <QScreen>
+#include <QTimerEvent>
+
+#include <algorithm>
+
+namespace {
+
+// Windows colours are 0x00BBGGRR.
+QColor ColourOf(quint32 c) {
+    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+}
+
+Qt::Alignment HorizontalOf(int align) {
+    switch (align) {
+    case 1:
+        return Qt::AlignHCenter;
+    case 2:
+        return Qt::AlignRight;
+    default:
+        return Qt::AlignLeft;
+    }
+}
+
+// The skin is drawn on this colour; it shows only where a picture leaves the board uncovered.
+constexpr quint32 kSkinFill = 0xFFCC66;
+constexpr int kSlideMs = 100;
+
+} // namespace
+
+BulletinBoard::BulletinBoard(QWidget* parent) : QWidget(parent) {
+    setFocusPolicy(Qt::NoFocus);
+    hide();
+    m_slide.setDuration(kSlideMs);
+    m_slide.setStartValue(0.0);
+    m_slide.setEndValue(1.0);
+    connect(&m_slide, &QVariantAnimation::valueChanged, this, [this] { update(); });
+}
+
+BulletinBoard::~BulletinBoard() {
+    StopTimer();
+}
+
+void BulletinBoard::Create(TumoStatus* status, NuFileDeal* numbers, GradeSource currentGrade) {
+    Sources s;
+    s.grade = std::move(currentGrade);
+    s.digits = [status] { return status ? status->m_nuBase.m_nDigits : 0; };
+    s.read = [numbers](quint32 index) {
+        if (!numbers)
+            return BulletinEntry{};
+        const LoNuInfo r = numbers->ReadNumber(index);
+        return BulletinEntry{r.m_strNumber, r.m_strInfo};
+    };
+    Create(std::move(s));
+}
+
+void BulletinBoard::Create(Sources sources) {
+    m_src = std::move(sources);
+    StopTimer();
+    GradeInfo* grade = Grade();
+    if (!grade)
+        return;
+    LotteryNotify& n = grade->m_notify;
+    m_rcText = n.m_rcNumbers.toQRect();
+
+    if (n.m_shape.m_nCount > 0) {
+        ApplyStoredOutline(n);
+    } else {
+        CPicture skin;
+        if (skin.Load(ResolvePicturePath(n.m_strSkin))) {
+            n.m_rcBoard = BulletinGeometry::DefaultBoardRect(skin.GetSize(), ScreenSize());
+            n.m_rcNumbers = BulletinGeometry::DefaultNumberArea(n.m_rcBoard);
+            TraceSkin(n, skin);
+        } else {
+            clearMask();
+        }
+    }
+
+    m_picture.Load(ResolvePicturePath(n.m_strBackPic));
+    if (n.m_rcBoard.Width() == 0 || n.m_rcBoard.Height() == 0)
+        FallBackToBackgroundSize(n);
+    n.m_rcBoard = BulletinGeometry::Normalized(n.m_rcBoard);
+    BuildBackground(n);
+    MoveToBoardRect(n);
+    // The level's transparency holds from the first showing, not only after a re-layout.
+    ApplyOpacity(n);
+}
+
+int BulletinBoard::ApplyShape() {
+    GradeInfo* grade = Grade();
+    if (!grade)
+        return 1;
+    LotteryNotify& n = grade->m_notify;
+
+    CPicture skin;
+    const bool skinLoaded = skin.Load(ResolvePicturePath(n.m_strSkin)) != 0;
+    if (skinLoaded && n.m_rcBoard.Width() == 0) {
+        n.m_rcBoard = BulletinGeometry::DefaultBoardRect(skin.GetSize(), ScreenSize());
+        n.m_rcNumbers = BulletinGeometry::DefaultNumberArea(n.m_rcBoard);
+        MoveToBoardRect(n);
+    }
+    m_picture.Load(ResolvePicturePath(n.m_strBackPic));
+    // Without a skin to size it, a board of no size would never be seen again: it takes the
+    // background picture's size, as when it is first created.
+    if (n.m_rcBoard.Width() == 0 || n.m_rcBoard.Height() == 0)
+        FallBackToBackgroundSize(n);
+
+    n.m_shape.RemoveAllPoints();
+    if (skinLoaded) {
+        TraceSkin(n, skin);
+        n.m_shape.m_rect = n.m_rcBoard;
+    } else {
+        clearMask();
+    }
+
+    BuildBackground(n);
+    MoveToBoardRect(n);
+    ApplyOpacity(n);
+    update();
+    return 1;
+}
+
+void BulletinBoard::RestartScroll() {
+    StopTimer();
+    m_scroll.Reset();
+    repaint();
+}
+
+int BulletinBoard::TrackRect(const QRect& rect) {
+    GradeInfo* grade = Grade();
+    if (!grade)
+        return 0;
+    LotteryNotify& n = grade->m_notify;
+    // A pure move keeps the outline; the place is taken from the window when placement ends.
+    if (rect.width() == n.m_rcBoard.Width() && rect.height() == n.m_rcBoard.Height())
+        return 0;
+    n.m_rcBoard = WinRect::fromQRect(rect);
+    n.m_shape.m_rect = n.m_rcBoard;
+    ApplyShape();
+    return 1;
+}
+
+// A positive stored height is the whole character cell, a negative one the em size; Qt sizes
+// fonts by the em, so a cell height is scaled by the face's own cell-to-em ratio.
+QFont BulletinBoard::BoardFont(const LogFont& lf) {
+    QFont f(lf.lfFaceName.isEmpty() ? QStringLiteral("Arial") : lf.lfFaceName);
+    f.setWeight(lf.lfWeight <= 0 ? QFont::Normal : QFont::Weight(std::clamp(lf.lfWeight, 1, 1000)));
+    f.setItalic(lf.lfItalic != 0);
+    f.setUnderline(lf.lfUnderline != 0);
+    f.setStrikeOut(lf.lfStrikeOut != 0);
+    f.setStyleStrategy(QFont::PreferAntialias);
+    if (lf.lfHeight < 0) {
+        f.setPixelSize(-lf.lfHeight);
+    } else if (lf.lfHeight > 0) {
+        f.setPixelSize(lf.lfHeight);
+        const QFontMetricsF fm(f);
+        const qreal cell = fm.ascent() + fm.descent();
+        if (cell > 0)
+            f.setPixelSize(std::max(1, qRound(lf.lfHeight * lf.lfHeight / cell)));
+    }
+    return f;
+}
+
+int BulletinBoard::MeasureText(const QString& text, const QFont& font) {
+    if (text.isEmpty())
+        return 0;
+    return QFontMetrics(font).boundingRect(QRect(), Qt::AlignLeft | Qt::AlignTop, text).height();
+}
+
+GradeInfo* BulletinBoard::Grade() const {
+    return m_src.grade ? m_src.grade() : nullptr;
+}
+
+QSize BulletinBoard::ScreenSize() const {
+    // The board centres on the draw window, which covers the show's monitor.
+    if (parentWidget() && !parentWidget()->size().isEmpty())
+        return parentWidget()->size();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        return screen->size();
+    return QSize(1024, 768);
+}
+
+void BulletinBoard::StopTimer() {
+    if (m_nTimer != 0) {
+        killTimer(m_nTimer);
+        m_nTimer = 0;
+    }
+}
+
+QString BulletinBoard::ResolvePicturePath(QString& stored) {
+    // A bare file name is a file of the program folder.
+    if (!stored.isEmpty() && !HasPathSeparator(stored))
+        stored = MakeAbsolutePath(stored);
+    if (stored.isEmpty())
+        return stored;
+    return ResolveFileCase(MakeAbsolutePath(stored));
+}
+
+bool BulletinBoard::TraceSkin(LotteryNotify& n, const CPicture& skin) {
+    const WinRect board = BulletinGeometry::Normalized(n.m_rcBoard);
+    QPolygon points;
+    QRegion region;
+    if (!board.IsRectEmpty()) {
+        QImage bitmap(board.Width(), board.Height(), QImage::Format_RGB32);
+        bitmap.fill(ColourOf(kSkinFill));
+        QPainter p(&bitmap);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        skin.Render(p, bitmap.width(), bitmap.height(), 2, kSkinFill);
+        p.end();
+        TraceBitmapRegion(bitmap, region, points);
+    }
+    n.m_shape.RemoveAllPoints();
+    for (const QPoint& pt : std::as_const(points))
+        n.m_shape.m_points.append(SerialPt(pt));
+    n.m_shape.m_nCount = qint32(n.m_shape.m_points.size());
+    if (region.isEmpty())
+        clearMask();
+    else
+        setMask(region);
+    return !region.isEmpty();
+}
+
+void BulletinBoard::ApplyStoredOutline(const LotteryNotify& n) {
+    QPolygon points;
+    const qsizetype count = std::min<qsizetype>(n.m_shape.m_nCount, n.m_shape.m_points.size());
+    for (qsizetype i = 0; i < count; ++i)
+        points.append(n.m_shape.m_points[i].m_pt);
+    const QRegion region = RegionFromOutline(points);
+    if (region.isEmpty())
+        clearMask();
+    else
+        setMask(region);
+}
+
+void BulletinBoard::FallBackToBackgroundSize(LotteryNotify& n) {
+    // GetSize gives 100 x 100 when the background did not load.
+    n.m_rcBoard = BulletinGeometry::CenteredRect(m_picture.GetSize(), ScreenSize());
+    n.m_rcNumbers = BulletinGeometry::DefaultNumberArea(n.m_rcBoard);
+}
+
+void BulletinBoard::BuildBackground(LotteryNotify& n) {
+    const WinRect board = BulletinGeometry::Normalized(n.m_rcBoard);
+    m_back = QPixmap(std::max(board.Width(), 1), std::max(board.Height(), 1));
+    m_back.fill(ColourOf(n.m_clrBack));
+    QPainter p(&m_back);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    m_picture.Render(p, board.Width(), board.Height(), n.m_nPicDisplay, n.m_clrBack);
+}
+
+void BulletinBoard::ApplyOpacity(const LotteryNotify& n) {
+    const int alpha = BulletinGeometry::Alpha(n.m_nTransparency);
+    if (alpha >= 255) {
+        setGraphicsEffect(nullptr);
+        return;
+    }
+    auto* effect = qobject_cast<QGraphicsOpacityEffect*>(graphicsEffect());
+    if (!effect) {
+        effect = new QGraphicsOpacityEffect(this);
+        setGraphicsEffect(effect);
+    }
+    effect->setOpacity(alpha / 255.0);
+}
+
+void BulletinBoard::MoveToBoardRect(const LotteryNotify& n) {
+    setGeometry(BulletinGeometry::Normalized(n.m_rcBoard).toQRect());
+}
+
+void BulletinBoard::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (m_slide.state() == QAbstractAnimation::Running)
+        p.setClipRect(0, 0, width(), qRound(height() * m_slide.currentValue().toDouble()));
+    if (!m_back.isNull())
+        p.drawPixmap(0, 0, m_back);
+    GradeInfo* grade = Grade();
+    if (!grade)
+        return;
+    m_rcText = grade->m_notify.m_rcNumbers.toQRect();
+    p.setRenderHint(QPainter::TextAntialiasing);
+    PaintFixedTitle(p, grade->m_notify);
+    PaintContent(p, *grade);
+}
+
+void BulletinBoard::PaintFixedTitle(QPainter& p, const LotteryNotify& n) {
+    if (!n.m_bShowTitle || n.m_bScroll)
+        return;
+    const QFont font = BoardFont(n.m_fontTitle);
+    const QString title = BulletinText::PlainLines(n.m_strTitle);
+    p.setFont(font);
+    p.setPen(ColourOf(n.m_clrTitle));
+    PaintCell(p, m_rcText, title, 1);
+    m_rcText.setTop(m_rcText.top() + MeasureText(title, font) + n.m_nLineSpace);
+}
+
+void BulletinBoard::PaintContent(QPainter& p, const GradeInfo& grade) {
+    if (!m_src.read)
+        return;
+    const LotteryNotify& n = grade.m_notify;
+    const QFont titleFont = BoardFont(n.m_fontTitle);
+    const QFont numbersFont = BoardFont(n.m_fontNumbers);
+
+    BulletinText::Input in;
+    in.drawn = &grade.m_taken.List();
+    in.drawnCount = grade.m_taken.Count();
+    in.count = m_nCount;
+    in.digits = m_src.digits ? m_src.digits() : 0;
+    in.mask = &grade.m_mask;
+    in.width = m_rcText.width();
+    in.areaHeight = m_rcText.height();
+    in.read = m_src.read;
+    in.measure = [&](const QString& text, bool title) {
+        return MeasureText(text, title ? titleFont : numbersFont);
+    };
+    const BulletinContent content = BulletinText::Layout(n, in);
+    if (m_scroll.Measured(content.lineHeights, m_rcText.height(), content.totalHeight) &&
+        m_nTimer == 0)
+        m_nTimer = startTimer(BulletinScroll::kStepMs);
+    if (m_rcText.width() <= 0 || m_rcText.height() <= 0)
+        return;
+
+    p.save();
+    p.setClipRect(m_rcText, Qt::IntersectClip);
+    p.translate(m_rcText.left(), m_rcText.top() + m_scroll.Offset());
+    if (content.titleScrolls) {
+        p.setFont(titleFont);
+        p.setPen(ColourOf(n.m_clrTitle));
+        PaintCell(p, content.titleRect, BulletinText::PlainLines(n.m_strTitle), 1);
+    }
+    p.setFont(numbersFont);
+    p.setPen(ColourOf(n.m_clrNumbers));
+    for (const BulletinRow& row : content.rows) {
+        for (const BulletinCell& cell : row.cells)
+            PaintCell(p, cell.rect, cell.text, cell.align);
+    }
+    p.restore();
+}
+
+void BulletinBoard::PaintCell(QPainter& p, const QRect& rect, const QString& text,
+                              int align) const {
+    if (text.isEmpty() || rect.isEmpty())
+        return;
+    p.save();
+    p.setClipRect(rect, Qt::IntersectClip);
+    p.drawText(rect, Qt::AlignTop | HorizontalOf(align), text);
+    p.restore();
+}
+
+void BulletinBoard::timerEvent(QTimerEvent* event) {
+    if (event->timerId() != m_nTimer || m_nTimer == 0) {
+        QWidget::timerEvent(event);
+        return;
+    }
+    m_scroll.Step();
+    repaint();
+}
+
+void BulletinBoard::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    m_slide.stop();
+    m_slide.start();
+}

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "media/CPicture.h"
+#include "show/BulletinScroll.h"
+#include "show/BulletinText.h"
+
+#include <QPixmap>
+#include <QRect>
+#include <QVariantAnimation>
+#include <QWidget>
+
+#include <functional>
+
+class GradeInfo;
+class LogFont;
+class LotteryNotify;
+class NuFileDeal;
+class QFont;
+class QPainter;
+class TumoStatus;
+
+// The bulletin board of the draw screen: lists the winning numbers of the current prize level
+// with their information under an optional title, cut to the shape of its skin picture, on its
+// background picture, optionally see-through, scrolling one line at a time when the list is
+// taller than its area.
+//
+// A child of the draw window, so its rectangle is in the draw window's client coordinates, the
+// same as the level's stored rectangle. It reads the current level at every layout and paint.
+// Mouse and key events are not taken: they go on to the draw window, so a click on the board
+// acts like a click on the draw screen.
+class BulletinBoard : public QWidget {
+    Q_OBJECT
+
+public:
+    using GradeSource = std::function<GradeInfo*()>;
+
+    // What the board reads, besides the level: the pool's longest number length and the pool.
+    struct Sources {
+        GradeSource grade;
+        std::function<int()> digits;
+        BulletinText::Reader read;
+    };
+
+    explicit BulletinBoard(QWidget* parent);
+    ~BulletinBoard() override;
+
+    // The first layout from the current level. The board stays hidden until shown.
+    void Create(TumoStatus* status, NuFileDeal* numbers, GradeSource currentGrade);
+    void Create(Sources sources);
+
+    // Numbers to list, set by the draw window before each showing.
+    void SetCount(int count) { m_nCount = count; }
+    int Count() const { return m_nCount; }
+
+    // Lays the board out again from the current level: outline, place, background, opacity.
+    int ApplyShape();
+
+    // Stops a running scroll, puts the content back to its start and repaints at once.
+    void RestartScroll();
+
+    // A design-mode tracker has moved or resized the board to `rect` (draw window client
+    // coordinates). A pure move stores nothing and returns 0; a resize stores the rectangle,
+    // traces the outline again and returns 1.
+    int TrackRect(const QRect& rect);
+
+    // The text area of the last paint, in board coordinates (below a fixed title).
+    QRect TextRect() const { return m_rcText; }
+    const BulletinScroll& Scroll() const { return m_scroll; }
+    bool IsScrolling() const { return m_nTimer != 0; }
+
+    // The screen font of a stored font description.
+    static QFont BoardFont(const LogFont& font);
+    // Heights as the board measures them, so that layouts agree with what is drawn.
+    static int MeasureText(const QString& text, const QFont& font);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    GradeInfo* Grade() const;
+    QSize ScreenSize() const;
+    void StopTimer();
+    static QString ResolvePicturePath(QString& stored);
+
+    bool TraceSkin(LotteryNotify& notify, const CPicture& skin);
+    void ApplyStoredOutline(const LotteryNotify& notify);
+    void FallBackToBackgroundSize(LotteryNotify& notify);
+    void BuildBackground(LotteryNotify& notify);
+    void ApplyOpacity(const LotteryNotify& notify);
+    void MoveToBoardRect(const LotteryNotify& notify);
+
+    void PaintFixedTitle(QPainter& p, const LotteryNotify& notify);
+    void PaintContent(QPainter& p, const GradeInfo& grade);
+    void PaintCell(QPainter& p, const QRect& rect, const QString& text, int align) const;
+
+    QPixmap m_back; // the background at board size, drawn once per layout
+    int m_nCount = 0;
+    Sources m_src;
+    CPicture m_picture;
+    QRect m_rcText;
+    BulletinScroll m_scroll;
+    int m_nTimer = 0;
+    QVariantAnimation m_slide; // how much of the board the showing slide has uncovered
+};
