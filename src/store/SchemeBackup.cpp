@@ -1,0 +1,136 @@
+#include "store/SchemeBackup.h"
+
+#include "app/AppPaths.h"
+#include "model/Prompter.h"
+#include "model/TumoStatus.h"
+#include "store/FilePack.h"
+#include "store/RandomGenerator.h"
+#include "store/StoreTexts.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
+
+#include <filesystem>
+
+SchemeBackup::SchemeBackup(TumoStatus* status, Prompter* prompter, RandomGenerator* generator)
+    : m_pStatus(status), m_pPrompter(prompter), m_pRandom(generator) {}
+
+QString SchemeBackup::MakePackName(QStringList& list, const QString& path, const QString& prefix) {
+    for (qsizetype i = 0; i + 1 < list.size(); i += 2) {
+        if (list[i] == path)
+            return QString();
+    }
+    QString candidate = GetFileNameOfPath(path);
+    for (int underscores = 1; list.contains(candidate); ++underscores)
+        candidate.prepend(QString(underscores, QLatin1Char('_')));
+    list << path << candidate;
+    return prefix + candidate;
+}
+
+bool SchemeBackup::addFile(FilePack& pack, const QString& path, const QString& storedName) {
+    const QString source = ResolveFileCase(path);
+    const QFileInfo info(source);
+    if (!info.isFile() || !info.isReadable() || !QFile(source).open(QIODevice::ReadOnly)) {
+        m_unreadable << path;
+        return false;
+    }
+    if (!pack.AddFile(source, storedName)) {
+        m_bWriteFailed = true;
+        return false;
+    }
+    return true;
+}
+
+bool SchemeBackup::packField(FilePack& pack, QStringList& names, QString& field) {
+    // A level without this file keeps saying so: an empty path stays empty.
+    if (field.isEmpty())
+        return true;
+    QString stored = MakePackName(names, field, PackFolderPrefix());
+    if (stored.isEmpty()) {
+        for (qsizetype i = 0; i + 1 < names.size(); i += 2) {
+            if (names[i] == field)
+                stored = PackFolderPrefix() + names[i + 1];
+        }
+    } else {
+        addFile(pack, MakeAbsolutePathNoColon(field), stored);
+    }
+    field = stored;
+    return !m_bWriteFailed;
+}
+
+bool SchemeBackup::Backup(const QString& packPath) {
+    RandomGenerator& generator = m_pRandom ? *m_pRandom : RandomGenerator::ForThisThread();
+    QElapsedTimer ticks; // the system's millisecond tick count
+    ticks.start();
+    generator.Seed(static_cast<quint32>(ticks.msecsSinceReference()));
+    const quint32 tag = static_cast<quint32>(generator.Next());
+    m_unreadable.clear();
+    m_bWriteFailed = false;
+
+    // The pack is built beside its final place and moved there when complete.
+    QTemporaryFile partial(packPath + QStringLiteral(".XXXXXX"));
+    QTemporaryDir work;
+    bool ok = partial.open() && work.isValid();
+    const QString partialPath = partial.fileName();
+    partial.close();
+    FilePack pack;
+    ok = ok && pack.Open(partialPath, tag, FilePack::kModeCreate) == 1;
+
+    TumoStatus copy(m_pPrompter);
+    copy = *m_pStatus;
+    // The pack carries the options in force, not a fresh object's defaults.
+    copy.m_options = m_pStatus->m_options;
+    copy.m_bNoSave = false;
+    QStringList names;
+    for (GradeInfo& level : copy.m_listGrades) {
+        if (!ok)
+            break;
+        QString* fields[] = {&level.m_banner.m_strFile,     &level.m_bg.m_strFile,
+                             &level.m_notify.m_strBackPic,  &level.m_notify.m_strSkin,
+                             &level.m_sound.m_strBBSound,   &level.m_sound.m_strStopSound,
+                             &level.m_sound.m_strBackSound, &level.m_sym.m_strDefaultFile};
+        for (QString* field : fields)
+            ok = ok && packField(pack, names, *field);
+        for (QString& file : level.m_sym.m_listFiles)
+            ok = ok && packField(pack, names, file);
+    }
+    for (const QString& name : {QStringLiteral("data.dat"), QStringLiteral("index.dat")})
+        ok = ok && (addFile(pack, MakeAbsolutePathNoColon(name), name) || !m_bWriteFailed);
+
+    // The copy's settings files go to the work folder, never over the live ones.
+    const QString schemeName = GetFileNameOfPath(m_pStatus->m_strSchemeFile);
+    copy.m_strDataFolder = work.path();
+    copy.m_strSchemeFile = work.filePath(schemeName);
+    ok = ok && copy.SaveAll() && addFile(pack, copy.SchemeFilePath(), schemeName) &&
+         addFile(pack, copy.StatusFilePath(), PackedStatusName());
+
+    std::error_code ec;
+    if (ok)
+        std::filesystem::rename(partialPath.toStdString(), packPath.toStdString(), ec);
+    if (!ok || ec) {
+        QFile::remove(partialPath);
+        if (m_pPrompter)
+            m_pPrompter->Message(StoreTexts::WriteError(), Prompter::Icon::Warning);
+        return false;
+    }
+    if (!m_unreadable.isEmpty() && m_pPrompter)
+        m_pPrompter->Message(StoreTexts::FilesNotPacked() + QLatin1Char('\n') +
+                                 m_unreadable.join(QLatin1Char('\n')),
+                             Prompter::Icon::Warning);
+    return true;
+}
+
+bool RestoreScheme(const QString& packPath, const QString& folder, Prompter* prompter) {
+    // Packs name the status file in lower case; this program reads it by its own spelling, and
+    // a file system that tells case apart would otherwise keep the old status file beside it.
+    auto mapName = [](const QString& name) {
+        return name.compare(SchemeBackup::PackedStatusName(), Qt::CaseInsensitive) == 0
+                   ? TumoStatus::StatusFileName()
+                   : name;
+    };
+    FilePack pack(packPath);
+    return pack.Extract(folder, prompter, mapName);
+}

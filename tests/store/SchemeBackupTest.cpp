@@ -1,0 +1,182 @@
+#include "store/SchemeBackup.h"
+#include "StoreTestUtil.h"
+#include "app/AppPaths.h"
+#include "common/RecordingPrompter.h"
+#include "model/TumoStatus.h"
+#include "store/FilePack.h"
+#include "store/NuFileDeal.h"
+#include "store/StoreTexts.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct PackedRecord {
+    quint32 tag;
+    QString name;
+    QByteArray content;
+};
+
+QList<PackedRecord> readPack(const QString& path) {
+    const QByteArray b = ReadBytes(path);
+    QList<PackedRecord> out;
+    qsizetype pos = 0;
+    while (pos + 20 <= b.size() && b.mid(pos, 8) == "FilePack") {
+        PackedRecord r;
+        r.tag = qFromLittleEndian<quint32>(b.constData() + pos + 8);
+        const quint32 l = qFromLittleEndian<quint32>(b.constData() + pos + 12);
+        r.name = QString::fromLatin1(b.mid(pos + 16, l));
+        const quint32 d = qFromLittleEndian<quint32>(b.constData() + pos + 16 + l);
+        r.content = b.mid(pos + 20 + l, d);
+        out << r;
+        pos += 20 + l + d;
+    }
+    EXPECT_EQ(pos, b.size());
+    return out;
+}
+
+class BackupTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        savedFolder = g_strAppFolder;
+        for (const char* f : {"a/media", "other", "c", "out"})
+            QDir().mkpath(root.filePath(f));
+        SetAppFolder(root.filePath("a"));
+    }
+    void TearDown() override { SetAppFolder(savedFolder); }
+    QString at(const QString& rel) const { return root.filePath(rel); }
+    QString media(const QString& rel, const QByteArray& content) {
+        EXPECT_TRUE(WriteBytes(at(rel), content));
+        return at(rel);
+    }
+
+    QTemporaryDir root;
+    QString savedFolder;
+    RecordingPrompter prompter;
+};
+
+} // namespace
+
+TEST(SchemeBackupNames, UnderscoresGrowOneLongerEachTime) {
+    QStringList list;
+    const QString p = SchemeBackup::PackFolderPrefix();
+    EXPECT_EQ(SchemeBackup::MakePackName(list, "/x/a.jpg", p), "TumoScheme\\a.jpg");
+    EXPECT_EQ(SchemeBackup::MakePackName(list, "/y/a.jpg", p), "TumoScheme\\_a.jpg");
+    EXPECT_EQ(SchemeBackup::MakePackName(list, "/z/a.jpg", p), "TumoScheme\\___a.jpg");
+    EXPECT_EQ(SchemeBackup::MakePackName(list, "C:\\w\\a.jpg", p), "TumoScheme\\______a.jpg");
+    EXPECT_EQ(SchemeBackup::MakePackName(list, "/y/a.jpg", p), QString());
+    // Paths compare exactly: another case is another file.
+    EXPECT_EQ(SchemeBackup::MakePackName(list, "/X/a.jpg", p), "TumoScheme\\__________a.jpg");
+    EXPECT_EQ(list.size(), 10);
+    EXPECT_EQ(list[1], "a.jpg");
+    EXPECT_EQ(list[3], "_a.jpg");
+}
+
+TEST_F(BackupTest, BackupThenRestoreOnAFreshProgramFolder) {
+    const QString defBg = media("a/DefBg.swf", "movie");
+    const QString back1 = media("a/media/back.jpg", "back one");
+    const QString back2 = media("other/back.jpg", "back two");
+    const QString sound = media("a/s.wav", "RIFF");
+
+    {
+        NuFileDeal pool;
+        pool.m_strFolder = g_strAppFolder;
+        ASSERT_EQ(pool.OpenStore(), 1);
+    }
+    TumoStatus live;
+    live.m_strDataFolder = g_strAppFolder;
+    for (int i = 0; i < 3; ++i) {
+        GradeInfo level;
+        level.m_base.m_strName = QStringLiteral("Level %1").arg(i);
+        level.m_banner.m_strFile.clear();
+        level.m_bg.m_strFile = i == 0 ? defBg : back2;
+        level.m_notify.m_strBackPic = back1;
+        level.m_notify.m_strSkin = at("a/missing.bmp");
+        level.m_sound.m_strBBSound = sound;
+        level.m_sound.m_strStopSound = sound;
+        level.m_sound.m_strBackSound = sound;
+        level.m_sym.m_strDefaultFile = defBg;
+        level.m_sym.m_listFiles = QStringList({QString(), sound});
+        live.m_listGrades.append(level);
+    }
+    live.m_nLastGrade = 2;
+    live.m_nuBase.m_nCount = 100;
+    live.m_listGrades[1].m_taken.Add(5);
+    live.m_listGrades[1].m_taken.Add(17);
+    live.m_options.m_nMonitor = 2;
+    live.m_options.m_bShowButtons = 0;
+    const QList<GradeInfo> levelsBefore = live.m_listGrades;
+
+    const QString packPath = at("out/show.TSC");
+    ASSERT_TRUE(WriteBytes(packPath, "an older pack"));
+    SchemeBackup backup(&live, &prompter);
+    ASSERT_TRUE(backup.Backup(packPath));
+
+    // The live object and the live files are untouched.
+    EXPECT_EQ(live.m_listGrades, levelsBefore);
+    EXPECT_FALSE(QFile::exists(at("a/TumoStatus.dat")));
+    EXPECT_FALSE(QFile::exists(at("a/default.TumoScheme")));
+    EXPECT_EQ(QDir(at("out")).entryList(QDir::Files), QStringList({"show.TSC"}));
+    ASSERT_EQ(prompter.messages.size(), 1);
+    EXPECT_TRUE(prompter.messages[0].startsWith(StoreTexts::FilesNotPacked()));
+    EXPECT_TRUE(prompter.messages[0].contains("missing.bmp"));
+
+    const QList<PackedRecord> records = readPack(packPath);
+    QStringList names;
+    for (const PackedRecord& r : records) {
+        names << r.name;
+        EXPECT_EQ(r.tag, records.first().tag);
+    }
+    EXPECT_LE(records.first().tag, 32767u);
+    EXPECT_EQ(names, QStringList({"TumoScheme\\DefBg.swf", "TumoScheme\\back.jpg",
+                                  "TumoScheme\\s.wav", "TumoScheme\\_back.jpg", "data.dat",
+                                  "index.dat", "default.TumoScheme", "tumostatus.dat"}));
+
+    // A fresh program folder with an old status file of its own.
+    SetAppFolder(at("c"));
+    ASSERT_TRUE(WriteBytes(at("c/TumoStatus.dat"), "old"));
+    ASSERT_TRUE(RestoreScheme(packPath, g_strAppFolder, &prompter));
+    EXPECT_FALSE(QFile::exists(at("c/tumostatus.dat")));
+    EXPECT_EQ(ReadBytes(at("c/TumoScheme/_back.jpg")), QByteArray("back two"));
+    EXPECT_EQ(ReadBytes(at("c/TumoScheme/back.jpg")), QByteArray("back one"));
+
+    TumoStatus restored(&prompter);
+    restored.m_strDataFolder = g_strAppFolder;
+    restored.LoadAll();
+    ASSERT_EQ(restored.m_nLastGrade, 2);
+    EXPECT_EQ(restored.m_options.m_nMonitor, 2);
+    EXPECT_EQ(restored.m_options.m_bShowButtons, 0);
+    EXPECT_EQ(restored.m_nuBase.m_nCount, 100);
+    for (int i = 0; i < 3; ++i) {
+        const GradeInfo& level = restored.m_listGrades[i];
+        EXPECT_EQ(level.m_base.m_strName, QStringLiteral("Level %1").arg(i));
+        // Stored empty; loading makes every path absolute, the empty one included.
+        EXPECT_EQ(level.m_banner.m_strFile, MakeAbsolutePath(QString()));
+        EXPECT_EQ(ReadBytes(level.m_notify.m_strBackPic), QByteArray("back one"));
+        EXPECT_EQ(ReadBytes(level.m_bg.m_strFile), i == 0 ? "movie" : "back two");
+        EXPECT_EQ(ReadBytes(level.m_sym.m_strDefaultFile), QByteArray("movie"));
+        EXPECT_EQ(ReadBytes(level.m_sound.m_strBackSound), QByteArray("RIFF"));
+        EXPECT_EQ(level.m_sym.m_listFiles, QStringList({QString(), "TumoScheme\\s.wav"}));
+    }
+    EXPECT_EQ(restored.m_listGrades[1].m_taken.Count(), 2);
+    EXPECT_TRUE(restored.IsNumberTaken(17));
+
+    NuFileDeal pool;
+    pool.m_strFolder = g_strAppFolder;
+    pool.m_pStatus = &restored;
+    ASSERT_EQ(pool.OpenStore(), 1);
+    EXPECT_EQ(pool.GetCount(), 100u);
+    EXPECT_EQ(pool.ReadNumber(41).m_strNumber, QStringLiteral("42"));
+}
+
+TEST_F(BackupTest, ABadPackRestoresNothing) {
+    ASSERT_TRUE(WriteBytes(at("c/TumoStatus.dat"), "old"));
+    ASSERT_TRUE(
+        WriteBytes(at("out/bad.TSC"), "FilePack\x01\0\0\0\x0e\0\0\0tumostatus.dat\x09\0\0\0"));
+    EXPECT_FALSE(RestoreScheme(at("out/bad.TSC"), at("c"), &prompter));
+    EXPECT_EQ(prompter.messages, QStringList({StoreTexts::BadPack()}));
+    EXPECT_EQ(ReadBytes(at("c/TumoStatus.dat")), QByteArray("old"));
+}
