@@ -213,7 +213,7 @@ QString BulletinBoard::ResolvePicturePath(QString& stored) {
     return ResolveFileCase(MakeAbsolutePath(stored));
 }
 
-bool BulletinBoard::TraceSkin(LotteryNotify& n, const CPicture& skin) {
+void BulletinBoard::TraceSkin(LotteryNotify& n, const CPicture& skin) {
     const WinRect board = BulletinGeometry::Normalized(n.m_rcBoard);
     QPolygon points;
     QRegion region;
@@ -234,7 +234,6 @@ bool BulletinBoard::TraceSkin(LotteryNotify& n, const CPicture& skin) {
         clearMask();
     else
         setMask(region);
-    return !region.isEmpty();
 }
 
 void BulletinBoard::ApplyStoredOutline(const LotteryNotify& n) {

@@ -84,7 +84,7 @@ private:
     void StopTimer();
     static QString ResolvePicturePath(QString& stored);
 
-    bool TraceSkin(LotteryNotify& notify, const CPicture& skin);
+    void TraceSkin(LotteryNotify& notify, const CPicture& skin);
     void ApplyStoredOutline(const LotteryNotify& notify);
     void FallBackToBackgroundSize(LotteryNotify& notify);
     void BuildBackground(LotteryNotify& notify);

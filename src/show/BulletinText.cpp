@@ -134,7 +134,7 @@ BulletinContent BulletinText::Layout(const LotteryNotify& notify, const Input& i
     }
 
     const int perLine = std::max(notify.m_nPerLine, 1);
-    const int rows = (listed + perLine - 1) / perLine;
+    const int rows = listed / perLine + (listed % perLine != 0 ? 1 : 0);
     for (int j = 0; j < rows; ++j) {
         const BulletinRow row = LayoutRow(notify, in, drawn - listed + perLine * j, drawn - 1, y);
         const int line = row.height + notify.m_nLineSpace;

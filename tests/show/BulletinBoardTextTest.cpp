@@ -115,6 +115,14 @@ TEST(BulletinBoardText, SevenNumbersThreePerLine) {
     EXPECT_EQ(c.totalHeight, 45);
 }
 
+TEST(BulletinBoardText, HugeNumbersPerLineMakeOneRow) {
+    Board b(3);
+    b.notify.m_nPerLine = 2147483647;
+    const BulletinContent c = b.Layout(3);
+    ASSERT_EQ(c.rows.size(), 1);
+    EXPECT_EQ(c.rows[0].cells.size(), 6);
+}
+
 TEST(BulletinBoardText, ListsTheLastNumbersOldestFirst) {
     Board b(5);
     b.notify.m_bShowInfo = 0;
