@@ -1,6 +1,8 @@
 #include "app/AppPaths.h"
 #include "model/GradeInfo.h"
+#include "model/TumoStatus.h"
 #include "show/BulletinBoard.h"
+#include "store/NuFileDeal.h"
 
 #include <QFile>
 #include <QGraphicsOpacityEffect>
@@ -211,4 +213,34 @@ TEST_F(BulletinBoardWidget, ScrollsOnlyWhenTheListIsTallerThanItsArea) {
     board->RestartScroll();
     EXPECT_FALSE(board->IsScrolling());
     EXPECT_TRUE(board->Scroll().IsMeasuring());
+}
+
+TEST_F(BulletinBoardWidget, ReadsWinnersFromThePoolFilledWithZeros) {
+    // A new pool holds 1 to 100 with the information "Info.<n>"; index 41 is the number 42.
+    TumoStatus status;
+    NuFileDeal pool;
+    pool.m_pStatus = &status;
+    pool.m_strFolder = m_dir.path();
+    ASSERT_EQ(pool.OpenStore(), 1);
+    status.m_nuBase.m_nDigits = 6;
+    m_grade.m_taken.RemoveAll();
+    m_grade.m_taken.Add(41);
+    m_grade.m_notify.m_bFillZero = 1;
+    m_grade.m_mask.m_listBits = {SUINT(1, 1), SUINT(1, 1), SUINT(0, 1),
+                                 SUINT(0, 1), SUINT(0, 1), SUINT(0, 1)};
+    BulletinBoard fromPool(&m_window);
+    fromPool.Create(&status, &pool, [this] { return &m_grade; });
+    fromPool.SetCount(1);
+
+    BulletinBoard expected(&m_window);
+    auto sources = SourcesFor(m_grade);
+    sources.read = [](quint32) { return BulletinEntry{"XX0042", "Info.42"}; };
+    sources.digits = [] { return 0; };
+    expected.Create(sources);
+    expected.SetCount(1);
+
+    EXPECT_EQ(fromPool.grab().toImage(), expected.grab().toImage());
+    sources.read = [](quint32) { return BulletinEntry{"000042", "Info.42"}; };
+    expected.Create(sources);
+    EXPECT_NE(fromPool.grab().toImage(), expected.grab().toImage());
 }
