@@ -379,7 +379,7 @@ void DrawSequence::OnDeleteWinning() {
         if (m_bHandling)
             return;
         QScopedValueRollback<bool> guard(m_bHandling, true);
-        if (!m_bResultShown || !m_status.m_options.m_bAllowDelete || !m_pCurGrade)
+        if (m_bInfoTipOpen || !m_bResultShown || !m_status.m_options.m_bAllowDelete || !m_pCurGrade)
             return;
         const int onScreen = m_nScreenCount;
         const int drawn = Drawn();
@@ -461,6 +461,10 @@ void DrawSequence::ApplyGrade(GradeInfo* newGrade, GradeInfo* previous) {
         m_ports.symbols->SetGrade(*newGrade);
         m_symbolChars = m_ports.screen->LoadSymbolSet(*newGrade);
     }
+    // A level chosen anew by a settings window keeps the count its predecessor started from;
+    // above this level's own count it would put the next numbers before the first slot.
+    if (m_pCurGrade && m_status.m_nTakenAtGradeStart > Drawn())
+        m_status.m_nTakenAtGradeStart = Drawn();
     HideSurplusSlots();
     m_ports.bulletin->MarkBulletinReshape();
     if (newGrade->m_notify.m_bEnable && newGrade->m_notify.m_nShowWhen == 2)
@@ -477,11 +481,17 @@ void DrawSequence::ChangeBackground(const GradeInfo& grade, const GradeInfo* pre
 }
 
 void DrawSequence::HideSurplusSlots() {
-    if (m_bDesignMode || !m_pCurGrade || IsDefaultLevel())
+    if (m_bDesignMode || !m_pCurGrade)
         return;
     const int remaining = Quantity() - Drawn();
     const int perScreen = PerScreen();
-    if (remaining >= perScreen || remaining <= 0)
+    if (IsDefaultLevel() || remaining >= perScreen) {
+        // A whole screen lies ahead. A first slot left over from another level's short screen
+        // would push this level's numbers past the last slot, where nobody sees them.
+        m_status.m_nFirstSlot = 0;
+        return;
+    }
+    if (remaining <= 0)
         return;
     m_status.m_nFirstSlot = (perScreen - remaining) / 2;
     for (int slot = 0; slot < m_status.m_nFirstSlot; ++slot)

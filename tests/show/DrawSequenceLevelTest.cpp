@@ -132,3 +132,26 @@ TEST(DrawSequenceLevels, SurplusSlotsAreCentred) {
     f.seq->HideSurplusSlots();
     EXPECT_TRUE(f.rec.log.isEmpty());
 }
+
+TEST(DrawSequenceLevels, AFirstSlotLeftFromAShortScreenDoesNotOutliveItsLevel) {
+    DrawFixture f(100, 3, {4, 5});
+    for (int i : {1, 2}) {
+        f.Level(i).m_base.m_nPerScreen = 3;
+        f.Level(i).m_takeStyle.m_nStopMode = 0;
+    }
+    for (quint32 v : {90u, 91u, 92u})
+        f.Level(1).m_taken.Add(v);
+    f.Begin();
+    f.seq->HideSurplusSlots();
+    ASSERT_EQ(f.status.m_nFirstSlot, 1);
+    // The settings window lowers level 1 to three winners; closing it picks the level anew.
+    f.Level(1).m_base.m_nQuantity = 3;
+    qint32 index = 0;
+    f.seq->SetCurGrade(f.status.FindCurrentGrade(index));
+    f.seq->SetScreenDone(false);
+    f.seq->ApplyGrade(f.seq->CurGrade(), nullptr);
+    f.seq->OnSymbolsReady();
+    f.rec.log.clear();
+    f.seq->OnDraw();
+    EXPECT_EQ(f.rec.Only("stop p0").value(0).section(' ', 2, 2), "s0");
+}
