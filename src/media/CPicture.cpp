@@ -1,5 +1,6 @@
 #include "media/CPicture.h"
 
+#include "app/AppPaths.h"
 #include "media/PicturePlacement.h"
 
 #include <QBrush>
@@ -28,7 +29,8 @@ QImage CPicture::Decode(const QString& file) {
         return QImage();
     QByteArray bytes;
     {
-        QFile f(file);
+        // Names stored by the Windows build may differ from the file's in case only.
+        QFile f(ResolveFileCase(file));
         if (!f.open(QIODevice::ReadOnly))
             return QImage();
         bytes = f.readAll();
@@ -40,7 +42,8 @@ QSize CPicture::GetSize() const {
     return IsLoaded() ? m_image.size() : QSize(100, 100);
 }
 
-int CPicture::Render(QPainter& painter, int width, int height, int mode, quint32 colour) const {
+int CPicture::Render(QPainter& painter, int width, int height, int mode, quint32 colour,
+                     bool smooth) const {
     const QSize size = IsLoaded() ? m_image.size() : QSize();
     const PicturePlacement p = PicturePlacement::Compute(size, width, height, mode);
     if (p.fill)
@@ -48,7 +51,7 @@ int CPicture::Render(QPainter& painter, int width, int height, int mode, quint32
     if (p.Copies() <= 0)
         return p.result;
     painter.save();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
     if (p.Copies() == 1) {
         painter.drawImage(p.target, m_image);
     } else {

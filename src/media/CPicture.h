@@ -26,7 +26,12 @@ public:
     // Draws into (0, 0, width, height) of the painter in display mode `mode` (0 tile, 1 centre,
     // 2 stretch) over `colour` (a Windows colour 0x00BBGGRR). Returns 0 when no picture is loaded
     // (the area is then filled with the colour), else 1.
-    int Render(QPainter& painter, int width, int height, int mode, quint32 colour) const;
+    //
+    // Scaled pictures are smoothed, which suits backgrounds on a projector. A skin that is to be
+    // traced into an outline is drawn with `smooth` off, so that its edge pixels stay as sharp as
+    // the other build draws them.
+    int Render(QPainter& painter, int width, int height, int mode, quint32 colour,
+               bool smooth = true) const;
 
     bool IsLoaded() const { return !m_image.isNull(); }
     const QImage& Image() const { return m_image; }

@@ -1,5 +1,7 @@
 #include "media/QtSoundDevice.h"
 
+#include "app/AppPaths.h"
+
 #include <QAudioOutput>
 #include <QFileInfo>
 #include <QList>
@@ -60,7 +62,8 @@ bool QtSoundDevice::Open(const QString& file) {
     Close();
     m_bFailed = false;
     m_strError.clear();
-    const QFileInfo info(file);
+    // Names stored by the Windows build may differ from the file's in case only.
+    const QFileInfo info(ResolveFileCase(file));
     if (!info.isFile() || !info.isReadable()) {
         Fail(QStringLiteral("Cannot read ") + file);
         return false;

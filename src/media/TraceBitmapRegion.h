@@ -17,9 +17,10 @@
 constexpr int kTraceBufferPoints = 32767;
 constexpr int kTraceOverflowPoints = 32000;
 
-// Traces `bitmap` (which should be opaque: its alpha is ignored) and returns the number of points
-// stored in `points`; `region` receives the polygon (odd-even fill). With `compact` set, straight
-// runs of 3 or more steps keep only their first and last point.
+// Traces `bitmap` and returns the number of points stored in `points`; `region` receives the
+// polygon (odd-even fill). With `compact` set, straight runs of 3 or more steps keep only their
+// first and last point. Alpha is ignored, so a skin should be drawn over an opaque image filled
+// with black first (a fresh QImage holds whatever memory it got).
 //
 // An outline needs 3 points or more: anything less (no inside pixel in the middle column, a lone
 // pixel) gives 0 points and an empty region, which callers take as "no outline". An outline too

@@ -146,6 +146,13 @@ TEST_F(CPictureTest, UndecodableFileLeavesNothingLoaded) {
     EXPECT_EQ(pic.Load(""), 0);
 }
 
+TEST_F(CPictureTest, NameDifferingInCaseOnlyFindsTheFile) {
+    CPicture pic;
+    Save("DefBBBg.jpg", {12, 8}, Qt::gray, "JPEG");
+    EXPECT_EQ(pic.Load(Path("defbbbg.JPG")), 1);
+    EXPECT_EQ(pic.GetSize(), QSize(12, 8));
+}
+
 TEST_F(CPictureTest, NoFileStaysOpen) {
     CPicture pic;
     const QString file = Save("open.bmp", {8, 8}, Qt::red, "BMP");
@@ -200,6 +207,21 @@ TEST_F(CPictureTest, RenderTilesWithoutFilling) {
             EXPECT_EQ(canvas.pixelColor(x, y), want) << x << "," << y;
         }
     }
+}
+
+TEST_F(CPictureTest, SkinsStretchWithSharpEdgesWhenAsked) {
+    QImage two(2, 1, QImage::Format_RGB32);
+    two.setPixelColor(0, 0, Qt::black);
+    two.setPixelColor(1, 0, Qt::white);
+    ASSERT_TRUE(two.save(Path("skin.bmp")));
+    CPicture pic;
+    ASSERT_EQ(pic.Load(Path("skin.bmp")), 1);
+    QImage canvas = Canvas(8, 2);
+    QPainter painter(&canvas);
+    pic.Render(painter, 8, 2, PicturePlacement::Stretch, 0, false);
+    painter.end();
+    for (int x = 0; x < 8; ++x)
+        EXPECT_EQ(canvas.pixelColor(x, 1), x < 4 ? QColor(Qt::black) : QColor(Qt::white)) << x;
 }
 
 } // namespace

@@ -109,6 +109,14 @@ TEST(QtSoundDeviceTest, PlaysAMidiFileOrFailsCleanly) {
     ExpectPlaysOrFailsCleanly(dir.filePath("tune.mid"));
 }
 
+TEST(QtSoundDeviceTest, NameDifferingInCaseOnlyFindsTheFile) {
+    QTemporaryDir dir;
+    WriteSineWav(dir.filePath("defStopSound.wav"), 200);
+    QtSoundDevice device;
+    EXPECT_TRUE(device.Open(dir.filePath("DEFSTOPSOUND.WAV")));
+    EXPECT_FALSE(device.Failed());
+}
+
 TEST(QtSoundDeviceTest, MissingOrUnreadableFilesFail) {
     QTemporaryDir dir;
     QtSoundDevice device;
