@@ -292,9 +292,11 @@ qint8 NuFileDeal::ModifyNumber(const LoNuInfo& info) {
     if (i < 0 || quint64(i) >= m_nEntries || refuseTexts(info.m_strNumber, info.m_strInfo))
         return -1;
     PoolRecord::Entry e;
-    if (!readEntry(quint32(i), e))
+    if (!readEntry(quint32(i), e) || e.End() > m_nDataBytes) {
+        damaged();
         return -1;
-    const quint64 oldEnd = std::min(e.End(), m_nDataBytes);
+    }
+    const quint64 oldEnd = e.End();
     const quint64 newBytes = PoolRecord::RecordBytes(info.m_strNumber, info.m_strInfo);
     if (m_nDataBytes - (oldEnd - e.offset) + newBytes > PoolRecord::kMaxDataBytes) {
         tell(StoreTexts::TooMany());
@@ -505,6 +507,9 @@ void NuFileDeal::updateSummary() {
     QString chars;
     qint32 count = 0;
     const qint32 digits = AnalyseBitsAndChars(count, chars);
+    // A damaged pool is rebuilt at the next start; its partial scan says nothing.
+    if (m_bDamaged)
+        return;
     LotteryNuBase& base = m_pStatus->m_nuBase;
     if (digits == base.m_nDigits && count == base.m_nCount)
         return;
