@@ -7,6 +7,7 @@
 #include <QList>
 #include <QMediaPlayer>
 #include <QUrl>
+#include <algorithm>
 
 namespace {
 
