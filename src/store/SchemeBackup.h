@@ -41,8 +41,3 @@ private:
     QStringList m_unreadable;
     bool m_bWriteFailed = false;
 };
-
-// Extracts a scheme pack into the program folder; the status file lands under the name the
-// program reads. False when the pack is missing or bad (nothing changed) or a file could not be
-// written; both are reported.
-bool RestoreScheme(const QString& packPath, const QString& folder, Prompter* prompter = nullptr);

@@ -5,6 +5,7 @@
 #include "model/TumoStatus.h"
 #include "store/FilePack.h"
 #include "store/NuFileDeal.h"
+#include "store/RestoreScheme.h"
 #include "store/StoreTexts.h"
 
 #include <QDir>
