@@ -1,0 +1,31 @@
+#include "show/BottomButtons.h"
+
+#include "model/OtherOption.h"
+
+QList<BottomButtons::Button> BottomButtons::Layout(QSize client) {
+    struct Spec {
+        int id;
+        const char* text;
+    };
+    static const Spec specs[kCount] = {
+        {OtherOption::kCmdQuit, "Quit"},        {OtherOption::kCmdSettings, "Set"},
+        {OtherOption::kCmdShowWinning, "View"}, {OtherOption::kCmdDraw, "Draw"},
+        {OtherOption::kCmdRestart, "Restart"},
+    };
+    QList<Button> buttons;
+    const int top = client.height() - kHeight;
+    for (int i = 0; i < kCount; ++i) {
+        const int left = client.width() - (i + 1) * kWidth;
+        buttons.append(
+            {specs[i].id, QString::fromLatin1(specs[i].text), QRect(left, top, kWidth, kHeight)});
+    }
+    return buttons;
+}
+
+bool BottomButtons::HitTest(const QList<QRect>& rects, QPoint point) {
+    for (const QRect& rect : rects) {
+        if (rect.contains(point))
+            return true;
+    }
+    return false;
+}

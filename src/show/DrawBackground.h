@@ -1,0 +1,47 @@
+#pragma once
+
+#include "media/CPicture.h"
+#include "media/CShockwaveFlash.h"
+
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+
+class LotteryBg;
+class MovieView;
+class QPainter;
+class QWidget;
+
+// The draw screen's background: either a movie, played by a view over the whole window beneath
+// every other child, or a picture drawn once into an off-screen copy of the window that the
+// window paints from.
+class DrawBackground {
+public:
+    // The movie view becomes a child of the window, at the bottom, hidden until a movie is
+    // loaded.
+    explicit DrawBackground(QWidget* window);
+    ~DrawBackground();
+    DrawBackground(const DrawBackground&) = delete;
+    DrawBackground& operator=(const DrawBackground&) = delete;
+
+    // Whether a background file is a movie: its last four characters, in any case, are ".swf".
+    static bool IsMovie(const QString& file);
+
+    // Loads the background for a window of this size. `file` is absolute.
+    void Load(const QString& file, int display, quint32 colour, QSize size);
+
+    // Paints the off-screen copy (black where nothing was drawn).
+    void Paint(QPainter& painter) const;
+
+    bool ShowsMovie() const { return m_bMovie; }
+    MovieView* View() const { return m_pView; }
+    const QPixmap& Memory() const { return m_memory; }
+    const CShockwaveFlash& Player() const { return m_player; }
+
+private:
+    CShockwaveFlash m_player;
+    MovieView* m_pView;
+    CPicture m_picture;
+    QPixmap m_memory;
+    bool m_bMovie = false;
+};
