@@ -1,0 +1,350 @@
+#include "show/PlaySym.h"
+
+#include "app/AppPaths.h"
+#include "media/MovieVariables.h"
+#include "show/SymbolLayout.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+int ToInt(qint64 value) {
+    return int(std::clamp<qint64>(value, std::numeric_limits<int>::min(),
+                                  std::numeric_limits<int>::max()));
+}
+
+} // namespace
+
+PlaySym::PlaySym(QObject* parent) : QObject(parent) {}
+
+PlaySym::~PlaySym() = default;
+
+const TumoSym* PlaySym::Symbol(int index) const {
+    return IsIndex(index) ? m_listSyms[size_t(index)].sym.get() : nullptr;
+}
+
+bool PlaySym::event(QEvent* e) {
+    if (e->type() != SymCommandEvent::EventType())
+        return QObject::event(e);
+    HandleCommand(static_cast<SymCommandEvent*>(e)->Command());
+    return true;
+}
+
+void PlaySym::HandleCommand(const SymCommand& command) {
+    if (command.snapshot)
+        TakeSnapshot(*command.snapshot);
+    Dispatch(command);
+    FlushPending();
+}
+
+void PlaySym::TakeSnapshot(const SymSnapshot& snapshot) {
+    // A snapshot taken before the GUI thread applied this worker's last layout of the same level
+    // still holds the old layout; the newer one stays.
+    const bool keepOwnLayout =
+        snapshot.nGrade == m_nSentGrade && snapshot.nLayoutSerial < m_nSentSerial;
+    if (!keepOwnLayout) {
+        m_snap = snapshot;
+        return;
+    }
+    LotterySym own = std::move(m_snap.sym);
+    m_snap = snapshot;
+    m_snap.sym.m_listLayout = std::move(own.m_listLayout);
+    m_snap.sym.m_listFiles = std::move(own.m_listFiles);
+    m_snap.sym.m_bLayoutValid = own.m_bLayoutValid;
+}
+
+void PlaySym::Dispatch(const SymCommand& command) {
+    using namespace TumoMsg;
+    const qint64 w = command.wParam;
+    const qint64 l = command.lParam;
+    switch (command.msg) {
+    case UM_SYM_INIT:
+        OnInit();
+        break;
+    case UM_SYM_QUIT:
+        DestroySymbolWindows();
+        Q_EMIT quitHandled();
+        break;
+    case UM_SYM_SETALL:
+        ShowFrameOnAll(ToInt(w));
+        break;
+    case UM_SYM_STOPPOS:
+        OnStopPosition(w, l);
+        break;
+    case UM_SYM_HIDESLOT:
+        HideSlot(ToInt(w));
+        break;
+    case UM_SYM_ROLL:
+        OnRoll(w, l);
+        break;
+    case UM_SYM_SETCOUNT:
+        SetSymbolCount(ToInt(w));
+        break;
+    case UM_SYM_LAYOUT:
+        ApplyLayout();
+        break;
+    case UM_SYM_SETGRADE:
+        ReloadMovies();
+        break;
+    case UM_SYM_GETWINDOWS:
+        OnGetWindows(l, command.request.get());
+        break;
+    case UM_SYM_REDRAW:
+        OnRedraw();
+        break;
+    default:
+        break;
+    }
+}
+
+void PlaySym::OnInit() {
+    BuildSymbols();
+    FlushPending();
+    Q_EMIT symbolsReady(0);
+}
+
+void PlaySym::OnStopPosition(qint64 wParam, qint64 frame) {
+    const int slot = int(wParam & 0xFFFF);
+    const int position = int((wParam >> 16) & 0xFFFF);
+    // A position beyond the number would stop a symbol of the next slot.
+    if (position >= m_snap.nPositions)
+        return;
+    const qint64 index = qint64(slot) * m_snap.nPositions + position;
+    if (index < ScreenCount())
+        At(index).m_pFlash->GotoFrame(ToInt(frame));
+}
+
+void PlaySym::OnRoll(qint64 target, qint64 mode) {
+    if (mode == 1) {
+        for (int i = 0; i < ScreenCount(); ++i)
+            At(i).m_pFlash->Rewind();
+    } else if (mode == 0) {
+        if (IsIndex(target))
+            At(target).m_pFlash->Rewind();
+    } else if (mode == -1 && target >= 0) {
+        const qint64 first = target * m_snap.nPositions;
+        for (qint64 i = first; i < first + m_snap.nPositions; ++i) {
+            if (IsIndex(i))
+                At(i).m_pFlash->Rewind();
+        }
+    }
+}
+
+void PlaySym::OnGetWindows(qint64 count, SymWindowsRequest* request) {
+    if (!request)
+        return;
+    const int n = int(std::clamp<qint64>(count, 0, SymbolCount()));
+    for (int i = 0; i < n; ++i)
+        request->windows.append(i);
+    request->done.release();
+}
+
+void PlaySym::OnRedraw() {
+    for (int i = 0; i < ScreenCount(); ++i)
+        Q_EMIT viewRedrawn(i);
+}
+
+void PlaySym::BuildSymbols() {
+    const int rows = m_snap.nRows;
+    const int positions = m_snap.nPositions;
+    CreateSymbolWindows(rows, positions);
+    if (!m_snap.sym.m_bLayoutValid)
+        AutoLayout();
+
+    // One message for the whole screen: a layout that lost its cells would otherwise ask the
+    // operator once per symbol.
+    bool damaged = false;
+    for (int i = 0; i < rows; ++i) {
+        for (int j = 0; j < positions; ++j) {
+            const WinRect rect = CellRectOf(i, j);
+            if (rect.Width() == 0 && rect.Height() == 0)
+                damaged = true;
+            SetSymbolMovie(i * positions + j, m_snap.sym.GetSymbolFile(j), rect);
+        }
+    }
+    if (damaged)
+        Q_EMIT messageRaised(DamagedDataText());
+
+    if (m_snap.nLastGrade > 1 && !m_snap.bLevel0) {
+        const auto surplus =
+            SymbolLayout::CentreShortScreen(rows, m_snap.nQuantity - m_snap.nTaken);
+        if (surplus) {
+            Q_EMIT firstSlotComputed(surplus->firstSlot);
+            for (int slot : surplus->hidden)
+                HideSlot(slot);
+        }
+    }
+    FlushPending();
+    Q_EMIT symbolsStacked(-1);
+}
+
+void PlaySym::CreateSymbolWindows(int rows, int positions) {
+    const qint64 count = qint64(rows) * positions;
+    for (qint64 i = 0; i < count; ++i)
+        AppendSymbol(true);
+}
+
+TumoSym& PlaySym::AppendSymbol(bool disabled) {
+    const int index = SymbolCount();
+    m_listSyms.push_back(Entry{std::make_unique<TumoSym>()});
+    Q_EMIT viewCreated(index);
+    TumoSym& sym = *m_listSyms.back().sym;
+    // Changes are only marked here; each command sends the final state of what it changed.
+    sym.SetWindowSink(
+        [this, index](const SymbolWindowState&) { m_listSyms[size_t(index)].windowDirty = true; });
+    sym.m_pFlash->SetStateSink(
+        [this, index](const PlayerState&) { m_listSyms[size_t(index)].playerDirty = true; });
+    sym.MoveWindow(QRect());
+    sym.ShowWindow(true);
+    sym.EnableWindow(!disabled);
+    return sym;
+}
+
+void PlaySym::DestroySymbolWindows() {
+    m_listSyms.clear();
+    Q_EMIT viewsDestroyed();
+}
+
+void PlaySym::SetSymbolMovie(int index, QString file, const WinRect& rect) {
+    if (!IsIndex(index))
+        return;
+    if (!QFileInfo(ResolveFileCase(file)).isFile())
+        file = MakeAbsolutePath(QStringLiteral("defsym.swf"));
+    TumoSym& sym = At(index);
+    sym.SetMovie(file);
+    sym.MoveWindow(rect.toQRect());
+}
+
+QSize PlaySym::GetMovieSize() {
+    const QString path = MakeAbsolutePath(m_snap.sym.m_strDefaultFile);
+    QSize size(0, 0);
+    const auto cx = MovieVariables::Read(path, QStringLiteral("_root._level0.cx"));
+    if (!cx) {
+        Q_EMIT messageRaised(IncompatibleText());
+        return size;
+    }
+    size.setWidth(SymbolLayout::LeadingInt(*cx));
+    const auto cy = MovieVariables::Read(path, QStringLiteral("_root._level0.cy"));
+    if (!cy) {
+        Q_EMIT messageRaised(IncompatibleText());
+        return size;
+    }
+    size.setHeight(SymbolLayout::LeadingInt(*cy));
+    return size;
+}
+
+void PlaySym::AutoLayout() {
+    const QSize movie = GetMovieSize();
+    SymbolLayout::AutoLayout(m_snap.sym, movie, m_snap.screen, m_snap.nRows, m_snap.nPositions);
+    m_bLayoutChanged = true;
+    m_bAutoLaid = true;
+}
+
+void PlaySym::ApplyLayout() {
+    if (!m_snap.sym.m_bLayoutValid)
+        AutoLayout();
+    const int positions = m_snap.nPositions;
+    for (int i = 0; i < m_snap.nRows; ++i) {
+        for (int j = 0; j < positions; ++j) {
+            const WinRect rect = CellRectOf(i, j);
+            const qint64 index = j + qint64(i) * positions;
+            if (!IsIndex(index))
+                continue;
+            At(index).MoveWindow(rect.toQRect());
+            At(index).ShowWindow(true);
+        }
+    }
+    FlushPending();
+    Q_EMIT symbolsReady(1);
+}
+
+void PlaySym::ReloadMovies() {
+    const int positions = m_snap.nPositions;
+    for (int i = 0; i < m_snap.nRows; ++i) {
+        for (int j = 0; j < positions; ++j) {
+            CellRectOf(i, j);
+            const qint64 index = j + qint64(i) * positions;
+            if (IsIndex(index))
+                At(index).SetMovie(m_snap.sym.GetSymbolFile(j));
+        }
+    }
+}
+
+void PlaySym::HideSlot(int slot) {
+    if (slot < 0)
+        return;
+    const qint64 first = qint64(slot) * m_snap.nPositions;
+    for (qint64 i = first; i < first + m_snap.nPositions; ++i) {
+        if (!IsIndex(i))
+            continue;
+        At(i).m_pFlash->GotoFrame(1);
+        At(i).ShowWindow(false);
+    }
+}
+
+void PlaySym::SetSymbolCount(int count) {
+    count = std::max(count, 0);
+    const int have = SymbolCount();
+    if (count > have) {
+        const QString file = MakeAbsolutePath(m_snap.sym.m_strDefaultFile);
+        for (int i = have; i < count; ++i)
+            AppendSymbol(false).SetMovie(file);
+        FlushPending();
+        Q_EMIT symbolsStacked(count - 1);
+    } else {
+        // Surplus symbols are only hidden: a later, larger screen shows them again.
+        for (int i = have - 1; i >= count; --i)
+            At(i).ShowWindow(false);
+    }
+}
+
+void PlaySym::ShowFrameOnAll(int frame) {
+    for (int i = 0; i < ScreenCount(); ++i)
+        At(i).m_pFlash->GotoFrame(frame);
+}
+
+int PlaySym::ScreenCount() const {
+    const qint64 screen = qint64(std::max(m_snap.nRows, 0)) * std::max(m_snap.nPositions, 0);
+    return int(std::min<qint64>(screen, SymbolCount()));
+}
+
+WinRect PlaySym::CellRectOf(int row, int position) {
+    bool missing = false;
+    const WinRect rect = SymbolLayout::CellRect(m_snap.sym, row, position, &missing);
+    // The next layout then lays the screen out afresh.
+    if (missing && m_snap.sym.m_bLayoutValid) {
+        m_snap.sym.m_bLayoutValid = 0;
+        m_bLayoutChanged = true;
+    }
+    return rect;
+}
+
+void PlaySym::FlushPending() {
+    for (int i = 0; i < SymbolCount(); ++i) {
+        Entry& entry = m_listSyms[size_t(i)];
+        if (entry.windowDirty) {
+            entry.windowDirty = false;
+            Q_EMIT viewWindowChanged(i, entry.sym->WindowState());
+        }
+        if (entry.playerDirty) {
+            entry.playerDirty = false;
+            Q_EMIT viewStateChanged(i, entry.sym->m_pFlash->State());
+        }
+    }
+    if (!m_bLayoutChanged)
+        return;
+    SymLayoutResult result;
+    result.nSerial = ++m_nSentSerial;
+    result.nGrade = m_nSentGrade = m_snap.nGrade;
+    result.bAutoLaid = m_bAutoLaid;
+    result.bLayoutValid = m_snap.sym.m_bLayoutValid;
+    if (m_bAutoLaid) {
+        result.layout = m_snap.sym.m_listLayout;
+        result.files = m_snap.sym.m_listFiles;
+    }
+    m_bLayoutChanged = m_bAutoLaid = false;
+    Q_EMIT layoutComputed(result);
+}

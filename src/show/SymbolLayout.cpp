@@ -1,0 +1,85 @@
+#include "show/SymbolLayout.h"
+
+#include "model/LotterySym.h"
+
+#include <algorithm>
+#include <limits>
+
+void SymbolLayout::AutoLayout(LotterySym& sym, QSize movie, QSize screen, int rows, int positions) {
+    rows = std::max(rows, 0);
+    positions = std::max(positions, 0);
+
+    // Single precision and truncation throughout, so that stored layouts come out the same on
+    // every build.
+    const float stepX = float(screen.width()) / float(positions + 1);
+    int cellW = int(stepX * 3.0 * 0.25);
+    const float stepY = float(screen.height()) / float(rows + 1);
+    int cellH = int(stepY * 3.0 * 0.25);
+
+    // A movie of unknown size (0 x 0 when it publishes none) has no aspect ratio to keep; dividing
+    // by it would give garbage rectangles, so the symbol takes the grid cell as it is.
+    if (movie.width() > 0 && movie.height() > 0 && cellW > 0 && cellH > 0) {
+        const float aspect = float(movie.width()) / float(movie.height());
+        if (aspect >= float(cellW) / float(cellH))
+            cellH = int(float(cellW) / aspect);
+        else
+            cellW = int(float(cellH) * aspect);
+    }
+
+    sym.ResetLayout(rows, positions);
+    const int gridX = int(stepX);
+    const int gridY = int(stepY);
+    for (int i = 0; i < rows; ++i) {
+        const int top = (i + 1) * gridY - cellH / 2;
+        int left = gridX - cellW / 2;
+        SymBitDataArray& row = sym.m_listLayout[i];
+        // The leftmost character is the highest position.
+        for (int k = 0; k < positions; ++k) {
+            row.m_items[positions - 1 - k].m_rect = WinRect(left, top, left + cellW, top + cellH);
+            left += gridX;
+        }
+    }
+    sym.m_bLayoutValid = 1;
+}
+
+WinRect SymbolLayout::CellRect(const LotterySym& sym, int row, int position, bool* missing) {
+    if (row >= 0 && row < sym.m_listLayout.size() && position >= 0) {
+        const SymBitDataArray& cells = sym.m_listLayout.at(row);
+        if (position < cells.m_items.size())
+            return cells.m_items.at(position).m_rect;
+    }
+    if (missing)
+        *missing = true;
+    return kNoCell;
+}
+
+std::optional<SymbolLayout::SurplusSlots> SymbolLayout::CentreShortScreen(int slots,
+                                                                          int remaining) {
+    if (remaining <= 0 || remaining >= slots)
+        return std::nullopt;
+    SurplusSlots result;
+    result.firstSlot = (slots - remaining) / 2;
+    for (int slot = 0; slot < result.firstSlot; ++slot)
+        result.hidden.append(slot);
+    for (int slot = result.firstSlot + remaining; slot < slots; ++slot)
+        result.hidden.append(slot);
+    return result;
+}
+
+int SymbolLayout::LeadingInt(const QString& text) {
+    qsizetype i = 0;
+    while (i < text.size() && (text[i] == u' ' || (text[i] >= u'\t' && text[i] <= u'\r')))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
+        negative = text[i++] == u'-';
+    qint64 value = 0;
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+        value = value * 10 + (text[i].unicode() - u'0');
+        value = std::min<qint64>(value, qint64(std::numeric_limits<int>::max()) + 1);
+    }
+    if (negative)
+        value = -value;
+    return int(std::clamp<qint64>(value, std::numeric_limits<int>::min(),
+                                  std::numeric_limits<int>::max()));
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "model/SymBitDataArray.h"
+#include "model/WinRect.h"
+
+#include <QList>
+#include <QSize>
+#include <QString>
+
+#include <optional>
+
+class LotterySym;
+
+// The arithmetic of the symbol screen, kept apart from the worker so that it can be checked
+// number by number: the automatic layout, the lookup of a stored cell and the centring of a short
+// last screen.
+class SymbolLayout {
+public:
+    // Where the stored layout has no cell for a symbol, it gets this rectangle.
+    static constexpr WinRect kNoCell{};
+
+    // The slots of a short last screen: the first one used and those that stay empty.
+    struct SurplusSlots {
+        int firstSlot = 0;
+        QList<int> hidden; // in increasing order
+    };
+
+    // Lays rows x positions symbols out on a grid of (positions + 1) x (rows + 1) steps over the
+    // screen, each symbol three quarters of a step and with the movie's aspect ratio. The cells
+    // are reset first (which drops the per-position movies, as a new layout always has); the valid
+    // flag is set. A movie that reports no usable size keeps the grid cell's own shape.
+    static void AutoLayout(LotterySym& sym, QSize movie, QSize screen, int rows, int positions);
+
+    // The stored rectangle of a symbol, or kNoCell when the layout lacks the cell (then *missing
+    // is set).
+    static WinRect CellRect(const LotterySym& sym, int row, int position, bool* missing);
+
+    // With fewer numbers left than slots, the numbers fill the middle ones. Empty (no change)
+    // when remaining is 0 or less or at least slots.
+    static std::optional<SurplusSlots> CentreShortScreen(int slots, int remaining);
+
+    // The standard decimal conversion of a movie's size variables: leading blanks, a sign, the
+    // leading digits; 0 when there are none.
+    static int LeadingInt(const QString& text);
+};

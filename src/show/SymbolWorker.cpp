@@ -1,0 +1,186 @@
+#include "show/SymbolWorker.h"
+
+#include "model/Prompter.h"
+#include "model/TumoStatus.h"
+#include "show/PlaySym.h"
+#include "show/SymbolViewHost.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace {
+
+QSize PrimaryScreenSize() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->size() : QSize();
+}
+
+} // namespace
+
+SymbolWorker::SymbolWorker(TumoStatus& status, SymbolViewHost& host, Prompter* prompter,
+                           QObject* parent)
+    : QObject(parent), m_status(status), m_host(host), m_pPrompter(prompter),
+      m_screenSize(PrimaryScreenSize), m_pWorker(new PlaySym) {
+    qRegisterMetaType<PlayerState>();
+    qRegisterMetaType<SymbolWindowState>();
+    qRegisterMetaType<SymLayoutResult>();
+    m_thread.setObjectName(QStringLiteral("PlaySym"));
+    m_pWorker->moveToThread(&m_thread);
+    Connect();
+}
+
+SymbolWorker::~SymbolWorker() {
+    if (!m_bStarted) {
+        delete m_pWorker;
+        return;
+    }
+    if (!m_bQuitPosted)
+        Quit();
+    m_thread.wait();
+}
+
+void SymbolWorker::Connect() {
+    PlaySym* w = m_pWorker;
+    // Runs on the worker's thread: once the players are gone nothing more is handled.
+    connect(w, &PlaySym::quitHandled, &m_thread, &QThread::quit, Qt::DirectConnection);
+    connect(&m_thread, &QThread::finished, w, &QObject::deleteLater);
+    connect(w, &QObject::destroyed, this, [this] {
+        m_bEnded = true;
+        Q_EMIT ended();
+    });
+
+    connect(w, &PlaySym::viewCreated, this, [this](int index) { m_host.CreateSymbolView(index); });
+    connect(w, &PlaySym::viewsDestroyed, this, [this] { m_host.DestroySymbolViews(); });
+    connect(w, &PlaySym::viewWindowChanged, this,
+            [this](int index, const SymbolWindowState& window) {
+                m_host.SetSymbolViewWindow(index, window);
+            });
+    connect(w, &PlaySym::viewStateChanged, this, [this](int index, const PlayerState& state) {
+        m_host.SetSymbolViewState(index, state);
+    });
+    connect(w, &PlaySym::viewRedrawn, this, [this](int index) { m_host.RedrawSymbolView(index); });
+    connect(w, &PlaySym::symbolsStacked, this,
+            [this](int lastCreated) { m_host.OnSymbolsStacked(lastCreated); });
+    connect(w, &PlaySym::symbolsReady, this, [this](int phase) { m_host.OnSymbolsReady(phase); });
+    connect(w, &PlaySym::layoutComputed, this, &SymbolWorker::OnLayoutComputed);
+    connect(w, &PlaySym::firstSlotComputed, this, &SymbolWorker::OnFirstSlotComputed);
+    connect(w, &PlaySym::messageRaised, this, &SymbolWorker::OnMessage);
+}
+
+void SymbolWorker::Start() {
+    if (m_bStarted)
+        return;
+    m_bStarted = true;
+    m_thread.start();
+}
+
+void SymbolWorker::Init() {
+    Post(TumoMsg::UM_SYM_INIT);
+}
+
+void SymbolWorker::Quit() {
+    Post(TumoMsg::UM_SYM_QUIT);
+    m_bQuitPosted = true;
+}
+
+void SymbolWorker::WaitUntilEnded() {
+    if (!m_bStarted || !m_bQuitPosted)
+        return;
+    while (!m_bEnded)
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
+QList<int> SymbolWorker::GetWindows(int count) {
+    if (!m_bStarted || m_bQuitPosted)
+        return {};
+    SymCommand command;
+    command.msg = TumoMsg::UM_SYM_GETWINDOWS;
+    command.lParam = count;
+    command.request = std::make_shared<SymWindowsRequest>();
+    const auto request = command.request;
+    PostCommand(std::move(command));
+    // The worker answers without the GUI thread, so waiting here cannot deadlock; the thread's
+    // end is watched only so that a worker that died cannot hang the window.
+    while (!request->done.tryAcquire(1, 100)) {
+        if (m_thread.isFinished())
+            return {};
+    }
+    DeliverPending();
+    return request->windows;
+}
+
+void SymbolWorker::Redraw() {
+    Post(TumoMsg::UM_SYM_REDRAW);
+}
+
+void SymbolWorker::StopPosition(int position, int slot, int frame) {
+    Post(TumoMsg::UM_SYM_STOPPOS, (qint64(position & 0xFFFF) << 16) | (slot & 0xFFFF), frame);
+}
+
+void SymbolWorker::Roll(int target, int mode) {
+    Post(TumoMsg::UM_SYM_ROLL, target, mode);
+}
+
+void SymbolWorker::HideSlot(int slot) {
+    Post(TumoMsg::UM_SYM_HIDESLOT, slot);
+}
+
+void SymbolWorker::ShowFrameOnAll(int frame) {
+    Post(TumoMsg::UM_SYM_SETALL, frame);
+}
+
+void SymbolWorker::SetCount(int count) {
+    Post(TumoMsg::UM_SYM_SETCOUNT, count);
+}
+
+void SymbolWorker::Layout() {
+    Post(TumoMsg::UM_SYM_LAYOUT);
+}
+
+void SymbolWorker::SetGrade(const GradeInfo& grade) {
+    Post(TumoMsg::UM_SYM_SETGRADE, 0, 0, &grade);
+}
+
+void SymbolWorker::Post(TumoMsg::Message msg, qint64 wParam, qint64 lParam,
+                        const GradeInfo* level) {
+    SymCommand command;
+    command.msg = msg;
+    command.wParam = wParam;
+    command.lParam = lParam;
+    command.snapshot = std::make_shared<const SymSnapshot>(SymSnapshot::Take(
+        m_status, m_screenSize ? m_screenSize() : QSize(), m_nAppliedSerial, level));
+    PostCommand(std::move(command));
+}
+
+void SymbolWorker::PostCommand(SymCommand command) {
+    // After UM_SYM_QUIT the worker is gone or going; nothing would handle a command.
+    if (m_bQuitPosted)
+        return;
+    QCoreApplication::postEvent(m_pWorker, new SymCommandEvent(std::move(command)));
+}
+
+void SymbolWorker::OnLayoutComputed(const SymLayoutResult& result) {
+    m_nAppliedSerial = result.nSerial;
+    if (result.nGrade < 0 || result.nGrade >= m_status.m_listGrades.size())
+        return;
+    LotterySym& sym = m_status.m_listGrades[result.nGrade].m_sym;
+    if (result.bAutoLaid) {
+        sym.m_listLayout = result.layout;
+        sym.m_listFiles = result.files;
+    }
+    sym.m_bLayoutValid = result.bLayoutValid;
+}
+
+void SymbolWorker::OnFirstSlotComputed(int slot) {
+    m_status.m_nFirstSlot = slot;
+}
+
+void SymbolWorker::OnMessage(const QString& text) {
+    if (m_pPrompter)
+        m_pPrompter->Message(text, Prompter::Icon::Warning);
+}
+
+void SymbolWorker::DeliverPending() {
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+}
