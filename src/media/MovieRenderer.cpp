@@ -88,6 +88,9 @@ void MovieRenderer::PaintReel(QPainter& p, const QRect& target, const PlayerStat
     const auto slot = static_cast<qint64>(base);
     const double blur = std::clamp(reel.speed, 0.0, 1.0);
     ScaledMovieCache& cache = ScaledMovieCache::Instance();
+    // The entering slot starts above the target; nothing may spill over the neighbours.
+    p.save();
+    p.setClipRect(target, Qt::IntersectClip);
     // Slot `slot` slides down out of the window while the next one enters from above.
     for (int i = 0; i < 2; ++i) {
         const int cell = CellOfSlot(*s.movie, reel, slot + i);
@@ -103,6 +106,7 @@ void MovieRenderer::PaintReel(QPainter& p, const QRect& target, const PlayerStat
             p.setOpacity(1.0);
         }
     }
+    p.restore();
 }
 
 void MovieRenderer::Paint(QPainter& p, const QRect& area, const PlayerState& s, qint64 now) {

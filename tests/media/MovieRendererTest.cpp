@@ -171,3 +171,19 @@ TEST(MovieRendererTest, BlankAndBackgroundColour) {
     frame.scaleMode = 0;
     EXPECT_FALSE(MovieRenderer::CoversArea(frame, {50, 20}));
 }
+
+TEST(MovieRendererTest, ReelPaintsNothingOutsideItsTarget) {
+    const PlayerState s = SymbolState(Mode::Rolling);
+    QImage image(30, 90, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter p(&image);
+        MovieRenderer::PaintReel(p, QRect(10, 30, 10, 30), s, {4.5, 1.0, 0, -1});
+    }
+    for (int y = 0; y < 90; ++y) {
+        for (int x = 0; x < 30; ++x) {
+            const bool inside = QRect(10, 30, 10, 30).contains(x, y);
+            ASSERT_EQ(qAlpha(image.pixel(x, y)) != 0, inside) << x << "," << y;
+        }
+    }
+}
