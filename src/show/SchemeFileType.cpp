@@ -13,6 +13,8 @@ QString SchemeFileType::UserDataFolder() {
 
 namespace {
 
+constexpr int kUpdateWaitMs = 5000;
+
 QString TypeName(const QString& documentType) {
     QString name = documentType.toLower();
     return name.replace(QLatin1Char('.'), QLatin1Char('-'));
@@ -57,9 +59,13 @@ bool SchemeFileType::Register(const QString& dataFolder, const QString& extensio
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(xml) != xml.size() || !file.commit())
         return false;
+    // Once per new package, so the short wait does not slow every start.
     const QString tool = QStandardPaths::findExecutable(QStringLiteral("update-mime-database"));
-    if (!tool.isEmpty())
-        QProcess::startDetached(tool, {dataFolder + QStringLiteral("/mime")});
+    if (!tool.isEmpty()) {
+        QProcess update;
+        update.start(tool, {dataFolder + QStringLiteral("/mime")});
+        update.waitForFinished(kUpdateWaitMs);
+    }
     return true;
 }
 

@@ -22,8 +22,8 @@ public:
     static QString PackagePath(const QString& dataFolder, const QString& documentType);
 
     // Writes the package into dataFolder/mime/packages unless it is there already with the same
-    // text, then asks the desktop to rebuild its database (without waiting; a desktop without
-    // the tool simply does not learn the type). True when the package is in place.
+    // text, then has the desktop's database rebuilt (a desktop without the tool simply does not
+    // learn the type). True when the package is in place.
     static bool Register(const QString& dataFolder, const QString& extension,
                          const QString& documentType, const QString& description);
 };

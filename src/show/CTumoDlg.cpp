@@ -1,0 +1,607 @@
+#include "show/CTumoDlg.h"
+
+#include "app/AppPaths.h"
+#include "controls/CXInfoTip.h"
+#include "controls/XButton.h"
+#include "show/AccelKeyFilter.h"
+#include "show/BottomButtons.h"
+#include "show/BulletinBoard.h"
+#include "show/MessageWnd.h"
+#include "show/MonitorChoice.h"
+#include "show/SymbolView.h"
+#include "show/SymbolWorker.h"
+#include "show/XProgressWnd.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+
+namespace {
+
+CTumoDlg* g_pMainDlg = nullptr;
+
+DrawPorts PortsOf(CTumoDlg* dlg, SymbolCommands* symbols, DrawSoundPlayers* sounds,
+                  WinnersOutput* winners, Prompter* prompter) {
+    DrawPorts ports;
+    ports.symbols = symbols;
+    ports.timers = dlg;
+    ports.sounds = sounds;
+    ports.bulletin = dlg;
+    ports.panels = dlg;
+    ports.winners = winners;
+    ports.checkList = dlg;
+    ports.screen = dlg;
+    ports.numbers = dlg;
+    ports.prompter = prompter;
+    return ports;
+}
+
+} // namespace
+
+CTumoDlg::CTumoDlg(Prompter* prompter, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_boxes(this),
+      m_pPrompter(prompter ? prompter : &m_boxes), m_symbols(m_pPrompter),
+      m_winners(m_status, *this),
+      m_panels(this,
+               [this](QWidget*, QMouseEvent* e) {
+                   RouteChildMouse(MessageWnd::KindOf(*e), e->globalPosition().toPoint());
+               }),
+      m_pWorker(std::make_unique<SymbolWorker>(m_status, *this, m_pPrompter)),
+      m_draw(m_status, PortsOf(this, m_pWorker.get(), &m_sounds, &m_winners, m_pPrompter)) {
+    m_status.SetPrompter(m_pPrompter);
+    m_numbers.SetPrompter(m_pPrompter);
+    m_sounds.SetLevelSource([this] { return m_draw.CurGrade(); });
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    m_soundTimer.setInterval(DrawSoundPlayers::kLoopTickMs);
+    connect(&m_soundTimer, &QTimer::timeout, this, [this] { m_sounds.OnLoopTick(); });
+    connect(&m_autoRestartTimer, &QTimer::timeout, this,
+            [this] { m_draw.OnTimer(TIMER_AUTO_RESTART); });
+    connect(&m_autoStopTimer, &QTimer::timeout, this, [this] { m_draw.OnTimer(TIMER_AUTO_STOP); });
+}
+
+CTumoDlg::~CTumoDlg() {
+    m_soundTimer.stop();
+    m_pWorker.reset();
+    if (!m_bNoSave)
+        m_status.SaveAll();
+    // What the children read (the status, the pool, the level) goes with this object; they go
+    // first.
+    m_panels.Destroy();
+    DestroySymbolViews();
+    delete m_pBulletin;
+    m_pBulletin = nullptr;
+    if (g_pMainDlg == this)
+        g_pMainDlg = nullptr;
+}
+
+CTumoDlg* CTumoDlg::Main() {
+    return g_pMainDlg;
+}
+
+int CTumoDlg::RunModal(const ProgramRestart::Starter& starter, Prompter* prompter) {
+    int code = 0;
+    {
+        CTumoDlg dlg(prompter);
+        code = dlg.DoModal();
+    }
+    // The files are written: a new instance reads what this one left.
+    const int restart = ProgramRestart::StartIfRequested(starter);
+    return restart != 0 ? restart : code;
+}
+
+int CTumoDlg::DoModal() {
+    if (!OnInitDialog()) {
+        m_bNoSave = true;
+        return 1;
+    }
+    if (!m_bQuitting) {
+        QEventLoop loop;
+        m_pLoop = &loop;
+        loop.exec();
+        m_pLoop = nullptr;
+    }
+    // The loop also ends when the application is asked to quit; the worker must end all the same.
+    OnQuit();
+    return 0;
+}
+
+// ---- set-up ----
+
+bool CTumoDlg::OnInitDialog() {
+    g_pMainDlg = this;
+    m_bBusy = true;
+    setWindowTitle(QStringLiteral("Tumo"));
+    CreateCheckList();
+
+    m_status.m_strDataFolder = g_strAppFolder;
+    const bool loaded = m_status.LoadAll();
+    qint32 index = 0;
+    m_status.FindCurrentGrade(index);
+    GradeInfo* grade = m_status.FindCurrentGrade(index);
+
+    m_rcScreen = MonitorChoice::Choose(MonitorChoice::ScreenRects(), m_status.m_options.m_nMonitor);
+    if (m_rcScreen.isEmpty())
+        m_rcScreen = QRect(0, 0, 1024, 768);
+    setGeometry(m_rcScreen);
+    show(); // stays hidden until the symbols are there
+
+    m_pMouseWnd = new MessageWnd(
+        this, [this](MouseRouting::Kind kind, QPoint pos) { RouteChildMouse(kind, pos); });
+    m_pMouseWnd->setGeometry(rect());
+    m_pMouseWnd->show();
+
+    // A level whose symbol movie is gone shows the program's own.
+    QString symbolFile = AbsoluteMediaPath(grade->m_sym.m_strDefaultFile);
+    if (!QFileInfo::exists(symbolFile))
+        symbolFile = g_strAppFolder + QStringLiteral("/defsym.swf");
+    grade->m_sym.m_strDefaultFile = symbolFile;
+    m_draw.Start(grade, m_symbols.LoadSymbolSet(m_status));
+
+    m_pBannerView = new SymbolView(this);
+    m_pBannerView->Bind(m_banner);
+    m_banner.ShowWindow(false);
+    ApplyBanner();
+
+    m_pBackground = new DrawBackground(this);
+    LoadBackground(*grade);
+
+    if (!OpenNumberPool(loaded))
+        return false;
+
+    m_pWorker->Start();
+
+    m_pKeys = new AccelKeyFilter(
+        this, [this](int id) { OnCommand(id); }, [this] { return HotKeysOpen(); });
+    m_pKeys->SetTable(m_status.m_options.m_accel);
+    m_pKeys->Install();
+
+    CreateBulletin();
+    CreateButtons();
+    m_pWorker->Init();
+    m_draw.HideSurplusSlots();
+    ShowButtons(m_status.m_options.m_bShowButtons);
+    if (m_status.m_options.m_bStopAtStartup)
+        m_draw.ShowStartupSymbol(SymbolSet::StartChar(m_status.m_options.m_chStartSymbol));
+    m_soundTimer.start();
+    m_pBackground->View()->lower();
+    RepaintAll();
+    CheckSymbolFiles();
+    m_bBusy = false;
+    return true;
+}
+
+void CTumoDlg::CreateCheckList() {
+    m_pInfoTip = new CXInfoTip(this);
+    m_pInfoTip->hide();
+    connect(m_pInfoTip, &CXInfoTip::InfoTipResult, this,
+            [this](const QString& lines, int count) { m_draw.OnInfoTipResult(lines, count); });
+}
+
+bool CTumoDlg::OpenNumberPool(bool statusLoaded) {
+    m_pProgress = new XProgressWnd(this);
+    m_numbers.SetProgressSink(m_pProgress);
+    m_numbers.m_strFolder = g_strAppFolder;
+    m_numbers.m_pStatus = &m_status;
+    // The store has told the operator why; the stored summary stays as it was on disk.
+    if (m_numbers.OpenStore() < 0)
+        return false;
+    LotteryNuBase& base = m_status.m_nuBase;
+    if (!statusLoaded || base.m_nDigits == 0) {
+        qint32 count = 0;
+        QString chars;
+        base.m_nDigits = m_numbers.AnalyseBitsAndChars(count, chars);
+        base.m_nCount = count;
+        base.m_strChars = chars;
+    }
+    return true;
+}
+
+void CTumoDlg::CreateBulletin() {
+    m_pBulletin = new BulletinBoard(this);
+    BulletinBoard::Sources sources;
+    sources.grade = [this] { return m_draw.CurGrade(); };
+    sources.digits = [this] { return m_status.m_nuBase.m_nDigits; };
+    sources.read = [this](quint32 index) {
+        const LoNuInfo n = ReadNumber(index);
+        return BulletinEntry{n.m_strNumber, n.m_strInfo};
+    };
+    m_pBulletin->Create(std::move(sources));
+    m_pBulletin->hide();
+}
+
+void CTumoDlg::CreateButtons() {
+    for (const BottomButtons::Button& spec : BottomButtons::Layout(size())) {
+        auto* button = new XButton(spec.text, this);
+        button->setGeometry(spec.rect);
+        // Keys belong to the hot keys: Space on a focused button would press it as well.
+        button->setFocusPolicy(Qt::NoFocus);
+        button->hide();
+        const int id = spec.id;
+        connect(button, &QPushButton::clicked, this, [this, id] { OnButton(id); });
+        m_buttons.append(button);
+    }
+}
+
+void CTumoDlg::ShowButtons(bool show) {
+    for (XButton* button : m_buttons)
+        button->setVisible(show);
+}
+
+void CTumoDlg::CheckSymbolFiles() {
+    const QString unknownBits = m_symbols.CheckSymbolFile(m_status);
+    if (!unknownBits.isEmpty())
+        m_pPrompter->Message(unknownBits);
+    const QString missing = m_symbols.ListMissingSymbols(m_status);
+    if (!missing.isEmpty())
+        m_pPrompter->Message(missing);
+}
+
+QString CTumoDlg::AbsoluteMediaPath(const QString& stored) {
+    return stored.isEmpty() ? QString() : ResolveFileCase(MakeAbsolutePath(stored));
+}
+
+// ---- becoming visible ----
+
+void CTumoDlg::setVisible(bool visible) {
+    if (visible && !m_bMayShow)
+        return;
+    QWidget::setVisible(visible);
+}
+
+void CTumoDlg::ShowOnScreen() {
+    setGeometry(m_rcScreen);
+    // Over a whole monitor, the desktop is asked for full screen, so that no panel of its own
+    // stays over the show.
+    for (QScreen* screen : QGuiApplication::screens()) {
+        if (screen->geometry() == m_rcScreen) {
+            setWindowState(windowState() | Qt::WindowFullScreen);
+            break;
+        }
+    }
+    show();
+    raise();
+    activateWindow();
+    setFocus();
+}
+
+void CTumoDlg::OnSymbolsReady(int phase) {
+    m_draw.OnSymbolsReady();
+    if (phase == 0 && !m_bQuitting) {
+        m_bMayShow = true;
+        m_sounds.LoadGradeSounds(0);
+        if (!m_status.m_options.m_bStopAtStartup)
+            m_sounds.ControlSounds(DrawSounds::Rolling);
+        ShowOnScreen();
+        RefreshInfoPanels(true);
+        const GradeInfo* grade = m_draw.CurGrade();
+        if (grade && grade->m_notify.m_bEnable && grade->m_notify.m_nShowWhen == 2) {
+            ShowBulletin(0);
+            activateWindow();
+        }
+    }
+    RestoreZOrder();
+}
+
+void CTumoDlg::OnSymbolsStacked(int) {
+    RestoreZOrder();
+}
+
+void CTumoDlg::RestoreZOrder() {
+    for (XAPanel* panel : m_panels.Panels())
+        panel->raise();
+    if (m_pBulletin)
+        m_pBulletin->raise();
+    if (m_pBannerView)
+        m_pBannerView->raise();
+    if (m_pMouseWnd)
+        m_pMouseWnd->raise();
+    for (XButton* button : m_buttons)
+        button->raise();
+    m_bInputEnabled = true;
+}
+
+// ---- painting ----
+
+void CTumoDlg::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (m_pBackground)
+        m_pBackground->Paint(painter);
+    else
+        painter.fillRect(rect(), Qt::black);
+}
+
+// ---- symbol views ----
+
+void CTumoDlg::CreateSymbolView(int index) {
+    if (index != int(m_symbolViews.size()))
+        return;
+    auto* view = new SymbolView(this);
+    view->raise();
+    m_symbolViews.push_back(view);
+}
+
+void CTumoDlg::DestroySymbolViews() {
+    for (SymbolView* view : m_symbolViews)
+        delete view;
+    m_symbolViews.clear();
+}
+
+void CTumoDlg::SetSymbolViewWindow(int index, const SymbolWindowState& window) {
+    if (index >= 0 && index < int(m_symbolViews.size()))
+        m_symbolViews[index]->SetWindowState(window);
+}
+
+void CTumoDlg::SetSymbolViewState(int index, const PlayerState& state) {
+    if (index >= 0 && index < int(m_symbolViews.size()))
+        m_symbolViews[index]->SetState(state);
+}
+
+void CTumoDlg::RedrawSymbolView(int index) {
+    if (index >= 0 && index < int(m_symbolViews.size()))
+        m_symbolViews[index]->repaint();
+}
+
+// ---- the screen ----
+
+void CTumoDlg::LoadBackground(const GradeInfo& grade) {
+    if (!m_pBackground)
+        return;
+    m_pBackground->Load(AbsoluteMediaPath(grade.m_bg.m_strFile), grade.m_bg.m_nDisplay,
+                        grade.m_bg.m_clrBack, size());
+    update();
+}
+
+void CTumoDlg::ApplyBanner() {
+    GradeInfo* grade = m_draw.CurGrade();
+    if (!grade || !grade->m_banner.m_bShow)
+        return;
+    QString& file = grade->m_banner.m_strFile;
+    // A bare name is a file of the program folder; the level keeps the full path from now on.
+    if (!HasPathSeparator(file))
+        file = g_strAppFolder + QLatin1Char('/') + file;
+    m_banner.SetMovie(AbsoluteMediaPath(file));
+    m_banner.MoveWindow(grade->m_banner.m_rect.toQRect());
+    m_banner.ShowWindow(true);
+}
+
+void CTumoDlg::ShowBanner(const GradeInfo&) {
+    ApplyBanner();
+    m_banner.m_pFlash->Play();
+}
+
+void CTumoDlg::HideBanner() {
+    m_banner.m_pFlash->StopPlay();
+    m_banner.ShowWindow(false);
+}
+
+QString CTumoDlg::LoadSymbolSet(const GradeInfo&) {
+    return m_symbols.LoadSymbolSet(m_status);
+}
+
+void CTumoDlg::RepaintAll() {
+    update();
+    if (isVisible())
+        repaint();
+}
+
+void CTumoDlg::EnableWindow(bool enable) {
+    m_bInputEnabled = enable;
+}
+
+// ---- timers ----
+
+QTimer* CTumoDlg::AutoTimer(int id) {
+    if (id == TIMER_AUTO_RESTART)
+        return &m_autoRestartTimer;
+    if (id == TIMER_AUTO_STOP)
+        return &m_autoStopTimer;
+    return nullptr;
+}
+
+void CTumoDlg::StartTimer(int id, int milliseconds) {
+    if (QTimer* timer = AutoTimer(id))
+        timer->start(qMax(0, milliseconds));
+}
+
+void CTumoDlg::KillTimer(int id) {
+    if (QTimer* timer = AutoTimer(id))
+        timer->stop();
+}
+
+bool CTumoDlg::IsTimerRunning(int id) const {
+    if (id == TIMER_SOUND_POLL)
+        return m_soundTimer.isActive();
+    if (id == TIMER_AUTO_RESTART)
+        return m_autoRestartTimer.isActive();
+    if (id == TIMER_AUTO_STOP)
+        return m_autoStopTimer.isActive();
+    return false;
+}
+
+// ---- bulletin board, panels, check list ----
+
+void CTumoDlg::ShowBulletin(int count) {
+    if (!m_pBulletin)
+        return;
+    if (m_bReshapeBulletin) {
+        m_pBulletin->ApplyShape();
+        m_bReshapeBulletin = false;
+    }
+    m_pBulletin->SetCount(count);
+    m_pBulletin->RestartScroll();
+    m_pBulletin->show();
+}
+
+void CTumoDlg::RestartScroll() {
+    if (m_pBulletin)
+        m_pBulletin->RestartScroll();
+}
+
+void CTumoDlg::HideBulletin() {
+    if (m_pBulletin)
+        m_pBulletin->hide();
+}
+
+void CTumoDlg::RefreshInfoPanels(bool create) {
+    if (!create) {
+        m_panels.Destroy();
+        return;
+    }
+    const GradeInfo* grade = m_draw.CurGrade();
+    if (grade && m_bMayShow)
+        m_panels.Create(grade->m_aPanel, grade->m_base.m_nQuantity, grade->m_taken.Count());
+}
+
+void CTumoDlg::ShowCheckList(const QStringList& lines) {
+    if (m_pInfoTip)
+        m_pInfoTip->ShowTip(lines.join(QLatin1Char('\n')),
+                            mapToGlobal(QPoint(width() - 30, height() - 30)));
+}
+
+// ---- the pool ----
+
+LoNuInfo CTumoDlg::DrawRandomNumber() {
+    const LoNuInfo number = m_numbers.DrawRandomNumber();
+    CheckPoolDamage();
+    return number;
+}
+
+LoNuInfo CTumoDlg::ReadNumber(quint32 index) {
+    const LoNuInfo number = m_numbers.ReadNumber(index);
+    CheckPoolDamage();
+    return number;
+}
+
+void CTumoDlg::CheckPoolDamage() {
+    // The store has told the operator and dropped the index, so that the next start rebuilds it.
+    // The winners drawn so far are kept: the program ends as by Quit, saving its state.
+    if (m_numbers.IsDamaged() && !m_bQuitting)
+        QTimer::singleShot(0, this, [this] { OnQuit(); });
+}
+
+// ---- input ----
+
+bool CTumoDlg::HotKeysOpen() const {
+    return !m_bBusy && !m_bQuitting && m_bInputEnabled && !m_draw.IsInfoTipOpen();
+}
+
+void CTumoDlg::OnCommand(int id) {
+    switch (id) {
+    case OtherOption::kCmdQuit:
+        OnQuit();
+        break;
+    case OtherOption::kCmdDraw:
+        m_draw.OnDraw();
+        break;
+    case OtherOption::kCmdRestart:
+        m_draw.OnRestart();
+        break;
+    case OtherOption::kCmdDeleteWinning:
+        m_draw.OnDeleteWinning();
+        break;
+    default:
+        // The settings window and the winning-numbers dialog are not part of the program yet.
+        break;
+    }
+}
+
+void CTumoDlg::OnButton(int id) {
+    if (m_bInputEnabled && !m_bQuitting)
+        OnCommand(id);
+}
+
+void CTumoDlg::OnContextMenu(QPoint) {
+    // The context menu and its commands are not part of the program yet.
+}
+
+bool CTumoDlg::HitTestButtons(QPoint globalPos) const {
+    QList<QRect> rects;
+    for (const XButton* button : m_buttons)
+        rects << QRect(mapToGlobal(button->pos()), button->size());
+    return BottomButtons::HitTest(rects, globalPos);
+}
+
+void CTumoDlg::RouteChildMouse(MouseRouting::Kind kind, QPoint globalPos) {
+    if (!m_bInputEnabled || m_bQuitting)
+        return;
+    const OtherOption& options = m_status.m_options;
+    MouseRouting::State state;
+    state.placing = m_bPlacing;
+    state.settingsOpen = m_bSettingsOpen;
+    state.onButton = HitTestButtons(globalPos);
+    state.mouseControl = options.m_bMouseControl != 0;
+    state.mouseMode = options.m_nMouseMode;
+    state.doubleClickRestarted = m_bDblClickRestart;
+    switch (MouseRouting::Decide(kind, state).action) {
+    case MouseRouting::Action::ContextMenu:
+        if (!m_bBusy)
+            OnContextMenu(globalPos);
+        break;
+    case MouseRouting::Action::Restart:
+        if (m_draw.RestartRolling())
+            m_bDblClickRestart = true;
+        break;
+    case MouseRouting::Action::Draw:
+        m_draw.OnDraw();
+        break;
+    case MouseRouting::Action::EndDoubleClick:
+        m_bDblClickRestart = false;
+        break;
+    case MouseRouting::Action::None:
+        break;
+    }
+}
+
+void CTumoDlg::RouteOwnMouse(QMouseEvent* event) {
+    RouteChildMouse(MessageWnd::KindOf(*event), event->globalPosition().toPoint());
+    event->accept();
+}
+
+void CTumoDlg::mousePressEvent(QMouseEvent* event) {
+    RouteOwnMouse(event);
+}
+
+void CTumoDlg::mouseReleaseEvent(QMouseEvent* event) {
+    RouteOwnMouse(event);
+}
+
+void CTumoDlg::mouseDoubleClickEvent(QMouseEvent* event) {
+    RouteOwnMouse(event);
+}
+
+// ---- the end ----
+
+void CTumoDlg::closeEvent(QCloseEvent* event) {
+    // The desktop's close is a Quit: the state is written as after any other.
+    OnQuit();
+    event->accept();
+}
+
+void CTumoDlg::OnQuit() {
+    if (m_bQuitting)
+        return;
+    m_bQuitting = true;
+    m_draw.StopTimers();
+    m_soundTimer.stop();
+    m_bMayShow = false;
+    hide();
+    RefreshInfoPanels(false);
+    HideBulletin();
+    if (m_pWorker) {
+        m_pWorker->Quit();
+        m_pWorker->WaitUntilEnded();
+    }
+    if (m_pLoop)
+        m_pLoop->quit();
+}
+
+void CTumoDlg::RestartProgram() {
+    ProgramRestart::Request();
+    OnQuit();
+}

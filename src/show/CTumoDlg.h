@@ -1,0 +1,215 @@
+#pragma once
+
+#include "media/TumoSym.h"
+#include "model/TumoStatus.h"
+#include "show/BulletinControl.h"
+#include "show/CheckListHost.h"
+#include "show/DrawBackground.h"
+#include "show/DrawScreen.h"
+#include "show/DrawSequence.h"
+#include "show/DrawSoundPlayers.h"
+#include "show/DrawTimers.h"
+#include "show/InfoPanelHost.h"
+#include "show/InfoPanels.h"
+#include "show/MessageBoxPrompter.h"
+#include "show/MouseRouting.h"
+#include "show/NumberSource.h"
+#include "show/ProgramRestart.h"
+#include "show/SymbolSet.h"
+#include "show/SymbolViewHost.h"
+#include "show/WinnersFileWriter.h"
+#include "store/NuFileDeal.h"
+
+#include <QList>
+#include <QPointer>
+#include <QRect>
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+class AccelKeyFilter;
+class BulletinBoard;
+class CXInfoTip;
+class MessageWnd;
+class QEventLoop;
+class SymbolView;
+class SymbolWorker;
+class XButton;
+class XProgressWnd;
+
+// The draw window: the program's only main window, frameless over the whole of the chosen
+// monitor. It owns the persisted state and the number pool, the background, the banner, the
+// bulletin board, the text panels, the bottom buttons and the sounds, starts the symbol worker
+// (whose symbols it shows), turns keys, buttons and clicks into the draw sequence's commands,
+// and ends the program, writing the settings files as it goes.
+//
+// It stays hidden until the worker has built the symbols of the first screen.
+class CTumoDlg : public QWidget,
+                 public SymbolViewHost,
+                 public DrawScreen,
+                 public DrawTimers,
+                 public BulletinControl,
+                 public InfoPanelHost,
+                 public CheckListHost,
+                 public NumberSource {
+    Q_OBJECT
+public:
+    // Without a prompter the window shows its own message boxes.
+    explicit CTumoDlg(Prompter* prompter = nullptr, QWidget* parent = nullptr);
+    // Writes the status and scheme files unless m_bNoSave is set.
+    ~CTumoDlg() override;
+
+    // The one draw window while it exists, else null.
+    static CTumoDlg* Main();
+
+    // Runs a draw window until it quits and is gone (its files written), then starts the new
+    // instance that a restart asked for. Returns the process's exit code.
+    static int RunModal(const ProgramRestart::Starter& starter = ProgramRestart::StartDetached,
+                        Prompter* prompter = nullptr);
+
+    // Sets the window up and runs it until it quits: 0, or 1 when it could not start.
+    int DoModal();
+    // The set-up, in its fixed order. False when the program must end at once; nothing is saved
+    // then.
+    bool OnInitDialog();
+
+    // Command 7: hides the window, ends the worker (handling events meanwhile) and ends the
+    // window's loop. The files are written when the window is destroyed.
+    void OnQuit();
+    // Begins again with fresh state: quits (when not done already) and starts a new instance once
+    // this one has written its files.
+    void RestartProgram();
+    // Commands of the hot keys and the bottom buttons.
+    void OnCommand(int id);
+
+    // Puts the window's own children back over the symbols: text panels, bulletin board, banner,
+    // mouse layer, then the buttons Quit, Set, View, Draw, Restart; the window takes input again.
+    void RestoreZOrder();
+    // What a mouse event on the screen or one of its children does.
+    void RouteChildMouse(MouseRouting::Kind kind, QPoint globalPos);
+    // Whether a screen point lies on one of the bottom buttons, shown or hidden.
+    bool HitTestButtons(QPoint globalPos) const;
+    // Shows the level's banner when it has one: its movie, at its place.
+    void ApplyBanner();
+
+    // SymbolViewHost.
+    void CreateSymbolView(int index) override;
+    void DestroySymbolViews() override;
+    void SetSymbolViewWindow(int index, const SymbolWindowState& window) override;
+    void SetSymbolViewState(int index, const PlayerState& state) override;
+    void RedrawSymbolView(int index) override;
+    void OnSymbolsStacked(int lastCreated) override;
+    void OnSymbolsReady(int phase) override;
+
+    // DrawScreen.
+    void LoadBackground(const GradeInfo& grade) override;
+    void ShowBanner(const GradeInfo& grade) override;
+    void HideBanner() override;
+    QString LoadSymbolSet(const GradeInfo& grade) override;
+    void RepaintAll() override;
+    void EnableWindow(bool enable) override;
+
+    // DrawTimers: the automatic mode's timers 2 and 3.
+    void StartTimer(int id, int milliseconds) override;
+    void KillTimer(int id) override;
+
+    // BulletinControl.
+    void ShowBulletin(int count) override;
+    void RestartScroll() override;
+    void HideBulletin() override;
+    void MarkBulletinReshape() override { m_bReshapeBulletin = true; }
+
+    // InfoPanelHost.
+    void RefreshInfoPanels(bool create) override;
+
+    // CheckListHost.
+    void ShowCheckList(const QStringList& lines) override;
+
+    // NumberSource: the pool, watched for damage.
+    LoNuInfo DrawRandomNumber() override;
+    LoNuInfo ReadNumber(quint32 index) override;
+
+    // What tests look at.
+    GradeInfo* CurGrade() const { return m_draw.CurGrade(); }
+    const QRect& ScreenRect() const { return m_rcScreen; }
+    bool MayShow() const { return m_bMayShow; }
+    bool IsBusy() const { return m_bBusy; }
+    bool IsQuitting() const { return m_bQuitting; }
+    bool TakesInput() const { return m_bInputEnabled; }
+    const QList<XButton*>& Buttons() const { return m_buttons; }
+    MessageWnd* MouseWindow() const { return m_pMouseWnd; }
+    BulletinBoard* Bulletin() const { return m_pBulletin; }
+    SymbolView* BannerView() const { return m_pBannerView; }
+    const std::vector<SymbolView*>& SymbolViews() const { return m_symbolViews; }
+    DrawSequence& Draw() { return m_draw; }
+    DrawSoundPlayers& Sounds() { return m_sounds; }
+    const InfoPanels& Panels() const { return m_panels; }
+    bool IsTimerRunning(int id) const;
+
+    TumoStatus m_status;
+    NuFileDeal m_numbers;
+    // The state is not written when the window goes (a restart after a reset or a scheme load,
+    // a pool that could not be opened).
+    bool m_bNoSave = false;
+
+    // The window's "show" waits for the symbols: until then it stays hidden.
+    void setVisible(bool visible) override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void CreateCheckList();
+    bool OpenNumberPool(bool statusLoaded);
+    void CreateBulletin();
+    void CreateButtons();
+    void ShowButtons(bool show);
+    void ShowOnScreen();
+    void CheckSymbolFiles();
+    void CheckPoolDamage();
+    void OnButton(int id);
+    void RouteOwnMouse(QMouseEvent* event);
+    bool HotKeysOpen() const;
+    void OnContextMenu(QPoint globalPos);
+    QTimer* AutoTimer(int id);
+    // The level's stored file made absolute, found in any case of its name.
+    static QString AbsoluteMediaPath(const QString& stored);
+
+    MessageBoxPrompter m_boxes;
+    Prompter* m_pPrompter;
+    QList<XButton*> m_buttons; // Quit, Set, View, Draw, Restart
+    CXInfoTip* m_pInfoTip = nullptr;
+    TumoSym m_banner;
+    SymbolView* m_pBannerView = nullptr;
+    bool m_bDblClickRestart = false;
+    QRect m_rcScreen;
+    bool m_bSettingsOpen = false;
+    MessageWnd* m_pMouseWnd = nullptr;
+    bool m_bMayShow = false;
+    DrawBackground* m_pBackground = nullptr;
+    BulletinBoard* m_pBulletin = nullptr;
+    bool m_bReshapeBulletin = false;
+    bool m_bBusy = true;
+    bool m_bQuitting = false;
+    bool m_bInputEnabled = true;
+    bool m_bPlacing = false;
+    DrawSoundPlayers m_sounds;
+    XProgressWnd* m_pProgress = nullptr;
+    QTimer m_soundTimer;
+    QTimer m_autoRestartTimer;
+    QTimer m_autoStopTimer;
+    SymbolSet m_symbols;
+    WinnersFileWriter m_winners;
+    InfoPanels m_panels;
+    std::unique_ptr<SymbolWorker> m_pWorker; // started during the set-up
+    DrawSequence m_draw;
+    std::vector<SymbolView*> m_symbolViews;
+    AccelKeyFilter* m_pKeys = nullptr;
+    QEventLoop* m_pLoop = nullptr;
+};

@@ -1,0 +1,288 @@
+#include "app/AppPaths.h"
+#include "common/RecordingPrompter.h"
+#include "controls/XButton.h"
+#include "media/MovieTestUtil.h"
+#include "model/TumoStatus.h"
+#include "show/BulletinBoard.h"
+#include "show/CTumoDlg.h"
+#include "show/MessageWnd.h"
+#include "show/SymbolView.h"
+
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace movietest;
+
+namespace {
+
+constexpr int kWaitMs = 10000;
+
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A program folder of its own with small default media: a symbol movie of the ten digits and a
+// looping background. Message boxes are recorded, never shown.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        SetAppFolder(dir.path());
+        ASSERT_FALSE(Write(dir, "defsym.swf", *ColourSymbols("0123456789", {40, 60})).isEmpty());
+        ASSERT_FALSE(Write(dir, "DefBg.swf", *ColourLoop(2)).isEmpty());
+        ProgramRestart::Cancel();
+    }
+    void TearDown() override { ProgramRestart::Cancel(); }
+
+    QString File(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+
+    // Settings on disk before the window starts, from the defaults.
+    void Prepare(const std::function<void(TumoStatus&)>& change) {
+        TumoStatus status;
+        status.m_strDataFolder = dir.path();
+        status.LoadAll();
+        change(status);
+        ASSERT_TRUE(status.SaveAll());
+    }
+
+    static bool WaitReady(CTumoDlg& dlg) {
+        return QTest::qWaitFor([&] { return dlg.isVisible() && dlg.Draw().IsDrawEnabled(); },
+                               kWaitMs);
+    }
+
+    static QPoint Global(CTumoDlg& dlg, QPoint local) { return dlg.mapToGlobal(local); }
+
+    static int Drawn(CTumoDlg& dlg) { return dlg.CurGrade()->m_taken.Count(); }
+
+    QTemporaryDir dir;
+    RecordingPrompter prompter;
+};
+
+TEST_F(MainWindowTest, StaysHiddenUntilTheSymbolsAreReadyThenCoversTheMonitor) {
+    CTumoDlg dlg(&prompter);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    EXPECT_FALSE(dlg.isVisible());
+    dlg.show();
+    EXPECT_FALSE(dlg.isVisible()) << "shown before the worker answered";
+    EXPECT_FALSE(dlg.IsBusy());
+    ASSERT_TRUE(WaitReady(dlg));
+    EXPECT_TRUE(dlg.MayShow());
+    EXPECT_EQ(dlg.geometry(), dlg.ScreenRect());
+    // The default pool (1 to 100) has three positions; the default level one number a screen.
+    EXPECT_EQ(dlg.m_status.m_nuBase.m_nDigits, 3);
+    ASSERT_EQ(dlg.SymbolViews().size(), 3u);
+    for (const SymbolView* view : dlg.SymbolViews()) {
+        EXPECT_TRUE(view->isVisible());
+        EXPECT_FALSE(view->geometry().isEmpty());
+    }
+    EXPECT_TRUE(dlg.IsTimerRunning(DrawTimers::TIMER_SOUND_POLL));
+    EXPECT_TRUE(prompter.messages.isEmpty()) << prompter.messages.join('\n').toStdString();
+    dlg.OnQuit();
+}
+
+TEST_F(MainWindowTest, RestoreZOrderPutsTheWindowsOwnChildrenOverTheSymbols) {
+    Prepare([](TumoStatus& s) {
+        APanel item;
+        item.m_strText = QStringLiteral("Remaining ~#~");
+        item.m_rect = WinRect{10, 10, 200, 40};
+        s.m_listGrades[0].m_aPanel.m_listPanels.append(item);
+    });
+    CTumoDlg dlg(&prompter);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    ASSERT_TRUE(WaitReady(dlg));
+    ASSERT_EQ(dlg.Panels().Panels().size(), 1);
+    // Symbols created later come out on top, as the worker's views do.
+    dlg.CreateSymbolView(int(dlg.SymbolViews().size()));
+    dlg.RestoreZOrder();
+
+    QList<QWidget*> order; // bottom to top
+    for (QObject* child : dlg.children()) {
+        if (child->isWidgetType())
+            order << static_cast<QWidget*>(child);
+    }
+    const auto at = [&](const QWidget* w) { return order.indexOf(const_cast<QWidget*>(w)); };
+    const int panel = at(dlg.Panels().Panels().first());
+    for (const SymbolView* view : dlg.SymbolViews())
+        EXPECT_LT(at(view), panel);
+    EXPECT_LT(panel, at(dlg.Bulletin()));
+    EXPECT_LT(at(dlg.Bulletin()), at(dlg.BannerView()));
+    EXPECT_LT(at(dlg.BannerView()), at(dlg.MouseWindow()));
+    ASSERT_EQ(dlg.Buttons().size(), 5);
+    const QStringList captions = {"Quit", "Set", "View", "Draw", "Restart"};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(dlg.Buttons()[i]->text(), captions[i]);
+        EXPECT_EQ(at(dlg.Buttons()[i]), order.size() - 5 + i);
+    }
+    EXPECT_TRUE(dlg.TakesInput());
+    dlg.OnQuit();
+}
+
+TEST_F(MainWindowTest, ClickInTheButtonStripNeverDrawsEvenWithHiddenButtons) {
+    Prepare([](TumoStatus& s) { s.m_options.m_bShowButtons = 0; });
+    CTumoDlg dlg(&prompter);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    ASSERT_TRUE(WaitReady(dlg));
+    for (const XButton* b : dlg.Buttons())
+        EXPECT_FALSE(b->isVisible());
+    const int w = dlg.width();
+    const int h = dlg.height();
+    for (const QPoint p : {QPoint(w - 1, h - 1), QPoint(w - 400, h - 20), QPoint(w - 200, h - 5)}) {
+        dlg.RouteChildMouse(MouseRouting::Kind::LeftUp, Global(dlg, p));
+        EXPECT_EQ(Drawn(dlg), 0) << p.x() << "," << p.y();
+    }
+    // Just outside the strip a release draws.
+    dlg.RouteChildMouse(MouseRouting::Kind::LeftUp, Global(dlg, QPoint(w - 401, h - 1)));
+    EXPECT_EQ(Drawn(dlg), 1);
+    dlg.OnQuit();
+}
+
+TEST_F(MainWindowTest, MouseLayerEventsDrawAndDoubleClickRestarts) {
+    CTumoDlg dlg(&prompter);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    ASSERT_TRUE(WaitReady(dlg));
+    const QPoint centre = dlg.rect().center();
+    QTest::mouseClick(dlg.MouseWindow(), Qt::LeftButton, {}, centre);
+    EXPECT_EQ(Drawn(dlg), 1);
+    EXPECT_TRUE(dlg.Draw().IsScreenDone());
+    // A double click that sets the symbols rolling; the release that ends it draws nothing.
+    const QPoint global = Global(dlg, centre);
+    dlg.RouteChildMouse(MouseRouting::Kind::LeftDoubleClick, global);
+    EXPECT_FALSE(dlg.Draw().IsScreenDone());
+    dlg.RouteChildMouse(MouseRouting::Kind::LeftUp, global);
+    EXPECT_EQ(Drawn(dlg), 1);
+    EXPECT_FALSE(dlg.Draw().IsScreenDone());
+    // The next release draws again; a right click opens no menu yet and draws nothing.
+    dlg.RouteChildMouse(MouseRouting::Kind::RightUp, global);
+    EXPECT_EQ(Drawn(dlg), 1);
+    dlg.RouteChildMouse(MouseRouting::Kind::LeftUp, global);
+    EXPECT_EQ(Drawn(dlg), 2);
+    dlg.OnQuit();
+}
+
+TEST_F(MainWindowTest, HotKeysDrawAndQuitAndTheStateIsSavedOnce) {
+    {
+        CTumoDlg dlg(&prompter);
+        ASSERT_TRUE(dlg.OnInitDialog());
+        ASSERT_TRUE(WaitReady(dlg));
+        QTest::keyClick(&dlg, Qt::Key_Space);
+        EXPECT_EQ(Drawn(dlg), 1);
+        EXPECT_FALSE(QFile::exists(File("TumoStatus.dat"))) << "saved before the end";
+        QTest::keyClick(&dlg, Qt::Key_Q, Qt::ControlModifier);
+        EXPECT_TRUE(dlg.IsQuitting());
+        EXPECT_FALSE(dlg.isVisible());
+        EXPECT_FALSE(dlg.IsTimerRunning(DrawTimers::TIMER_SOUND_POLL));
+    }
+    ASSERT_TRUE(QFile::exists(File("TumoStatus.dat")));
+    TumoStatus saved;
+    saved.m_strDataFolder = dir.path();
+    saved.LoadAll();
+    EXPECT_EQ(saved.m_listGrades[0].m_taken.Count(), 1);
+}
+
+TEST_F(MainWindowTest, TheDesktopsCloseRunsTheQuitSequenceAndSaves) {
+    {
+        CTumoDlg dlg(&prompter);
+        ASSERT_TRUE(dlg.OnInitDialog());
+        ASSERT_TRUE(WaitReady(dlg));
+        dlg.close();
+        EXPECT_TRUE(dlg.IsQuitting());
+    }
+    EXPECT_TRUE(QFile::exists(File("TumoStatus.dat")));
+    EXPECT_TRUE(QFile::exists(File("default.TumoScheme")));
+}
+
+TEST_F(MainWindowTest, NoSaveKeepsTheFilesOnDiskAsTheyWere) {
+    Prepare([](TumoStatus& s) { s.m_options.m_nMouseMode = 1; });
+    const QByteArray scheme = ReadAll(File("default.TumoScheme"));
+    {
+        CTumoDlg dlg(&prompter);
+        ASSERT_TRUE(dlg.OnInitDialog());
+        ASSERT_TRUE(WaitReady(dlg));
+        dlg.m_status.m_options.m_nMouseMode = 0;
+        dlg.m_bNoSave = true;
+        dlg.OnQuit();
+    }
+    EXPECT_EQ(ReadAll(File("default.TumoScheme")), scheme);
+}
+
+// ---- restart and failed starts ----
+
+// Quits with a restart once the window is up.
+void RestartWhenReady() {
+    QTimer::singleShot(20, [] {
+        CTumoDlg* dlg = CTumoDlg::Main();
+        if (dlg && dlg->isVisible() && dlg->Draw().IsDrawEnabled())
+            dlg->RestartProgram();
+        else
+            RestartWhenReady();
+    });
+}
+
+TEST_F(MainWindowTest, RestartStartsTheNewInstanceOnlyAfterTheFilesAreWritten) {
+    bool started = false;
+    bool filesThere = false;
+    QString program;
+    const auto starter = [&](const QString& exe, const QStringList&, const QString&) {
+        started = true;
+        program = exe;
+        filesThere = QFile::exists(File("TumoStatus.dat")) &&
+                     QFile::exists(File("default.TumoScheme")) && !CTumoDlg::Main();
+        return true;
+    };
+    RestartWhenReady();
+    EXPECT_EQ(CTumoDlg::RunModal(starter, &prompter), 0);
+    EXPECT_TRUE(started);
+    EXPECT_TRUE(filesThere) << "the new instance started before this one had written its files";
+    EXPECT_EQ(program, QCoreApplication::applicationFilePath());
+    EXPECT_FALSE(ProgramRestart::IsRequested());
+}
+
+TEST_F(MainWindowTest, ANewInstanceThatCannotStartStillLeavesTheFilesWritten) {
+    RestartWhenReady();
+    const auto failing = [](const QString&, const QStringList&, const QString&) { return false; };
+    EXPECT_EQ(CTumoDlg::RunModal(failing, &prompter), -1);
+    EXPECT_TRUE(QFile::exists(File("TumoStatus.dat")));
+    EXPECT_TRUE(QFile::exists(File("default.TumoScheme")));
+}
+
+TEST_F(MainWindowTest, QuittingWithoutRestartStartsNothing) {
+    QTimer::singleShot(50, [] {
+        if (CTumoDlg* dlg = CTumoDlg::Main())
+            dlg->OnQuit();
+    });
+    bool started = false;
+    const auto starter = [&](const QString&, const QStringList&, const QString&) {
+        started = true;
+        return true;
+    };
+    EXPECT_EQ(CTumoDlg::RunModal(starter, &prompter), 0);
+    EXPECT_FALSE(started);
+}
+
+TEST_F(MainWindowTest, APoolThatCannotBeOpenedEndsWithoutSavingACountOfZero) {
+    // A pool of 250 numbers was summed up by an earlier run.
+    Prepare([](TumoStatus& s) {
+        s.m_nuBase.m_nCount = 250;
+        s.m_nuBase.m_nDigits = 3;
+        s.m_nuBase.m_strChars = QStringLiteral("0123456789");
+    });
+    const QByteArray status = ReadAll(File("TumoStatus.dat"));
+    const QByteArray scheme = ReadAll(File("default.TumoScheme"));
+    // Something that is no file stands where the pool's file should be.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("data.dat")));
+    const auto starter = [](const QString&, const QStringList&, const QString&) { return true; };
+    EXPECT_EQ(CTumoDlg::RunModal(starter, &prompter), 1);
+    ASSERT_FALSE(prompter.messages.isEmpty());
+    EXPECT_TRUE(prompter.messages.first().startsWith(QStringLiteral("dataFile:")));
+    EXPECT_EQ(ReadAll(File("TumoStatus.dat")), status);
+    EXPECT_EQ(ReadAll(File("default.TumoScheme")), scheme);
+    EXPECT_EQ(CTumoDlg::Main(), nullptr);
+}
+
+} // namespace

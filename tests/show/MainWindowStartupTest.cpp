@@ -1,0 +1,90 @@
+#include "show/ProgramRestart.h"
+#include "show/SchemeFileType.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString ReadText(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+TEST(MainWindowStartup, SchemeTypeBecomesASharedMimeInfoPackage) {
+    EXPECT_EQ(SchemeFileType::MimeTypeOf(QStringLiteral("TumoScheme.Document")),
+              QStringLiteral("application/x-tumoscheme-document"));
+    const QString xml =
+        SchemeFileType::PackageXml(QStringLiteral(".TSC"), QStringLiteral("TumoScheme.Document"),
+                                   QStringLiteral("scheme file of the Tumo"));
+    EXPECT_TRUE(xml.contains(QStringLiteral("type=\"application/x-tumoscheme-document\"")));
+    EXPECT_TRUE(xml.contains(QStringLiteral("<comment>scheme file of the Tumo</comment>")));
+    EXPECT_TRUE(xml.contains(QStringLiteral("<glob pattern=\"*.TSC\" case-sensitive=\"false\"/>")));
+    // Texts that are not XML-safe are escaped.
+    EXPECT_TRUE(
+        SchemeFileType::PackageXml(".TSC", "A.B", "a <b> & c").contains("a &lt;b&gt; &amp; c"));
+}
+
+TEST(MainWindowStartup, RegistrationWritesThePackageOnceAndFailsQuietly) {
+    QTemporaryDir data;
+    ASSERT_TRUE(data.isValid());
+    const QString doc = QStringLiteral("TumoScheme.Document");
+    ASSERT_TRUE(SchemeFileType::Register(data.path(), QStringLiteral(".TSC"), doc,
+                                         QStringLiteral("scheme file of the Tumo")));
+    const QString path = SchemeFileType::PackagePath(data.path(), doc);
+    EXPECT_EQ(path, data.path() + QStringLiteral("/mime/packages/tumoscheme-document.xml"));
+    const QString text = ReadText(path);
+    EXPECT_TRUE(text.contains(QStringLiteral("*.TSC")));
+    const QDateTime written = QFileInfo(path).lastModified();
+    // The same package again is left alone.
+    EXPECT_TRUE(SchemeFileType::Register(data.path(), QStringLiteral(".TSC"), doc,
+                                         QStringLiteral("scheme file of the Tumo")));
+    EXPECT_EQ(QFileInfo(path).lastModified(), written);
+
+    // A data folder that cannot hold the package: a file stands where its folder should be.
+    QTemporaryDir blocked;
+    QFile stone(blocked.filePath(QStringLiteral("mime")));
+    ASSERT_TRUE(stone.open(QIODevice::WriteOnly));
+    stone.close();
+    EXPECT_FALSE(SchemeFileType::Register(blocked.path(), ".TSC", doc, "x"));
+    EXPECT_FALSE(SchemeFileType::Register(QString(), ".TSC", doc, "x"));
+}
+
+TEST(MainWindowStartup, RestartStartsTheProgramWithItsOwnArgumentsOnlyWhenAsked) {
+    ProgramRestart::Cancel();
+    int calls = 0;
+    QString program;
+    QStringList arguments;
+    QString folder;
+    const auto starter = [&](const QString& p, const QStringList& a, const QString& f) {
+        ++calls;
+        program = p;
+        arguments = a;
+        folder = f;
+        return true;
+    };
+    EXPECT_EQ(ProgramRestart::StartIfRequested(starter), 0);
+    EXPECT_EQ(calls, 0);
+
+    ProgramRestart::Request();
+    EXPECT_TRUE(ProgramRestart::IsRequested());
+    EXPECT_EQ(ProgramRestart::StartIfRequested(starter), 0);
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(program, QCoreApplication::applicationFilePath());
+    EXPECT_EQ(arguments, QCoreApplication::arguments().mid(1));
+    EXPECT_EQ(folder, QDir::currentPath());
+    // One request, one new instance.
+    EXPECT_EQ(ProgramRestart::StartIfRequested(starter), 0);
+    EXPECT_EQ(calls, 1);
+
+    ProgramRestart::Request();
+    EXPECT_EQ(ProgramRestart::StartIfRequested(
+                  [](const QString&, const QStringList&, const QString&) { return false; }),
+              -1);
+}
+
+} // namespace
