@@ -199,3 +199,30 @@ TEST_F(StripMovieFileTest, GifAnimationPlaysWithItsOwnDelays) {
     EXPECT_EQ(MovieVariables::Read(path, "_root._level0.cx"), QString("1"));
     EXPECT_EQ(MovieVariables::Read(path, "_root._level0.SymbolsBits"), std::nullopt);
 }
+
+TEST_F(StripMovieFileTest, DamagedCopiesNeverCrashAndLoadOnlyWhenConsistent) {
+    const QString path = Write(dir, "good.swf", *ColourSymbols("0123", {6, 8}));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray good = f.readAll();
+    quint32 seed = 12345;
+    auto next = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) & 0xFFFFFF;
+    };
+    for (int round = 0; round < 300; ++round) {
+        QByteArray bad = good;
+        const int flips = 1 + static_cast<int>(next() % 4);
+        for (int i = 0; i < flips; ++i)
+            bad[static_cast<int>(next() % bad.size())] = static_cast<char>(next() & 0xFF);
+        if (round % 3 == 0)
+            bad.truncate(static_cast<int>(next() % bad.size()));
+        const MovieLoadResult r = MovieLoader::Load(WriteBytes(dir, "bad.swf", bad));
+        if (r.Ok()) {
+            ASSERT_EQ(r.movie->CellCount(), r.movie->CharacterCount() + 2);
+            ASSERT_EQ(r.movie->Cell(0).size(), r.movie->NaturalSize());
+        } else {
+            ASSERT_FALSE(r.error.isEmpty());
+        }
+    }
+}
