@@ -148,7 +148,7 @@ bool CTumoDlg::OnInitDialog() {
     m_banner.ShowWindow(false);
     ApplyBanner();
 
-    m_pBackground = new DrawBackground(this);
+    m_pBackground = std::make_unique<DrawBackground>(this);
     LoadBackground(*grade);
 
     if (!OpenNumberPool(loaded))

@@ -192,7 +192,7 @@ private:
     bool m_bSettingsOpen = false;
     MessageWnd* m_pMouseWnd = nullptr;
     bool m_bMayShow = false;
-    DrawBackground* m_pBackground = nullptr;
+    std::unique_ptr<DrawBackground> m_pBackground;
     BulletinBoard* m_pBulletin = nullptr;
     bool m_bReshapeBulletin = false;
     bool m_bBusy = true;
