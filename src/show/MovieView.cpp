@@ -33,7 +33,11 @@ void MovieView::SetState(const PlayerState& state) {
 }
 
 void MovieView::Bind(CShockwaveFlash& player) {
-    player.SetStateSink(Forwarder(this, &MovieView::SetState));
+    player.SetStateSink(MakeStateSink());
+}
+
+CShockwaveFlash::StateSink MovieView::MakeStateSink() {
+    return Forwarder(this, &MovieView::SetState);
 }
 
 void MovieView::UpdateOpacity() {

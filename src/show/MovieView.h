@@ -26,8 +26,12 @@ public:
     void SetState(const PlayerState& state);
     const PlayerState& State() const { return m_state; }
 
-    // Shows this player from now on, whichever thread owns it.
+    // Shows this player from now on. Installs the sink at once, so call it on the thread that
+    // owns the player, or before the player is handed to its thread.
     void Bind(CShockwaveFlash& player);
+    // The same sink, for the player's owner to install on its own thread: callable from any
+    // thread, it hands each state to this view in order.
+    CShockwaveFlash::StateSink MakeStateSink();
 
     // Tests paint at fixed times.
     void SetClock(Clock clock);

@@ -15,5 +15,9 @@ void SymbolView::SetWindowState(const SymbolWindowState& window) {
 
 void SymbolView::Bind(TumoSym& sym) {
     MovieView::Bind(*sym.m_pFlash);
-    sym.SetWindowSink(Forwarder(this, &SymbolView::SetWindowState));
+    sym.SetWindowSink(MakeWindowSink());
+}
+
+TumoSym::WindowSink SymbolView::MakeWindowSink() {
+    return Forwarder(this, &SymbolView::SetWindowState);
 }

@@ -13,8 +13,12 @@ public:
     void SetWindowState(const SymbolWindowState& window);
     const SymbolWindowState& WindowState() const { return m_window; }
 
-    // Shows this symbol window from now on, whichever thread owns it.
+    // Shows this symbol window from now on. Installs both sinks at once, so call it on the
+    // thread that owns the symbol window, or before the window is handed to its thread.
     void Bind(TumoSym& sym);
+    // The window sink, for the owner to install on its own thread (with MakeStateSink for the
+    // player); callable from any thread.
+    TumoSym::WindowSink MakeWindowSink();
 
 private:
     SymbolWindowState m_window;

@@ -191,6 +191,28 @@ TEST_F(SymbolViewTest, PlayerOnAnotherThreadSendsStatesInOrder) {
     EXPECT_TRUE(ShowsCell(view.grab().toImage(), CharColour(9)));
 }
 
+TEST_F(SymbolViewTest, WorkerInstallsTheSinksOnItsOwnThread) {
+    SymbolView view;
+    view.SetClock(Clock());
+    auto stateSink = view.MakeStateSink();
+    auto windowSink = view.MakeWindowSink();
+    std::unique_ptr<TumoSym> sym;
+    std::unique_ptr<QThread> worker(QThread::create([&] {
+        // The worker creates its symbol windows itself and only then learns of their views.
+        sym = std::make_unique<TumoSym>(Clock());
+        sym->SetMovie(path);
+        sym->m_pFlash->GotoFrame(2 + 3);
+        sym->m_pFlash->SetStateSink(stateSink); // the current state is reported at once
+        sym->SetWindowSink(windowSink);
+        sym->MoveWindow(QRect(0, 0, 30, 40));
+    }));
+    worker->start();
+    ASSERT_TRUE(worker->wait(5000));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view.size(), QSize(30, 40));
+    EXPECT_TRUE(ShowsCell(view.grab().toImage(), CharColour(3)));
+}
+
 TEST_F(SymbolViewTest, ViewDeletedWhileAWorkerStillReportsIsSkipped) {
     TumoSym sym(Clock());
     auto view = std::make_unique<SymbolView>();
