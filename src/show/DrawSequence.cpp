@@ -11,6 +11,7 @@
 #include "show/InfoPanelHost.h"
 #include "show/NumberSource.h"
 #include "show/SymbolCommands.h"
+#include "show/SymbolSet.h"
 #include "show/WinnersOutput.h"
 
 #include <QScopedValueRollback>
@@ -481,23 +482,7 @@ void DrawSequence::ChangeBackground(const GradeInfo& grade, const GradeInfo* pre
 }
 
 void DrawSequence::HideSurplusSlots() {
-    if (m_bDesignMode || !m_pCurGrade)
-        return;
-    const int remaining = Quantity() - Drawn();
-    const int perScreen = PerScreen();
-    if (IsDefaultLevel() || remaining >= perScreen) {
-        // A whole screen lies ahead. A first slot left over from another level's short screen
-        // would push this level's numbers past the last slot, where nobody sees them.
-        m_status.m_nFirstSlot = 0;
-        return;
-    }
-    if (remaining <= 0)
-        return;
-    m_status.m_nFirstSlot = (perScreen - remaining) / 2;
-    for (int slot = 0; slot < m_status.m_nFirstSlot; ++slot)
-        m_ports.symbols->HideSlot(slot);
-    for (int slot = m_status.m_nFirstSlot + remaining; slot < perScreen; ++slot)
-        m_ports.symbols->HideSlot(slot);
+    SymbolSet::HideSurplusSlots(m_status, m_pCurGrade, m_bDesignMode, *m_ports.symbols);
 }
 
 void DrawSequence::RefreshPanels() {

@@ -11,6 +11,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 std::optional<QString> SymbolSet::ReadMovieVariable(const QString& path, const QString& name) {
     return MovieVariables::Read(path, name);
 }
@@ -54,13 +56,20 @@ void SymbolSet::ApplyMaskBits(QList<int>& frames, const LotteryMask& mask) {
     }
 }
 
-bool SymbolSet::HideSurplusSlots(TumoStatus& status, bool designMode, SymbolCommands& worker) {
-    const GradeInfo* level = status.m_pCurGrade;
-    if (designMode || status.m_nCurGrade == 0 || !level)
+bool SymbolSet::HideSurplusSlots(TumoStatus& status, const GradeInfo* level, bool designMode,
+                                 SymbolCommands& worker) {
+    if (designMode || !level)
         return false;
-    const int slots = level->m_base.m_nPerScreen;
-    const auto surplus =
-        SymbolLayout::CentreShortScreen(slots, level->m_base.m_nQuantity - level->m_taken.Count());
+    // Numbers on the screen of 0 or less (an old file) count as 1, as the slot arithmetic does.
+    const int slots = std::max(1, level->m_base.m_nPerScreen);
+    const int remaining = level->m_base.m_nQuantity - level->m_taken.Count();
+    if (status.m_nCurGrade == 0 || remaining >= slots) {
+        // A first slot left over from another level's short screen would push this screen's
+        // numbers past the last slot, where nobody sees them.
+        status.m_nFirstSlot = 0;
+        return false;
+    }
+    const auto surplus = SymbolLayout::CentreShortScreen(slots, remaining);
     if (!surplus)
         return false;
     status.m_nFirstSlot = surplus->firstSlot;

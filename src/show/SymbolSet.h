@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 
+class GradeInfo;
 class LotteryMask;
 class Prompter;
 class SymbolCommands;
@@ -47,8 +48,11 @@ public:
     // mask frame whatever was drawn.
     static void ApplyMaskBits(QList<int>& frames, const LotteryMask& mask);
     // On the last, partial screen of a prize level the numbers left fill the middle slots: sets
-    // the status's first slot and hides the others. False when there is nothing to do.
-    static bool HideSurplusSlots(TumoStatus& status, bool designMode, SymbolCommands& worker);
+    // the status's first slot and hides the others; true when it hid slots. A whole screen ahead
+    // (and the default level, whose screens are always whole) starts at slot 0. Nothing in design
+    // mode or on a finished level, whose last screen stays as it stands.
+    static bool HideSurplusSlots(TumoStatus& status, const GradeInfo* level, bool designMode,
+                                 SymbolCommands& worker);
 
     // The report on levels whose movies cannot show every character of the pool, "" when all
     // can. A missing default movie is replaced in the level by the program folder's

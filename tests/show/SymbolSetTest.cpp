@@ -69,6 +69,7 @@ protected:
         for (int i = 0; i < taken; ++i)
             level.m_taken.Add(quint32(i));
     }
+    bool Hide() { return SymbolSet::HideSurplusSlots(status, status.m_pCurGrade, false, worker); }
 
     symtest::ProgramFolder folder;
     TumoStatus status;
@@ -78,34 +79,57 @@ protected:
 TEST_F(HideSurplusTest, ShortLastScreenFillsTheMiddleSlots) {
     status.m_nFirstSlot = 9;
     Left(5, 12, 10);
-    EXPECT_TRUE(SymbolSet::HideSurplusSlots(status, false, worker));
+    EXPECT_TRUE(Hide());
     EXPECT_EQ(status.m_nFirstSlot, 1);
     EXPECT_EQ(worker.hidden, QList<int>({0, 3, 4}));
 
     worker.hidden.clear();
     Left(3, 4, 2);
-    EXPECT_TRUE(SymbolSet::HideSurplusSlots(status, false, worker));
+    EXPECT_TRUE(Hide());
     EXPECT_EQ(status.m_nFirstSlot, 0);
     EXPECT_EQ(worker.hidden, QList<int>({2}));
 }
 
-TEST_F(HideSurplusTest, NothingOnAFullScreenADoneLevelTheDefaultLevelOrInDesignMode) {
+TEST_F(HideSurplusTest, AWholeScreenAheadStartsAtTheTop) {
+    // A first slot left from another level's short screen would put numbers past the last slot.
+    for (int perScreen : {3, 0, -2}) {
+        status.m_nFirstSlot = 9;
+        Left(perScreen, 6, 3); // 3 left; no numbers on the screen count as one
+        EXPECT_FALSE(Hide()) << perScreen;
+        EXPECT_EQ(status.m_nFirstSlot, 0) << perScreen;
+    }
+    // The default level's screens are always whole, whatever is left.
     status.m_nFirstSlot = 9;
-    Left(3, 6, 3); // 3 left
-    EXPECT_FALSE(SymbolSet::HideSurplusSlots(status, false, worker));
-    Left(3, 6, 6); // none left
-    EXPECT_FALSE(SymbolSet::HideSurplusSlots(status, false, worker));
-    Left(3, 6, 8); // more drawn than winners
-    EXPECT_FALSE(SymbolSet::HideSurplusSlots(status, false, worker));
-    Left(5, 2, 0);
-    EXPECT_FALSE(SymbolSet::HideSurplusSlots(status, true, worker));
     status.m_nCurGrade = 0;
     status.m_pCurGrade = &status.m_listGrades[0];
     status.m_listGrades[0].m_base.m_nPerScreen = 5;
     status.m_listGrades[0].m_base.m_nQuantity = 2;
-    EXPECT_FALSE(SymbolSet::HideSurplusSlots(status, false, worker));
+    EXPECT_FALSE(Hide());
+    EXPECT_EQ(status.m_nFirstSlot, 0);
+    EXPECT_TRUE(worker.hidden.isEmpty());
+}
+
+TEST_F(HideSurplusTest, NothingOnADoneLevelInDesignModeOrWithoutALevel) {
+    status.m_nFirstSlot = 9;
+    Left(3, 6, 6); // none left: the finished screen stays as it is
+    EXPECT_FALSE(Hide());
+    Left(3, 6, 8); // more drawn than winners
+    EXPECT_FALSE(Hide());
+    Left(5, 2, 0);
+    EXPECT_FALSE(SymbolSet::HideSurplusSlots(status, status.m_pCurGrade, true, worker));
+    EXPECT_FALSE(SymbolSet::HideSurplusSlots(status, nullptr, false, worker));
     EXPECT_TRUE(worker.hidden.isEmpty());
     EXPECT_EQ(status.m_nFirstSlot, 9);
+}
+
+TEST_F(HideSurplusTest, TheLevelGivenCountsNotTheStatusPointer) {
+    // A level being applied may not be the status's current one yet.
+    Left(5, 10, 0);
+    GradeInfo applied = status.m_listGrades[1];
+    applied.m_base.m_nQuantity = 1;
+    EXPECT_TRUE(SymbolSet::HideSurplusSlots(status, &applied, false, worker));
+    EXPECT_EQ(status.m_nFirstSlot, 2);
+    EXPECT_EQ(worker.hidden, QList<int>({0, 1, 3, 4}));
 }
 
 TEST(SymbolSetTextTest, CheckReportsLevelsThatLackPoolCharacters) {
