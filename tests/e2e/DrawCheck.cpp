@@ -1,0 +1,237 @@
+// The end-to-end runs' helper, built from the program's own model and media code, so that the
+// shell scripts never guess at bytes:
+//   prepare <folder>          a program folder with the pool 1..100 and two prize levels
+//   scheme <folder>           "current <level>", then "<level>|<number>" per drawn number
+//   winners <file>            "<level>|<number>" per line of a winners text file
+//   symbols <folder> <level> <rows> <png>
+//                             the characters a screenshot shows on each symbol row of the level
+//                             ('?' where no symbol shows)
+// Exit code 0, or 1 with the reason on stderr.
+
+#include "app/AppPaths.h"
+#include "media/StripMovieFile.h"
+#include "model/TumoStatus.h"
+#include "show/SymbolLayout.h"
+#include "store/NuFileDeal.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QStringList>
+#include <QTextStream>
+
+#include <cstdio>
+#include <limits>
+
+namespace {
+
+QTextStream& Out() {
+    static QTextStream out(stdout);
+    return out;
+}
+
+int Fail(const QString& why) {
+    std::fprintf(stderr, "drawcheck: %s\n", qPrintable(why));
+    return 1;
+}
+
+void UseFolder(TumoStatus& status, const QString& folder) {
+    SetAppFolder(folder);
+    status.m_strDataFolder = folder;
+    status.LoadAll();
+}
+
+bool OpenPool(NuFileDeal& pool, TumoStatus& status, const QString& folder) {
+    pool.m_strFolder = folder;
+    pool.m_pStatus = &status;
+    return pool.OpenStore() >= 0;
+}
+
+// Two prize levels besides the default one. The first stops one number per press, three on a
+// screen, so its four winners take a full screen and a short one; the second stops a whole
+// screen of two at once, so its three winners take screens of 2 and 1. No bulletin board covers
+// the symbols; the winners file is written after every draw step.
+int Prepare(const QString& folder) {
+    TumoStatus status;
+    UseFolder(status, folder);
+    NuFileDeal pool;
+    if (!OpenPool(pool, status, folder))
+        return Fail(QStringLiteral("the pool cannot be created in ") + folder);
+    qint32 count = 0;
+    QString chars;
+    status.m_nuBase.m_nDigits = pool.AnalyseBitsAndChars(count, chars);
+    status.m_nuBase.m_nCount = count;
+    status.m_nuBase.m_strChars = chars;
+    pool.Close();
+
+    GradeInfo first = status.m_listGrades.first();
+    first.m_base.m_strName = QStringLiteral("First prize");
+    first.m_base.m_nQuantity = 4;
+    first.m_base.m_nPerScreen = 3;
+    first.m_takeStyle.m_nStopMode = LotteryTakeStyle::StopNumber;
+    GradeInfo second = first;
+    second.m_base.m_strName = QStringLiteral("Second prize");
+    second.m_base.m_nQuantity = 3;
+    second.m_base.m_nPerScreen = 2;
+    second.m_takeStyle.m_nStopMode = LotteryTakeStyle::StopScreen;
+    status.m_listGrades.append(first);
+    status.m_listGrades.append(second);
+    for (GradeInfo& level : status.m_listGrades)
+        level.m_notify.m_bEnable = 0;
+    status.m_nLastGrade = qint32(status.m_listGrades.size() - 1);
+    status.m_nCurGrade = 1;
+    status.RecomputeDefaultGradeTotal();
+    status.m_options.m_bAutoOutput = 1;
+    if (!status.SaveAll())
+        return Fail(QStringLiteral("the settings files cannot be written in ") + folder);
+    return 0;
+}
+
+// Prize levels 1 to n, then the default level: the order of the winners file.
+QList<int> WinnersOrder(const TumoStatus& status) {
+    QList<int> order;
+    for (int i = 1; i < status.m_listGrades.size(); ++i)
+        order << i;
+    order << 0;
+    return order;
+}
+
+int Scheme(const QString& folder) {
+    TumoStatus status;
+    UseFolder(status, folder);
+    NuFileDeal pool;
+    if (!OpenPool(pool, status, folder))
+        return Fail(QStringLiteral("no pool in ") + folder);
+    Out() << "current " << status.m_nCurGrade << '\n';
+    for (int i : WinnersOrder(status)) {
+        const GradeInfo& level = status.m_listGrades.at(i);
+        const QString name = i == 0 ? GradeBase::DefaultName() : level.m_base.m_strName;
+        for (const SUINT& entry : level.m_taken.List()) {
+            const LoNuInfo number = pool.ReadNumber(entry.m_nValue);
+            if (!number.IsValid())
+                return Fail(
+                    QStringLiteral("drawn index %1 is not in the pool").arg(entry.m_nValue));
+            Out() << name << '|' << number.m_strNumber << '\n';
+        }
+    }
+    return 0;
+}
+
+// Checks the whole file as an outside reader would take it: byte-order mark, UTF-16LE, a header,
+// serial numbers from 1, CR LF after every line including the last.
+int Winners(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Fail(QStringLiteral("no winners file ") + path);
+    const QByteArray bytes = file.readAll();
+    if (!bytes.startsWith("\xFF\xFE") || bytes.size() % 2 != 0)
+        return Fail(QStringLiteral("not UTF-16LE with a byte-order mark"));
+    const QString text = QString::fromUtf16(
+        reinterpret_cast<const char16_t*>(bytes.constData() + 2), (bytes.size() - 2) / 2);
+    if (!text.endsWith(QStringLiteral("\r\n")))
+        return Fail(QStringLiteral("the last line does not end with CR LF"));
+    QStringList lines = text.split(QStringLiteral("\r\n"));
+    lines.removeLast();
+    if (lines.isEmpty() ||
+        lines.first() != QStringLiteral("SN.,Prize level,Winning numbers,Additional information"))
+        return Fail(QStringLiteral("wrong header line"));
+    for (int k = 1; k < lines.size(); ++k) {
+        const QStringList fields = lines.at(k).split(u',');
+        if (fields.size() < 4 || fields.at(0) != QString::number(k))
+            return Fail(QStringLiteral("line %1 is malformed: ").arg(k) + lines.at(k));
+        Out() << fields.at(1) << '|' << fields.at(2) << '\n';
+    }
+    return 0;
+}
+
+// Mean difference per channel (0 to 255) of two pictures of one size.
+double Distance(const QImage& a, const QImage& b) {
+    qint64 sum = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        const QRgb* pa = reinterpret_cast<const QRgb*>(a.constScanLine(y));
+        const QRgb* pb = reinterpret_cast<const QRgb*>(b.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x) {
+            sum += qAbs(qRed(pa[x]) - qRed(pb[x])) + qAbs(qGreen(pa[x]) - qGreen(pb[x])) +
+                   qAbs(qBlue(pa[x]) - qBlue(pb[x]));
+        }
+    }
+    return double(sum) / (3.0 * a.width() * a.height());
+}
+
+QImage Small(const QImage& image) {
+    return image.convertToFormat(QImage::Format_RGB32)
+        .scaled(24, 36, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+// The character whose cell looks most like the picture, '*' for the mask, '?' when nothing is
+// close: a hidden slot shows the background.
+QChar Recognise(const QImage& picture, const StripMovie& movie) {
+    constexpr double kMatch = 24.0;
+    const QImage seen = Small(picture);
+    const QString bits = movie.SymbolsBits();
+    double best = std::numeric_limits<double>::max();
+    QChar found = u'?';
+    for (int cell = 1; cell < movie.CellCount(); ++cell) {
+        const double d = Distance(seen, Small(movie.Cell(cell)));
+        if (d < best) {
+            best = d;
+            found = cell == 1 ? QChar(u'*') : bits.at(cell - 2);
+        }
+    }
+    if (qEnvironmentVariableIsSet("DRAWCHECK_DEBUG"))
+        std::fprintf(stderr, "  %c %.1f\n", char(found.unicode()), best);
+    return best <= kMatch ? found : QChar(u'?');
+}
+
+int Symbols(const QString& folder, int levelIndex, int rows, const QString& png) {
+    TumoStatus status;
+    UseFolder(status, folder);
+    if (levelIndex < 0 || levelIndex >= status.m_listGrades.size())
+        return Fail(QStringLiteral("no level %1").arg(levelIndex));
+    const LotterySym& sym = status.m_listGrades.at(levelIndex).m_sym;
+    const int positions = status.m_nuBase.m_nDigits;
+    if (!sym.m_bLayoutValid || positions <= 0)
+        return Fail(QStringLiteral("level %1 has no symbol layout").arg(levelIndex));
+    QImage shot(png);
+    if (shot.isNull())
+        return Fail(QStringLiteral("cannot read ") + png);
+    for (int row = 0; row < rows; ++row) {
+        QString seen;
+        for (int p = positions - 1; p >= 0; --p) {
+            const MovieLoadResult movie = StripMovieFile::Read(sym.GetSymbolFile(p));
+            if (!movie.Ok() || !movie.movie->IsSymbols())
+                return Fail(QStringLiteral("no symbol movie ") + sym.GetSymbolFile(p));
+            bool missing = false;
+            const QRect rect = SymbolLayout::CellRect(sym, row, p, &missing).toQRect();
+            if (missing || rect.isEmpty() || !shot.rect().contains(rect))
+                return Fail(QStringLiteral("no place for row %1 position %2").arg(row).arg(p));
+            seen += Recognise(shot.copy(rect), *movie.movie);
+        }
+        Out() << seen << '\n';
+    }
+    return 0;
+}
+
+int Run(const QStringList& args) {
+    const QString command = args.value(0);
+    if (command == QLatin1String("prepare") && args.size() == 2)
+        return Prepare(args.at(1));
+    if (command == QLatin1String("scheme") && args.size() == 2)
+        return Scheme(args.at(1));
+    if (command == QLatin1String("winners") && args.size() == 2)
+        return Winners(args.at(1));
+    if (command == QLatin1String("symbols") && args.size() == 5)
+        return Symbols(args.at(1), args.at(2).toInt(), args.at(3).toInt(), args.at(4));
+    return Fail(QStringLiteral("usage: prepare|scheme <folder>, winners <file>, "
+                               "symbols <folder> <level> <rows> <png>"));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const int code = Run(QGuiApplication::arguments().mid(1));
+    Out().flush();
+    return code;
+}

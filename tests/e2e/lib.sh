@@ -1,0 +1,110 @@
+# Sourced by the end-to-end scripts: a program folder of its own, a private Xvfb display, and the
+# real program started, pressed and ended there. Every wait is bounded.
+#
+# e2e_begin <folder of the tumo executable> sets bindir, shots (<bindir>/e2e-shots, where the
+# screenshots stay for a person to look at), work (removed at the end) and prog (the program
+# folder: the executable and its media, nothing of the build), and exports DISPLAY.
+
+xvfb_pid=""
+tumo_pid=""
+window=""
+work=""
+
+fail() {
+    echo "FAIL: $*" >&2
+    [ -n "$work" ] && [ -f "$work/tumo.log" ] && sed 's/^/  tumo: /' "$work/tumo.log" >&2
+    exit 1
+}
+
+e2e_cleanup() {
+    [ -n "$tumo_pid" ] && kill "$tumo_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    wait 2>/dev/null
+    [ -n "$work" ] && [ -z "${E2E_KEEP:-}" ] && rm -rf "$work"
+}
+
+e2e_begin() {
+    bindir=$(cd "${1:?folder of the tumo executable}" && pwd)
+    shots="$bindir/e2e-shots"
+    work=$(mktemp -d)
+    trap e2e_cleanup EXIT
+
+    for tool in Xvfb xdotool import; do
+        command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/setup.sh installs it)"
+    done
+
+    prog="$work/prog"
+    mkdir -p "$prog" "$shots"
+    cp "$bindir/tumo" "$prog/"
+    find "$bindir" -maxdepth 1 -type f \( -iname '*.swf' -o -iname '*.bmp' -o -iname '*.jpg' \
+        -o -iname '*.png' -o -iname '*.gif' -o -iname '*.wav' -o -iname '*.mp3' -o -iname '*.mid' \
+        -o -iname '*.txt' -o -iname '*.xml' -o -iname '*.ico' \) -exec cp {} "$prog/" \;
+    [ -f "$prog/defsym.swf" ] || fail "no default media beside $bindir/tumo"
+
+    e2e_start_xvfb
+    export QT_QPA_PLATFORM=xcb
+    export QT_MEDIA_BACKEND=gstreamer
+    export XDG_DATA_HOME="$work/data"
+    unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
+}
+
+# A display nobody uses, 1920 x 1080.
+e2e_start_xvfb() {
+    local display="" n
+    for n in $(seq 57 120); do
+        if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+            display=":$n"
+            break
+        fi
+    done
+    [ -n "$display" ] || fail "no free X display"
+    Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY="$display"
+    for _ in $(seq 50); do
+        xdotool getdisplaygeometry >/dev/null 2>&1 && break
+        kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start"
+        sleep 0.2
+    done
+    xdotool getdisplaygeometry >/dev/null 2>&1 || fail "Xvfb did not answer"
+}
+
+# Starts the program and waits (at most 60 s) for its draw window; sets tumo_pid and window.
+start_tumo() {
+    (cd "$work" && exec "$prog/tumo" >>"$work/tumo.log" 2>&1) &
+    tumo_pid=$!
+    window=""
+    for _ in $(seq 300); do
+        kill -0 "$tumo_pid" 2>/dev/null || fail "the program ended before its window appeared"
+        window=$(xdotool search --onlyvisible --name '^Tumo$' 2>/dev/null | head -1)
+        [ -n "$window" ] && break
+        sleep 0.2
+    done
+    [ -n "$window" ] || fail "no draw window within 60 s"
+    xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+}
+
+# Presses a key on the draw window.
+press() {
+    xdotool windowfocus "$window" 2>/dev/null
+    xdotool key --clearmodifiers "$1"
+}
+
+# Waits (at most 30 s) for the program to end; it must end by itself with code 0.
+wait_exit() {
+    for _ in $(seq 150); do
+        kill -0 "$tumo_pid" 2>/dev/null || break
+        sleep 0.2
+    done
+    if kill -0 "$tumo_pid" 2>/dev/null; then
+        fail "the program did not end after Ctrl+Q"
+    fi
+    wait "$tumo_pid"
+    local code=$?
+    tumo_pid=""
+    [ "$code" -eq 0 ] || fail "the program ended with code $code"
+}
+
+screenshot() {
+    import -window root "$shots/$1.png" || fail "no screenshot"
+}
