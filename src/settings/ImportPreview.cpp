@@ -1,0 +1,52 @@
+#include "settings/ImportPreview.h"
+
+#include "settings/NumberPageText.h"
+#include "store/ImportLineReader.h"
+#include "store/SplitAtSeparator.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+bool RefusedMark(const QByteArray& head) {
+    const auto startsWith = [&head](const char* mark, int size) {
+        return head.size() >= size && head.startsWith(QByteArray(mark, size));
+    };
+    return startsWith("\xFE\xFF", 2) || startsWith("\xEF\xBB\xBF", 3);
+}
+
+} // namespace
+
+ImportPreview ImportPreview::Read(const QString& path, const QString& separator, bool makeUpper) {
+    ImportPreview preview;
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return preview;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        preview.status = Status::OpenFailed;
+        return preview;
+    }
+    if (RefusedMark(file.peek(4))) {
+        preview.status = Status::NotUnicode;
+        return preview;
+    }
+    preview.status = Status::Listed;
+    ImportLineReader reader(file);
+    QString line;
+    while (preview.rows.size() < kMaxRows) {
+        const ImportLineReader::Result r = reader.Next(line);
+        if (r == ImportLineReader::Result::End)
+            break;
+        if (r == ImportLineReader::Result::TooLong) {
+            preview.tooLong = true;
+            continue;
+        }
+        Row row;
+        SplitAtSeparator(line, separator, row.number, row.info);
+        if (makeUpper)
+            row.number = NumberPageText::UpperAscii(row.number);
+        preview.rows.append(row);
+    }
+    return preview;
+}

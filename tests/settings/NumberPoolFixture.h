@@ -1,0 +1,86 @@
+#pragma once
+
+#include "app/AppPaths.h"
+#include "common/RecordingPrompter.h"
+#include "model/TumoStatus.h"
+#include "settings/Sheet_LotteryNo.h"
+#include "store/NuFileDeal.h"
+
+#include <QByteArray>
+#include <QDialog>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <ostream>
+
+namespace numbertest {
+
+inline QByteArray Utf16Le(const QString& s) {
+    return QByteArray(reinterpret_cast<const char*>(s.utf16()), s.size() * 2);
+}
+
+inline bool WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+inline QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The numbers page with its modal dialogs answered by the test instead of the operator.
+class TestPage : public Sheet_LotteryNo {
+public:
+    using Sheet_LotteryNo::Sheet_LotteryNo;
+
+    // Gets the dialog and answers it (QDialog::Accepted or Rejected); without one, Cancel.
+    std::function<int(QDialog&)> answer;
+    QStringList shown; // the dialogs' titles, in order
+
+protected:
+    int ExecDialog(QDialog& dialog) override {
+        shown << dialog.windowTitle();
+        return answer ? answer(dialog) : int(QDialog::Rejected);
+    }
+};
+
+// A pool in a folder of its own, opened the way the draw window opens it (an empty pool starts
+// with the numbers 1 to 100), with one prize level besides the default one.
+class PoolFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        SetAppFolder(dir.path());
+        status.m_listGrades.append(GradeInfo());
+        status.m_listGrades.append(GradeInfo());
+        status.m_nLastGrade = 1;
+        pool.m_strFolder = dir.path();
+        pool.m_pStatus = &status;
+        pool.SetPrompter(&prompter);
+        ASSERT_EQ(pool.OpenStore(), 1);
+    }
+
+    QString Path(const QString& name) const { return dir.filePath(name); }
+
+    QStringList Numbers() {
+        QStringList out;
+        for (quint32 i = 0; i < pool.GetCount(); ++i)
+            out << pool.ReadNumber(i).m_strNumber;
+        return out;
+    }
+
+    QTemporaryDir dir;
+    RecordingPrompter prompter;
+    TumoStatus status;
+    NuFileDeal pool;
+};
+
+} // namespace numbertest
+
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
