@@ -1,0 +1,76 @@
+#pragma once
+
+#include "settings/FontColourDialog.h"
+
+#include <QWidget>
+
+class LotteryNotify;
+class Prompter;
+class QButtonGroup;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// Page "How to show winning numbers" of the bulletin-board options: the title, how many numbers
+// a line holds and how they scroll, and how a winning number and its additional information
+// share a line. At least one of the two is always shown.
+class Set_BB_P2 : public QWidget {
+    Q_OBJECT
+public:
+    Set_BB_P2(LotteryNotify* notify, Prompter& prompter, QWidget* parent = nullptr);
+
+    // Every field of the page into the working copy; false, with the prompt shown and nothing
+    // written, when an edit does not hold a number or the information width lies outside 0..100.
+    bool Save();
+
+    void OnShowTitle();
+    void OnShowInfo();
+    void OnShowNumbers();
+    void OnTitleFont();
+    void OnNumbersFont();
+
+    QLineEdit* TitleEdit() const { return m_pTitle; }
+    QCheckBox* ShowTitleCheck() const { return m_pShowTitle; }
+    QCheckBox* ScrollCheck() const { return m_pScroll; }
+    QLineEdit* PerLineEdit() const { return m_pPerLine; }
+    QLineEdit* LineSpaceEdit() const { return m_pLineSpace; }
+    QLineEdit* ScrollSpeedEdit() const { return m_pScrollSpeed; }
+    QCheckBox* FillZeroCheck() const { return m_pFillZero; }
+    QCheckBox* ShowNumbersCheck() const { return m_pShowNumbers; }
+    QCheckBox* ShowInfoCheck() const { return m_pShowInfo; }
+    QCheckBox* InfoFirstCheck() const { return m_pInfoFirst; }
+    QLineEdit* InfoWidthEdit() const { return m_pInfoWidth; }
+    QButtonGroup* NumbersAlignGroup() const { return m_pNumbersAlign; }
+    QButtonGroup* InfoAlignGroup() const { return m_pInfoAlign; }
+
+    FontColourDialog::Chooser m_chooseFont = &FontColourDialog::Choose;
+
+private:
+    void BuildControls();
+    QWidget* BuildTitleGroup();
+    QWidget* BuildNumbersGroup();
+    void WriteControls();
+    void EnableWidthControls(bool enable);
+    void ChooseFont(LogFont& font, quint32& colour);
+
+    LotteryNotify* m_pNotify;
+    Prompter& m_prompter;
+    QLineEdit* m_pTitle;
+    QCheckBox* m_pShowTitle;
+    QCheckBox* m_pScroll;
+    QPushButton* m_pTitleFont;
+    QLineEdit* m_pPerLine;
+    QLineEdit* m_pLineSpace;
+    QLineEdit* m_pScrollSpeed;
+    QCheckBox* m_pFillZero;
+    QCheckBox* m_pShowNumbers;
+    QCheckBox* m_pShowInfo;
+    QCheckBox* m_pInfoFirst;
+    QLabel* m_pWidthLabel;
+    QLineEdit* m_pInfoWidth;
+    QLabel* m_pPercent;
+    QButtonGroup* m_pNumbersAlign;
+    QButtonGroup* m_pInfoAlign;
+    QPushButton* m_pNumbersFont;
+};
