@@ -140,7 +140,12 @@ int BulletinBoard::ApplyShape() {
 void BulletinBoard::RestartScroll() {
     StopTimer();
     m_scroll.Reset();
-    repaint();
+    // A board sliding in is painted by its slide; painting it at once would only repaint the
+    // screen under it (a draw step waits for that) while nothing of the board shows yet.
+    if (m_slide.state() == QAbstractAnimation::Running)
+        update();
+    else
+        repaint();
 }
 
 int BulletinBoard::TrackRect(const QRect& rect) {

@@ -1,0 +1,332 @@
+// Times the draw on the real draw window, offscreen at 1920 x 1080, with the default media of the
+// build folder, a pool of 10,000 eight-character numbers and ten numbers on the screen:
+//   - from the Draw key until the symbols hold the worker's stop commands (every symbol the step
+//     stops has its frame), for one number (take style 0) and a whole screen of ten numbers (take
+//     style 2); with the default bulletin board, which pops up over a finished screen, and
+//     without; with and without the winners file (500 winners listed). "handler_ms" is the part
+//     spent in the key's own handler;
+//   - the frame time of 10 numbers x 8 positions rolling: one beat of the frame ticker and the
+//     repaint pass it causes over the symbols; and the same with a step of the full-screen
+//     background loop in the frame.
+// Targets: under 5 ms from the key to the stops, under 4 ms per frame of rolling symbols.
+//
+//   DrawBench [--media=<folder with defsym.swf>] [benchmark options]
+//
+// The offscreen platform is chosen unless another one is set; plain "offscreen" gets a
+// 1920 x 1080 screen. On a busy machine, run it with a raised priority (nice -n -10).
+
+#include "app/AppPaths.h"
+#include "model/Prompter.h"
+#include "model/TumoStatus.h"
+#include "show/CTumoDlg.h"
+#include "show/FrameTicker.h"
+#include "show/SymbolView.h"
+#include "store/NuFileDeal.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+namespace {
+
+constexpr int kPerScreen = 10;
+constexpr quint32 kFirstNumber = 10000000; // eight characters
+constexpr quint32 kPoolSize = 10000;
+
+// A message during the run spoils its figures: it is printed, never shown.
+class PrintingPrompter : public Prompter {
+public:
+    void Message(const QString& text, Icon) override {
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+    }
+    bool AskYesNo(const QString& text) override {
+        Message(text, Icon::Question);
+        return false;
+    }
+    QString ChooseOpenFile(const QString&, const QString&) override { return QString(); }
+    QString ChooseSaveFile(const QString&, const QString&, const QString&) override {
+        return QString();
+    }
+};
+
+CTumoDlg* g_dlg = nullptr;
+
+// Handles events until the condition holds; false after 10 s.
+bool WaitFor(const std::function<bool()>& done) {
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+        if (t.elapsed() > 10000)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    }
+    return true;
+}
+
+bool CopyMedia(const QString& from, const QString& to) {
+    const QStringList media = {"defsym.swf",     "DefSym.swf",       "DefBg.swf",
+                               "DefBan.swf",     "DefBBSkin.bmp",    "DefBBBg.jpg",
+                               "defBKSound.wav", "defStopSound.wav", "defBBSound.wav"};
+    for (const QString& name : media) {
+        if (QFile::exists(from + '/' + name) && !QFile::copy(from + '/' + name, to + '/' + name))
+            return false;
+    }
+    return QFile::exists(to + QStringLiteral("/defsym.swf"));
+}
+
+// A program folder: the media, a pool of eight-character numbers and one prize level of ten
+// numbers a screen whose quantity never runs out during the run.
+bool PrepareFolder(const QString& media, const QString& folder) {
+    if (!CopyMedia(media, folder)) {
+        std::fprintf(stderr, "no default media in %s (use --media=)\n", qPrintable(media));
+        return false;
+    }
+    SetAppFolder(folder);
+    TumoStatus status;
+    status.m_strDataFolder = folder;
+    status.LoadAll();
+    NuFileDeal pool;
+    pool.m_strFolder = folder;
+    pool.m_pStatus = &status;
+    if (pool.OpenStore() < 0)
+        return false;
+    pool.Clear();
+    pool.CreateContinuousNumbers(kFirstNumber, kFirstNumber + kPoolSize - 1);
+    qint32 count = 0;
+    QString chars;
+    status.m_nuBase.m_nDigits = pool.AnalyseBitsAndChars(count, chars);
+    status.m_nuBase.m_nCount = count;
+    status.m_nuBase.m_strChars = chars;
+    pool.Close();
+
+    GradeInfo level = status.m_listGrades.first();
+    level.m_base.m_strName = QStringLiteral("Bench");
+    level.m_base.m_nQuantity = 1000000;
+    level.m_base.m_nPerScreen = kPerScreen;
+    status.m_listGrades.append(level);
+    status.m_nLastGrade = 1;
+    status.RecomputeDefaultGradeTotal();
+    return status.SaveAll();
+}
+
+CTumoDlg& Dlg() {
+    return *g_dlg;
+}
+
+GradeInfo& Level() {
+    return *Dlg().CurGrade();
+}
+
+void PressSpace() {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QApplication::sendEvent(&Dlg(), &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QApplication::sendEvent(&Dlg(), &release);
+}
+
+bool ViewsInMode(int firstView, int count, PlayerState::Mode mode) {
+    const auto& views = Dlg().SymbolViews();
+    if (firstView < 0 || firstView + count > int(views.size()))
+        return false;
+    for (int i = firstView; i < firstView + count; ++i) {
+        if (views[size_t(i)]->State().mode != mode)
+            return false;
+    }
+    return true;
+}
+
+int AllViews() {
+    return int(Dlg().SymbolViews().size());
+}
+
+constexpr int kListed = 500; // winners in the level when a screen starts
+
+// The symbols the next step stops roll and the level lists kListed winners: the state before a
+// Draw. A finished screen restarts first; the winners drawn meanwhile are taken back.
+bool ReadyToDraw(int style) {
+    TumoStatus& status = Dlg().m_status;
+    if (Dlg().Draw().IsScreenDone()) {
+        if (Level().m_taken.Count() != kListed) {
+            Level().m_taken.RemoveAll();
+            for (quint32 i = 0; i < quint32(kListed); ++i)
+                Level().m_taken.Add(kPoolSize - 1 - i);
+            status.m_nTakenAtGradeStart = kListed;
+        }
+        PressSpace();
+    }
+    const int positions = status.m_nuBase.m_nDigits;
+    return WaitFor([&] {
+        if (Dlg().Draw().IsScreenDone())
+            return false;
+        if (style == LotteryTakeStyle::StopScreen)
+            return ViewsInMode(0, AllViews(), PlayerState::Mode::Rolling);
+        return ViewsInMode(status.GetNextSlotIndex() * positions, positions,
+                           PlayerState::Mode::Rolling);
+    });
+}
+
+void BM_DrawKeyToStops(benchmark::State& state) {
+    const int style = int(state.range(0));
+    Level().m_takeStyle.m_nStopMode = style;
+    Level().m_notify.m_bEnable = qint32(state.range(1));
+    Dlg().m_status.m_options.m_bAutoOutput = qint32(state.range(2));
+    const int positions = Dlg().m_status.m_nuBase.m_nDigits;
+    double handlerMs = 0;
+    for (auto _ : state) {
+        if (!ReadyToDraw(style)) {
+            state.SkipWithError("the symbols did not roll");
+            break;
+        }
+        const int before = Level().m_taken.Count();
+        const auto start = std::chrono::steady_clock::now();
+        PressSpace();
+        handlerMs +=
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count();
+        const int stopped = style == LotteryTakeStyle::StopScreen ? kPerScreen : 1;
+        const int first =
+            style == LotteryTakeStyle::StopScreen ? 0 : Dlg().Draw().LastSlot() * positions;
+        const bool arrived = WaitFor(
+            [&] { return ViewsInMode(first, stopped * positions, PlayerState::Mode::Frame); });
+        const auto end = std::chrono::steady_clock::now();
+        if (!arrived || Level().m_taken.Count() != before + stopped) {
+            state.SkipWithError("the draw did not stop the symbols");
+            break;
+        }
+        state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+    }
+    state.counters["handler_ms"] = handlerMs / double(std::max<qint64>(1, state.iterations()));
+    state.counters["stops"] =
+        double((style == LotteryTakeStyle::StopScreen ? kPerScreen : 1) * positions);
+    Dlg().m_status.m_options.m_bAutoOutput = 0;
+    Level().m_notify.m_bEnable = 1;
+}
+
+QRect SymbolArea() {
+    QRect area;
+    for (const SymbolView* view : Dlg().SymbolViews())
+        area |= view->geometry();
+    return area;
+}
+
+// The full-screen background movie: the one movie view that shows no symbol or banner.
+QWidget* BackgroundView() {
+    for (MovieView* view : Dlg().findChildren<MovieView*>()) {
+        if (!qobject_cast<SymbolView*>(view))
+            return view;
+    }
+    return nullptr;
+}
+
+// One beat of the frame ticker, then the window paints what the rolling symbols marked dirty,
+// in one pass, as the beat makes it on screen.
+void BM_RollingFrame(benchmark::State& state) {
+    if (!ReadyToDraw(LotteryTakeStyle::StopScreen)) {
+        state.SkipWithError("the symbols did not roll");
+        return;
+    }
+    const QRect area = SymbolArea();
+    const bool withBackground = state.range(0) != 0;
+    QWidget* background = BackgroundView();
+    for (auto _ : state) {
+        Q_EMIT FrameTicker::Instance().Tick();
+        if (withBackground && background) {
+            background->update();
+            Dlg().repaint();
+        } else {
+            Dlg().repaint(area);
+        }
+    }
+    state.counters["symbols"] = AllViews();
+}
+
+BENCHMARK(BM_DrawKeyToStops)
+    ->ArgNames({"style", "board", "winnersfile"})
+    ->Args({0, 1, 0})
+    ->Args({2, 1, 0})
+    ->Args({2, 0, 0})
+    ->Args({0, 1, 1})
+    ->Args({2, 1, 1})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(200);
+BENCHMARK(BM_RollingFrame)
+    ->ArgName("background")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0);
+
+QString MediaFolder(int& argc, char** argv) {
+    QString media = QCoreApplication::applicationDirPath() + QStringLiteral("/..");
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg.startsWith("--media=")) {
+            media = QString::fromLocal8Bit(arg.mid(8));
+            for (int j = i; j + 1 < argc; ++j)
+                argv[j] = argv[j + 1];
+            --argc;
+            break;
+        }
+    }
+    return QDir(media).absolutePath();
+}
+
+void ChooseOffscreenScreen(const QString& folder) {
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (!platform.isEmpty() && platform != "offscreen")
+        return;
+    const QString config = folder + QStringLiteral("/offscreen.json");
+    QFile f(config);
+    if (f.open(QIODevice::WriteOnly)) {
+        f.write(R"({"screens": [{"name": "bench", "x": 0, "y": 0, "width": 1920,
+                   "height": 1080, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+        f.close();
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toLocal8Bit());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND"))
+        qputenv("QT_MEDIA_BACKEND", "gstreamer");
+    QTemporaryDir folder;
+    ChooseOffscreenScreen(folder.path());
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    const QString media = MediaFolder(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (!folder.isValid() || !PrepareFolder(media, folder.path()))
+        return 1;
+
+    PrintingPrompter prompter;
+    auto dlg = std::make_unique<CTumoDlg>(&prompter);
+    g_dlg = dlg.get();
+    if (!dlg->OnInitDialog() ||
+        !WaitFor([&] { return dlg->isVisible() && dlg->Draw().IsDrawEnabled(); })) {
+        std::fprintf(stderr, "the draw window did not start\n");
+        return 1;
+    }
+    std::printf("draw window %dx%d, %d symbols, pool of %u numbers of %d characters\n",
+                dlg->width(), dlg->height(), AllViews(), kPoolSize,
+                dlg->m_status.m_nuBase.m_nDigits);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    dlg->m_bNoSave = true;
+    dlg->OnQuit();
+    dlg.reset();
+    return 0;
+}
