@@ -1,23 +1,19 @@
 #include "settings/CreateContinusNu.h"
 
-#include "model/Prompter.h"
-#include "settings/NumberPageText.h"
+#include "settings/DialogData.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-CreateContinusNu::CreateContinusNu(Prompter* prompter, QWidget* parent)
-    : QWidget(parent), m_pPrompter(prompter), m_pMin(new QLineEdit(this)),
+CreateContinusNu::CreateContinusNu(Prompter& prompter, QWidget* parent)
+    : QWidget(parent), m_prompter(prompter), m_pMin(new QLineEdit(this)),
       m_pMax(new QLineEdit(this)) {
     setObjectName(QStringLiteral("CreateContinusNu"));
-    auto* digits =
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*")), this);
     for (QLineEdit* edit : {m_pMin, m_pMax}) {
-        edit->setValidator(digits);
+        DialogData::DigitsOnly(edit);
         edit->setMaxLength(10);
     }
     m_pMin->setObjectName(QStringLiteral("Min"));
@@ -43,32 +39,6 @@ CreateContinusNu::CreateContinusNu(Prompter* prompter, QWidget* parent)
     UpdateData(false);
 }
 
-bool CreateContinusNu::ParseUnsigned(const QString& text, quint32& value) {
-    const QString digits = text.trimmed();
-    if (digits.isEmpty() || digits.size() > 20)
-        return false;
-    quint64 v = 0;
-    for (const QChar c : digits) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-        v = v * 10 + quint64(c.unicode() - '0');
-        if (v > 0xFFFFFFFFull)
-            return false;
-    }
-    value = quint32(v);
-    return true;
-}
-
-bool CreateContinusNu::ReadField(QLineEdit* edit, quint32& value) {
-    if (ParseUnsigned(edit->text(), value))
-        return true;
-    if (m_pPrompter)
-        m_pPrompter->Message(NumberPageText::EnterPositiveInteger(), Prompter::Icon::Warning);
-    edit->setFocus();
-    edit->selectAll();
-    return false;
-}
-
 bool CreateContinusNu::UpdateData(bool save) {
     if (!save) {
         m_pMin->setText(QString::number(m_nMin));
@@ -76,7 +46,8 @@ bool CreateContinusNu::UpdateData(bool save) {
         return true;
     }
     quint32 min = 0, max = 0;
-    if (!ReadField(m_pMin, min) || !ReadField(m_pMax, max))
+    if (!DialogData::ReadUInt(m_pMin, min, m_prompter) ||
+        !DialogData::ReadUInt(m_pMax, max, m_prompter))
         return false;
     m_nMin = min;
     m_nMax = max;

@@ -9,15 +9,13 @@ class QLineEdit;
 class CreateContinusNu : public QWidget {
     Q_OBJECT
 public:
-    explicit CreateContinusNu(Prompter* prompter, QWidget* parent = nullptr);
+    // The prompter shows why a field is refused.
+    explicit CreateContinusNu(Prompter& prompter, QWidget* parent = nullptr);
 
     // save: the edits into the members; a value that is not an unsigned whole number up to
     // 4294967295 is refused with the standard prompt, its edit gets the focus and the result is
     // false. Otherwise the members are shown in the edits.
     bool UpdateData(bool save);
-
-    // Decimal digits, blanks around them allowed, at most 4294967295.
-    static bool ParseUnsigned(const QString& text, quint32& value);
 
     QLineEdit* MinEdit() const { return m_pMin; }
     QLineEdit* MaxEdit() const { return m_pMax; }
@@ -26,9 +24,7 @@ public:
     quint32 m_nMin = 1;
 
 private:
-    bool ReadField(QLineEdit* edit, quint32& value);
-
-    Prompter* m_pPrompter;
+    Prompter& m_prompter;
     QLineEdit* m_pMin;
     QLineEdit* m_pMax;
 };

@@ -2,6 +2,7 @@
 
 #include "app/AppPaths.h"
 #include "model/Prompter.h"
+#include "settings/DialogData.h"
 #include "settings/ImportPreview.h"
 #include "settings/NumberPageText.h"
 #include "store/StoreTexts.h"
@@ -30,9 +31,9 @@ void OpenWithDesktop(const QString& path) {
 
 } // namespace
 
-GetNuFromFile::GetNuFromFile(Prompter* prompter, const qint32* makeUpper, QWidget* parent)
+GetNuFromFile::GetNuFromFile(Prompter& prompter, const qint32* makeUpper, QWidget* parent)
     : QWidget(parent), m_list(new QTreeWidget(this)), m_openExample(OpenWithDesktop),
-      m_pPrompter(prompter), m_pMakeUpper(makeUpper), m_pPath(new QLineEdit(this)),
+      m_prompter(prompter), m_pMakeUpper(makeUpper), m_pPath(new QLineEdit(this)),
       m_pSeparator(new QLineEdit(this)), m_pRadios(new QButtonGroup(this)) {
     setObjectName(QStringLiteral("GetNuFromFile"));
 
@@ -131,10 +132,8 @@ void GetNuFromFile::OnSeparatorEdited() {
 
 void GetNuFromFile::OnBrowse() {
     UpdateData(true);
-    if (!m_pPrompter)
-        return;
-    const QString path = m_pPrompter->ChooseOpenFile(
-        QStringLiteral("Open"), NumberPageText::QtFileFilter(NumberPageText::ImportFilter()));
+    const QString path = m_prompter.ChooseOpenFile(
+        QStringLiteral("Open"), DialogData::QtFileFilter(NumberPageText::ImportFilter()));
     if (path.isEmpty())
         return;
     m_strPath = path;
@@ -152,8 +151,7 @@ void GetNuFromFile::PreviewFile(const QString& path) {
     const bool makeUpper = m_pMakeUpper && *m_pMakeUpper;
     const ImportPreview preview = ImportPreview::Read(path, m_strSeparator, makeUpper);
     const auto tell = [this](const QString& text) {
-        if (m_pPrompter)
-            m_pPrompter->Message(text, Prompter::Icon::Warning);
+        m_prompter.Message(text, Prompter::Icon::Warning);
     };
     switch (preview.status) {
     case ImportPreview::Status::NoFile:

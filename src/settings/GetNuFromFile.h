@@ -20,7 +20,7 @@ public:
     static constexpr int kOther = 7;
 
     // makeUpper: the dialog's "MakeUpper" state, read at each preview.
-    GetNuFromFile(Prompter* prompter, const qint32* makeUpper, QWidget* parent = nullptr);
+    GetNuFromFile(Prompter& prompter, const qint32* makeUpper, QWidget* parent = nullptr);
 
     // save: path, separator edit and chosen radio into the members; else the members into the
     // controls.
@@ -49,7 +49,7 @@ public:
     std::function<void(const QString& path)> m_openExample;
 
 private:
-    Prompter* m_pPrompter;
+    Prompter& m_prompter;
     const qint32* m_pMakeUpper;
     QLineEdit* m_pPath;
     QLineEdit* m_pSeparator;

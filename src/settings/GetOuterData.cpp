@@ -19,11 +19,11 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-GetOuterData::GetOuterData(Sheet_LotteryNo* page, NuFileDeal* numbers, Prompter* prompter,
+GetOuterData::GetOuterData(Sheet_LotteryNo* page, NuFileDeal* numbers, Prompter& prompter,
                            QWidget* parent)
     : QDialog(parent), m_pPage(page), m_pNumberStore(numbers), m_tab(new QTabWidget(this)),
       m_pageFile(new GetNuFromFile(prompter, &m_bMakeUpper)),
-      m_pageRange(new CreateContinusNu(prompter)), m_pPrompter(prompter),
+      m_pageRange(new CreateContinusNu(prompter)), m_prompter(prompter),
       m_pClear(new QRadioButton(QStringLiteral("Clear the old numbers."))),
       m_pAppend(new QRadioButton(QStringLiteral("Append new numbers."))),
       m_pMakeUpper(new QCheckBox(QStringLiteral("MakeUpper"))) {
@@ -94,8 +94,7 @@ bool GetOuterData::GenerateRange() {
     if (!m_pageRange->UpdateData(true))
         return false;
     if (m_pageRange->m_nMin > m_pageRange->m_nMax) {
-        if (m_pPrompter)
-            m_pPrompter->Message(NumberPageText::MinLargerThanMax(), Prompter::Icon::Warning);
+        m_prompter.Message(NumberPageText::MinLargerThanMax(), Prompter::Icon::Warning);
         std::swap(m_pageRange->m_nMin, m_pageRange->m_nMax);
         m_pageRange->UpdateData(false);
         return false;
@@ -113,8 +112,7 @@ bool GetOuterData::ImportFile() {
     // empty pool behind.
     QFile file(m_pageFile->m_strPath);
     if (!QFileInfo(m_pageFile->m_strPath).isFile() || !file.open(QIODevice::ReadOnly)) {
-        if (m_pPrompter)
-            m_pPrompter->Message(StoreTexts::OpenFileError(), Prompter::Icon::Warning);
+        m_prompter.Message(StoreTexts::OpenFileError(), Prompter::Icon::Warning);
         return false;
     }
     file.close();

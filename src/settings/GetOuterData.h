@@ -17,7 +17,7 @@ class Sheet_LotteryNo;
 class GetOuterData : public QDialog {
     Q_OBJECT
 public:
-    GetOuterData(Sheet_LotteryNo* page, NuFileDeal* numbers, Prompter* prompter,
+    GetOuterData(Sheet_LotteryNo* page, NuFileDeal* numbers, Prompter& prompter,
                  QWidget* parent = nullptr);
 
     // Index 0 the range tab, 1 the file tab; anything else does nothing.
@@ -52,7 +52,7 @@ private:
     bool ImportFile();
     void RefreshPage();
 
-    Prompter* m_pPrompter;
+    Prompter& m_prompter;
     QRadioButton* m_pClear;
     QRadioButton* m_pAppend;
     QCheckBox* m_pMakeUpper;

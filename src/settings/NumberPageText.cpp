@@ -1,7 +1,6 @@
 #include "settings/NumberPageText.h"
 
 #include <QFileInfo>
-#include <QStringList>
 
 #include <algorithm>
 
@@ -67,9 +66,6 @@ QString ExampleFile() {
     return QStringLiteral("sam.txt");
 }
 
-QString EnterPositiveInteger() {
-    return QStringLiteral("Please enter a positive integer.");
-}
 QString EnterNoMoreThan(int characters) {
     return QStringLiteral("Please enter no more than %1 characters.").arg(characters);
 }
@@ -113,26 +109,6 @@ qint64 CountRows(const QList<sel>& ranges) {
     for (const sel& r : ranges)
         n += qint64(r.m_nLast) - r.m_nFirst + 1;
     return n;
-}
-
-QString QtFileFilter(const QString& pipeFilter) {
-    const QStringList parts = pipeFilter.split(QLatin1Char('|'));
-    QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        const QString& name = parts[i];
-        if (name.isEmpty())
-            break;
-        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
-        // "*.*" would leave out files without an extension.
-        for (QString& p : patterns) {
-            if (p == QLatin1String("*.*"))
-                p = QStringLiteral("*");
-        }
-        const QString list = patterns.join(QLatin1Char(' '));
-        const bool named = name.endsWith(QLatin1Char('(') + list + QLatin1Char(')'));
-        filters << (named ? name : name + QLatin1String(" (") + list + QLatin1Char(')'));
-    }
-    return filters.join(QLatin1String(";;"));
 }
 
 QString WithDefaultSuffix(const QString& path, const QString& suffix) {

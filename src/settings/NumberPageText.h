@@ -33,8 +33,7 @@ QString NotUnicode();
 QString ImportFilter();
 QString ExampleFile();
 
-// The prompts of a refused field.
-QString EnterPositiveInteger();
+// The prompt of a text over its edit's limit.
 QString EnterNoMoreThan(int characters);
 
 // A number as the list shows it: a tab takes the room of four blanks.
@@ -48,8 +47,6 @@ QString Summary(qint64 rows, qint32 digits, bool withDigits);
 QList<sel> MergeRowRanges(QList<QPair<qint32, qint32>> runs);
 // The number of rows the ranges cover.
 qint64 CountRows(const QList<sel>& ranges);
-// A "name|patterns|name|patterns||" filter in the form of Qt's file dialogs.
-QString QtFileFilter(const QString& pipeFilter);
 // A chosen file name without an extension gets the default one.
 QString WithDefaultSuffix(const QString& path, const QString& suffix);
 // The information edit works with line feeds; the pool keeps CR LF.

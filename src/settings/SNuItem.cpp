@@ -11,8 +11,8 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
-SNuItem::SNuItem(const QString& title, Prompter* prompter, QWidget* parent)
-    : QDialog(parent), m_strTitle(title), m_pPrompter(prompter), m_pNumber(new QLineEdit(this)),
+SNuItem::SNuItem(const QString& title, Prompter& prompter, QWidget* parent)
+    : QDialog(parent), m_strTitle(title), m_prompter(prompter), m_pNumber(new QLineEdit(this)),
       m_pInfo(new QPlainTextEdit(this)) {
     setWindowTitle(m_strTitle);
     m_pNumber->setMaxLength(kMaxNumber);
@@ -83,14 +83,12 @@ void SNuItem::accept() {
     const QString number = m_pNumber->text();
     const QString info = NumberPageText::InfoForStore(m_pInfo->toPlainText());
     if (number.size() > kMaxNumber) {
-        if (m_pPrompter)
-            m_pPrompter->Message(NumberPageText::EnterNoMoreThan(kMaxNumber));
+        m_prompter.Message(NumberPageText::EnterNoMoreThan(kMaxNumber));
         m_pNumber->setFocus();
         return;
     }
     if (info.size() > kMaxInfo) {
-        if (m_pPrompter)
-            m_pPrompter->Message(NumberPageText::EnterNoMoreThan(kMaxInfo));
+        m_prompter.Message(NumberPageText::EnterNoMoreThan(kMaxInfo));
         m_pInfo->setFocus();
         return;
     }

@@ -16,7 +16,7 @@ public:
     static constexpr int kMaxNumber = 80;
     static constexpr int kMaxInfo = 225;
 
-    SNuItem(const QString& title, Prompter* prompter, QWidget* parent = nullptr);
+    SNuItem(const QString& title, Prompter& prompter, QWidget* parent = nullptr);
 
     // Puts the texts into the edits.
     void SetTexts(const QString& number, const QString& info);
@@ -35,7 +35,7 @@ public Q_SLOTS:
 private:
     void OnInfoChanged();
 
-    Prompter* m_pPrompter;
+    Prompter& m_prompter;
     QLineEdit* m_pNumber;
     QPlainTextEdit* m_pInfo;
     QString m_lastInfo;

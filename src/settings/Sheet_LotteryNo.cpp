@@ -1,6 +1,7 @@
 #include "settings/Sheet_LotteryNo.h"
 
 #include "model/TumoStatus.h"
+#include "settings/DialogData.h"
 #include "settings/EnterModiState.h"
 #include "settings/GetOuterData.h"
 #include "settings/NumberListModel.h"
@@ -133,7 +134,7 @@ void Sheet_LotteryNo::OnEdit() {
 }
 
 void Sheet_LotteryNo::OnAdd() {
-    SNuItem item(NumberPageText::AddTitle(), m_pPrompter, this);
+    SNuItem item(NumberPageText::AddTitle(), *m_pPrompter, this);
     if (ExecDialog(item) != QDialog::Accepted)
         return;
     m_pNumberStore->AddNumber(item.m_strNumber.trimmed(), item.m_strInfo);
@@ -164,7 +165,7 @@ void Sheet_LotteryNo::OnModifyRow(int row) {
 
 void Sheet_LotteryNo::ModifyRow(int row, bool updateSummary) {
     const LoNuInfo record = m_pNumberStore->ReadNumber(quint32(row));
-    SNuItem item(NumberPageText::ModifyTitle(), m_pPrompter, this);
+    SNuItem item(NumberPageText::ModifyTitle(), *m_pPrompter, this);
     item.SetTexts(record.m_strNumber, record.m_strInfo);
     if (ExecDialog(item) != QDialog::Accepted)
         return;
@@ -199,13 +200,13 @@ void Sheet_LotteryNo::OnDelete() {
 }
 
 void Sheet_LotteryNo::OnImport() {
-    GetOuterData dialog(this, m_pNumberStore, m_pPrompter, this);
+    GetOuterData dialog(this, m_pNumberStore, *m_pPrompter, this);
     ExecDialog(dialog);
 }
 
 void Sheet_LotteryNo::OnOutput() {
     const QString chosen = m_pPrompter->ChooseSaveFile(
-        SaveTitle(), NumberPageText::QtFileFilter(NumberPageText::OutputFilter()),
+        SaveTitle(), DialogData::QtFileFilter(NumberPageText::OutputFilter()),
         NumberPageText::OutputName());
     if (chosen.isEmpty())
         return;

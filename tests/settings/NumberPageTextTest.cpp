@@ -48,14 +48,6 @@ TEST(NumberPageText, SelectedRowsBecomeAscendingMaximalRanges) {
     EXPECT_TRUE(MergeRowRanges({}).isEmpty());
 }
 
-TEST(NumberPageText, WindowsFiltersBecomeQtFilters) {
-    EXPECT_EQ(QtFileFilter(OutputFilter()),
-              QStringLiteral("TXT Files(*.txt);;All Files (*.*) (*)"));
-    EXPECT_EQ(QtFileFilter(ImportFilter()),
-              QStringLiteral("Txt Files(*.txt,*.csv) (*.txt *.csv);;txt Files (*.txt);;csv Files "
-                             "(*.csv);;All Files(*.*) (*)"));
-}
-
 TEST(NumberPageText, DefaultSuffixOnlyForANameWithoutOne) {
     EXPECT_EQ(WithDefaultSuffix(QStringLiteral("/tmp/out"), QStringLiteral("txt")),
               QStringLiteral("/tmp/out.txt"));

@@ -11,7 +11,7 @@
 
 TEST(SNuItem, ShowsTheTextsAndGivesBackCrLfLineBreaks) {
     RecordingPrompter prompter;
-    SNuItem item(QStringLiteral("Modify a number"), &prompter);
+    SNuItem item(QStringLiteral("Modify a number"), prompter);
     EXPECT_EQ(item.windowTitle(), QStringLiteral("Modify a number"));
     item.SetTexts(QStringLiteral("A1"), QStringLiteral("one\r\ntwo"));
     EXPECT_EQ(item.InfoEdit()->toPlainText(), QStringLiteral("one\ntwo"));
@@ -26,7 +26,7 @@ TEST(SNuItem, ShowsTheTextsAndGivesBackCrLfLineBreaks) {
 
 TEST(SNuItem, TypingStopsAtTheLimits) {
     RecordingPrompter prompter;
-    SNuItem item(QStringLiteral("Add a new number"), &prompter);
+    SNuItem item(QStringLiteral("Add a new number"), prompter);
     QTest::keyClicks(item.NumberEdit(), QString(90, QLatin1Char('7')));
     EXPECT_EQ(item.NumberEdit()->text().size(), 80);
 
@@ -52,7 +52,7 @@ TEST(SNuItem, TypingStopsAtTheLimits) {
 
 TEST(SNuItem, ATooLongRecordIsRefusedOnOk) {
     RecordingPrompter prompter;
-    SNuItem item(QStringLiteral("Modify a number"), &prompter);
+    SNuItem item(QStringLiteral("Modify a number"), prompter);
     // An imported record may hold more than can be typed.
     item.SetTexts(QStringLiteral("A1"), QString(300, QLatin1Char('i')));
     QTest::keyClicks(item.InfoEdit(), QStringLiteral("more"));
