@@ -1,6 +1,8 @@
 #include "settings/ListItem.h"
 
+#include "controls/ControlId.h"
 #include "controls/XButton.h"
+#include "settings/GuideControlIds.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -31,6 +33,8 @@ ListItem::ListItem(const QString& caption, QWidget* parent)
     setFont(MakeCaptionFont());
     m_btnBase = MakeButton(QStringLiteral("Base settings"));
     m_btnDesign = MakeButton(QStringLiteral("Design mode"));
+    SetControlId(m_btnBase, GuideControlIds::kLevelBaseSettings);
+    SetControlId(m_btnDesign, GuideControlIds::kLevelDesignMode);
 }
 
 XButton* ListItem::MakeButton(const QString& text) {

@@ -1,8 +1,10 @@
 #include "settings/Sheet_Other.h"
 
+#include "controls/ControlId.h"
 #include "controls/XComBoxReadOnly.h"
 #include "model/Prompter.h"
 #include "model/TumoStatus.h"
+#include "settings/GuideControlIds.h"
 #include "settings/HotKeyRules.h"
 #include "settings/OtherOptionRules.h"
 #include "show/MonitorChoice.h"
@@ -48,6 +50,25 @@ void Sheet_Other::BuildControls() {
     layout->addWidget(BuildMonitorGroup());
     layout->addWidget(BuildAcceleratorGroup());
     layout->addStretch(1);
+    NumberControls();
+}
+
+void Sheet_Other::NumberControls() {
+    using namespace GuideControlIds;
+    SetControlId(m_checkStopAtStartup, kOtherStopAtStartup);
+    SetControlId(m_comboChar, kOtherStartSymbol);
+    SetControlId(m_checkShowButtons, kOtherShowButtons);
+    SetControlId(m_checkMouseControl, kOtherMouseControl);
+    SetControlId(m_radioMouse[0], kOtherMouseDrawOnly);
+    SetControlId(m_radioMouse[1], kOtherMouseRestartOnly);
+    SetControlId(m_radioMouse[2], kOtherMouseBoth);
+    SetControlId(m_checkAllowDelete, kOtherAllowDelete);
+    SetControlId(m_comboMonitor, kOtherMonitor);
+    SetControlId(m_comboCommand, kOtherCommand);
+    SetControlId(m_radioModifier[0], kOtherCtrl);
+    SetControlId(m_radioModifier[1], kOtherShift);
+    SetControlId(m_radioModifier[2], kOtherAlt);
+    SetControlId(m_comboKey, kOtherKey);
 }
 
 QWidget* Sheet_Other::BuildStartupGroup() {

@@ -78,6 +78,8 @@ private:
     void OnSelChangeKey();
     void OnModifier(int modifier);
     void BuildControls();
+    // The numbers by which the guide window finds the controls.
+    void NumberControls();
     QWidget* BuildStartupGroup();
     QWidget* BuildButtonsGroup();
     QWidget* BuildControlsGroup();
