@@ -1,9 +1,11 @@
 #include "settings/Sheet_LotteryNo.h"
 
+#include "controls/ControlId.h"
 #include "model/TumoStatus.h"
 #include "settings/DialogData.h"
 #include "settings/EnterModiState.h"
 #include "settings/GetOuterData.h"
+#include "settings/GuideControlIds.h"
 #include "settings/NumberListModel.h"
 #include "settings/NumberOutput.h"
 #include "settings/NumberPageText.h"
@@ -59,23 +61,31 @@ Sheet_LotteryNo::Sheet_LotteryNo(TumoStatus* status, NuFileDeal* numbers, Prompt
             [this](const QModelIndex& index) { OnModifyRow(index.row()); });
 
     m_pSummary->setObjectName(QStringLiteral("Summary"));
+    SetControlId(m_pList, GuideControlIds::kNumbersList);
+    SetControlId(m_pSummary, GuideControlIds::kNumbersSummary);
 
     auto* buttons = new QHBoxLayout;
-    const auto add = [this, buttons](const QString& text, void (Sheet_LotteryNo::*slot)()) {
+    // Numbered so that the guide window can point at them.
+    const auto add = [this, buttons](const QString& text, int id, void (Sheet_LotteryNo::*slot)()) {
         auto* button = new QPushButton(text, this);
         button->setObjectName(text);
+        SetControlId(button, id);
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, slot);
         buttons->addWidget(button);
         return button;
     };
-    m_pAdd = add(QStringLiteral("Add"), &Sheet_LotteryNo::OnAdd);
-    m_pModify = add(QStringLiteral("Modi"), &Sheet_LotteryNo::OnModify);
-    m_pDelete = add(QStringLiteral("Delete"), &Sheet_LotteryNo::OnDelete);
-    m_pImport = add(QStringLiteral("Import"), &Sheet_LotteryNo::OnImport);
+    m_pAdd = add(QStringLiteral("Add"), GuideControlIds::kNumbersAdd, &Sheet_LotteryNo::OnAdd);
+    m_pModify =
+        add(QStringLiteral("Modi"), GuideControlIds::kNumbersModify, &Sheet_LotteryNo::OnModify);
+    m_pDelete =
+        add(QStringLiteral("Delete"), GuideControlIds::kNumbersDelete, &Sheet_LotteryNo::OnDelete);
+    m_pImport =
+        add(QStringLiteral("Import"), GuideControlIds::kNumbersImport, &Sheet_LotteryNo::OnImport);
     buttons->addStretch(1);
-    m_pEdit = add(QStringLiteral("Edit"), &Sheet_LotteryNo::OnEdit);
-    m_pOutput = add(QStringLiteral("Output"), &Sheet_LotteryNo::OnOutput);
+    m_pEdit = add(QStringLiteral("Edit"), GuideControlIds::kNumbersEdit, &Sheet_LotteryNo::OnEdit);
+    m_pOutput =
+        add(QStringLiteral("Output"), GuideControlIds::kNumbersOutput, &Sheet_LotteryNo::OnOutput);
     SetEditButtonsEnabled(false);
 
     auto* layout = new QVBoxLayout(this);

@@ -1,6 +1,7 @@
 #include "settings/Sheet_LotteryNo.h"
 
 #include "NumberPoolFixture.h"
+#include "controls/ControlId.h"
 #include "settings/EnterModiState.h"
 #include "settings/NumberListModel.h"
 #include "settings/SNuItem.h"
@@ -86,6 +87,9 @@ TEST_F(NumbersPageTest, OpensLockedWithThePoolAndTheStoredDigits) {
     EXPECT_TRUE(Button(QStringLiteral("Output"))->isEnabled());
     EXPECT_EQ(page->m_bEditMode, 0);
     EXPECT_EQ(page->m_bNumbersChanged, 0);
+    // The guide finds the controls by their numbers.
+    EXPECT_EQ(FindControlById(page.get(), 1201), page->List());
+    EXPECT_EQ(FindControlById(page.get(), 1206), Button(QStringLiteral("Edit")));
 }
 
 TEST_F(NumbersPageTest, ListShowsTabsAndLineBreaksReadably) {
