@@ -3,7 +3,8 @@
 #
 # e2e_begin <folder of the tumo executable> sets bindir, shots (<bindir>/e2e-shots, where the
 # screenshots stay for a person to look at), work (removed at the end) and prog (the program
-# folder: the executable and its media, nothing of the build), and exports DISPLAY.
+# folder: the executable and its media, nothing of the build), and exports DISPLAY. With
+# E2E_KEEP set, work stays for a look after the run.
 
 xvfb_pid=""
 tumo_pid=""
@@ -48,22 +49,21 @@ e2e_begin() {
     unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
 }
 
-# A display nobody uses, 1920 x 1080.
+# A display nobody uses, 1920 x 1080. Xvfb picks the number itself, so scripts running side by
+# side never race for one.
 e2e_start_xvfb() {
-    local display="" n
-    for n in $(seq 57 120); do
-        if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-            display=":$n"
-            break
-        fi
-    done
-    [ -n "$display" ] || fail "no free X display"
-    Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" \
+        >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
-    export DISPLAY="$display"
+    for _ in $(seq 50); do
+        [ -s "$work/display" ] && break
+        kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start"
+        sleep 0.2
+    done
+    [ -s "$work/display" ] || fail "Xvfb gave no display within 10 s"
+    export DISPLAY=":$(head -n 1 "$work/display")"
     for _ in $(seq 50); do
         xdotool getdisplaygeometry >/dev/null 2>&1 && break
-        kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start"
         sleep 0.2
     done
     xdotool getdisplaygeometry >/dev/null 2>&1 || fail "Xvfb did not answer"
