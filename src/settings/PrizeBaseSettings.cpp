@@ -3,6 +3,7 @@
 #include "controls/ControlId.h"
 #include "model/GradeInfo.h"
 #include "model/Prompter.h"
+#include "model/TumoStatus.h"
 #include "settings/DialogData.h"
 
 #include <QApplication>
@@ -77,6 +78,17 @@ PrizeBaseSettings::ModalEditor(QWidget* parent, Prompter* prompter,
             connect(&dialog, &PrizeBaseSettings::registerWithGuide, &dialog, registerWithGuide);
         return dialog.exec() == QDialog::Accepted;
     };
+}
+
+PrizeLevels::Outcome PrizeBaseSettings::EditLevel(QWidget* parent, TumoStatus& status,
+                                                  GradeInfo& level, Prompter* prompter,
+                                                  std::function<void(QWidget*)> registerWithGuide) {
+    MessageBoxPrompter boxes(parent);
+    Prompter& asker = prompter ? *prompter : boxes;
+    const bool defaultLevel = !status.m_listGrades.isEmpty() && &level == &status.m_listGrades[0];
+    return PrizeLevels::EditBaseSettings(
+        status, level, defaultLevel, asker,
+        ModalEditor(parent, prompter, std::move(registerWithGuide)));
 }
 
 void PrizeBaseSettings::BuildControls() {

@@ -15,6 +15,7 @@ class QCheckBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class TumoStatus;
 
 // "The base settings of this prize level": name and winners of a level, how many numbers the
 // screen shows, what one press stops, the pause at the end of the level and the automatic draw.
@@ -54,6 +55,12 @@ public:
     // PrizeLevels::EditBaseSettings; `registerWithGuide` hears of the dialog when it opens.
     static PrizeLevels::Editor ModalEditor(QWidget* parent, Prompter* prompter,
                                            std::function<void(QWidget*)> registerWithGuide = {});
+    // The draw window's "Base settings" command on one level of the status (its current one):
+    // the clearing question, this dialog on a copy, the copy put back on OK. After LayoutReset
+    // the caller sends the symbol worker the new count and layout and hides the surplus slots.
+    static PrizeLevels::Outcome EditLevel(QWidget* parent, TumoStatus& status, GradeInfo& level,
+                                          Prompter* prompter,
+                                          std::function<void(QWidget*)> registerWithGuide = {});
 
     // The numbers-on-screen message has been shown; it is shown at most once while editing.
     quint8 m_bWarned = 0;

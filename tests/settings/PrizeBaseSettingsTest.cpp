@@ -1,7 +1,7 @@
 #include "settings/PrizeBaseSettings.h"
 
 #include "common/RecordingPrompter.h"
-#include "model/GradeInfo.h"
+#include "model/TumoStatus.h"
 #include "settings/BaseSettingsFields.h"
 
 #include <QApplication>
@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -268,4 +269,39 @@ TEST_F(BaseSettingsTest, AnEmptiedBoxWaitsForTheNextDigit) {
     QTest::keyClicks(dialog->m_editPerScreen, "4");
     EXPECT_TRUE(prompter.messages.isEmpty());
     EXPECT_FALSE(dialog->m_checkStopDigit->isEnabled());
+}
+
+TEST(PrizeBaseSettingsCommand, RunsModallyOnTheLevelAndKnowsTheDefaultLevel) {
+    TumoStatus status;
+    status.m_listGrades = {GradeInfo(), GradeInfo()};
+    status.m_nLastGrade = 1;
+    status.m_nuBase.m_nCount = 50;
+    status.m_nuBase.m_nDigits = 2;
+    status.RecomputeDefaultGradeTotal();
+    RecordingPrompter prompter;
+    QList<QWidget*> registered;
+    bool quantityLocked = false;
+    // The modal dialog is answered from inside its own loop, once it is up.
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<PrizeBaseSettings*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        answer.stop();
+        quantityLocked = !dialog->m_editQuantity->isEnabled();
+        dialog->m_editPerScreen->setText("3");
+        dialog->accept();
+        if (dialog->isVisible())
+            dialog->reject(); // refused: the test fails below instead of hanging
+    });
+    answer.start(10);
+    const PrizeLevels::Outcome outcome =
+        PrizeBaseSettings::EditLevel(nullptr, status, status.m_listGrades[0], &prompter,
+                                     [&](QWidget* window) { registered << window; });
+    EXPECT_TRUE(quantityLocked);
+    EXPECT_EQ(registered.size(), 1);
+    EXPECT_EQ(outcome, PrizeLevels::Outcome::LayoutReset);
+    EXPECT_EQ(status.m_listGrades[0].m_base.m_nPerScreen, 3);
+    EXPECT_EQ(status.m_listGrades[0].m_base.m_nQuantity, 49);
+    EXPECT_EQ(status.m_listGrades[0].m_sym.m_listLayout.size(), 3);
 }
