@@ -22,7 +22,15 @@ QByteArray fromUnicode(const QString& text) {
     QStringEncoder encoder(kCodePage, QStringConverter::Flag::Default);
     if (!encoder.isValid())
         return text.toLatin1();
-    return encoder(text);
+    // The converter puts its own substitute byte (0x1A) for a missing character; a '?' is what
+    // every reader of these files expects instead.
+    QByteArray out;
+    out.reserve(text.size());
+    for (QChar c : text) {
+        const QByteArray b = encoder(QString(c));
+        out += (b.size() == 1 && b[0] != '\x1A') || c.unicode() == 0x1A ? b : QByteArray("?");
+    }
+    return out;
 }
 
 } // namespace AnsiCodec

@@ -61,6 +61,10 @@ TEST(Archive, SingleByteStringsAreWidenedFromTheAnsiCodePage) {
     EXPECT_EQ(loadString(hex("ff 0200 4142")), "AB");
 }
 
+TEST(Archive, AnsiEncodingMarksMissingCharactersWithAQuestionMark) {
+    EXPECT_EQ(AnsiCodec::fromUnicode(QString::fromUtf8("a€中b")), QByteArray("a\x80?b"));
+}
+
 TEST(Archive, CountForms) {
     Archive ar;
     ar.WriteCount(2);
