@@ -6,24 +6,38 @@
 #include "show/AccelKeyFilter.h"
 #include "show/BottomButtons.h"
 #include "show/BulletinBoard.h"
+#include "show/DesignModeWnd.h"
+#include "show/MainMenu.h"
 #include "show/MessageWnd.h"
 #include "show/MonitorChoice.h"
+#include "show/PoolReanalysis.h"
 #include "show/SymbolView.h"
 #include "show/SymbolWorker.h"
+#include "show/WinNuBoard.h"
 #include "show/XProgressWnd.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QDesktopServices>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QUrl>
 #include <QWindow>
 
 namespace {
 
 CTumoDlg* g_pMainDlg = nullptr;
+
+MainWindowDialogs& Dialogs() {
+    static MainWindowDialogs dialogs;
+    return dialogs;
+}
 
 DrawPorts PortsOf(CTumoDlg* dlg, SymbolCommands* symbols, DrawSoundPlayers* sounds,
                   WinnersOutput* winners, Prompter* prompter) {
@@ -49,7 +63,8 @@ CTumoDlg::CTumoDlg(Prompter* prompter, QWidget* parent)
       m_winners(m_status, *this),
       m_panels(this,
                [this](QWidget*, QMouseEvent* e) {
-                   RouteChildMouse(MessageWnd::KindOf(*e), e->globalPosition().toPoint());
+                   RouteChildMouse(MessageWnd::KindOf(*e), e->globalPosition().toPoint(),
+                                   e->modifiers());
                }),
       m_pWorker(std::make_unique<SymbolWorker>(m_status, *this, m_pPrompter)),
       m_draw(m_status, PortsOf(this, m_pWorker.get(), &m_sounds, &m_winners, m_pPrompter)) {
@@ -66,6 +81,7 @@ CTumoDlg::CTumoDlg(Prompter* prompter, QWidget* parent)
 }
 
 CTumoDlg::~CTumoDlg() {
+    DestroyDesignWindows();
     m_soundTimer.stop();
     m_pWorker.reset();
     if (!m_bNoSave)
@@ -132,7 +148,9 @@ bool CTumoDlg::OnInitDialog() {
     show(); // stays hidden until the symbols are there
 
     m_pMouseWnd = new MessageWnd(
-        this, [this](MouseRouting::Kind kind, QPoint pos) { RouteChildMouse(kind, pos); });
+        this, [this](MouseRouting::Kind kind, QPoint pos, Qt::KeyboardModifiers modifiers) {
+            RouteChildMouse(kind, pos, modifiers);
+        });
     m_pMouseWnd->setGeometry(rect());
     m_pMouseWnd->show();
 
@@ -172,6 +190,7 @@ bool CTumoDlg::OnInitDialog() {
     m_pBackground->View()->lower();
     RepaintAll();
     CheckSymbolFiles();
+    RegisterWithGuide(this);
     m_bBusy = false;
     return true;
 }
@@ -303,6 +322,12 @@ void CTumoDlg::RestoreZOrder() {
         m_pMouseWnd->raise();
     for (XButton* button : m_buttons)
         button->raise();
+    // Design mode: its badge, the number area's stand-in and the trackers' frames stay on top.
+    if (m_pBadge && m_bDesignMode)
+        m_pBadge->raise();
+    if (m_pNumberProxy)
+        m_pNumberProxy->raise();
+    m_trackers.Collect().RaiseFrames();
     m_bInputEnabled = true;
 }
 
@@ -488,12 +513,16 @@ void CTumoDlg::CheckPoolDamage() {
 // ---- input ----
 
 bool CTumoDlg::HotKeysOpen() const {
-    return !m_bBusy && !m_bQuitting && m_bInputEnabled && !m_draw.IsInfoTipOpen();
+    // The worker re-enables the window whenever it re-creates symbols (RestoreZOrder), also while
+    // the settings window edits a level; the window must still take no keys then.
+    return !m_bBusy && !m_bQuitting && m_bInputEnabled && !m_bSettingsOpen &&
+           !m_draw.IsInfoTipOpen();
 }
 
 void CTumoDlg::OnCommand(int id) {
+    const MainWindowDialogs& dialogs = Dialogs();
     switch (id) {
-    case OtherOption::kCmdQuit:
+    case MainMenu::kCmdQuit:
         OnQuit();
         break;
     case OtherOption::kCmdDraw:
@@ -502,22 +531,241 @@ void CTumoDlg::OnCommand(int id) {
     case OtherOption::kCmdRestart:
         m_draw.OnRestart();
         break;
-    case OtherOption::kCmdDeleteWinning:
+    case MainMenu::kCmdDeleteWinning:
         m_draw.OnDeleteWinning();
         break;
+    case MainMenu::kCmdSettings:
+        OnSettings();
+        break;
+    case MainMenu::kCmdShowWinning:
+    case MainMenu::kCmdShowWinningAlt:
+        OnViewWinning();
+        break;
+    case MainMenu::kCmdReset:
+        OnReset();
+        break;
+    case MainMenu::kCmdHelp:
+        OnHelp();
+        break;
+    case MainMenu::kCmdBannerOptions:
+        OnBannerOptions();
+        break;
+    case MainMenu::kCmdOpenGuide:
+        OnOpenGuide();
+        break;
+    case MainMenu::kCmdVersionCheck:
+        if (dialogs.checkVersion)
+            dialogs.checkVersion(*this);
+        break;
+    case MainMenu::kCmdDesignMode:
+        OnDesignMode();
+        break;
     default:
-        // The settings window and the winning-numbers dialog are not part of the program yet.
         break;
     }
 }
 
 void CTumoDlg::OnButton(int id) {
-    if (m_bInputEnabled && !m_bQuitting)
+    if (m_bInputEnabled && !m_bSettingsOpen && !m_bQuitting)
         OnCommand(id);
 }
 
-void CTumoDlg::OnContextMenu(QPoint) {
-    // The context menu and its commands are not part of the program yet.
+void CTumoDlg::OnContextMenu(QPoint globalPos) {
+    if (m_bBusy || m_bQuitting)
+        return;
+    if (globalPos == kKeyboardMenu)
+        globalPos = MainMenu::KeyboardPoint(mapToGlobal(QPoint(0, 0)));
+    QMenu menu(this);
+    MainMenu::Fill(
+        menu, MainMenu::Entries(m_draw.IsResultShown(), m_status.m_options.m_bAllowDelete != 0));
+    const QAction* chosen = menu.exec(globalPos);
+    // The window may have begun to quit while the menu was up.
+    if (chosen && !m_bQuitting)
+        OnCommand(chosen->data().toInt());
+}
+
+void CTumoDlg::contextMenuEvent(QContextMenuEvent* event) {
+    // The mouse opens the menu on the right button's release (RouteChildMouse); only the
+    // keyboard's menu key arrives here on its own.
+    event->accept();
+    if (event->reason() == QContextMenuEvent::Keyboard && m_bInputEnabled && !m_bSettingsOpen)
+        OnContextMenu(kKeyboardMenu);
+}
+
+void CTumoDlg::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1 && !event->isAutoRepeat() && HotKeysOpen()) {
+        OnHelp();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+// ---- commands ----
+
+void CTumoDlg::InstallDialogs(const MainWindowDialogs& dialogs) {
+    Dialogs() = dialogs;
+}
+
+void CTumoDlg::ApplyGrade(GradeInfo* newGrade, GradeInfo* previous) {
+    m_draw.ApplyGrade(newGrade, previous);
+}
+
+SymbolCommands& CTumoDlg::Symbols() {
+    return *m_pWorker;
+}
+
+void CTumoDlg::OnSettings() {
+    const MainWindowDialogs& dialogs = Dialogs();
+    if (m_pSettings || !dialogs.createSettings || m_bQuitting)
+        return;
+    m_draw.StopTimers();
+    m_bSettingsOpen = true;
+    if (const GradeInfo* grade = m_draw.CurGrade())
+        m_pGradeCopy = std::make_unique<GradeInfo>(*grade);
+    m_nSavedDigits = m_status.m_nuBase.m_nDigits;
+    m_pSettings = dialogs.createSettings(*this);
+    if (!m_pSettings) {
+        EndSettings();
+        return;
+    }
+    RegisterWithGuide(m_pSettings);
+    EnableWindow(false);
+}
+
+int CTumoDlg::OnSettingsWindowClosed(int closeCode, int monitorChanged) {
+    delete m_pSettings.data();
+    m_pSettings = nullptr;
+    if (m_bQuitting)
+        return closeCode == -1 ? 0 : 1;
+    if (closeCode == -1) {
+        // A reset or a loaded scheme left its files on disk; the state in memory must not
+        // overwrite them.
+        m_bNoSave = true;
+        EndSettings();
+        RestartProgram();
+        return 0;
+    }
+    RebuildAfterSettings(closeCode);
+    if (monitorChanged == 1) {
+        // The new instance opens on the chosen monitor; this one saves as it ends.
+        EndSettings();
+        RestartProgram();
+        return 1;
+    }
+    m_pKeys->SetTable(m_status.m_options.m_accel);
+    ShowButtons(m_status.m_options.m_bShowButtons);
+    const GradeInfo* grade = m_draw.CurGrade();
+    if (grade && grade->m_notify.m_bEnable) {
+        if (grade->m_notify.m_nShowWhen == 2)
+            ShowBulletin(0);
+        else
+            HideBulletin();
+    }
+    EndSettings();
+    return 1;
+}
+
+void CTumoDlg::RebuildAfterSettings(int closeCode) {
+    qint32 index = 0;
+    GradeInfo* grade = m_status.FindCurrentGrade(index);
+    m_draw.SetCurGrade(grade);
+    m_draw.SetScreenDone(false);
+    m_draw.ApplyGrade(grade, nullptr);
+    if (closeCode == 1) {
+        EnableWindow(false);
+        PoolReanalysis::Run(m_numbers, m_status, m_nSavedDigits);
+    }
+    SymbolCommands& symbols = Symbols();
+    symbols.SetCount(m_status.m_nuBase.m_nDigits * qMax(1, grade->m_base.m_nPerScreen));
+    symbols.Layout();
+    m_draw.HideSurplusSlots();
+    if (closeCode == 1) {
+        const QString text = m_symbols.CheckSymbolFile(m_status);
+        if (!text.isEmpty())
+            m_pPrompter->Message(text);
+    }
+}
+
+void CTumoDlg::EndSettings() {
+    m_pGradeCopy.reset();
+    m_bSettingsOpen = false;
+    EnableWindow(true);
+}
+
+void CTumoDlg::OnViewWinning() {
+    const MainWindowDialogs& dialogs = Dialogs();
+    if (!dialogs.runWinningNumbers || m_bSettingsOpen || m_bQuitting)
+        return;
+    m_draw.StopTimers();
+    m_bSettingsOpen = true;
+    dialogs.runWinningNumbers(*this);
+    m_bSettingsOpen = false;
+}
+
+void CTumoDlg::OnWinnersCleared() {
+    qint32 index = 0;
+    GradeInfo* grade = m_status.FindCurrentGrade(index);
+    m_draw.SetCurGrade(grade);
+    m_draw.SetScreenDone(false);
+    m_draw.ApplyGrade(grade, nullptr);
+    Symbols().Roll(0, 1);
+    m_draw.SetPendingPositions(0);
+    m_draw.SetScreenDone(false);
+}
+
+QString CTumoDlg::ResetQuestion() {
+    return QStringLiteral("The system will reset all you settings except the prize draw numbers, "
+                          "Are you sure?\nIf you press ok,the Tumo will  restart.");
+}
+
+void CTumoDlg::OnReset() {
+    if (!m_pPrompter->AskYesNo(ResetQuestion()))
+        return;
+    // The question promises that the raffle numbers stay; only the settings files go.
+    m_status.DeleteFiles();
+    RestartProgram();
+}
+
+void CTumoDlg::OnHelp() {
+    const QString path = g_strAppFolder + QStringLiteral("/tumo.chm");
+    const MainWindowDialogs& dialogs = Dialogs();
+    if (dialogs.openFile)
+        dialogs.openFile(path);
+    else
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void CTumoDlg::OnBannerOptions() {
+    const MainWindowDialogs& dialogs = Dialogs();
+    if (m_pBannerDlg || !dialogs.createBannerOptions || m_bQuitting)
+        return;
+    m_pBannerDlg = dialogs.createBannerOptions(*this);
+    if (m_pBannerDlg) {
+        EnableWindow(false);
+        // A level dialog of the design tool: the tool's level choice waits for it.
+        CountDialogOpened();
+    }
+}
+
+void CTumoDlg::OnOpenGuide() {
+    const MainWindowDialogs& dialogs = Dialogs();
+    if (m_pGuideWnd || !dialogs.createGuide || m_bQuitting)
+        return;
+    m_pGuideWnd = dialogs.createGuide(*this);
+}
+
+void CTumoDlg::OnGuideClosed(int ok, int showAtStartup) {
+    delete m_pGuideWnd.data();
+    m_pGuideWnd = nullptr;
+    if (ok == 1)
+        m_status.m_bShowGuide = showAtStartup;
+}
+
+void CTumoDlg::RegisterWithGuide(QWidget* window) {
+    m_guideWindows.append(window);
+    if (m_pGuideWnd)
+        Q_EMIT GuideRefresh();
 }
 
 bool CTumoDlg::HitTestButtons(QPoint globalPos) const {
@@ -527,18 +775,22 @@ bool CTumoDlg::HitTestButtons(QPoint globalPos) const {
     return BottomButtons::HitTest(rects, globalPos);
 }
 
-void CTumoDlg::RouteChildMouse(MouseRouting::Kind kind, QPoint globalPos) {
+void CTumoDlg::RouteChildMouse(MouseRouting::Kind kind, QPoint globalPos,
+                               Qt::KeyboardModifiers modifiers) {
     if (!m_bInputEnabled || m_bQuitting)
         return;
     const OtherOption& options = m_status.m_options;
     MouseRouting::State state;
-    state.placing = m_bPlacing;
+    state.placing = IsPlacing();
     state.settingsOpen = m_bSettingsOpen;
     state.onButton = HitTestButtons(globalPos);
     state.mouseControl = options.m_bMouseControl != 0;
     state.mouseMode = options.m_nMouseMode;
     state.doubleClickRestarted = m_bDblClickRestart;
-    switch (MouseRouting::Decide(kind, state).action) {
+    const MouseRouting::Route route = MouseRouting::Decide(kind, state);
+    if (route.toTrackers && RouteToTrackers(kind, globalPos, modifiers))
+        return;
+    switch (route.action) {
     case MouseRouting::Action::ContextMenu:
         if (!m_bBusy)
             OnContextMenu(globalPos);
@@ -559,7 +811,8 @@ void CTumoDlg::RouteChildMouse(MouseRouting::Kind kind, QPoint globalPos) {
 }
 
 void CTumoDlg::RouteOwnMouse(QMouseEvent* event) {
-    RouteChildMouse(MessageWnd::KindOf(*event), event->globalPosition().toPoint());
+    RouteChildMouse(MessageWnd::KindOf(*event), event->globalPosition().toPoint(),
+                    event->modifiers());
     event->accept();
 }
 
@@ -597,6 +850,8 @@ void CTumoDlg::OnQuit() {
         m_pWorker->Quit();
         m_pWorker->WaitUntilEnded();
     }
+    delete m_pSettings.data();
+    DestroyDesignWindows();
     if (m_pLoop)
         m_pLoop->quit();
 }

@@ -3,7 +3,9 @@
 #include "media/TumoSym.h"
 #include "model/TumoStatus.h"
 #include "show/BulletinControl.h"
+#include "show/CTRManage.h"
 #include "show/CheckListHost.h"
+#include "show/DesignTool.h"
 #include "show/DrawBackground.h"
 #include "show/DrawScreen.h"
 #include "show/DrawSequence.h"
@@ -11,6 +13,7 @@
 #include "show/DrawTimers.h"
 #include "show/InfoPanelHost.h"
 #include "show/InfoPanels.h"
+#include "show/MainWindowDialogs.h"
 #include "show/MessageBoxPrompter.h"
 #include "show/MouseRouting.h"
 #include "show/NumberSource.h"
@@ -32,10 +35,12 @@
 class AccelKeyFilter;
 class BulletinBoard;
 class CXInfoTip;
+class DesignModeWnd;
 class MessageWnd;
 class QEventLoop;
 class SymbolView;
 class SymbolWorker;
+class WinNuBoard;
 class XButton;
 class XProgressWnd;
 
@@ -81,18 +86,130 @@ public:
     // Begins again with fresh state: quits (when not done already) and starts a new instance once
     // this one has written its files.
     void RestartProgram();
-    // Commands of the hot keys and the bottom buttons.
+    // Commands of the hot keys, the bottom buttons and the context menu.
     void OnCommand(int id);
+
+    // The windows built above this library (settings, winning numbers, guide, ...): installed
+    // once by the application, or by a test.
+    static void InstallDialogs(const MainWindowDialogs& dialogs);
+
+    // Command 1003: opens the modeless settings window (one at a time). Until it reports, the
+    // automatic mode's timers stay stopped, mouse routing is off and the window takes no input.
+    void OnSettings();
+    // The settings window's closing report (UM_SETTINGS_CLOSED, delivered as a queued call):
+    // closeCode -1 restarts without saving, 0 rebuilds the show, 1 also scans the changed pool;
+    // monitorChanged 1 restarts after saving. Returns 0 after -1, else 1.
+    int OnSettingsWindowClosed(int closeCode, int monitorChanged);
+    // The open settings window, or null.
+    QWidget* SettingsWindow() const { return m_pSettings; }
+    // Commands 102 and 32772: the winning-numbers dialog, modal.
+    void OnViewWinning();
+    // What the winning-numbers dialog asks for once it cleared every winner: the first level not
+    // complete becomes current and every symbol rolls from the first screen.
+    void OnWinnersCleared();
+    // Command 32802: after the operator's yes, the settings files go and the program begins
+    // again with default settings; the raffle numbers stay.
+    void OnReset();
+    static QString ResetQuestion(); // string 32826
+    // Command 32813 and F1: the help file beside the executable; a failure is silent.
+    void OnHelp();
+    // Command 32807: the banner options of the current level (one at a time).
+    void OnBannerOptions();
+    QWidget* BannerOptions() const { return m_pBannerDlg; }
+    // Command 32890: the guide window (one at a time); and its closing report (UM_GUIDE_CLOSED):
+    // after OK the state of its check box is kept.
+    void OnOpenGuide();
+    void OnGuideClosed(int ok, int showAtStartup);
+    QWidget* GuideWindow() const { return m_pGuideWnd; }
+
+    // Windows whose controls the guide describes announce themselves here, in order; entries
+    // stay when their window goes (looking a control up in them then finds nothing). An open
+    // guide window is told (GuideRefresh).
+    void RegisterWithGuide(QWidget* window);
+    const QList<QPointer<QWidget>>& GuideWindows() const { return m_guideWindows; }
+
+    // Puts a level on the screen (per-level dialogs hand their edited level back here); previous
+    // is the level as it was shown before, or null to reload everything.
+    void ApplyGrade(GradeInfo* newGrade, GradeInfo* previous);
 
     // Puts the window's own children back over the symbols: text panels, bulletin board, banner,
     // mouse layer, then the buttons Quit, Set, View, Draw, Restart; the window takes input again.
     void RestoreZOrder();
     // What a mouse event on the screen or one of its children does.
-    void RouteChildMouse(MouseRouting::Kind kind, QPoint globalPos);
+    void RouteChildMouse(MouseRouting::Kind kind, QPoint globalPos,
+                         Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     // Whether a screen point lies on one of the bottom buttons, shown or hidden.
     bool HitTestButtons(QPoint globalPos) const;
     // Shows the level's banner when it has one: its movie, at its place.
     void ApplyBanner();
+
+    // ---- design mode (CTumoDlgDesign.cpp) ----
+    // The design tool window is built above this library: its factory is installed once by the
+    // application, or by a test.
+    static void InstallDesignTool(const DesignToolFactory& factory);
+    // Command 32801: design mode for the level on the screen.
+    void OnDesignMode();
+    // Design mode for a level selector index (DesignLevels); -1 when it is on already or there
+    // is no design tool, else 1.
+    int EnterDesignMode(int index);
+    int EnterDesignState();
+    // UM_DESIGN_CLOSED and the design tool's Quit: design mode ends unless a level dialog opened
+    // from the design tool is open. Returns 0.
+    int OnDesignClosed();
+    int LeaveDesignMode();
+    // The selector's choice: the level of a list index becomes the current level of the window
+    // and of the status and is put on the screen. Null for an index outside the list.
+    GradeInfo* ChooseDesignLevel(int listIndex);
+    // Commands of the design tool, the adjust tool and the symbols' own menu.
+    void OnDesignCommand(int id);
+    // Level dialogs opened from the design tool: the first one turns the tool's level selector
+    // and "Rolling symbol settings" off, the last one closed turns them on again.
+    void CountDialogOpened();
+    void CountDialogClosed();
+
+    // Placements: trackers around one kind of element, and the adjust tool whose Quit stores the
+    // rectangles. The symbols (kind 0), the text panels (4) and the banner (3) go straight into
+    // the level; the banner's rectangle goes back to its options window, which stores it on OK.
+    void BeginSymbolPlacement();
+    void StoreSymbolPlacement();
+    // Command 32785 and the symbol menu's 32883 ("Load a new symbol").
+    void ChooseRollingSymbolFile();
+    void LoadSymbolForPosition();
+    // The banner options' "Visual design"; position receives the placed rectangle.
+    void BeginBannerLayout(std::function<void(const QRect&)> position);
+    void StoreBannerLayout();
+    // UM_BANNER_CLOSED: the banner options window is gone (ok 1 after OK). Returns 1.
+    int OnBannerClosed(int ok);
+    void CloseBannerOptions();
+    // Command 32787: the bulletin-board options (one at a time), and their closing report
+    // (UM_BBOPTIONS_CLOSED). CloseBulletinOptions returns 0 when none is open.
+    void OnBulletinOptions();
+    int CloseBulletinOptions();
+    int OnBulletinOptionsClosed();
+    // The two "Visiual design" buttons of the board options: the board (kind 1) and its number
+    // area (kind 2); nothing while a placement runs.
+    void BeginBulletinLayout();
+    void StoreBulletinRect();
+    void BeginNumberAreaLayout();
+    void StoreNumberAreaRect();
+    // Command 32891 "Add a string": the text panels are placed (kind 4). Returns 0.
+    int OnTextLayout();
+    void StoreTextRects();
+    // Commands 32827 and 32832, UM_EDIT_STRING (a double click on a placed panel) and the text
+    // editor's UM_STRING_EDITED (-1: a new item, appended to the level).
+    void OnAddString();
+    void OnDeleteString();
+    void OnEditString(int index);
+    int OnStringEdited(int index);
+
+    bool IsDesignMode() const { return m_bDesignMode; }
+    bool IsPlacing() const { return m_bPlacing || m_bElementPlacing; }
+    DesignTool* DesignToolWindow() const { return m_pDesignWnd ? m_pDesignTool : nullptr; }
+    DesignModeWnd* Badge() const { return m_pBadge; }
+    CTRManage& Trackers() { return m_trackers; }
+    int OpenDialogs() const { return m_nOpenDialogs; }
+    QWidget* BulletinOptions() const { return m_bbOptions.window; }
+    WinNuBoard* NumberProxy() const { return m_pNumberProxy; }
 
     // SymbolViewHost.
     void CreateSymbolView(int index) override;
@@ -147,6 +264,9 @@ public:
     DrawSoundPlayers& Sounds() { return m_sounds; }
     const InfoPanels& Panels() const { return m_panels; }
     bool IsTimerRunning(int id) const;
+    bool IsSettingsOpen() const { return m_bSettingsOpen; }
+    // The show's symbol commands, in the worker's order.
+    SymbolCommands& Symbols();
 
     TumoStatus m_status;
     NuFileDeal m_numbers;
@@ -157,12 +277,18 @@ public:
     // The window's "show" waits for the symbols: until then it stays hidden.
     void setVisible(bool visible) override;
 
+Q_SIGNALS:
+    // UM_GUIDE_REFRESH for the guide window: a window was registered.
+    void GuideRefresh();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void CreateCheckList();
@@ -176,7 +302,11 @@ private:
     void OnButton(int id);
     void RouteOwnMouse(QMouseEvent* event);
     bool HotKeysOpen() const;
+    // At a screen point; kKeyboardMenu opens it just inside the window's corner.
     void OnContextMenu(QPoint globalPos);
+    static constexpr QPoint kKeyboardMenu{-1, -1};
+    void RebuildAfterSettings(int closeCode);
+    void EndSettings();
     QTimer* AutoTimer(int id);
     // The level's stored file made absolute, found in any case of its name.
     static QString AbsoluteMediaPath(const QString& stored);
@@ -212,4 +342,35 @@ private:
     std::vector<SymbolView*> m_symbolViews;
     AccelKeyFilter* m_pKeys = nullptr;
     QEventLoop* m_pLoop = nullptr;
+    QPointer<QWidget> m_pSettings;
+    QPointer<QWidget> m_pBannerDlg;
+    QPointer<QWidget> m_pGuideWnd;
+    QList<QPointer<QWidget>> m_guideWindows;
+    std::unique_ptr<GradeInfo> m_pGradeCopy; // the current level as the settings window found it
+    int m_nSavedDigits = 0;                  // positions when the settings window opened
+
+    // ---- design mode ----
+    void StartPlacement(int kind);
+    void StorePlacement(int kind);
+    int TrackRect(QWidget* element, const QRect& rect);
+    void OnTrackedElementMenu(int index, QPoint globalPos);
+    bool RouteToTrackers(MouseRouting::Kind kind, QPoint globalPos,
+                         Qt::KeyboardModifiers modifiers);
+    int TrackedPanelIndex() const;
+    void DestroyDesignWindows();
+
+    DesignTool* m_pDesignTool = nullptr; // deleted with its window
+    QPointer<QWidget> m_pDesignWnd;
+    DesignModeWnd* m_pBadge = nullptr;
+    CTRManage m_trackers;
+    bool m_bDesignMode = false;
+    bool m_bElementPlacing = false; // a symbol, banner or text-panel placement runs
+    int m_nOpenDialogs = 0;
+    int m_nSelectedSymbol = -1;
+    BoardOptionsLink m_bbOptions;
+    WinNuBoard* m_pNumberProxy = nullptr;
+    std::function<void(const QRect&)> m_bannerPosition;
+    // Where the draw stood when design mode began, for the level shown then.
+    int m_nDesignFromGrade = -1;
+    qint32 m_nDesignTakenAtStart = 0;
 };

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class CTumoDlg;
+class QWidget;
+
+// The windows the draw window opens that are built above it (settings, per-level and guide
+// windows live in the settings library, which links this one). The application installs them
+// before the draw window starts (CTumoDlg::InstallDialogs); tests install their own. A command
+// whose hook is empty does nothing.
+struct MainWindowDialogs {
+    // Command 1003: creates the modeless settings window for the draw window, shown. It reports
+    // its end once, queued, through CTumoDlg::OnSettingsWindowClosed and never deletes itself:
+    // the draw window deletes it then.
+    std::function<QWidget*(CTumoDlg&)> createSettings;
+    // Commands 102 and 32772: runs the winning-numbers dialog modally over the draw window.
+    std::function<void(CTumoDlg&)> runWinningNumbers;
+    // Command 32807: creates the modeless banner options of the current level, shown. Closing
+    // them is the banner's business (CTumoDlg::BannerOptions holds them while they are open).
+    std::function<QWidget*(CTumoDlg&)> createBannerOptions;
+    // Command 32890: creates the guide window, shown. It reports its end through
+    // CTumoDlg::OnGuideClosed and never deletes itself.
+    std::function<QWidget*(CTumoDlg&)> createGuide;
+    // Command 32842: fetches the published version text and shows it beside the program's own.
+    std::function<void(CTumoDlg&)> checkVersion;
+    // Command 32801: design mode for the current level.
+    std::function<void(CTumoDlg&)> enterDesignMode;
+    // Help (command 32813, F1): opens a file with the desktop's viewer. Empty: the desktop's own.
+    std::function<bool(const QString& path)> openFile;
+};

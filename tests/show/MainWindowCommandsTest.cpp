@@ -1,0 +1,331 @@
+#include "app/AppPaths.h"
+#include "common/RecordingPrompter.h"
+#include "controls/XButton.h"
+#include "media/MovieTestUtil.h"
+#include "model/TumoStatus.h"
+#include "show/CTumoDlg.h"
+#include "show/MainMenu.h"
+#include "show/MessageWnd.h"
+#include "show/PoolReanalysis.h"
+#include "store/NuFileDeal.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace movietest;
+
+namespace {
+
+constexpr int kWaitMs = 10000;
+
+// ---- the menu ----
+
+TEST(MainWindowMenu, EntriesInOrderWithTheirCommands) {
+    const QList<MainMenu::Entry> entries = MainMenu::Entries(true, true);
+    const QList<int> ids = {1003, 0, 102, 13, 0, 32801, 0, 32813, 32842, 0, 32802, 0, 7};
+    ASSERT_EQ(entries.size(), ids.size());
+    for (int i = 0; i < ids.size(); ++i)
+        EXPECT_EQ(entries[i].id, ids[i]) << i;
+    EXPECT_EQ(entries[0].text, "Settings...");
+    EXPECT_EQ(entries[3].text, "Delete the winning number");
+    EXPECT_EQ(entries[8].text, "New Version Check");
+    for (const MainMenu::Entry& e : entries)
+        EXPECT_TRUE(e.enabled) << e.text.toStdString();
+}
+
+TEST(MainWindowMenu, DeleteIsGreyedUnlessAResultIsShownAndDeletingAllowed) {
+    const auto deleteEnabled = [](bool shown, bool allowed) {
+        return MainMenu::Entries(shown, allowed)[3].enabled;
+    };
+    EXPECT_TRUE(deleteEnabled(true, true));
+    EXPECT_FALSE(deleteEnabled(false, true));
+    EXPECT_FALSE(deleteEnabled(true, false));
+    QMenu menu;
+    MainMenu::Fill(menu, MainMenu::Entries(false, true));
+    const QList<QAction*> actions = menu.actions();
+    ASSERT_EQ(actions.size(), 13);
+    EXPECT_TRUE(actions[1]->isSeparator());
+    EXPECT_EQ(actions[3]->data().toInt(), 13);
+    EXPECT_FALSE(actions[3]->isEnabled());
+    EXPECT_EQ(MainMenu::KeyboardPoint(QPoint(100, 40)), QPoint(105, 45));
+}
+
+// ---- the draw window's commands ----
+
+// A program folder of its own; the windows of the settings library are stand-ins that record.
+class MainWindowCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        SetAppFolder(dir.path());
+        ASSERT_FALSE(Write(dir, "defsym.swf", *ColourSymbols("0123456789", {40, 60})).isEmpty());
+        ProgramRestart::Cancel();
+        MainWindowDialogs dialogs;
+        dialogs.createSettings = [this](CTumoDlg&) {
+            ++settingsOpened;
+            settings = new QWidget;
+            return settings.data();
+        };
+        dialogs.runWinningNumbers = [this](CTumoDlg& main) {
+            settingsOpenDuringWinners = main.IsSettingsOpen();
+        };
+        dialogs.createGuide = [](CTumoDlg&) { return new QWidget; };
+        dialogs.openFile = [this](const QString& path) {
+            opened << path;
+            return false;
+        };
+        CTumoDlg::InstallDialogs(dialogs);
+    }
+    void TearDown() override {
+        CTumoDlg::InstallDialogs({});
+        ProgramRestart::Cancel();
+    }
+
+    QString File(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+
+    // Settings on disk before the window starts, from the defaults.
+    void Prepare(const std::function<void(TumoStatus&)>& change) {
+        TumoStatus status;
+        status.m_strDataFolder = dir.path();
+        status.LoadAll();
+        change(status);
+        ASSERT_TRUE(status.SaveAll());
+    }
+
+    static bool WaitReady(CTumoDlg& dlg) {
+        return QTest::qWaitFor([&] { return dlg.isVisible() && dlg.Draw().IsDrawEnabled(); },
+                               kWaitMs);
+    }
+
+    QTemporaryDir dir;
+    RecordingPrompter prompter;
+    int settingsOpened = 0;
+    QPointer<QWidget> settings;
+    bool settingsOpenDuringWinners = false;
+    QStringList opened;
+};
+
+TEST_F(MainWindowCommandsTest, SettingsOpenOnceAndTheWindowTakesNoInputUntilTheReport) {
+    CTumoDlg dlg(&prompter);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    ASSERT_TRUE(WaitReady(dlg));
+    dlg.CurGrade()->m_base.m_bAutoDraw = 1;
+    dlg.CurGrade()->m_base.m_nStopTime = 60000;
+    dlg.Draw().OnDraw();
+    ASSERT_TRUE(dlg.IsTimerRunning(DrawTimers::TIMER_AUTO_RESTART));
+
+    dlg.OnCommand(MainMenu::kCmdSettings);
+    EXPECT_EQ(settingsOpened, 1);
+    EXPECT_TRUE(dlg.IsSettingsOpen());
+    EXPECT_FALSE(dlg.TakesInput());
+    EXPECT_FALSE(dlg.IsTimerRunning(DrawTimers::TIMER_AUTO_RESTART));
+    EXPECT_EQ(dlg.GuideWindows().last(), settings);
+    // The worker re-enabling the window (new symbols) must not let keys or buttons through.
+    dlg.RestoreZOrder();
+    const int drawn = dlg.CurGrade()->m_taken.Count();
+    QTest::keyClick(&dlg, Qt::Key_Space);
+    dlg.Buttons()[3]->click();
+    dlg.OnCommand(MainMenu::kCmdSettings);
+    EXPECT_EQ(dlg.CurGrade()->m_taken.Count(), drawn);
+    EXPECT_EQ(settingsOpened, 1);
+
+    EXPECT_EQ(dlg.OnSettingsWindowClosed(0, 0), 1);
+    EXPECT_TRUE(settings.isNull()) << "the draw window deletes the settings window";
+    EXPECT_FALSE(dlg.IsSettingsOpen());
+    EXPECT_TRUE(dlg.TakesInput());
+    EXPECT_FALSE(dlg.IsQuitting());
+    EXPECT_EQ(dlg.CurGrade()->m_taken.Count(), drawn) << "the drawn numbers stay";
+    EXPECT_FALSE(dlg.Draw().IsScreenDone());
+    ASSERT_TRUE(WaitReady(dlg));
+    dlg.OnQuit();
+}
+
+TEST_F(MainWindowCommandsTest, CloseCodeMinusOneRestartsWithoutSaving) {
+    {
+        CTumoDlg dlg(&prompter);
+        ASSERT_TRUE(dlg.OnInitDialog());
+        ASSERT_TRUE(WaitReady(dlg));
+        dlg.OnSettings();
+        EXPECT_EQ(dlg.OnSettingsWindowClosed(-1, 0), 0);
+        EXPECT_TRUE(dlg.IsQuitting());
+        EXPECT_TRUE(dlg.m_bNoSave);
+        EXPECT_TRUE(ProgramRestart::IsRequested());
+    }
+    EXPECT_FALSE(QFile::exists(File("TumoStatus.dat")));
+}
+
+TEST_F(MainWindowCommandsTest, AnotherMonitorRestartsAfterSaving) {
+    {
+        CTumoDlg dlg(&prompter);
+        ASSERT_TRUE(dlg.OnInitDialog());
+        ASSERT_TRUE(WaitReady(dlg));
+        dlg.OnSettings();
+        EXPECT_EQ(dlg.OnSettingsWindowClosed(0, 1), 1);
+        EXPECT_TRUE(dlg.IsQuitting());
+        EXPECT_FALSE(dlg.m_bNoSave);
+        EXPECT_TRUE(ProgramRestart::IsRequested());
+    }
+    EXPECT_TRUE(QFile::exists(File("TumoStatus.dat")));
+}
+
+TEST_F(MainWindowCommandsTest, ChangedNumbersAreScannedAgainAndLayoutsFollowTheNewLength) {
+    Prepare([](TumoStatus& s) {
+        GradeInfo second = s.m_listGrades[0];
+        second.m_base.m_nPerScreen = 2;
+        second.m_base.m_nQuantity = 5;
+        s.m_listGrades.append(second);
+        s.m_nLastGrade = 1;
+    });
+    CTumoDlg dlg(&prompter);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    ASSERT_TRUE(WaitReady(dlg));
+    ASSERT_EQ(dlg.m_status.m_nuBase.m_nDigits, 3);
+
+    for (int round = 0; round < 2; ++round) {
+        dlg.OnSettings();
+        if (round == 0) {
+            ASSERT_EQ(dlg.m_numbers.AddNumber(QStringLiteral("A000"), QString()), 0);
+        }
+        EXPECT_EQ(dlg.OnSettingsWindowClosed(1, 0), 1);
+    }
+    const LotteryNuBase& base = dlg.m_status.m_nuBase;
+    EXPECT_EQ(base.m_nDigits, 4);
+    EXPECT_EQ(base.m_nCount, 101);
+    EXPECT_EQ(base.m_strChars.count('A'), 1);
+    EXPECT_EQ(base.m_strChars.count('0'), 1) << base.m_strChars.toStdString();
+    // The second closing saw no new length and left the layouts alone; the first made them anew.
+    for (const GradeInfo& level : dlg.m_status.m_listGrades) {
+        ASSERT_EQ(level.m_sym.m_listLayout.size(), level.m_base.m_nPerScreen);
+        EXPECT_EQ(level.m_sym.GetColumnCount(), 4);
+    }
+    EXPECT_TRUE(dlg.TakesInput());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dlg.SymbolViews().size() == 8; }, kWaitMs));
+    dlg.OnQuit();
+}
+
+TEST_F(MainWindowCommandsTest, ResetAfterYesDeletesTheSettingsButKeepsTheNumbers) {
+    {
+        CTumoDlg dlg(&prompter);
+        ASSERT_TRUE(dlg.OnInitDialog());
+        ASSERT_TRUE(WaitReady(dlg));
+        dlg.OnQuit();
+    }
+    ProgramRestart::Cancel();
+    const QByteArray pool = [&] {
+        QFile f(File("data.dat"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    ASSERT_FALSE(pool.isEmpty());
+    {
+        CTumoDlg dlg(&prompter);
+        ASSERT_TRUE(dlg.OnInitDialog());
+        ASSERT_TRUE(WaitReady(dlg));
+        prompter.answers = {false};
+        dlg.OnCommand(MainMenu::kCmdReset);
+        EXPECT_FALSE(dlg.IsQuitting());
+        prompter.answers = {true};
+        dlg.OnCommand(MainMenu::kCmdReset);
+        EXPECT_TRUE(dlg.IsQuitting());
+        EXPECT_TRUE(ProgramRestart::IsRequested());
+        ASSERT_EQ(prompter.questions.size(), 2);
+        EXPECT_EQ(prompter.questions[0], CTumoDlg::ResetQuestion());
+    }
+    EXPECT_FALSE(QFile::exists(File("TumoStatus.dat")));
+    EXPECT_FALSE(QFile::exists(File("default.TumoScheme")));
+    QFile f(File("data.dat"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), pool);
+}
+
+TEST_F(MainWindowCommandsTest, WinningNumbersHelpAndGuide) {
+    CTumoDlg dlg(&prompter);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    ASSERT_TRUE(WaitReady(dlg));
+    dlg.OnCommand(MainMenu::kCmdShowWinningAlt);
+    EXPECT_TRUE(settingsOpenDuringWinners);
+    EXPECT_FALSE(dlg.IsSettingsOpen());
+
+    QTest::keyClick(&dlg, Qt::Key_F1);
+    dlg.OnCommand(MainMenu::kCmdHelp);
+    EXPECT_EQ(opened, QStringList(2, dir.path() + "/tumo.chm"));
+
+    // The window registered itself; the guide hears of later registrations only while it is open.
+    ASSERT_FALSE(dlg.GuideWindows().isEmpty());
+    EXPECT_EQ(dlg.GuideWindows().first(), &dlg);
+    QSignalSpy refresh(&dlg, &CTumoDlg::GuideRefresh);
+    QWidget page;
+    dlg.RegisterWithGuide(&page);
+    EXPECT_EQ(refresh.count(), 0);
+    dlg.OnCommand(MainMenu::kCmdOpenGuide);
+    QPointer<QWidget> guide = dlg.GuideWindow();
+    ASSERT_TRUE(guide);
+    dlg.RegisterWithGuide(&page);
+    EXPECT_EQ(refresh.count(), 1);
+    dlg.m_status.m_bShowGuide = 1;
+    dlg.OnGuideClosed(0, 0);
+    EXPECT_TRUE(guide.isNull());
+    EXPECT_EQ(dlg.m_status.m_bShowGuide, 1) << "Cancel keeps the flag";
+    dlg.OnOpenGuide();
+    dlg.OnGuideClosed(1, 0);
+    EXPECT_EQ(dlg.m_status.m_bShowGuide, 0);
+    dlg.OnQuit();
+}
+
+TEST_F(MainWindowCommandsTest, RightClickMenuIssuesTheChosenCommand) {
+    CTumoDlg dlg(&prompter);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    ASSERT_TRUE(WaitReady(dlg));
+    QPoint shownAt;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        shownAt = menu->pos();
+        for (QAction* action : menu->actions()) {
+            if (action->data().toInt() == MainMenu::kCmdSettings)
+                menu->setActiveAction(action);
+        }
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    const QPoint at = dlg.mapToGlobal(QPoint(200, 150));
+    dlg.RouteChildMouse(MouseRouting::Kind::RightUp, at);
+    EXPECT_EQ(settingsOpened, 1);
+    EXPECT_EQ(shownAt, at);
+    // With the settings window open the mouse opens nothing.
+    dlg.RouteChildMouse(MouseRouting::Kind::RightUp, at);
+    EXPECT_EQ(settingsOpened, 1);
+    dlg.OnSettingsWindowClosed(0, 0);
+    dlg.OnQuit();
+}
+
+// ---- the pool scanned again ----
+
+TEST(MainWindowPoolScan, EmptyPoolIsFilledAndAClosedPoolIsLeftAlone) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    TumoStatus status;
+    status.LoadAll(dir.filePath("none.TumoScheme"));
+    NuFileDeal pool;
+    pool.m_strFolder = dir.path();
+    pool.m_pStatus = &status;
+    ASSERT_EQ(pool.OpenStore(), 1);
+    pool.Clear();
+    EXPECT_TRUE(PoolReanalysis::Run(pool, status, 1));
+    EXPECT_EQ(status.m_nuBase.m_nCount, 100);
+    EXPECT_EQ(status.m_nuBase.m_nDigits, 3);
+    EXPECT_EQ(status.m_listGrades[0].m_sym.m_bLayoutValid, 0);
+
+    pool.Close();
+    status.m_nuBase.m_nCount = 7;
+    EXPECT_FALSE(PoolReanalysis::Run(pool, status, 3));
+    EXPECT_EQ(status.m_nuBase.m_nCount, 7);
+}
+
+} // namespace
