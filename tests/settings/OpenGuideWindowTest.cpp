@@ -1,0 +1,100 @@
+#include "settings/OpenGuideWindow.h"
+
+#include "app/AppPaths.h"
+#include "common/RecordingPrompter.h"
+#include "controls/CHTMLListCtrl.h"
+#include "settings/CGuidHelpWnd.h"
+#include "show/CTumoDlg.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A draw window that is never started, with the guide installed as the program installs it.
+struct OpenGuideTest : ::testing::Test {
+    QTemporaryDir folder;
+    QString savedFolder = g_strAppFolder;
+    RecordingPrompter prompter;
+    std::unique_ptr<CTumoDlg> main;
+
+    OpenGuideTest() {
+        SetAppFolder(folder.path());
+        main = std::make_unique<CTumoDlg>(&prompter);
+        main->m_bNoSave = true;
+        MainWindowDialogs dialogs;
+        dialogs.createGuide = [](CTumoDlg& dlg) { return OpenGuideWindow(dlg); };
+        CTumoDlg::InstallDialogs(dialogs);
+    }
+    ~OpenGuideTest() override {
+        main.reset();
+        CTumoDlg::InstallDialogs({});
+        SetAppFolder(savedFolder);
+    }
+
+    CGuidHelpWnd* Guide() const { return qobject_cast<CGuidHelpWnd*>(main->GuideWindow()); }
+};
+
+} // namespace
+
+TEST_F(OpenGuideTest, OpensOnceWithTheDrawWindowsWindowsAndFlag) {
+    main->m_status.m_bShowGuide = 1;
+    main->OnOpenGuide();
+    CGuidHelpWnd* guide = Guide();
+    ASSERT_NE(guide, nullptr);
+    EXPECT_TRUE(guide->isVisible());
+    EXPECT_EQ(guide->m_pWindowList, &main->GuideWindows());
+    EXPECT_TRUE(guide->ShowAtStartupBox()->isChecked());
+    main->OnOpenGuide();
+    EXPECT_EQ(Guide(), guide);
+}
+
+TEST_F(OpenGuideTest, OkStoresTheTickAndTheDrawWindowDeletesTheGuide) {
+    main->m_status.m_bShowGuide = 0;
+    main->OnOpenGuide();
+    QPointer<CGuidHelpWnd> guide = Guide();
+    ASSERT_TRUE(guide);
+    guide->ShowAtStartupBox()->setChecked(true);
+    QTest::mouseClick(guide->OkButton(), Qt::LeftButton);
+    // The report is posted: the guide is still there until the event loop delivers it.
+    EXPECT_TRUE(guide);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return guide.isNull(); }));
+    EXPECT_EQ(main->GuideWindow(), nullptr);
+    EXPECT_EQ(main->m_status.m_bShowGuide, 1);
+}
+
+TEST_F(OpenGuideTest, CancelAfterTickingLeavesTheStoredFlag) {
+    main->m_status.m_bShowGuide = 0;
+    main->OnOpenGuide();
+    QPointer<CGuidHelpWnd> guide = Guide();
+    ASSERT_TRUE(guide);
+    guide->ShowAtStartupBox()->setChecked(true);
+    QTest::mouseClick(guide->CancelButton(), Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return guide.isNull(); }));
+    EXPECT_EQ(main->m_status.m_bShowGuide, 0);
+}
+
+TEST_F(OpenGuideTest, ARegistrationRepaintsTheOpenGuide) {
+    main->OnOpenGuide();
+    CGuidHelpWnd* guide = Guide();
+    ASSERT_NE(guide, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(guide));
+    QApplication::processEvents();
+
+    // Count the list's paintings from here on.
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            paints += e->type() == QEvent::Paint;
+            return false;
+        }
+    } counter;
+    guide->List()->viewport()->installEventFilter(&counter);
+    QWidget window;
+    main->RegisterWithGuide(&window);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.paints > 0; }, 2000));
+    EXPECT_EQ(main->GuideWindows().last(), &window);
+}
