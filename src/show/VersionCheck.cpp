@@ -133,7 +133,8 @@ QString VersionCheck::DecodeVersion(const QByteArray& bytes) {
     return AnsiCodec::toUnicode(text);
 }
 
-VersionCheck* VersionCheck::ShowNewVersionInfo(QWidget* parent, const QUrl& url, int timeoutMs) {
+VersionCheck* VersionCheck::ShowNewVersionInfo(QWidget* parent, Prompter* prompter, const QUrl& url,
+                                               int timeoutMs) {
     if (g_pendingCheck)
         return nullptr;
     auto* check = new VersionCheck(parent, url, timeoutMs);
@@ -142,17 +143,19 @@ VersionCheck* VersionCheck::ShowNewVersionInfo(QWidget* parent, const QUrl& url,
     QGuiApplication::setOverrideCursor(Qt::BusyCursor);
     const QPointer<QWidget> owner(parent);
     const bool hasOwner = parent != nullptr;
-    connect(check, &VersionCheck::Finished, check, [check, owner, hasOwner](const QString& text) {
-        check->EndBusyCursor();
-        check->deleteLater();
-        // The window that asked may have gone meanwhile; then nobody is told.
-        if (hasOwner && !owner)
-            return;
-        auto* dialog = new XNewInfo(owner);
-        dialog->setAttribute(Qt::WA_DeleteOnClose);
-        dialog->m_strNewVersion = text;
-        dialog->open();
-    });
+    connect(check, &VersionCheck::Finished, check,
+            [check, owner, hasOwner, prompter](const QString& text) {
+                check->EndBusyCursor();
+                check->deleteLater();
+                // The window that asked may have gone meanwhile; then nobody is told.
+                if (hasOwner && !owner)
+                    return;
+                auto* dialog = new XNewInfo(owner);
+                dialog->setAttribute(Qt::WA_DeleteOnClose);
+                dialog->m_strNewVersion = text;
+                dialog->SetPrompter(prompter);
+                dialog->open();
+            });
     check->Start();
     return check;
 }

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QUrl>
 
+class Prompter;
 class QNetworkAccessManager;
 class QNetworkReply;
 class QWidget;
@@ -38,10 +39,12 @@ public:
     static QString DecodeVersion(const QByteArray& bytes);
 
     // What the draw window's "New Version Check" does: fetches the text, then opens the
-    // "New information" dialog over parent, window-modal, which deletes itself when closed. The
-    // window stays responsive meanwhile, with a busy cursor; a second request while one runs is
-    // ignored (null is returned). The check deletes itself when it is done.
-    static VersionCheck* ShowNewVersionInfo(QWidget* parent, const QUrl& url = VersionUrl(),
+    // "New information" dialog over parent, window-modal, which deletes itself when closed; its
+    // links report failures through prompter when one is given. The window stays responsive
+    // meanwhile, with a busy cursor; a second request while one runs is ignored (null is
+    // returned). The check deletes itself when it is done.
+    static VersionCheck* ShowNewVersionInfo(QWidget* parent, Prompter* prompter = nullptr,
+                                            const QUrl& url = VersionUrl(),
                                             int timeoutMs = kTimeoutMs);
 
 Q_SIGNALS:

@@ -81,6 +81,11 @@ void XNewInfo::BuildControls() {
     setMinimumWidth(340);
 }
 
+void XNewInfo::SetPrompter(Prompter* prompter) {
+    m_pDownload->SetPrompter(prompter);
+    m_pResource->SetPrompter(prompter);
+}
+
 void XNewInfo::setVisible(bool visible) {
     // Before the dialog takes its size, so that it fits the texts it will show.
     if (visible)

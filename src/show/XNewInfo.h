@@ -4,6 +4,7 @@
 #include <QString>
 
 class CHyperLink;
+class Prompter;
 class QCheckBox;
 class QLabel;
 
@@ -25,6 +26,9 @@ public:
     static QString DefaultIniPath();
 
     explicit XNewInfo(QWidget* parent = nullptr, const QString& iniPath = DefaultIniPath());
+
+    // Where the links report a failure to open; without one they show their own message box.
+    void SetPrompter(Prompter* prompter);
 
     // Reads the box from the file and puts the versions and links in place. Runs on the first
     // showing; the caller sets m_strNewVersion before that.

@@ -1,6 +1,7 @@
 #include "show/VersionCheck.h"
 
 #include "app/AppPaths.h"
+#include "common/RecordingPrompter.h"
 #include "controls/CHyperLink.h"
 #include "show/LocalHttpServer.h"
 #include "show/XNewInfo.h"
@@ -111,6 +112,7 @@ struct VersionDialogFlow : ::testing::Test {
     QTemporaryDir dir;
     QString savedFolder = g_strAppFolder;
     QWidget window;
+    RecordingPrompter prompter;
     VersionDialogFlow() { SetAppFolder(dir.path()); }
     ~VersionDialogFlow() override { SetAppFolder(savedFolder); }
 
@@ -130,10 +132,10 @@ TEST_F(VersionDialogFlow, TheCommandFetchesThenOpensTheDialogOverItsWindow) {
     LocalHttpServer server;
     server.response.body = "7.3.0.0";
     window.show();
-    VersionCheck* check = VersionCheck::ShowNewVersionInfo(&window, server.Url());
+    VersionCheck* check = VersionCheck::ShowNewVersionInfo(&window, &prompter, server.Url());
     ASSERT_NE(check, nullptr);
     // Asked again while the first request runs: ignored.
-    EXPECT_EQ(VersionCheck::ShowNewVersionInfo(&window, server.Url()), nullptr);
+    EXPECT_EQ(VersionCheck::ShowNewVersionInfo(&window, &prompter, server.Url()), nullptr);
     EXPECT_NE(QGuiApplication::overrideCursor(), nullptr);
 
     XNewInfo* dialog = WaitForDialog();
@@ -143,11 +145,15 @@ TEST_F(VersionDialogFlow, TheCommandFetchesThenOpensTheDialogOverItsWindow) {
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_EQ(server.requests.size(), 1);
     EXPECT_TRUE(dialog->testAttribute(Qt::WA_DeleteOnClose));
+    // The links report through the draw window's prompter.
+    dialog->ResourceLink()->ShowOpenError(3);
+    EXPECT_EQ(prompter.messages,
+              QStringList("Unable to open hyperlink:\n\nThe specified path was not found."));
     dialog->reject();
     EXPECT_FALSE(QFile::exists(dir.filePath("tumo.ini")));
 
     // Done: a new request may start.
-    check = VersionCheck::ShowNewVersionInfo(&window, LocalHttpServer::RefusingUrl());
+    check = VersionCheck::ShowNewVersionInfo(&window, &prompter, LocalHttpServer::RefusingUrl());
     ASSERT_NE(check, nullptr);
     dialog = nullptr;
     ASSERT_TRUE(QTest::qWaitFor(
@@ -167,12 +173,12 @@ TEST_F(VersionDialogFlow, AWindowClosedDuringTheRequestLeavesNoBusyCursorBehind)
     LocalHttpServer server;
     server.response.silent = true;
     auto* owner = new QWidget;
-    ASSERT_NE(VersionCheck::ShowNewVersionInfo(owner, server.Url(), 60000), nullptr);
+    ASSERT_NE(VersionCheck::ShowNewVersionInfo(owner, nullptr, server.Url(), 60000), nullptr);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !server.requests.isEmpty(); }, 5000));
     delete owner;
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     // And the next request is not refused as if one were still running.
     auto* next = new QWidget;
-    EXPECT_NE(VersionCheck::ShowNewVersionInfo(next, server.Url(), 60000), nullptr);
+    EXPECT_NE(VersionCheck::ShowNewVersionInfo(next, nullptr, server.Url(), 60000), nullptr);
     delete next;
 }
