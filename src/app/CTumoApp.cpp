@@ -1,6 +1,7 @@
 #include "app/CTumoApp.h"
 
 #include "app/AppPaths.h"
+#include "settings/SettingsDialogs.h"
 #include "show/CTumoDlg.h"
 #include "show/SchemeFileType.h"
 
@@ -14,6 +15,7 @@ bool CTumoApp::InitApplication() {
 }
 
 bool CTumoApp::InitInstance() {
+    SettingsDialogs::Install();
     m_nExitCode = CTumoDlg::RunModal();
     return false;
 }

@@ -12,6 +12,7 @@
 #include "show/PoolReanalysis.h"
 #include "show/SymbolView.h"
 #include "show/SymbolWorker.h"
+#include "show/VersionCheck.h"
 #include "show/XProgressWnd.h"
 
 #include <QCloseEvent>
@@ -544,6 +545,8 @@ void CTumoDlg::OnCommand(int id) {
     case MainMenu::kCmdVersionCheck:
         if (dialogs.checkVersion)
             dialogs.checkVersion(*this);
+        else
+            VersionCheck::ShowNewVersionInfo(this);
         break;
     case MainMenu::kCmdDesignMode:
         if (dialogs.enterDesignMode)

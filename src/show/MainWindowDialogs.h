@@ -25,6 +25,7 @@ struct MainWindowDialogs {
     // CTumoDlg::OnGuideClosed and never deletes itself.
     std::function<QWidget*(CTumoDlg&)> createGuide;
     // Command 32842: fetches the published version text and shows it beside the program's own.
+    // Empty: the draw window's own (VersionCheck).
     std::function<void(CTumoDlg&)> checkVersion;
     // Command 32801: design mode for the current level.
     std::function<void(CTumoDlg&)> enterDesignMode;

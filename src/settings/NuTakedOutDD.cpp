@@ -1,0 +1,201 @@
+#include "settings/NuTakedOutDD.h"
+
+#include "model/TumoStatus.h"
+#include "show/CTumoDlg.h"
+#include "store/NuFileDeal.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+NuTakedOutDD::NuTakedOutDD(CTumoDlg* mainDlg, Prompter* prompter, QWidget* parent)
+    : QDialog(parent ? parent : mainDlg), m_pMainDlg(mainDlg), m_boxes(this),
+      m_pPrompter(prompter ? prompter : &m_boxes) {
+    setWindowTitle(QStringLiteral("Winning  Numbers"));
+    setModal(true);
+    BuildWidgets();
+}
+
+void NuTakedOutDD::BuildWidgets() {
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("All Winning numbers:"), this));
+
+    m_list = new QTreeWidget(this);
+    m_list->setRootIsDecorated(false);
+    m_list->setItemsExpandable(false);
+    m_list->setUniformRowHeights(true);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setHeaderLabels({QStringLiteral("SN."), QStringLiteral("Prize level"),
+                             QStringLiteral("Winning numbers"),
+                             QStringLiteral("Additional information")});
+    const int widths[] = {40, 100, 160, 200};
+    for (int c = 0; c < 4; ++c)
+        m_list->setColumnWidth(c, widths[c]);
+    m_list->header()->setStretchLastSection(true);
+    m_list->setMinimumSize(520, 300);
+    layout->addWidget(m_list, 1);
+
+    // A path can be long: the caption wraps beside its box, and a click on it ticks the box.
+    auto* row = new QHBoxLayout;
+    m_check = new QCheckBox(this);
+    m_checkText = new QLabel(this);
+    m_checkText->setWordWrap(true);
+    m_checkText->setTextFormat(Qt::PlainText);
+    m_checkText->installEventFilter(this);
+    row->addWidget(m_check, 0, Qt::AlignTop);
+    row->addWidget(m_checkText, 1);
+    layout->addLayout(row);
+    connect(m_check, &QCheckBox::clicked, this, [this] { OnAutoOutput(); });
+
+    auto* buttons = new QHBoxLayout;
+    const auto add = [&](const char* text, void (NuTakedOutDD::*handler)()) {
+        auto* button = new QPushButton(QString::fromLatin1(text), this);
+        // Enter closes the dialog as a whole (below), never through a focused button.
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, handler);
+        buttons->addWidget(button);
+    };
+    add("Clear all numbers", &NuTakedOutDD::OnClearAll);
+    add("Copy numbers", &NuTakedOutDD::OnCopy);
+    add("Output numbers", &NuTakedOutDD::OnOutput);
+    buttons->addStretch(1);
+    add("Close", &NuTakedOutDD::OnCloseButton);
+    layout->addLayout(buttons);
+}
+
+bool NuTakedOutDD::OnInitDialog() {
+    FillList();
+    if (!m_pStatus)
+        return true;
+    OtherOption& options = m_pStatus->m_options;
+    options.m_strAutoOutputFile = WinningList::CompleteOutputPath(options.m_strAutoOutputFile);
+    ShowCaption();
+    m_bAutoOutput = options.m_bAutoOutput;
+    m_check->setChecked(m_bAutoOutput != 0);
+    return true;
+}
+
+void NuTakedOutDD::FillList() {
+    m_list->clear();
+    m_rows.clear();
+    if (!m_pStatus)
+        return;
+    NuFileDeal* numbers = m_pNumberStore;
+    m_rows = WinningList::BuildRows(*m_pStatus, [numbers](quint32 index) {
+        return numbers ? numbers->ReadNumber(index) : LoNuInfo();
+    });
+    QList<QTreeWidgetItem*> items;
+    for (const WinningList::Row& row : m_rows)
+        items << new QTreeWidgetItem(QStringList{row.serial, row.level, row.number, row.info});
+    m_list->addTopLevelItems(items);
+}
+
+QString NuTakedOutDD::AutoOutputCaption() const {
+    return m_checkText->text();
+}
+
+void NuTakedOutDD::ShowCaption() {
+    m_checkText->setText(WinningList::AutoOutputCaption(m_pStatus->m_options.m_strAutoOutputFile));
+}
+
+QString NuTakedOutDD::BuildText() const {
+    return WinningList::BuildText(m_rows);
+}
+
+void NuTakedOutDD::OnClearAll() {
+    if (!m_pStatus || !m_pPrompter->AskYesNo(WinningList::ClearQuestion()))
+        return;
+    m_pStatus->ClearAllTaken();
+    m_pStatus->m_nTakenAtGradeStart = 0;
+    m_pStatus->m_nFirstSlot = 0;
+    m_list->clear();
+    m_rows.clear();
+    if (m_pMainDlg)
+        m_pMainDlg->OnWinnersCleared();
+}
+
+void NuTakedOutDD::OnCopy() {
+    QGuiApplication::clipboard()->setText(BuildText());
+    m_pPrompter->Message(WinningList::CopiedText(), Prompter::Icon::Information);
+}
+
+void NuTakedOutDD::OnOutput() {
+    if (!m_pStatus)
+        return;
+    OtherOption& options = m_pStatus->m_options;
+    QString path = m_pPrompter->ChooseSaveFile(QString(), WinningList::TextFileFilter(),
+                                               options.m_strOutputFile);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".txt");
+    options.m_strOutputFile = path;
+    // A file that cannot be written is not reported.
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(WinningList::FileBytes(BuildText()));
+        file.commit();
+    }
+}
+
+void NuTakedOutDD::OnAutoOutput() {
+    m_bAutoOutput = m_check->isChecked() ? 1 : 0;
+    if (!m_bAutoOutput || !m_pStatus)
+        return;
+    OtherOption& options = m_pStatus->m_options;
+    const QString path = m_pPrompter->ChooseSaveFile(QString(), WinningList::TextFileFilter(),
+                                                     options.m_strAutoOutputFile);
+    // Cancel keeps the box on with the file it named before.
+    if (path.isEmpty())
+        return;
+    options.m_strAutoOutputFile = path;
+    ShowCaption();
+}
+
+void NuTakedOutDD::StoreCheckBox() {
+    m_bAutoOutput = m_check->isChecked() ? 1 : 0;
+    if (m_pStatus)
+        m_pStatus->m_options.m_bAutoOutput = m_bAutoOutput;
+}
+
+void NuTakedOutDD::OnCloseButton() {
+    StoreCheckBox();
+    accept();
+}
+
+void NuTakedOutDD::OnClose() {
+    StoreCheckBox();
+    reject();
+}
+
+void NuTakedOutDD::closeEvent(QCloseEvent* event) {
+    OnClose();
+    event->accept();
+}
+
+void NuTakedOutDD::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool NuTakedOutDD::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_checkText && event->type() == QEvent::MouseButtonRelease) {
+        m_check->click();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}

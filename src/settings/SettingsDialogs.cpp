@@ -1,0 +1,40 @@
+#include "settings/SettingsDialogs.h"
+
+#include "settings/NuTakedOutDD.h"
+#include "settings/XSet.h"
+#include "show/CTumoDlg.h"
+
+void SettingsDialogs::Install(Prompter* prompter) {
+    MainWindowDialogs dialogs;
+    dialogs.createSettings = [prompter](CTumoDlg& main) { return CreateSettings(main, prompter); };
+    dialogs.runWinningNumbers = [prompter](CTumoDlg& main) { RunWinningNumbers(main, prompter); };
+    CTumoDlg::InstallDialogs(dialogs);
+}
+
+QWidget* SettingsDialogs::CreateSettings(CTumoDlg& main, Prompter* prompter) {
+    auto* settings = new XSet(prompter);
+    settings->m_pMainDlg = &main;
+    settings->m_pStatus = &main.m_status;
+    settings->m_pNumberStore = &main.m_numbers;
+    // Queued, as the window message was posted: the report's sender has returned before the
+    // draw window deletes it.
+    QObject::connect(
+        settings, &XSet::SettingsClosed, &main,
+        [&main](int closeCode, int monitorChanged) {
+            main.OnSettingsWindowClosed(closeCode, monitorChanged);
+        },
+        Qt::QueuedConnection);
+    if (!settings->Create()) {
+        delete settings;
+        return nullptr;
+    }
+    return settings;
+}
+
+void SettingsDialogs::RunWinningNumbers(CTumoDlg& main, Prompter* prompter) {
+    NuTakedOutDD dialog(&main, prompter);
+    dialog.m_pNumberStore = &main.m_numbers;
+    dialog.m_pStatus = &main.m_status;
+    dialog.OnInitDialog();
+    dialog.exec();
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+class CTumoDlg;
+class Prompter;
+class QWidget;
+
+// Hands the draw window the windows of this library that it opens: the settings window and the
+// winning-numbers dialog. Called once by the application before the draw window starts.
+class SettingsDialogs {
+public:
+    // Without a prompter each window shows its own message boxes and file choosers; tests give
+    // one that records. It must outlive every window opened.
+    static void Install(Prompter* prompter = nullptr);
+
+    // The settings window for the draw window, shown; its closing report reaches the draw
+    // window queued.
+    static QWidget* CreateSettings(CTumoDlg& main, Prompter* prompter);
+    static void RunWinningNumbers(CTumoDlg& main, Prompter* prompter);
+};

@@ -1,0 +1,129 @@
+#include "app/AppPaths.h"
+#include "common/RecordingPrompter.h"
+#include "controls/XButton.h"
+#include "media/MovieTestUtil.h"
+#include "settings/NuTakedOutDD.h"
+#include "settings/SettingsDialogs.h"
+#include "settings/Sheet_LotteryNo.h"
+#include "settings/XSet.h"
+#include "show/CTumoDlg.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+using namespace movietest;
+
+namespace {
+
+constexpr int kWaitMs = 10000;
+
+// The draw window with the settings library's windows installed as the program installs them.
+class SettingsProtocolTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        SetAppFolder(dir.path());
+        ASSERT_FALSE(Write(dir, "defsym.swf", *ColourSymbols("0123456789A", {40, 60})).isEmpty());
+        ProgramRestart::Cancel();
+        SettingsDialogs::Install(&prompter);
+        dlg = std::make_unique<CTumoDlg>(&prompter);
+        ASSERT_TRUE(dlg->OnInitDialog());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return dlg->isVisible() && dlg->Draw().IsDrawEnabled(); },
+                                    kWaitMs));
+    }
+    void TearDown() override {
+        if (dlg)
+            dlg->OnQuit();
+        dlg.reset();
+        CTumoDlg::InstallDialogs({});
+        ProgramRestart::Cancel();
+    }
+
+    XSet* Settings() const { return qobject_cast<XSet*>(dlg->SettingsWindow()); }
+
+    QTemporaryDir dir;
+    RecordingPrompter prompter;
+    std::unique_ptr<CTumoDlg> dlg;
+};
+
+TEST_F(SettingsProtocolTest, SetButtonOpensTheWindowAndCloseHandsTheShowBack) {
+    dlg->Buttons()[1]->click();
+    QPointer<XSet> settings = Settings();
+    ASSERT_TRUE(settings);
+    EXPECT_TRUE(settings->isVisible());
+    EXPECT_FALSE(dlg->TakesInput());
+    // The window, then its three pages and the settings window, in the order they announced.
+    const auto& guide = dlg->GuideWindows();
+    ASSERT_EQ(guide.size(), 5);
+    EXPECT_EQ(guide[0], dlg.get());
+    EXPECT_EQ(guide[1], settings->Page(0));
+    EXPECT_EQ(guide[3], settings->Page(2));
+    EXPECT_EQ(guide[4], settings.data());
+
+    QTest::keyClick(settings.data(), Qt::Key_Return);
+    EXPECT_TRUE(settings) << "reported, not yet deleted";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return settings.isNull(); }, kWaitMs));
+    EXPECT_EQ(dlg->SettingsWindow(), nullptr);
+    EXPECT_TRUE(dlg->TakesInput());
+    EXPECT_FALSE(dlg->IsQuitting());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dlg->Draw().IsDrawEnabled(); }, kWaitMs));
+    QTest::keyClick(dlg.get(), Qt::Key_Space);
+    EXPECT_EQ(dlg->CurGrade()->m_taken.Count(), 1);
+}
+
+TEST_F(SettingsProtocolTest, NumbersThatGrewAreScannedWhenTheWindowCloses) {
+    dlg->OnCommand(OtherOption::kCmdSettings);
+    XSet* settings = Settings();
+    ASSERT_TRUE(settings);
+    ASSERT_EQ(dlg->m_numbers.AddNumber(QStringLiteral("A123"), QString()), 0);
+    settings->NumbersPage()->MarkNumbersChanged();
+    settings->CloseAndReport();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dlg->SettingsWindow(); }, kWaitMs));
+    EXPECT_EQ(dlg->m_status.m_nuBase.m_nDigits, 4);
+    EXPECT_EQ(dlg->m_status.m_nuBase.m_nCount, 101);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dlg->SymbolViews().size() == 4; }, kWaitMs));
+    EXPECT_TRUE(dlg->TakesInput());
+}
+
+TEST_F(SettingsProtocolTest, ResetInTheSettingsWindowRestartsWithoutSaving) {
+    dlg->OnSettings();
+    prompter.answers = {true};
+    Settings()->OnReset();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dlg->IsQuitting(); }, kWaitMs));
+    EXPECT_TRUE(dlg->m_bNoSave);
+    EXPECT_TRUE(ProgramRestart::IsRequested());
+    EXPECT_EQ(dlg->SettingsWindow(), nullptr);
+}
+
+TEST_F(SettingsProtocolTest, ClearingTheWinnersStartsTheShowAgain) {
+    QTest::keyClick(dlg.get(), Qt::Key_Space);
+    ASSERT_EQ(dlg->CurGrade()->m_taken.Count(), 1);
+    ASSERT_TRUE(dlg->Draw().IsScreenDone());
+    int rows = -1;
+    bool settingsOpen = false;
+    QTimer::singleShot(0, [&] {
+        auto* winners = qobject_cast<NuTakedOutDD*>(QApplication::activeModalWidget());
+        if (!winners)
+            return;
+        rows = winners->List()->topLevelItemCount();
+        settingsOpen = dlg->IsSettingsOpen();
+        prompter.answers = {true};
+        winners->OnClearAll();
+        winners->OnCloseButton();
+    });
+    dlg->Buttons()[2]->click();
+    EXPECT_EQ(rows, 1);
+    EXPECT_TRUE(settingsOpen);
+    EXPECT_FALSE(dlg->IsSettingsOpen());
+    EXPECT_EQ(dlg->m_status.GetTakenCount(), 0);
+    EXPECT_FALSE(dlg->Draw().IsScreenDone());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dlg->Draw().IsDrawEnabled(); }, kWaitMs));
+    QTest::keyClick(dlg.get(), Qt::Key_Space);
+    EXPECT_EQ(dlg->CurGrade()->m_taken.Count(), 1);
+}
+
+} // namespace
