@@ -43,7 +43,7 @@ void NuTakedOutDD::BuildWidgets() {
     for (int c = 0; c < 4; ++c)
         m_list->setColumnWidth(c, widths[c]);
     m_list->header()->setStretchLastSection(true);
-    m_list->setMinimumSize(520, 300);
+    m_list->setMinimumSize(620, 300);
     layout->addWidget(m_list, 1);
 
     // A path can be long: the caption wraps beside its box, and a click on it ticks the box.
@@ -99,6 +99,9 @@ void NuTakedOutDD::FillList() {
     for (const WinningList::Row& row : m_rows)
         items << new QTreeWidgetItem(QStringList{row.serial, row.level, row.number, row.info});
     m_list->addTopLevelItems(items);
+    // A level's name is shown whole, however long.
+    m_list->resizeColumnToContents(1);
+    m_list->setColumnWidth(1, qMax(m_list->columnWidth(1), 100));
 }
 
 QString NuTakedOutDD::AutoOutputCaption() const {

@@ -117,6 +117,8 @@ void XSet::OnDesignMode(int row) {
 
 void XSet::Centre() {
     adjustSize();
+    // The other options page wraps its longer texts: the size hint alone leaves them cut off.
+    resize(size().expandedTo(QSize(600, 620)));
     const QWidget* over = m_pMainDlg && m_pMainDlg->isVisible() ? m_pMainDlg : nullptr;
     QRect area = over ? over->geometry() : QRect();
     if (area.isEmpty()) {
