@@ -1,6 +1,8 @@
 #include "settings/SettingsDialogs.h"
 
+#include "settings/CGuidHelpWnd.h"
 #include "settings/NuTakedOutDD.h"
+#include "settings/OpenGuideWindow.h"
 #include "settings/XSet.h"
 #include "show/CTumoDlg.h"
 
@@ -8,6 +10,7 @@ void SettingsDialogs::Install(Prompter* prompter) {
     MainWindowDialogs dialogs;
     dialogs.createSettings = [prompter](CTumoDlg& main) { return CreateSettings(main, prompter); };
     dialogs.runWinningNumbers = [prompter](CTumoDlg& main) { RunWinningNumbers(main, prompter); };
+    dialogs.createGuide = [](CTumoDlg& main) -> QWidget* { return OpenGuideWindow(main); };
     CTumoDlg::InstallDialogs(dialogs);
 }
 

@@ -4,8 +4,9 @@ class CTumoDlg;
 class Prompter;
 class QWidget;
 
-// Hands the draw window the windows of this library that it opens: the settings window and the
-// winning-numbers dialog. Called once by the application before the draw window starts.
+// Hands the draw window the windows of this library that it opens: the settings window, the
+// winning-numbers dialog and the guide window. Called once by the application before the draw
+// window starts.
 class SettingsDialogs {
 public:
     // Without a prompter each window shows its own message boxes and file choosers; tests give

@@ -546,7 +546,7 @@ void CTumoDlg::OnCommand(int id) {
         if (dialogs.checkVersion)
             dialogs.checkVersion(*this);
         else
-            VersionCheck::ShowNewVersionInfo(this);
+            VersionCheck::ShowNewVersionInfo(this, m_pPrompter);
         break;
     case MainMenu::kCmdDesignMode:
         if (dialogs.enterDesignMode)

@@ -2,11 +2,13 @@
 #include "common/RecordingPrompter.h"
 #include "controls/XButton.h"
 #include "media/MovieTestUtil.h"
+#include "settings/CGuidHelpWnd.h"
 #include "settings/NuTakedOutDD.h"
 #include "settings/SettingsDialogs.h"
 #include "settings/Sheet_LotteryNo.h"
 #include "settings/XSet.h"
 #include "show/CTumoDlg.h"
+#include "show/MainMenu.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -124,6 +126,14 @@ TEST_F(SettingsProtocolTest, ClearingTheWinnersStartsTheShowAgain) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return dlg->Draw().IsDrawEnabled(); }, kWaitMs));
     QTest::keyClick(dlg.get(), Qt::Key_Space);
     EXPECT_EQ(dlg->CurGrade()->m_taken.Count(), 1);
+}
+
+TEST_F(SettingsProtocolTest, GuideCommandOpensTheGuideWindowOnce) {
+    dlg->OnCommand(MainMenu::kCmdOpenGuide);
+    QPointer<QWidget> guide = dlg->GuideWindow();
+    EXPECT_TRUE(qobject_cast<CGuidHelpWnd*>(guide.data()));
+    dlg->OnCommand(MainMenu::kCmdOpenGuide);
+    EXPECT_EQ(dlg->GuideWindow(), guide);
 }
 
 } // namespace
