@@ -724,7 +724,7 @@ void CTumoDlg::OnHelp() {
     const MainWindowDialogs& dialogs = Dialogs();
     if (dialogs.openFile)
         dialogs.openFile(path);
-    else
+    else if (QFileInfo::exists(path)) // no help file: nothing to open, nothing said
         QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
