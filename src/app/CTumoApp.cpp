@@ -1,6 +1,7 @@
 #include "app/CTumoApp.h"
 
 #include "app/AppPaths.h"
+#include "settings/MainToolWnd.h"
 #include "settings/SettingsDialogs.h"
 #include "show/CTumoDlg.h"
 #include "show/SchemeFileType.h"
@@ -16,6 +17,7 @@ bool CTumoApp::InitApplication() {
 
 bool CTumoApp::InitInstance() {
     SettingsDialogs::Install();
+    MainToolWnd::Install();
     m_nExitCode = CTumoDlg::RunModal();
     return false;
 }

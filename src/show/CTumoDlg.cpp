@@ -6,6 +6,7 @@
 #include "show/AccelKeyFilter.h"
 #include "show/BottomButtons.h"
 #include "show/BulletinBoard.h"
+#include "show/DesignModeWnd.h"
 #include "show/MainMenu.h"
 #include "show/MessageWnd.h"
 #include "show/MonitorChoice.h"
@@ -13,6 +14,7 @@
 #include "show/SymbolView.h"
 #include "show/SymbolWorker.h"
 #include "show/VersionCheck.h"
+#include "show/WinNuBoard.h"
 #include "show/XProgressWnd.h"
 
 #include <QCloseEvent>
@@ -62,7 +64,8 @@ CTumoDlg::CTumoDlg(Prompter* prompter, QWidget* parent)
       m_winners(m_status, *this),
       m_panels(this,
                [this](QWidget*, QMouseEvent* e) {
-                   RouteChildMouse(MessageWnd::KindOf(*e), e->globalPosition().toPoint());
+                   RouteChildMouse(MessageWnd::KindOf(*e), e->globalPosition().toPoint(),
+                                   e->modifiers());
                }),
       m_pWorker(std::make_unique<SymbolWorker>(m_status, *this, m_pPrompter)),
       m_draw(m_status, PortsOf(this, m_pWorker.get(), &m_sounds, &m_winners, m_pPrompter)) {
@@ -79,6 +82,7 @@ CTumoDlg::CTumoDlg(Prompter* prompter, QWidget* parent)
 }
 
 CTumoDlg::~CTumoDlg() {
+    DestroyDesignWindows();
     m_soundTimer.stop();
     m_pWorker.reset();
     if (!m_bNoSave)
@@ -145,7 +149,9 @@ bool CTumoDlg::OnInitDialog() {
     show(); // stays hidden until the symbols are there
 
     m_pMouseWnd = new MessageWnd(
-        this, [this](MouseRouting::Kind kind, QPoint pos) { RouteChildMouse(kind, pos); });
+        this, [this](MouseRouting::Kind kind, QPoint pos, Qt::KeyboardModifiers modifiers) {
+            RouteChildMouse(kind, pos, modifiers);
+        });
     m_pMouseWnd->setGeometry(rect());
     m_pMouseWnd->show();
 
@@ -317,6 +323,12 @@ void CTumoDlg::RestoreZOrder() {
         m_pMouseWnd->raise();
     for (XButton* button : m_buttons)
         button->raise();
+    // Design mode: its badge, the number area's stand-in and the trackers' frames stay on top.
+    if (m_pBadge && m_bDesignMode)
+        m_pBadge->raise();
+    if (m_pNumberProxy)
+        m_pNumberProxy->raise();
+    m_trackers.Collect().RaiseFrames();
     m_bInputEnabled = true;
 }
 
@@ -549,8 +561,7 @@ void CTumoDlg::OnCommand(int id) {
             VersionCheck::ShowNewVersionInfo(this, m_pPrompter);
         break;
     case MainMenu::kCmdDesignMode:
-        if (dialogs.enterDesignMode)
-            dialogs.enterDesignMode(*this);
+        OnDesignMode();
         break;
     default:
         break;
@@ -733,8 +744,11 @@ void CTumoDlg::OnBannerOptions() {
     if (m_pBannerDlg || !dialogs.createBannerOptions || m_bQuitting)
         return;
     m_pBannerDlg = dialogs.createBannerOptions(*this);
-    if (m_pBannerDlg)
+    if (m_pBannerDlg) {
         EnableWindow(false);
+        // A level dialog of the design tool: the tool's level choice waits for it.
+        CountDialogOpened();
+    }
 }
 
 void CTumoDlg::OnOpenGuide() {
@@ -764,18 +778,22 @@ bool CTumoDlg::HitTestButtons(QPoint globalPos) const {
     return BottomButtons::HitTest(rects, globalPos);
 }
 
-void CTumoDlg::RouteChildMouse(MouseRouting::Kind kind, QPoint globalPos) {
+void CTumoDlg::RouteChildMouse(MouseRouting::Kind kind, QPoint globalPos,
+                               Qt::KeyboardModifiers modifiers) {
     if (!m_bInputEnabled || m_bQuitting)
         return;
     const OtherOption& options = m_status.m_options;
     MouseRouting::State state;
-    state.placing = m_bPlacing;
+    state.placing = IsPlacing();
     state.settingsOpen = m_bSettingsOpen;
     state.onButton = HitTestButtons(globalPos);
     state.mouseControl = options.m_bMouseControl != 0;
     state.mouseMode = options.m_nMouseMode;
     state.doubleClickRestarted = m_bDblClickRestart;
-    switch (MouseRouting::Decide(kind, state).action) {
+    const MouseRouting::Route route = MouseRouting::Decide(kind, state);
+    if (route.toTrackers && RouteToTrackers(kind, globalPos, modifiers))
+        return;
+    switch (route.action) {
     case MouseRouting::Action::ContextMenu:
         if (!m_bBusy)
             OnContextMenu(globalPos);
@@ -796,7 +814,8 @@ void CTumoDlg::RouteChildMouse(MouseRouting::Kind kind, QPoint globalPos) {
 }
 
 void CTumoDlg::RouteOwnMouse(QMouseEvent* event) {
-    RouteChildMouse(MessageWnd::KindOf(*event), event->globalPosition().toPoint());
+    RouteChildMouse(MessageWnd::KindOf(*event), event->globalPosition().toPoint(),
+                    event->modifiers());
     event->accept();
 }
 
@@ -835,6 +854,7 @@ void CTumoDlg::OnQuit() {
         m_pWorker->WaitUntilEnded();
     }
     delete m_pSettings.data();
+    DestroyDesignWindows();
     if (m_pLoop)
         m_pLoop->quit();
 }

@@ -3,7 +3,9 @@
 #include "media/TumoSym.h"
 #include "model/TumoStatus.h"
 #include "show/BulletinControl.h"
+#include "show/CTRManage.h"
 #include "show/CheckListHost.h"
+#include "show/DesignTool.h"
 #include "show/DrawBackground.h"
 #include "show/DrawScreen.h"
 #include "show/DrawSequence.h"
@@ -33,10 +35,12 @@
 class AccelKeyFilter;
 class BulletinBoard;
 class CXInfoTip;
+class DesignModeWnd;
 class MessageWnd;
 class QEventLoop;
 class SymbolView;
 class SymbolWorker;
+class WinNuBoard;
 class XButton;
 class XProgressWnd;
 
@@ -132,11 +136,80 @@ public:
     // mouse layer, then the buttons Quit, Set, View, Draw, Restart; the window takes input again.
     void RestoreZOrder();
     // What a mouse event on the screen or one of its children does.
-    void RouteChildMouse(MouseRouting::Kind kind, QPoint globalPos);
+    void RouteChildMouse(MouseRouting::Kind kind, QPoint globalPos,
+                         Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     // Whether a screen point lies on one of the bottom buttons, shown or hidden.
     bool HitTestButtons(QPoint globalPos) const;
     // Shows the level's banner when it has one: its movie, at its place.
     void ApplyBanner();
+
+    // ---- design mode (CTumoDlgDesign.cpp) ----
+    // The design tool window is built above this library: its factory is installed once by the
+    // application, or by a test.
+    static void InstallDesignTool(const DesignToolFactory& factory);
+    // Command 32801: design mode for the level on the screen.
+    void OnDesignMode();
+    // Design mode for a level selector index (DesignLevels); -1 when it is on already or there
+    // is no design tool, else 1.
+    int EnterDesignMode(int index);
+    int EnterDesignState();
+    // UM_DESIGN_CLOSED and the design tool's Quit: design mode ends unless a level dialog opened
+    // from the design tool is open. Returns 0.
+    int OnDesignClosed();
+    int LeaveDesignMode();
+    // The selector's choice: the level of a list index becomes the current level of the window
+    // and of the status and is put on the screen. Null for an index outside the list.
+    GradeInfo* ChooseDesignLevel(int listIndex);
+    // Commands of the design tool, the adjust tool and the symbols' own menu.
+    void OnDesignCommand(int id);
+    // Level dialogs opened from the design tool: the first one turns the tool's level selector
+    // and "Rolling symbol settings" off, the last one closed turns them on again.
+    void CountDialogOpened();
+    void CountDialogClosed();
+
+    // Placements: trackers around one kind of element, and the adjust tool whose Quit stores the
+    // rectangles. The symbols (kind 0), the text panels (4) and the banner (3) go straight into
+    // the level; the banner's rectangle goes back to its options window, which stores it on OK.
+    void BeginSymbolPlacement();
+    void StoreSymbolPlacement();
+    // Command 32785 and the symbol menu's 32883 ("Load a new symbol").
+    void ChooseRollingSymbolFile();
+    void LoadSymbolForPosition();
+    // The banner options' "Visual design"; position receives the placed rectangle.
+    void BeginBannerLayout(std::function<void(const QRect&)> position);
+    void StoreBannerLayout();
+    // UM_BANNER_CLOSED: the banner options window is gone (ok 1 after OK). Returns 1.
+    int OnBannerClosed(int ok);
+    void CloseBannerOptions();
+    // Command 32787: the bulletin-board options (one at a time), and their closing report
+    // (UM_BBOPTIONS_CLOSED). CloseBulletinOptions returns 0 when none is open.
+    void OnBulletinOptions();
+    int CloseBulletinOptions();
+    int OnBulletinOptionsClosed();
+    // The two "Visiual design" buttons of the board options: the board (kind 1) and its number
+    // area (kind 2); nothing while a placement runs.
+    void BeginBulletinLayout();
+    void StoreBulletinRect();
+    void BeginNumberAreaLayout();
+    void StoreNumberAreaRect();
+    // Command 32891 "Add a string": the text panels are placed (kind 4). Returns 0.
+    int OnTextLayout();
+    void StoreTextRects();
+    // Commands 32827 and 32832, UM_EDIT_STRING (a double click on a placed panel) and the text
+    // editor's UM_STRING_EDITED (-1: a new item, appended to the level).
+    void OnAddString();
+    void OnDeleteString();
+    void OnEditString(int index);
+    int OnStringEdited(int index);
+
+    bool IsDesignMode() const { return m_bDesignMode; }
+    bool IsPlacing() const { return m_bPlacing || m_bElementPlacing; }
+    DesignTool* DesignToolWindow() const { return m_pDesignWnd ? m_pDesignTool : nullptr; }
+    DesignModeWnd* Badge() const { return m_pBadge; }
+    CTRManage& Trackers() { return m_trackers; }
+    int OpenDialogs() const { return m_nOpenDialogs; }
+    QWidget* BulletinOptions() const { return m_bbOptions.window; }
+    WinNuBoard* NumberProxy() const { return m_pNumberProxy; }
 
     // SymbolViewHost.
     void CreateSymbolView(int index) override;
@@ -275,4 +348,29 @@ private:
     QList<QPointer<QWidget>> m_guideWindows;
     std::unique_ptr<GradeInfo> m_pGradeCopy; // the current level as the settings window found it
     int m_nSavedDigits = 0;                  // positions when the settings window opened
+
+    // ---- design mode ----
+    void StartPlacement(int kind);
+    void StorePlacement(int kind);
+    int TrackRect(QWidget* element, const QRect& rect);
+    void OnTrackedElementMenu(int index, QPoint globalPos);
+    bool RouteToTrackers(MouseRouting::Kind kind, QPoint globalPos,
+                         Qt::KeyboardModifiers modifiers);
+    int TrackedPanelIndex() const;
+    void DestroyDesignWindows();
+
+    DesignTool* m_pDesignTool = nullptr; // deleted with its window
+    QPointer<QWidget> m_pDesignWnd;
+    DesignModeWnd* m_pBadge = nullptr;
+    CTRManage m_trackers;
+    bool m_bDesignMode = false;
+    bool m_bElementPlacing = false; // a symbol, banner or text-panel placement runs
+    int m_nOpenDialogs = 0;
+    int m_nSelectedSymbol = -1;
+    BoardOptionsLink m_bbOptions;
+    WinNuBoard* m_pNumberProxy = nullptr;
+    std::function<void(const QRect&)> m_bannerPosition;
+    // Where the draw stood when design mode began, for the level shown then.
+    int m_nDesignFromGrade = -1;
+    qint32 m_nDesignTakenAtStart = 0;
 };

@@ -11,17 +11,27 @@ InfoPanels::~InfoPanels() {
 }
 
 void InfoPanels::Create(const LotteryAPanel& items, int quantity, int drawn) {
-    for (const APanel& item : items.m_listPanels) {
-        auto* panel = new XAPanel(m_owner, m_router);
-        panel->ShowText(item.m_cf, ExpandInfoTemplate(item.m_strText, quantity, drawn));
-        if (item.m_rect.IsRectEmpty())
-            panel->move(item.m_rect.left, item.m_rect.top);
-        else
-            panel->setGeometry(item.m_rect.toQRect());
-        panel->show();
-        panel->raise();
-        m_panels.append(panel);
-    }
+    for (const APanel& item : items.m_listPanels)
+        Append(item, quantity, drawn);
+}
+
+XAPanel* InfoPanels::Append(const APanel& item, int quantity, int drawn) {
+    auto* panel = new XAPanel(m_owner, m_router);
+    panel->ShowText(item.m_cf, ExpandInfoTemplate(item.m_strText, quantity, drawn));
+    if (item.m_rect.IsRectEmpty())
+        panel->move(item.m_rect.left, item.m_rect.top);
+    else
+        panel->setGeometry(item.m_rect.toQRect());
+    panel->show();
+    panel->raise();
+    m_panels.append(panel);
+    return panel;
+}
+
+void InfoPanels::RemoveAt(int index) {
+    if (index < 0 || index >= m_panels.size())
+        return;
+    delete m_panels.takeAt(index);
 }
 
 void InfoPanels::Destroy() {

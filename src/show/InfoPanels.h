@@ -4,6 +4,7 @@
 
 #include <QList>
 
+class APanel;
 class LotteryAPanel;
 
 // The text panels of the level on the screen, one per text item, built with the counts of the
@@ -19,6 +20,10 @@ public:
     // (empty rectangle) keeps the size of its text at the stored corner.
     void Create(const LotteryAPanel& items, int quantity, int drawn);
     void Destroy();
+    // One more panel at the end, for an item just added in design mode.
+    XAPanel* Append(const APanel& item, int quantity, int drawn);
+    // The panel of an item deleted in design mode goes; an index outside the list is ignored.
+    void RemoveAt(int index);
 
     const QList<XAPanel*>& Panels() const { return m_panels; }
 

@@ -29,7 +29,7 @@ MouseRouting::Kind MessageWnd::KindOf(const QMouseEvent& event) {
 
 void MessageWnd::Route(QMouseEvent* event) {
     if (m_router)
-        m_router(KindOf(*event), event->globalPosition().toPoint());
+        m_router(KindOf(*event), event->globalPosition().toPoint(), event->modifiers());
     event->accept();
 }
 
@@ -43,4 +43,12 @@ void MessageWnd::mouseReleaseEvent(QMouseEvent* event) {
 
 void MessageWnd::mouseDoubleClickEvent(QMouseEvent* event) {
     Route(event);
+}
+
+void MessageWnd::mouseMoveEvent(QMouseEvent* event) {
+    // Only a drag matters to anyone (the design-mode trackers); other moves go on as before.
+    if (event->buttons() & Qt::LeftButton)
+        Route(event);
+    else
+        QWidget::mouseMoveEvent(event);
 }

@@ -11,11 +11,13 @@ class QMouseEvent;
 
 // The invisible layer over the whole draw screen that catches the mouse: it paints nothing, so
 // the background, symbols, banner and board show through, and hands every mouse event to the
-// draw window's routing. Only the bottom buttons lie above it.
+// draw window's routing. Only the bottom buttons (and, in design mode, the trackers' frames) lie
+// above it. Moves arrive while a button is held, which is what the trackers' drags need.
 class MessageWnd : public QWidget {
     Q_OBJECT
 public:
-    using Router = std::function<void(MouseRouting::Kind kind, QPoint globalPos)>;
+    using Router = std::function<void(MouseRouting::Kind kind, QPoint globalPos,
+                                      Qt::KeyboardModifiers modifiers)>;
 
     MessageWnd(QWidget* parent, Router router);
 
@@ -26,6 +28,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void Route(QMouseEvent* event);

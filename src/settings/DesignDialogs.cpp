@@ -1,0 +1,171 @@
+#include "settings/DesignDialogs.h"
+
+#include "settings/BannerShow.h"
+#include "settings/MaskDlg.h"
+#include "settings/PrizeBaseSettings.h"
+#include "settings/Set_BB.h"
+#include "settings/Set_BG.h"
+#include "settings/Set_Sym.h"
+#include "settings/SoundDD.h"
+#include "settings/XFaceString.h"
+#include "show/CTumoDlg.h"
+#include "show/MessageBoxPrompter.h"
+#include "show/SymbolCommands.h"
+
+#include <QPointer>
+
+int DesignDialogs::Run(QDialog& dialog, const Runner& run) {
+    return run ? run(dialog) : dialog.exec();
+}
+
+void DesignDialogs::BaseSettings(CTumoDlg& main, Prompter* prompter,
+                                 const PrizeLevels::Editor& editor) {
+    GradeInfo* level = main.CurGrade();
+    if (!level)
+        return;
+    MessageBoxPrompter boxes(&main);
+    Prompter& say = prompter ? *prompter : boxes;
+    const PrizeLevels::Editor edit =
+        editor ? editor : PrizeBaseSettings::ModalEditor(&main, prompter, [&main](QWidget* window) {
+            main.RegisterWithGuide(window);
+        });
+    const bool defaultLevel =
+        !main.m_status.m_listGrades.isEmpty() && level == &main.m_status.m_listGrades.first();
+    main.CountDialogOpened();
+    const PrizeLevels::Outcome outcome =
+        PrizeLevels::EditBaseSettings(main.m_status, *level, defaultLevel, say, edit);
+    if (outcome == PrizeLevels::Outcome::LayoutReset) {
+        SymbolCommands& symbols = main.Symbols();
+        symbols.SetCount(level->m_base.m_nPerScreen * main.m_status.m_nuBase.m_nDigits);
+        symbols.Layout();
+        main.Draw().HideSurplusSlots();
+    }
+    main.CountDialogClosed();
+}
+
+void DesignDialogs::Background(CTumoDlg& main, GradeInfo& designed, Prompter* prompter,
+                               const Runner& run) {
+    main.CountDialogOpened();
+    {
+        GradeInfo work = designed;
+        GradeInfo before = designed;
+        Set_BG dialog(&work, &designed, &main, prompter);
+        QObject::connect(&dialog, &Set_BG::applyGrade, &main,
+                         [&main](GradeInfo* level) { main.ApplyGrade(level, main.CurGrade()); });
+        if (Run(dialog, run) == QDialog::Accepted) {
+            designed = work;
+            main.ApplyGrade(&designed, &before);
+        }
+    }
+    main.CountDialogClosed();
+}
+
+void DesignDialogs::Sound(CTumoDlg& main, Prompter* prompter, const Runner& run) {
+    GradeInfo* level = main.CurGrade();
+    if (!level)
+        return;
+    main.CountDialogOpened();
+    main.Sounds().LoadGradeSounds(-1);
+    LottrySound work;
+    work.m_strBackSound = level->m_sound.m_strBackSound;
+    work.m_strStopSound = level->m_sound.m_strStopSound;
+    work.m_strBBSound = level->m_sound.m_strBBSound;
+    work.m_bLoopBack = level->m_sound.m_bLoopBack;
+    work.m_bLoopStop = level->m_sound.m_bLoopStop;
+    work.m_bLoopBB = level->m_sound.m_bLoopBB;
+    {
+        SoundDD dialog(&work, &main, prompter);
+        if (Run(dialog, run) == QDialog::Accepted) {
+            LottrySound& sound = level->m_sound;
+            sound.m_strBackSound = work.m_strBackSound;
+            sound.m_strStopSound = work.m_strStopSound;
+            sound.m_strBBSound = work.m_strBBSound;
+            sound.m_bLoopBack = work.m_bLoopBack;
+            sound.m_bLoopStop = work.m_bLoopStop;
+            sound.m_bLoopBB = work.m_bLoopBB;
+        }
+    }
+    main.Sounds().LoadGradeSounds(0);
+    main.Sounds().ControlSounds(DrawSounds::Rolling);
+    main.CountDialogClosed();
+}
+
+void DesignDialogs::Mask(CTumoDlg& main, Prompter* prompter, const Runner& run) {
+    GradeInfo* level = main.CurGrade();
+    if (!level)
+        return;
+    main.CountDialogOpened();
+    {
+        MaskDlg dialog(&main.m_status, level, prompter, &main);
+        Run(dialog, run);
+    }
+    main.CountDialogClosed();
+}
+
+void DesignDialogs::ChooseSymbolFile(CTumoDlg& main, GradeInfo& designed, int position,
+                                     Prompter* prompter, const Runner& run) {
+    Set_Sym::Runner runner;
+    if (run)
+        runner = [&run](Set_Sym& dialog) { return run(dialog); };
+    Set_Sym::ChooseSymbolFile(
+        designed, position,
+        [&main](GradeInfo* applied, GradeInfo* previous) { main.ApplyGrade(applied, previous); },
+        prompter, &main, runner);
+}
+
+void DesignDialogs::EditTextItem(CTumoDlg& main, int index, const Runner& run) {
+    GradeInfo* level = main.CurGrade();
+    if (!level)
+        return;
+    XFaceString editor(level, &main);
+    if (index != XFaceString::kNewItem && !editor.EditItem(index))
+        return;
+    // UM_STRING_EDITED was posted: the panel follows once the editor is gone.
+    QObject::connect(
+        &editor, &XFaceString::StringEdited, &main,
+        [&main](int edited) { main.OnStringEdited(edited); }, Qt::QueuedConnection);
+    Run(editor, run);
+}
+
+BoardOptionsLink DesignDialogs::CreateBulletinOptions(CTumoDlg& main, Prompter* prompter) {
+    BoardOptionsLink link;
+    GradeInfo* level = main.CurGrade();
+    if (!level)
+        return link;
+    auto* dialog = new Set_BB(level, &main, prompter);
+    QObject::connect(dialog, &Set_BB::closed, &main, [&main] { main.OnBulletinOptionsClosed(); });
+    QObject::connect(dialog, &Set_BB::boardLayoutRequested, &main,
+                     [&main] { main.BeginBulletinLayout(); });
+    QObject::connect(dialog, &Set_BB::numberAreaLayoutRequested, &main,
+                     [&main] { main.BeginNumberAreaLayout(); });
+    const QPointer<Set_BB> guard(dialog);
+    link.window = dialog;
+    link.applyAll = [guard] { return guard && guard->ApplyAll(); };
+    link.refreshFromLevel = [guard] {
+        if (guard)
+            guard->RefreshFromLevel();
+    };
+    dialog->show();
+    return link;
+}
+
+QWidget* DesignDialogs::CreateBannerOptions(CTumoDlg& main, Prompter* prompter) {
+    GradeInfo* level = main.CurGrade();
+    if (!level)
+        return nullptr;
+    auto* dialog = new BannerShow(level, &main, prompter);
+    const QPointer<BannerShow> guard(dialog);
+    QObject::connect(
+        dialog, &BannerShow::applyGrade, &main,
+        [&main](GradeInfo* applied, GradeInfo* previous) { main.ApplyGrade(applied, previous); });
+    QObject::connect(dialog, &BannerShow::bannerLayoutRequested, &main, [&main, guard] {
+        main.BeginBannerLayout([guard](const QRect& rect) {
+            if (guard)
+                guard->SetPosition(rect);
+        });
+    });
+    QObject::connect(dialog, &BannerShow::closed, &main,
+                     [&main](int ok) { main.OnBannerClosed(ok); });
+    dialog->show();
+    return dialog;
+}

@@ -1,0 +1,21 @@
+#include "show/DesignLevels.h"
+
+#include "model/TumoStatus.h"
+
+int DesignLevels::ListIndexOf(int selectorIndex, int lastGrade) {
+    return selectorIndex == lastGrade ? 0 : selectorIndex + 1;
+}
+
+int DesignLevels::SelectorIndexOf(int listIndex, int lastGrade) {
+    return listIndex == 0 ? lastGrade : listIndex - 1;
+}
+
+QStringList DesignLevels::Names(const TumoStatus& status) {
+    QStringList names;
+    const qsizetype count = status.m_listGrades.size();
+    for (qsizetype i = 1; i <= status.m_nLastGrade && i < count; ++i)
+        names << status.m_listGrades[i].m_base.m_strName;
+    if (count > 0)
+        names << status.m_listGrades[0].m_base.m_strName;
+    return names;
+}

@@ -1,0 +1,233 @@
+#include "settings/MainToolWnd.h"
+#include "app/AppPaths.h"
+#include "common/RecordingPrompter.h"
+#include "media/MovieTestUtil.h"
+#include "model/TumoStatus.h"
+#include "settings/DesignDialogs.h"
+#include "settings/MaskDlg.h"
+#include "settings/Set_BG.h"
+#include "settings/SoundDD.h"
+#include "show/CToolWnd.h"
+#include "show/CTumoDlg.h"
+#include "show/DesignModeWnd.h"
+#include "show/MainMenu.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace movietest;
+
+namespace {
+
+constexpr int kWaitMs = 10000;
+
+// A draw window over a scheme of three prize levels, in design mode with the real design tool.
+class MainToolWndTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        SetAppFolder(dir.path());
+        ASSERT_FALSE(Write(dir, "defsym.swf", *ColourSymbols("0123456789", {40, 60})).isEmpty());
+        TumoStatus status;
+        status.m_strDataFolder = dir.path();
+        status.m_listGrades.clear();
+        status.m_listGrades << GradeInfo();
+        status.m_listGrades[0].m_base.m_strName = QStringLiteral("Default Settings");
+        for (const char* name : {"Gold", "Silver", "Bronze"}) {
+            GradeInfo level;
+            level.m_base.m_strName = QString::fromLatin1(name);
+            level.m_base.m_nQuantity = 5;
+            level.m_base.m_nPerScreen = 2;
+            level.m_sym.m_strDefaultFile = dir.filePath("defsym.swf");
+            status.m_listGrades << level;
+        }
+        status.m_listGrades[0].m_sym.m_strDefaultFile = dir.filePath("defsym.swf");
+        status.m_nLastGrade = 3;
+        ASSERT_TRUE(status.SaveAll());
+        MainToolWnd::Install(&prompter);
+        main = std::make_unique<CTumoDlg>(&prompter);
+        ASSERT_TRUE(main->OnInitDialog());
+        ASSERT_TRUE(WaitReady());
+    }
+    void TearDown() override {
+        if (main)
+            main->OnQuit();
+        main.reset();
+        CTumoDlg::InstallDesignTool({});
+    }
+
+    bool WaitReady() {
+        return QTest::qWaitFor([this] { return main->isVisible() && main->Draw().IsDrawEnabled(); },
+                               kWaitMs);
+    }
+    MainToolWnd* Tool() { return static_cast<MainToolWnd*>(main->DesignToolWindow()); }
+
+    QTemporaryDir dir;
+    RecordingPrompter prompter;
+    std::unique_ptr<CTumoDlg> main;
+};
+
+TEST_F(MainToolWndTest, TheToolBarHasTheLevelsAndTheLevelButtons) {
+    main->OnCommand(MainMenu::kCmdDesignMode);
+    MainToolWnd* tool = Tool();
+    ASSERT_NE(tool, nullptr);
+    EXPECT_EQ(tool->windowTitle(), QStringLiteral("Design Mode Tools"));
+    QComboBox* box = tool->LevelBox();
+    ASSERT_EQ(box->count(), 4);
+    EXPECT_EQ(box->itemText(0), QStringLiteral("Gold"));
+    EXPECT_EQ(box->itemText(3), QStringLiteral("Default Settings"));
+    EXPECT_EQ(box->currentIndex(), 0);
+    EXPECT_EQ(box->toolTip(), QStringLiteral("select a prize to set"));
+    const QStringList tips = {"Base settings",
+                              "Background picture options",
+                              "Rolling symbol settings",
+                              "Banner options",
+                              "Bulletin board options",
+                              "Sound options",
+                              "Symbol bit mask options",
+                              "Add a string",
+                              "Quit"};
+    const QList<int> order = MainToolWnd::ButtonOrder();
+    ASSERT_EQ(order.size(), 10);
+    for (int k = 1; k < order.size(); ++k)
+        EXPECT_EQ(tool->Button(order[k])->toolTip(), tips[k - 1]);
+    EXPECT_FALSE(tool->Button(order[1])->icon().isNull());
+    tool->grab().save(QDir(TUMO_BINARY_DIR).filePath("design-tool.png"));
+}
+
+TEST_F(MainToolWndTest, ChoosingALevelDesignsItAndPutsItOnTheScreen) {
+    main->OnCommand(MainMenu::kCmdDesignMode);
+    MainToolWnd* tool = Tool();
+    QComboBox* box = tool->LevelBox();
+    box->setCurrentIndex(3);
+    Q_EMIT box->activated(3);
+    EXPECT_EQ(tool->Grade(), &main->m_status.m_listGrades[0]);
+    EXPECT_EQ(main->CurGrade(), &main->m_status.m_listGrades[0]);
+    EXPECT_EQ(main->m_status.m_nCurGrade, 0);
+    Q_EMIT box->activated(1);
+    EXPECT_EQ(main->CurGrade(), &main->m_status.m_listGrades[2]);
+    EXPECT_EQ(box->currentIndex(), 1);
+}
+
+TEST_F(MainToolWndTest, AnOpenLevelDialogTurnsTheLevelChoiceAndTheSymbolButtonOff) {
+    main->OnCommand(MainMenu::kCmdDesignMode);
+    MainToolWnd* tool = Tool();
+    bool choiceDuring = true;
+    bool symbolsDuring = true;
+    int countDuring = 0;
+    DesignDialogs::Mask(*main, &prompter, [&](QDialog& dialog) {
+        choiceDuring = tool->LevelBox()->isEnabled();
+        symbolsDuring = tool->Button(DesignCommand::kSymbolPlacement)->isEnabled();
+        countDuring = main->OpenDialogs();
+        EXPECT_EQ(dialog.windowTitle(), MaskDlg::Caption());
+        return int(QDialog::Rejected);
+    });
+    EXPECT_FALSE(choiceDuring);
+    EXPECT_FALSE(symbolsDuring);
+    EXPECT_EQ(countDuring, 1);
+    EXPECT_EQ(main->OpenDialogs(), 0);
+    EXPECT_TRUE(tool->LevelBox()->isEnabled());
+    EXPECT_TRUE(tool->Button(DesignCommand::kSymbolPlacement)->isEnabled());
+}
+
+TEST_F(MainToolWndTest, BackgroundAfterOkGoesIntoTheLevelDesigned) {
+    main->OnCommand(MainMenu::kCmdDesignMode);
+    GradeInfo& designed = *Tool()->Grade();
+    const QString movie = Write(dir, "other.swf", *ColourLoop(2));
+    DesignDialogs::Background(*main, designed, &prompter, [&](QDialog& dialog) {
+        auto& bg = static_cast<Set_BG&>(dialog);
+        bg.FileEdit()->setText(movie);
+        bg.accept();
+        return int(dialog.result());
+    });
+    EXPECT_EQ(designed.m_bg.m_strFile, movie);
+    EXPECT_EQ(main->OpenDialogs(), 0);
+
+    DesignDialogs::Background(*main, designed, &prompter, [&](QDialog& dialog) {
+        static_cast<Set_BG&>(dialog).FileEdit()->setText(QStringLiteral("cancelled.jpg"));
+        return int(QDialog::Rejected);
+    });
+    EXPECT_EQ(designed.m_bg.m_strFile, movie);
+}
+
+TEST_F(MainToolWndTest, SoundsAreEditedOnACopyAndPlayAgainAfterwards) {
+    main->OnCommand(MainMenu::kCmdDesignMode);
+    GradeInfo* level = main->CurGrade();
+    level->m_sound.m_bLoopStop = 0;
+    DesignDialogs::Sound(*main, &prompter, [&](QDialog& dialog) {
+        auto& sounds = static_cast<SoundDD&>(dialog);
+        sounds.LoopCheck(SoundDD::Winning)->setChecked(true);
+        sounds.accept();
+        return int(dialog.result());
+    });
+    EXPECT_EQ(level->m_sound.m_bLoopStop, 1);
+    EXPECT_EQ(main->OpenDialogs(), 0);
+}
+
+TEST_F(MainToolWndTest, BaseSettingsThatChangeTheScreenLayTheSymbolsOutAgain) {
+    main->OnCommand(MainMenu::kCmdDesignMode);
+    GradeInfo* level = main->CurGrade();
+    int countDuring = 0;
+    DesignDialogs::BaseSettings(*main, &prompter, [&](GradeInfo& copy, bool defaultLevel) {
+        countDuring = main->OpenDialogs();
+        EXPECT_FALSE(defaultLevel);
+        copy.m_base.m_nPerScreen = 3;
+        return true;
+    });
+    EXPECT_EQ(countDuring, 1);
+    EXPECT_EQ(level->m_base.m_nPerScreen, 3);
+    EXPECT_EQ(level->m_sym.m_listLayout.size(), 3);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return main->SymbolViews().size() >= 3u * 3u; }, kWaitMs))
+        << "a third row of symbols";
+    EXPECT_EQ(main->OpenDialogs(), 0);
+}
+
+TEST_F(MainToolWndTest, ClosingTheToolLeavesDesignModeOnceTheDialogsAreClosed) {
+    main->OnCommand(MainMenu::kCmdDesignMode);
+    MainToolWnd* tool = Tool();
+    main->CountDialogOpened();
+    tool->close();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(main->IsDesignMode());
+    main->CountDialogClosed();
+    tool->close();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(main->IsDesignMode());
+}
+
+TEST_F(MainToolWndTest, TheBoardOptionsOpenFromTheToolAndReportTheirEnd) {
+    main->OnCommand(MainMenu::kCmdDesignMode);
+    Tool()->OnCommand(DesignCommand::kBulletinOptions);
+    QWidget* options = main->BulletinOptions();
+    ASSERT_NE(options, nullptr);
+    EXPECT_TRUE(options->isVisible());
+    EXPECT_EQ(main->OpenDialogs(), 1);
+    options->close();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return main->BulletinOptions() == nullptr; }, kWaitMs));
+    EXPECT_EQ(main->OpenDialogs(), 0);
+}
+
+TEST_F(MainToolWndTest, TheDesignWindowsLookTidy) {
+    main->OnCommand(MainMenu::kCmdDesignMode);
+    ASSERT_TRUE(WaitReady());
+    main->OnDesignCommand(DesignCommand::kSymbolPlacement);
+    CToolWnd* adjust = main->Trackers().Collect().ToolWindow();
+    ASSERT_NE(adjust, nullptr);
+    EXPECT_LE(adjust->width(), 640);
+    EXPECT_LE(Tool()->width(), 640);
+    const QDir out(TUMO_BINARY_DIR);
+    adjust->grab().save(out.filePath("design-adjust-tool.png"));
+    main->Badge()->grab().save(out.filePath("design-badge.png"));
+    main->grab()
+        .scaled(960, 540, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+        .save(out.filePath("design-screen.png"));
+    adjust->OnCommand(CToolWnd::kQuit);
+}
+
+} // namespace

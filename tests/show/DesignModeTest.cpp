@@ -1,0 +1,457 @@
+#include "app/AppPaths.h"
+#include "common/RecordingPrompter.h"
+#include "controls/XButton.h"
+#include "media/MovieTestUtil.h"
+#include "model/TumoStatus.h"
+#include "show/BulletinBoard.h"
+#include "show/CToolWnd.h"
+#include "show/CTumoDlg.h"
+#include "show/DesignLevels.h"
+#include "show/DesignModeWnd.h"
+#include "show/MainMenu.h"
+#include "show/SymbolView.h"
+#include "show/WinNuBoard.h"
+#include "show/XAPanel.h"
+
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace movietest;
+
+namespace {
+
+constexpr int kWaitMs = 10000;
+using Kind = MouseRouting::Kind;
+
+// The design tool as a test sees it: it records what the draw window asks of it.
+class FakeDesignTool : public QWidget, public DesignTool {
+public:
+    FakeDesignTool(CTumoDlg& main, int level) : QWidget(&main, Qt::Tool), m_main(main) {
+        m_pGrade = &main.m_status.m_listGrades[level];
+        createdFor = level;
+    }
+    QWidget* Window() override { return this; }
+    GradeInfo* Grade() const override { return m_pGrade; }
+    void SelectPrizeLevel(int index) override {
+        selected << index;
+        const int list = DesignLevels::ListIndexOf(index, m_main.m_status.m_nLastGrade);
+        if (GradeInfo* level = m_main.ChooseDesignLevel(list))
+            m_pGrade = level;
+    }
+    void EnableLevelChoice(bool enable) override { levelChoice << enable; }
+    void ChooseSymbolFile(int position) override { symbolFiles << position; }
+    void EditTextItem(int index) override { textItems << index; }
+    BoardOptionsLink CreateBulletinOptions() override {
+        BoardOptionsLink link;
+        boardOptions = new QWidget;
+        boardOptions->show();
+        link.window = boardOptions;
+        link.applyAll = [this] {
+            ++appliedAll;
+            return refuseApply == 0;
+        };
+        link.refreshFromLevel = [this] { ++refreshed; };
+        return link;
+    }
+
+    static inline int createdFor = -1;
+    static inline QList<int> selected;
+    static inline QList<bool> levelChoice;
+    static inline QList<int> symbolFiles;
+    static inline QList<int> textItems;
+    static inline QPointer<QWidget> boardOptions;
+    static inline int appliedAll = 0;
+    static inline int refreshed = 0;
+    static inline int refuseApply = 0;
+
+private:
+    CTumoDlg& m_main;
+    GradeInfo* m_pGrade = nullptr;
+};
+
+// A program folder with a scheme of three prize levels and the default level.
+class DesignModeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        SetAppFolder(dir.path());
+        ASSERT_FALSE(Write(dir, "defsym.swf", *ColourSymbols("0123456789", {40, 60})).isEmpty());
+        FakeDesignTool::createdFor = -1;
+        FakeDesignTool::selected.clear();
+        FakeDesignTool::levelChoice.clear();
+        FakeDesignTool::symbolFiles.clear();
+        FakeDesignTool::textItems.clear();
+        FakeDesignTool::appliedAll = 0;
+        FakeDesignTool::refreshed = 0;
+        FakeDesignTool::refuseApply = 0;
+        CTumoDlg::InstallDesignTool(
+            [](CTumoDlg& main, int level) { return new FakeDesignTool(main, level); });
+    }
+    void TearDown() override { CTumoDlg::InstallDesignTool({}); }
+
+    // Levels 1 to 3 with these quantities (0 makes a level complete), perScreen numbers each.
+    void WriteScheme(QList<int> quantities, int perScreen = 2) {
+        TumoStatus status;
+        status.m_strDataFolder = dir.path();
+        status.m_listGrades.clear();
+        status.m_listGrades << GradeInfo();
+        status.m_listGrades[0].m_base.m_strName = QStringLiteral("Default");
+        for (int i = 0; i < quantities.size(); ++i) {
+            GradeInfo level;
+            level.m_base.m_strName = QStringLiteral("Level %1").arg(i + 1);
+            level.m_base.m_nQuantity = quantities[i];
+            level.m_base.m_nPerScreen = perScreen;
+            status.m_listGrades << level;
+        }
+        for (GradeInfo& level : status.m_listGrades)
+            level.m_sym.m_strDefaultFile = dir.filePath("defsym.swf");
+        status.m_nLastGrade = int(quantities.size());
+        ASSERT_TRUE(status.SaveAll());
+    }
+
+    static bool WaitReady(CTumoDlg& dlg) {
+        return QTest::qWaitFor([&] { return dlg.isVisible() && dlg.Draw().IsDrawEnabled(); },
+                               kWaitMs);
+    }
+    static FakeDesignTool* Tool(CTumoDlg& dlg) {
+        return static_cast<FakeDesignTool*>(dlg.DesignToolWindow());
+    }
+    static QPoint Centre(const QWidget* w) { return w->mapToGlobal(w->rect().center()); }
+    static void Drag(CTumoDlg& dlg, const QWidget* element, QPoint delta) {
+        const QPoint from = Centre(element);
+        dlg.RouteChildMouse(Kind::LeftDown, from);
+        dlg.RouteChildMouse(Kind::Move, from + delta);
+        dlg.RouteChildMouse(Kind::LeftUp, from + delta);
+    }
+    static void Quit(CTumoDlg& dlg) {
+        CToolWnd* tool = dlg.Trackers().Collect().ToolWindow();
+        ASSERT_NE(tool, nullptr);
+        tool->OnCommand(CToolWnd::kQuit);
+    }
+
+    QTemporaryDir dir;
+    RecordingPrompter prompter;
+};
+
+TEST_F(DesignModeTest, TheDefaultLevelOnTheScreenIsTheSelectorsLastEntry) {
+    WriteScheme({0, 0, 0}); // every prize level complete: the default level is shown
+    CTumoDlg dlg(&prompter);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    ASSERT_TRUE(WaitReady(dlg));
+    ASSERT_EQ(dlg.CurGrade(), &dlg.m_status.m_listGrades[0]);
+    dlg.OnCommand(MainMenu::kCmdDesignMode);
+    ASSERT_NE(Tool(dlg), nullptr);
+    EXPECT_EQ(FakeDesignTool::createdFor, 0);
+    EXPECT_EQ(FakeDesignTool::selected, QList<int>{3});
+    EXPECT_EQ(dlg.GuideWindows().last(), Tool(dlg)->Window());
+    dlg.OnQuit();
+}
+
+TEST_F(DesignModeTest, DesignModeStopsTheShowUntilTheToolIsClosed) {
+    WriteScheme({5, 5, 5});
+    CTumoDlg dlg(&prompter);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    ASSERT_TRUE(WaitReady(dlg));
+    dlg.OnCommand(MainMenu::kCmdDesignMode);
+    ASSERT_TRUE(dlg.IsDesignMode());
+    EXPECT_EQ(FakeDesignTool::createdFor, 1);
+    EXPECT_EQ(FakeDesignTool::selected, QList<int>{0});
+    EXPECT_TRUE(dlg.IsBusy());
+    EXPECT_TRUE(dlg.TakesInput());
+    ASSERT_NE(dlg.Badge(), nullptr);
+    EXPECT_TRUE(dlg.Badge()->isVisible());
+    for (XButton* button : dlg.Buttons())
+        EXPECT_FALSE(button->isEnabled());
+    EXPECT_EQ(dlg.EnterDesignMode(0), -1) << "entering twice does nothing";
+
+    // No draw: not by key, not by a click, not by command.
+    ASSERT_TRUE(WaitReady(dlg));
+    QTest::keyClick(&dlg, Qt::Key_Space);
+    dlg.RouteChildMouse(Kind::LeftDown, Centre(&dlg));
+    dlg.RouteChildMouse(Kind::LeftUp, Centre(&dlg));
+    dlg.Draw().OnDraw();
+    EXPECT_EQ(dlg.m_status.GetTakenCount(), 0);
+
+    QPointer<QWidget> tool = Tool(dlg)->Window();
+    dlg.OnDesignClosed();
+    EXPECT_FALSE(dlg.IsDesignMode());
+    EXPECT_FALSE(dlg.IsBusy());
+    EXPECT_FALSE(dlg.Badge()->isVisible());
+    for (XButton* button : dlg.Buttons())
+        EXPECT_TRUE(button->isEnabled());
+    EXPECT_EQ(dlg.DesignToolWindow(), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(tool.isNull());
+    ASSERT_TRUE(WaitReady(dlg));
+    dlg.Draw().OnDraw();
+    EXPECT_GT(dlg.m_status.GetTakenCount(), 0) << "the show goes on";
+    dlg.OnQuit();
+}
+
+TEST_F(DesignModeTest, OpenLevelDialogsKeepDesignModeAndTheLevelChoiceOff) {
+    WriteScheme({5, 5, 5});
+    CTumoDlg dlg(&prompter);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    ASSERT_TRUE(WaitReady(dlg));
+    dlg.OnCommand(MainMenu::kCmdDesignMode);
+    dlg.CountDialogOpened();
+    dlg.CountDialogOpened();
+    EXPECT_EQ(FakeDesignTool::levelChoice, QList<bool>{false}) << "only the first one";
+    dlg.OnDesignCommand(DesignCommand::kQuit);
+    EXPECT_TRUE(dlg.IsDesignMode()) << "closing is ignored while a dialog is open";
+    dlg.CountDialogClosed();
+    EXPECT_EQ(FakeDesignTool::levelChoice, QList<bool>{false});
+    dlg.CountDialogClosed();
+    EXPECT_EQ(FakeDesignTool::levelChoice, (QList<bool>{false, true}));
+    dlg.CountDialogClosed(); // one too many: the count stays at 0
+    EXPECT_EQ(dlg.OpenDialogs(), 0);
+    dlg.CountDialogOpened();
+    EXPECT_EQ(FakeDesignTool::levelChoice, (QList<bool>{false, true, false}));
+    dlg.CountDialogClosed();
+    dlg.OnDesignCommand(DesignCommand::kQuit);
+    EXPECT_FALSE(dlg.IsDesignMode());
+    dlg.OnQuit();
+}
+
+TEST_F(DesignModeTest, PlacedSymbolsAreStoredAndKeptAfterARestart) {
+    WriteScheme({5, 5, 5});
+    QRect placed;
+    {
+        CTumoDlg dlg(&prompter);
+        ASSERT_TRUE(dlg.OnInitDialog());
+        ASSERT_TRUE(WaitReady(dlg));
+        dlg.OnCommand(MainMenu::kCmdDesignMode);
+        ASSERT_TRUE(WaitReady(dlg));
+        dlg.OnDesignCommand(DesignCommand::kSymbolPlacement);
+        EXPECT_TRUE(dlg.IsPlacing());
+        EXPECT_FALSE(Tool(dlg)->isVisible()) << "the design tool makes way for the adjust tool";
+        const int digits = dlg.m_status.m_nuBase.m_nDigits;
+        ASSERT_EQ(digits, 3);
+        const CXTracerCollect& collect = dlg.Trackers().Collect();
+        ASSERT_EQ(collect.Count(), 2 * digits);
+        EXPECT_EQ(collect.m_nKind, CXTracerCollect::kSymbols);
+
+        SymbolView* first = dlg.SymbolViews()[0];
+        placed = first->geometry().translated(40, 30);
+        Drag(dlg, first, QPoint(40, 30));
+        EXPECT_EQ(first->geometry(), placed);
+        Quit(dlg);
+        EXPECT_FALSE(dlg.IsPlacing());
+        EXPECT_TRUE(Tool(dlg)->isVisible());
+        const LotterySym& sym = dlg.CurGrade()->m_sym;
+        EXPECT_EQ(sym.m_bLayoutValid, 1);
+        EXPECT_EQ(sym.m_listLayout[0].m_items[0].m_rect, WinRect::fromQRect(placed));
+        EXPECT_EQ(sym.m_listLayout[1].m_items[2].m_rect,
+                  WinRect::fromQRect(dlg.SymbolViews()[5]->geometry()));
+        // The worker lays the symbols out from the level again: the placed one stays.
+        ASSERT_TRUE(WaitReady(dlg));
+        EXPECT_EQ(first->geometry(), placed);
+        dlg.OnDesignClosed();
+        ASSERT_TRUE(WaitReady(dlg));
+        EXPECT_EQ(first->geometry(), placed);
+        dlg.OnQuit();
+    }
+    TumoStatus reread;
+    reread.m_strDataFolder = dir.path();
+    reread.LoadAll();
+    EXPECT_EQ(reread.m_listGrades[1].m_sym.m_listLayout[0].m_items[0].m_rect,
+              WinRect::fromQRect(placed));
+    EXPECT_EQ(reread.m_listGrades[1].m_sym.m_bLayoutValid, 1);
+}
+
+TEST_F(DesignModeTest, TheBoardIsPlacedFromItsOptionsAndStoredWhenThePlacementEnds) {
+    WriteScheme({5, 5, 5});
+    CTumoDlg dlg(&prompter);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    ASSERT_TRUE(WaitReady(dlg));
+    dlg.OnCommand(MainMenu::kCmdDesignMode);
+    dlg.OnDesignCommand(DesignCommand::kBulletinOptions);
+    ASSERT_NE(dlg.BulletinOptions(), nullptr);
+    EXPECT_EQ(dlg.OpenDialogs(), 1);
+    EXPECT_FALSE(dlg.TakesInput());
+    dlg.OnDesignCommand(DesignCommand::kBulletinOptions);
+    EXPECT_EQ(dlg.OpenDialogs(), 1) << "one options window at a time";
+
+    dlg.BeginBulletinLayout();
+    EXPECT_EQ(FakeDesignTool::appliedAll, 1);
+    EXPECT_TRUE(dlg.IsPlacing());
+    EXPECT_TRUE(dlg.TakesInput());
+    EXPECT_FALSE(dlg.BulletinOptions()->isVisible());
+    BulletinBoard* board = dlg.Bulletin();
+    ASSERT_TRUE(board->isVisible());
+    ASSERT_EQ(dlg.Trackers().Collect().ElementAt(0), board);
+    dlg.BeginBulletinLayout();
+    EXPECT_EQ(FakeDesignTool::appliedAll, 1) << "no second placement while one runs";
+
+    const WinRect stored = dlg.CurGrade()->m_notify.m_rcBoard;
+    const QRect moved = board->geometry().translated(50, 20);
+    Drag(dlg, board, QPoint(50, 20));
+    EXPECT_EQ(board->geometry(), moved);
+    EXPECT_EQ(dlg.CurGrade()->m_notify.m_rcBoard, stored) << "a pure move waits for the end";
+    Quit(dlg);
+    EXPECT_EQ(dlg.CurGrade()->m_notify.m_rcBoard, WinRect::fromQRect(moved));
+    EXPECT_EQ(dlg.CurGrade()->m_notify.m_shape.m_rect, WinRect::fromQRect(moved));
+    EXPECT_EQ(FakeDesignTool::refreshed, 1);
+    EXPECT_TRUE(dlg.BulletinOptions()->isVisible());
+    EXPECT_FALSE(dlg.IsPlacing());
+
+    QPointer<QWidget> options = dlg.BulletinOptions();
+    EXPECT_EQ(dlg.OnBulletinOptionsClosed(), 1);
+    EXPECT_TRUE(options.isNull());
+    EXPECT_EQ(dlg.OpenDialogs(), 0);
+    EXPECT_EQ(dlg.CloseBulletinOptions(), 0);
+    dlg.OnQuit();
+}
+
+TEST_F(DesignModeTest, ARefusedEditKeepsTheBoardFromBeingPlaced) {
+    WriteScheme({5});
+    CTumoDlg dlg(&prompter);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    ASSERT_TRUE(WaitReady(dlg));
+    dlg.OnCommand(MainMenu::kCmdDesignMode);
+    dlg.OnDesignCommand(DesignCommand::kBulletinOptions);
+    FakeDesignTool::refuseApply = 1;
+    dlg.BeginBulletinLayout();
+    dlg.BeginNumberAreaLayout();
+    EXPECT_FALSE(dlg.IsPlacing());
+    EXPECT_TRUE(dlg.BulletinOptions()->isVisible());
+    dlg.OnQuit();
+}
+
+TEST_F(DesignModeTest, TheNumberAreaFollowsItsStandInWhileItMoves) {
+    WriteScheme({5});
+    CTumoDlg dlg(&prompter);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    ASSERT_TRUE(WaitReady(dlg));
+    dlg.OnCommand(MainMenu::kCmdDesignMode);
+    dlg.OnDesignCommand(DesignCommand::kBulletinOptions);
+    GradeInfo* level = dlg.CurGrade();
+    level->m_notify.m_rcNumbers = WinRect(10, 10, 60, 40);
+    dlg.BeginNumberAreaLayout();
+    WinNuBoard* proxy = dlg.NumberProxy();
+    ASSERT_NE(proxy, nullptr);
+    BulletinBoard* board = dlg.Bulletin();
+    EXPECT_EQ(proxy->geometry(), QRect(10, 10, 50, 30).translated(board->pos()));
+    EXPECT_EQ(dlg.Trackers().Collect().m_nKind, CXTracerCollect::kNumberArea);
+    EXPECT_FALSE(board->isEnabled());
+
+    const QPoint from = Centre(proxy);
+    dlg.RouteChildMouse(Kind::LeftDown, from);
+    dlg.RouteChildMouse(Kind::Move, from + QPoint(7, 5));
+    dlg.RouteChildMouse(Kind::LeftUp, from + QPoint(7, 5));
+    EXPECT_EQ(level->m_notify.m_rcNumbers, WinRect(17, 15, 67, 45));
+    Quit(dlg);
+    EXPECT_EQ(dlg.NumberProxy(), nullptr);
+    EXPECT_TRUE(board->isEnabled());
+    EXPECT_EQ(level->m_notify.m_rcNumbers, WinRect(17, 15, 67, 45));
+    dlg.OnQuit();
+}
+
+TEST_F(DesignModeTest, TextPanelsArePlacedAddedEditedAndDeleted) {
+    WriteScheme({5});
+    CTumoDlg dlg(&prompter);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    ASSERT_TRUE(WaitReady(dlg));
+    dlg.OnCommand(MainMenu::kCmdDesignMode);
+    ASSERT_TRUE(WaitReady(dlg));
+    GradeInfo* level = dlg.CurGrade();
+    CharFormat cf;
+    cf.yHeight = 20 * 15;
+    level->m_aPanel.AddPanel(QStringLiteral("First ~?~"), cf);
+    level->m_aPanel.AddPanel(QStringLiteral("Second"), cf);
+    level->m_aPanel.m_listPanels[0].m_rect = WinRect(100, 100, 300, 140);
+    level->m_aPanel.m_listPanels[1].m_rect = WinRect(100, 300, 300, 340);
+    dlg.RefreshInfoPanels(false);
+    dlg.RefreshInfoPanels(true);
+    ASSERT_EQ(dlg.Panels().Panels().size(), 2);
+
+    EXPECT_EQ(dlg.OnTextLayout(), 0);
+    const CXTracerCollect& collect = dlg.Trackers().Collect();
+    ASSERT_EQ(collect.Count(), 2);
+    EXPECT_TRUE(collect.ToolWindow()->Button(CToolWnd::kAddString)->isVisible());
+
+    // A double click on a panel edits its item.
+    dlg.RouteChildMouse(Kind::LeftDoubleClick, Centre(dlg.Panels().Panels()[1]));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(FakeDesignTool::textItems, QList<int>{1});
+
+    // The editor added an item: its panel joins the placement, selected.
+    collect.ToolWindow()->OnCommand(CToolWnd::kAddString);
+    EXPECT_EQ(FakeDesignTool::textItems, (QList<int>{1, -1}));
+    level->m_aPanel.AddPanel(QStringLiteral("Third"), cf);
+    dlg.OnStringEdited(-1);
+    ASSERT_EQ(dlg.Panels().Panels().size(), 3);
+    ASSERT_EQ(collect.Count(), 3);
+    EXPECT_EQ(collect.SelectedIndexes(), QList<int>{2});
+    XAPanel* third = dlg.Panels().Panels()[2];
+    EXPECT_EQ(level->m_aPanel.m_listPanels[2].m_rect, WinRect::fromQRect(third->geometry()));
+
+    // An edited text resizes its panel; the frame goes around the panel again.
+    dlg.Trackers().Collect().SelectOnly(0);
+    level->m_aPanel.m_listPanels[0].m_strText = QStringLiteral("A much longer first text ~?~");
+    dlg.OnStringEdited(0);
+    XAPanel* firstPanel = dlg.Panels().Panels()[0];
+    EXPECT_TRUE(firstPanel->Text().endsWith(QStringLiteral("text 5")));
+    EXPECT_EQ(collect.ActiveFrame(0)->InnerRect(), firstPanel->geometry());
+
+    Drag(dlg, third, QPoint(200, 100));
+    const QRect thirdPlaced = third->geometry();
+    dlg.Trackers().Collect().SelectOnly(1);
+    dlg.Trackers().Collect().SetCurrent(2);
+    collect.ToolWindow()->OnCommand(CToolWnd::kDeleteString);
+    ASSERT_EQ(level->m_aPanel.m_listPanels.size(), 2);
+    EXPECT_EQ(level->m_aPanel.m_listPanels[1].m_strText, QStringLiteral("Third"));
+    EXPECT_EQ(dlg.Panels().Panels().size(), 2);
+    EXPECT_EQ(collect.Count(), 2);
+
+    Quit(dlg);
+    EXPECT_EQ(level->m_aPanel.m_listPanels[1].m_rect, WinRect::fromQRect(thirdPlaced));
+    EXPECT_FALSE(dlg.IsPlacing());
+    dlg.OnQuit();
+}
+
+TEST_F(DesignModeTest, SymbolCommandsOfThePlacementGoToTheDesignTool) {
+    WriteScheme({5});
+    CTumoDlg dlg(&prompter);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    ASSERT_TRUE(WaitReady(dlg));
+    dlg.OnCommand(MainMenu::kCmdDesignMode);
+    ASSERT_TRUE(WaitReady(dlg));
+    dlg.OnDesignCommand(DesignCommand::kSymbolPlacement);
+    CToolWnd* tool = dlg.Trackers().Collect().ToolWindow();
+    ASSERT_NE(tool, nullptr);
+    EXPECT_FALSE(tool->Button(CToolWnd::kAddString)->isVisible());
+    tool->OnCommand(CToolWnd::kChooseSymbolFile);
+    EXPECT_EQ(FakeDesignTool::symbolFiles, QList<int>{-1});
+    EXPECT_TRUE(tool->isEnabled()) << "the adjust tool waits for the dialog only";
+    // Nothing was right-clicked yet: no symbol to load a movie for.
+    dlg.OnDesignCommand(DesignCommand::kLoadSymbol);
+    EXPECT_EQ(FakeDesignTool::symbolFiles, QList<int>{-1});
+    Quit(dlg);
+    dlg.OnQuit();
+}
+
+TEST_F(DesignModeTest, LeavingGivesTheShownLevelItsScreensBack) {
+    WriteScheme({9, 9, 9}, 3);
+    CTumoDlg dlg(&prompter);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    ASSERT_TRUE(WaitReady(dlg));
+    dlg.Draw().OnDraw();
+    GradeInfo* shown = dlg.CurGrade();
+    ASSERT_GE(shown->m_taken.Count(), 1);
+    dlg.m_status.m_nTakenAtGradeStart = 1; // this level began one number in
+
+    dlg.OnCommand(MainMenu::kCmdDesignMode);
+    Tool(dlg)->SelectPrizeLevel(1); // level 2: nothing drawn
+    EXPECT_EQ(dlg.CurGrade(), &dlg.m_status.m_listGrades[2]);
+    EXPECT_EQ(dlg.m_status.m_nCurGrade, 2);
+    EXPECT_EQ(dlg.m_status.m_nTakenAtGradeStart, 0);
+    dlg.OnDesignClosed();
+    EXPECT_EQ(dlg.CurGrade(), shown);
+    EXPECT_EQ(dlg.m_status.m_nTakenAtGradeStart, 1);
+    dlg.OnQuit();
+}
+
+} // namespace
