@@ -1,6 +1,7 @@
 #include "settings/SettingsDialogs.h"
 
 #include "settings/CGuidHelpWnd.h"
+#include "settings/DesignDialogs.h"
 #include "settings/NuTakedOutDD.h"
 #include "settings/OpenGuideWindow.h"
 #include "settings/XSet.h"
@@ -11,6 +12,9 @@ void SettingsDialogs::Install(Prompter* prompter) {
     dialogs.createSettings = [prompter](CTumoDlg& main) { return CreateSettings(main, prompter); };
     dialogs.runWinningNumbers = [prompter](CTumoDlg& main) { RunWinningNumbers(main, prompter); };
     dialogs.createGuide = [](CTumoDlg& main) -> QWidget* { return OpenGuideWindow(main); };
+    dialogs.createBannerOptions = [prompter](CTumoDlg& main) {
+        return DesignDialogs::CreateBannerOptions(main, prompter);
+    };
     CTumoDlg::InstallDialogs(dialogs);
 }
 
@@ -19,6 +23,7 @@ QWidget* SettingsDialogs::CreateSettings(CTumoDlg& main, Prompter* prompter) {
     settings->m_pMainDlg = &main;
     settings->m_pStatus = &main.m_status;
     settings->m_pNumberStore = &main.m_numbers;
+    settings->m_enterDesignMode = [&main](int row) { main.EnterDesignMode(row); };
     // Queued, as the window message was posted: the report's sender has returned before the
     // draw window deletes it.
     QObject::connect(

@@ -3,14 +3,18 @@
 #include "common/RecordingPrompter.h"
 #include "media/MovieTestUtil.h"
 #include "model/TumoStatus.h"
+#include "settings/BannerShow.h"
 #include "settings/DesignDialogs.h"
 #include "settings/MaskDlg.h"
 #include "settings/Set_BG.h"
+#include "settings/SettingsDialogs.h"
 #include "settings/SoundDD.h"
+#include "settings/XSet.h"
 #include "show/CToolWnd.h"
 #include "show/CTumoDlg.h"
 #include "show/DesignModeWnd.h"
 #include "show/MainMenu.h"
+#include "show/SymbolView.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -60,6 +64,7 @@ protected:
             main->OnQuit();
         main.reset();
         CTumoDlg::InstallDesignTool({});
+        CTumoDlg::InstallDialogs({});
     }
 
     bool WaitReady() {
@@ -211,6 +216,65 @@ TEST_F(MainToolWndTest, TheBoardOptionsOpenFromTheToolAndReportTheirEnd) {
     options->close();
     EXPECT_TRUE(QTest::qWaitFor([this] { return main->BulletinOptions() == nullptr; }, kWaitMs));
     EXPECT_EQ(main->OpenDialogs(), 0);
+}
+
+TEST_F(MainToolWndTest, TheBannerIsPlacedFromItsOptionsAndKeptOnlyAfterOk) {
+    SettingsDialogs::Install(&prompter);
+    main->OnCommand(MainMenu::kCmdDesignMode);
+    GradeInfo* level = main->CurGrade();
+    for (bool ok : {false, true}) {
+        Tool()->OnCommand(DesignCommand::kBannerOptions);
+        auto* options = qobject_cast<BannerShow*>(main->BannerOptions());
+        ASSERT_NE(options, nullptr);
+        EXPECT_EQ(main->OpenDialogs(), 1);
+        EXPECT_FALSE(Tool()->LevelBox()->isEnabled());
+        options->ShowCheck()->setChecked(true);
+        options->OnShowClicked();
+        const WinRect before = level->m_banner.m_rect;
+        ASSERT_TRUE(options->OnVisualDesign());
+        EXPECT_TRUE(main->IsPlacing());
+        EXPECT_FALSE(options->isVisible());
+        SymbolView* banner = main->BannerView();
+        ASSERT_EQ(main->Trackers().Collect().ElementAt(0), banner);
+        const QRect placed = banner->geometry().translated(30, 40);
+        const QPoint from = banner->mapToGlobal(banner->rect().center());
+        main->RouteChildMouse(MouseRouting::Kind::LeftDown, from);
+        main->RouteChildMouse(MouseRouting::Kind::Move, from + QPoint(30, 40));
+        main->RouteChildMouse(MouseRouting::Kind::LeftUp, from + QPoint(30, 40));
+        main->Trackers().Collect().ToolWindow()->OnCommand(CToolWnd::kQuit);
+        EXPECT_FALSE(main->IsPlacing());
+        EXPECT_TRUE(options->isVisible());
+        EXPECT_EQ(options->PositionEdit(0)->text(), QString::number(placed.x()));
+        EXPECT_EQ(options->PositionEdit(1)->text(), QString::number(placed.y()));
+        EXPECT_EQ(level->m_banner.m_rect, before) << "the level waits for OK";
+        if (ok)
+            options->accept();
+        else
+            options->reject();
+        EXPECT_TRUE(QTest::qWaitFor([this] { return main->BannerOptions() == nullptr; }, kWaitMs));
+        EXPECT_EQ(main->OpenDialogs(), 0);
+        EXPECT_TRUE(Tool()->LevelBox()->isEnabled());
+        if (ok)
+            EXPECT_EQ(level->m_banner.m_rect, WinRect::fromQRect(placed));
+        else
+            EXPECT_EQ(level->m_banner.m_rect, before);
+    }
+}
+
+TEST_F(MainToolWndTest, DesignModeFromTheSettingsWindowGivesItBackAfterwards) {
+    SettingsDialogs::Install(&prompter);
+    main->OnCommand(MainMenu::kCmdSettings);
+    auto* settings = qobject_cast<XSet*>(main->SettingsWindow());
+    ASSERT_NE(settings, nullptr);
+    settings->OnDesignMode(2); // the third prize level
+    EXPECT_TRUE(main->IsDesignMode());
+    EXPECT_FALSE(settings->isVisible());
+    EXPECT_EQ(Tool()->Grade(), &main->m_status.m_listGrades[3]);
+    EXPECT_TRUE(main->TakesInput()) << "the trackers need the mouse";
+    Tool()->OnCommand(DesignCommand::kQuit);
+    EXPECT_FALSE(main->IsDesignMode());
+    EXPECT_TRUE(settings->isVisible());
+    EXPECT_FALSE(main->TakesInput()) << "the settings window is open again";
 }
 
 TEST_F(MainToolWndTest, TheDesignWindowsLookTidy) {
