@@ -112,7 +112,8 @@ void XSet::OnDesignMode(int row) {
         return;
     // The draw window shows the settings window again when design mode ends.
     hide();
-    m_enterDesignMode(row);
+    if (!m_enterDesignMode(row))
+        show();
 }
 
 void XSet::Centre() {

@@ -55,8 +55,9 @@ public:
     // A row of the prize levels page asked for design mode (row i is prize level i + 1, the last
     // row the default level): the window hides and the draw window takes over.
     void OnDesignMode(int row);
-    // How the draw window enters design mode for a row; set by whoever creates the window.
-    std::function<void(int row)> m_enterDesignMode;
+    // How the draw window enters design mode for a row (false when it could not); set by whoever
+    // creates the window.
+    std::function<bool(int row)> m_enterDesignMode;
 
     QTabWidget* Tabs() const { return m_tab; }
     QWidget* Page(int index) const;

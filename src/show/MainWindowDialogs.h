@@ -27,8 +27,6 @@ struct MainWindowDialogs {
     // Command 32842: fetches the published version text and shows it beside the program's own.
     // Empty: the draw window's own (VersionCheck).
     std::function<void(CTumoDlg&)> checkVersion;
-    // Command 32801: design mode for the current level.
-    std::function<void(CTumoDlg&)> enterDesignMode;
     // Help (command 32813, F1): opens a file with the desktop's viewer. Empty: the desktop's own.
     std::function<bool(const QString& path)> openFile;
 };

@@ -3,7 +3,9 @@
 #include "controls/XButton.h"
 #include "media/MovieTestUtil.h"
 #include "settings/CGuidHelpWnd.h"
+#include "settings/MainToolWnd.h"
 #include "settings/NuTakedOutDD.h"
+#include "settings/PrizesDlg.h"
 #include "settings/SettingsDialogs.h"
 #include "settings/Sheet_LotteryNo.h"
 #include "settings/XSet.h"
@@ -11,6 +13,7 @@
 #include "show/MainMenu.h"
 
 #include <QApplication>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -42,6 +45,7 @@ protected:
             dlg->OnQuit();
         dlg.reset();
         CTumoDlg::InstallDialogs({});
+        CTumoDlg::InstallDesignTool({});
         ProgramRestart::Cancel();
     }
 
@@ -134,6 +138,27 @@ TEST_F(SettingsProtocolTest, GuideCommandOpensTheGuideWindowOnce) {
     EXPECT_TRUE(qobject_cast<CGuidHelpWnd*>(guide.data()));
     dlg->OnCommand(MainMenu::kCmdOpenGuide);
     EXPECT_EQ(dlg->GuideWindow(), guide);
+}
+
+TEST_F(SettingsProtocolTest, DesignModeFromThePrizeLevelsPageHidesTheWindowUntilItEnds) {
+    dlg->OnSettings();
+    QPointer<XSet> settings = Settings();
+    ASSERT_TRUE(settings);
+    // Without a design tool design mode cannot begin: the window stays.
+    settings->PrizesPage()->m_btnDesign->click();
+    EXPECT_TRUE(settings->isVisible());
+    EXPECT_FALSE(dlg->IsDesignMode());
+
+    MainToolWnd::Install(&prompter);
+    settings->PrizesPage()->m_btnDesign->click();
+    EXPECT_FALSE(settings->isVisible());
+    EXPECT_TRUE(dlg->IsDesignMode());
+    dlg->LeaveDesignMode();
+    EXPECT_TRUE(settings->isVisible());
+    EXPECT_FALSE(dlg->TakesInput());
+    settings->CloseAndReport();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return settings.isNull(); }, kWaitMs));
+    EXPECT_TRUE(dlg->TakesInput());
 }
 
 } // namespace
