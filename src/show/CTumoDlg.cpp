@@ -71,7 +71,7 @@ CTumoDlg::CTumoDlg(Prompter* prompter, QWidget* parent)
       m_draw(m_status, PortsOf(this, m_pWorker.get(), &m_sounds, &m_winners, m_pPrompter)) {
     m_status.SetPrompter(m_pPrompter);
     m_numbers.SetPrompter(m_pPrompter);
-    m_sounds.SetLevelSource([this] { return m_draw.CurGrade(); });
+    m_sounds.SetLevelSource([this] { return CurGrade(); });
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     m_soundTimer.setInterval(DrawSoundPlayers::kLoopTickMs);
@@ -225,7 +225,7 @@ bool CTumoDlg::OpenNumberPool(bool statusLoaded) {
 void CTumoDlg::CreateBulletin() {
     m_pBulletin = new BulletinBoard(this);
     BulletinBoard::Sources sources;
-    sources.grade = [this] { return m_draw.CurGrade(); };
+    sources.grade = [this] { return CurGrade(); };
     sources.digits = [this] { return m_status.m_nuBase.m_nDigits; };
     sources.read = [this](quint32 index) {
         const LoNuInfo n = ReadNumber(index);
@@ -623,7 +623,7 @@ void CTumoDlg::OnSettings() {
     if (m_pSettings || !dialogs.createSettings || m_bQuitting)
         return;
     m_draw.StopTimers();
-    m_bSettingsOpen = true;
+    HoldLevelForSettings();
     if (const GradeInfo* grade = m_draw.CurGrade())
         m_pGradeCopy = std::make_unique<GradeInfo>(*grade);
     m_nSavedDigits = m_status.m_nuBase.m_nDigits;
@@ -690,6 +690,16 @@ void CTumoDlg::RebuildAfterSettings(int closeCode) {
     }
 }
 
+void CTumoDlg::HoldLevelForSettings() {
+    const GradeInfo* grade = m_draw.CurGrade();
+    const qsizetype index = grade ? grade - m_status.m_listGrades.constData() : -1;
+    if (index >= 0 && index < m_status.m_listGrades.size()) {
+        m_status.m_nCurGrade = qint32(index);
+        m_status.m_pCurGrade = &m_status.m_listGrades[index];
+    }
+    m_bSettingsOpen = true;
+}
+
 void CTumoDlg::EndSettings() {
     m_pGradeCopy.reset();
     m_bSettingsOpen = false;
@@ -701,7 +711,7 @@ void CTumoDlg::OnViewWinning() {
     if (!dialogs.runWinningNumbers || m_bSettingsOpen || m_bQuitting)
         return;
     m_draw.StopTimers();
-    m_bSettingsOpen = true;
+    HoldLevelForSettings();
     dialogs.runWinningNumbers(*this);
     m_bSettingsOpen = false;
 }

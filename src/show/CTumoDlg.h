@@ -248,8 +248,12 @@ public:
     LoNuInfo DrawRandomNumber() override;
     LoNuInfo ReadNumber(quint32 index) override;
 
-    // What tests look at.
-    GradeInfo* CurGrade() const { return m_draw.CurGrade(); }
+    // The level on show. While the settings window is open its pages may add, delete or move
+    // levels, which moves them in memory; the status keeps its current-level pointer in step, so
+    // that one is used until the window closes and the draw sequence takes the level anew.
+    GradeInfo* CurGrade() const {
+        return m_bSettingsOpen ? m_status.m_pCurGrade : m_draw.CurGrade();
+    }
     const QRect& ScreenRect() const { return m_rcScreen; }
     bool MayShow() const { return m_bMayShow; }
     bool IsBusy() const { return m_bBusy; }
@@ -307,6 +311,7 @@ private:
     static constexpr QPoint kKeyboardMenu{-1, -1};
     void RebuildAfterSettings(int closeCode);
     void EndSettings();
+    void HoldLevelForSettings();
     QTimer* AutoTimer(int id);
     // The level's stored file made absolute, found in any case of its name.
     static QString AbsoluteMediaPath(const QString& stored);

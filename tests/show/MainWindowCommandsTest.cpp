@@ -147,6 +147,27 @@ TEST_F(MainWindowCommandsTest, SettingsOpenOnceAndTheWindowTakesNoInputUntilTheR
     dlg.OnQuit();
 }
 
+TEST_F(MainWindowCommandsTest, LevelsMovedInMemoryWhileTheSettingsAreOpenAreNeverReadStale) {
+    CTumoDlg dlg(&prompter);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    ASSERT_TRUE(WaitReady(dlg));
+    dlg.OnCommand(MainMenu::kCmdSettings);
+    ASSERT_TRUE(dlg.IsSettingsOpen());
+    const QString name = dlg.CurGrade()->m_base.m_strName;
+    // What the prize-levels page does: the list grows (and moves), the status keeps its pointer.
+    TumoStatus& status = dlg.m_status;
+    const qint32 current = status.m_nCurGrade;
+    for (int i = 0; i < 64; ++i)
+        status.m_listGrades.insert(1, GradeInfo());
+    status.m_nCurGrade = current == 0 ? 0 : current + 64;
+    status.m_pCurGrade = &status.m_listGrades[status.m_nCurGrade];
+    EXPECT_EQ(dlg.CurGrade(), status.m_pCurGrade);
+    EXPECT_EQ(dlg.CurGrade()->m_base.m_strName, name);
+    dlg.OnSettingsWindowClosed(0, 0);
+    ASSERT_TRUE(WaitReady(dlg));
+    dlg.OnQuit();
+}
+
 TEST_F(MainWindowCommandsTest, CloseCodeMinusOneRestartsWithoutSaving) {
     {
         CTumoDlg dlg(&prompter);
