@@ -312,6 +312,8 @@ private:
     void RebuildAfterSettings(int closeCode);
     void EndSettings();
     void HoldLevelForSettings();
+    // What placing the board and placing its number area share; false when neither may start.
+    bool PrepareBulletinPlacement(bool reshape);
     QTimer* AutoTimer(int id);
     // The level's stored file made absolute, found in any case of its name.
     static QString AbsoluteMediaPath(const QString& stored);

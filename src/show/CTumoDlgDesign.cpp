@@ -446,19 +446,20 @@ int CTumoDlg::OnBulletinOptionsClosed() {
     return 1;
 }
 
-void CTumoDlg::BeginBulletinLayout() {
+bool CTumoDlg::PrepareBulletinPlacement(bool reshape) {
     if (IsPlacing() || !m_pBulletin)
-        return;
+        return false;
     // An edit the options refuse has been reported; the board is not placed with it.
     if (m_bbOptions.applyAll && !m_bbOptions.applyAll())
-        return;
+        return false;
     m_bPlacing = true;
     if (m_pDesignWnd)
         m_pDesignWnd->hide();
     EnableWindow(true);
     if (m_bbOptions.window)
         m_bbOptions.window->hide();
-    m_pBulletin->ApplyShape();
+    if (reshape)
+        m_pBulletin->ApplyShape();
     if (m_bReshapeBulletin) {
         m_pBulletin->ApplyShape();
         m_bReshapeBulletin = false;
@@ -466,6 +467,12 @@ void CTumoDlg::BeginBulletinLayout() {
     m_pBulletin->SetCount(1);
     m_pBulletin->RestartScroll();
     m_pBulletin->show();
+    return true;
+}
+
+void CTumoDlg::BeginBulletinLayout() {
+    if (!PrepareBulletinPlacement(true))
+        return;
     StartPlacement(CXTracerCollect::kBoard);
     m_trackers.Track(m_pBulletin);
 }
@@ -490,23 +497,8 @@ void CTumoDlg::StoreBulletinRect() {
 }
 
 void CTumoDlg::BeginNumberAreaLayout() {
-    if (IsPlacing() || !m_pBulletin)
+    if (!PrepareBulletinPlacement(false))
         return;
-    if (m_bbOptions.applyAll && !m_bbOptions.applyAll())
-        return;
-    if (m_pDesignWnd)
-        m_pDesignWnd->hide();
-    EnableWindow(true);
-    m_bPlacing = true;
-    if (m_bbOptions.window)
-        m_bbOptions.window->hide();
-    if (m_bReshapeBulletin) {
-        m_pBulletin->ApplyShape();
-        m_bReshapeBulletin = false;
-    }
-    m_pBulletin->SetCount(1);
-    m_pBulletin->RestartScroll();
-    m_pBulletin->show();
     StartPlacement(CXTracerCollect::kNumberArea);
     m_pBulletin->setEnabled(false);
     m_pNumberProxy = new WinNuBoard(this, m_pBulletin, [this] { return m_draw.CurGrade(); });
