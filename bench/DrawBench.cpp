@@ -104,11 +104,7 @@ bool PrepareFolder(const QString& media, const QString& folder) {
         return false;
     pool.Clear();
     pool.CreateContinuousNumbers(kFirstNumber, kFirstNumber + kPoolSize - 1);
-    qint32 count = 0;
-    QString chars;
-    status.m_nuBase.m_nDigits = pool.AnalyseBitsAndChars(count, chars);
-    status.m_nuBase.m_nCount = count;
-    status.m_nuBase.m_strChars = chars;
+    pool.AnalyseInto(status.m_nuBase);
     pool.Close();
 
     GradeInfo level = status.m_listGrades.first();

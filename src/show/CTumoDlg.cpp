@@ -211,14 +211,8 @@ bool CTumoDlg::OpenNumberPool(bool statusLoaded) {
     // The store has told the operator why; the stored summary stays as it was on disk.
     if (m_numbers.OpenStore() < 0)
         return false;
-    LotteryNuBase& base = m_status.m_nuBase;
-    if (!statusLoaded || base.m_nDigits == 0) {
-        qint32 count = 0;
-        QString chars;
-        base.m_nDigits = m_numbers.AnalyseBitsAndChars(count, chars);
-        base.m_nCount = count;
-        base.m_strChars = chars;
-    }
+    if (!statusLoaded || m_status.m_nuBase.m_nDigits == 0)
+        m_numbers.AnalyseInto(m_status.m_nuBase);
     return true;
 }
 

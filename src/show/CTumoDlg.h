@@ -314,6 +314,9 @@ private:
     void HoldLevelForSettings();
     // What placing the board and placing its number area share; false when neither may start.
     bool PrepareBulletinPlacement(bool reshape);
+    // Ends placing symbols, the banner or text panels: the design tool comes back. Returns the
+    // level on show.
+    GradeInfo* EndElementPlacement();
     QTimer* AutoTimer(int id);
     // The level's stored file made absolute, found in any case of its name.
     static QString AbsoluteMediaPath(const QString& stored);

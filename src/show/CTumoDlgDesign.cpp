@@ -301,11 +301,15 @@ void CTumoDlg::BeginSymbolPlacement() {
     }
 }
 
-void CTumoDlg::StoreSymbolPlacement() {
+GradeInfo* CTumoDlg::EndElementPlacement() {
     if (m_pDesignWnd)
         m_pDesignWnd->show();
     m_bElementPlacing = false;
-    GradeInfo* grade = m_draw.CurGrade();
+    return m_draw.CurGrade();
+}
+
+void CTumoDlg::StoreSymbolPlacement() {
+    GradeInfo* grade = EndElementPlacement();
     if (!grade)
         return;
     const int positions = m_status.m_nuBase.m_nDigits;
@@ -381,9 +385,7 @@ void CTumoDlg::StoreBannerLayout() {
     m_bannerPosition = nullptr;
     if (m_pBannerDlg)
         m_pBannerDlg->show();
-    if (m_pDesignWnd)
-        m_pDesignWnd->show();
-    m_bElementPlacing = false;
+    EndElementPlacement();
     if (m_pBannerDlg)
         EnableWindow(false);
 }
@@ -538,10 +540,7 @@ int CTumoDlg::OnTextLayout() {
 }
 
 void CTumoDlg::StoreTextRects() {
-    if (m_pDesignWnd)
-        m_pDesignWnd->show();
-    m_bElementPlacing = false;
-    GradeInfo* grade = m_draw.CurGrade();
+    GradeInfo* grade = EndElementPlacement();
     if (!grade)
         return;
     QList<APanel>& items = grade->m_aPanel.m_listPanels;

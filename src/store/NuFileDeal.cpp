@@ -439,6 +439,14 @@ bool NuFileDeal::GenerateIndex() {
     return true;
 }
 
+void NuFileDeal::AnalyseInto(LotteryNuBase& base) {
+    qint32 count = 0;
+    QString chars; // a fresh string: the scan appends, and the summary holds each character once
+    base.m_nDigits = AnalyseBitsAndChars(count, chars);
+    base.m_nCount = count;
+    base.m_strChars = chars;
+}
+
 qint32 NuFileDeal::AnalyseBitsAndChars(qint32& count, QString& chars) {
     ProgressMeter meter(m_pProgress, StoreTexts::TaskAnalyse());
     count = qint32(m_nEntries);

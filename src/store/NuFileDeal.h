@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/LotteryNuBase.h"
 #include "store/LoNuInfo.h"
 #include "store/PoolRecord.h"
 #include "store/sel.h"
@@ -50,6 +51,8 @@ public:
     // Scans every record: count receives the number of records, chars gets the characters of the
     // number texts appended in order of first occurrence. Returns the longest number's length.
     qint32 AnalyseBitsAndChars(qint32& count, QString& chars);
+    // The same scan, stored as the pool summary: longest number, count and characters.
+    void AnalyseInto(LotteryNuBase& base);
     void Clear();
     void Close();
     // Appends first to last ("%u", information "Info." + the number). 1 done, 0 when stopped.

@@ -57,11 +57,7 @@ int Prepare(const QString& folder) {
     NuFileDeal pool;
     if (!OpenPool(pool, status, folder))
         return Fail(QStringLiteral("the pool cannot be created in ") + folder);
-    qint32 count = 0;
-    QString chars;
-    status.m_nuBase.m_nDigits = pool.AnalyseBitsAndChars(count, chars);
-    status.m_nuBase.m_nCount = count;
-    status.m_nuBase.m_strChars = chars;
+    pool.AnalyseInto(status.m_nuBase);
     pool.Close();
 
     GradeInfo first = status.m_listGrades.first();

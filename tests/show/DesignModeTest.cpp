@@ -9,6 +9,7 @@
 #include "show/DesignLevels.h"
 #include "show/DesignModeWnd.h"
 #include "show/MainMenu.h"
+#include "show/MainWindowTestUtil.h"
 #include "show/SymbolView.h"
 #include "show/WinNuBoard.h"
 #include "show/XAPanel.h"
@@ -20,9 +21,10 @@
 
 using namespace movietest;
 
+using namespace mainwindowtest;
+
 namespace {
 
-constexpr int kWaitMs = 10000;
 using Kind = MouseRouting::Kind;
 
 // The design tool as a test sees it: it records what the draw window asks of it.
@@ -111,10 +113,6 @@ protected:
         ASSERT_TRUE(status.SaveAll());
     }
 
-    static bool WaitReady(CTumoDlg& dlg) {
-        return QTest::qWaitFor([&] { return dlg.isVisible() && dlg.Draw().IsDrawEnabled(); },
-                               kWaitMs);
-    }
     static FakeDesignTool* Tool(CTumoDlg& dlg) {
         return static_cast<FakeDesignTool*>(dlg.DesignToolWindow());
     }

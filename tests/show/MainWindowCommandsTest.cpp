@@ -5,6 +5,7 @@
 #include "model/TumoStatus.h"
 #include "show/CTumoDlg.h"
 #include "show/MainMenu.h"
+#include "show/MainWindowTestUtil.h"
 #include "show/MessageWnd.h"
 #include "show/PoolReanalysis.h"
 #include "store/NuFileDeal.h"
@@ -21,9 +22,9 @@
 
 using namespace movietest;
 
-namespace {
+using namespace mainwindowtest;
 
-constexpr int kWaitMs = 10000;
+namespace {
 
 // ---- the menu ----
 
@@ -90,18 +91,8 @@ protected:
 
     QString File(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
 
-    // Settings on disk before the window starts, from the defaults.
     void Prepare(const std::function<void(TumoStatus&)>& change) {
-        TumoStatus status;
-        status.m_strDataFolder = dir.path();
-        status.LoadAll();
-        change(status);
-        ASSERT_TRUE(status.SaveAll());
-    }
-
-    static bool WaitReady(CTumoDlg& dlg) {
-        return QTest::qWaitFor([&] { return dlg.isVisible() && dlg.Draw().IsDrawEnabled(); },
-                               kWaitMs);
+        PrepareSettings(dir.path(), change);
     }
 
     QTemporaryDir dir;

@@ -5,6 +5,7 @@
 #include "model/TumoStatus.h"
 #include "show/BulletinBoard.h"
 #include "show/CTumoDlg.h"
+#include "show/MainWindowTestUtil.h"
 #include "show/MessageWnd.h"
 #include "show/SymbolView.h"
 
@@ -19,9 +20,9 @@
 
 using namespace movietest;
 
-namespace {
+using namespace mainwindowtest;
 
-constexpr int kWaitMs = 10000;
+namespace {
 
 QByteArray ReadAll(const QString& path) {
     QFile f(path);
@@ -43,18 +44,8 @@ protected:
 
     QString File(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
 
-    // Settings on disk before the window starts, from the defaults.
     void Prepare(const std::function<void(TumoStatus&)>& change) {
-        TumoStatus status;
-        status.m_strDataFolder = dir.path();
-        status.LoadAll();
-        change(status);
-        ASSERT_TRUE(status.SaveAll());
-    }
-
-    static bool WaitReady(CTumoDlg& dlg) {
-        return QTest::qWaitFor([&] { return dlg.isVisible() && dlg.Draw().IsDrawEnabled(); },
-                               kWaitMs);
+        PrepareSettings(dir.path(), change);
     }
 
     static QPoint Global(CTumoDlg& dlg, QPoint local) { return dlg.mapToGlobal(local); }
