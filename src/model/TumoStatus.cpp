@@ -1,4 +1,5 @@
 #include "model/TumoStatus.h"
+#include "model/SafeFileWriter.h"
 
 #include "app/AppPaths.h"
 #include "model/Archive.h"
@@ -7,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <limits>
@@ -201,22 +201,19 @@ void TumoStatus::StoreScheme(Archive& ar) {
 // a full disk or a crash never leaves half a settings file.
 TumoStatus::SaveResult TumoStatus::WriteFile(const QString& path,
                                              void (TumoStatus::*store)(Archive&)) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    SafeFileWriter file(path);
+    if (!file.open())
         return SaveResult::NotOpened;
     bool ok = false;
     try {
         Archive ar;
         (this->*store)(ar);
-        // QSaveFile keeps small writes in a buffer and loses an error of its final flush, so
-        // flush here, where a short write still shows.
-        ok = file.write(ar.data()) == ar.data().size() && file.flush() &&
-             file.error() == QFileDevice::NoError && file.commit();
+        ok = file.write(ar.data()) && file.commit();
     } catch (const ArchiveException&) {
         ok = false;
     }
     if (!ok) {
-        file.cancelWriting();
+        file.cancel();
         Tell(WriteErrorText());
         return SaveResult::WriteFailed;
     }

@@ -1,0 +1,94 @@
+#include "model/SafeFileWriter.h"
+
+#include <QMutex>
+#include <QMutexLocker>
+
+namespace {
+
+QMutex injectorLock;
+SafeFileWriter::FailureInjector injector;
+
+bool injectedFailure(const QString& path) {
+    QMutexLocker lock(&injectorLock);
+    return injector && injector(path);
+}
+
+QString diskFullText() { return QStringLiteral("No space left on device"); }
+
+} // namespace
+
+SafeFileWriter::SafeFileWriter(const QString& path) : m_path(path), m_file(path) {}
+
+SafeFileWriter::~SafeFileWriter() {
+    if (m_open)
+        m_file.cancelWriting();
+}
+
+bool SafeFileWriter::open() {
+    m_failed = false;
+    m_error.clear();
+    m_open = m_file.open(QIODevice::WriteOnly);
+    if (!m_open)
+        return fail(m_file.errorString());
+    return true;
+}
+
+bool SafeFileWriter::write(const char* data, qint64 size) {
+    if (!m_open || m_failed)
+        return false;
+    if (size == 0)
+        return true;
+    if (injectedFailure(m_path))
+        return fail(diskFullText());
+    if (m_file.write(data, size) != size)
+        return fail(m_file.errorString());
+    return true;
+}
+
+bool SafeFileWriter::commit() {
+    if (!m_open)
+        return false;
+    if (m_failed) {
+        cancel();
+        return false;
+    }
+    // The flush is where a full disk shows for the last buffered block; QSaveFile would lose it.
+    if (injectedFailure(m_path) || !m_file.flush() || m_file.error() != QFileDevice::NoError) {
+        const QString reason = m_file.error() != QFileDevice::NoError ? m_file.errorString()
+                                                                       : diskFullText();
+        cancel();
+        m_error = reason;
+        return false;
+    }
+    m_open = false;
+    if (!m_file.commit()) {
+        m_error = m_file.errorString();
+        return false;
+    }
+    return true;
+}
+
+void SafeFileWriter::cancel() {
+    if (m_open)
+        m_file.cancelWriting();
+    m_open = false;
+}
+
+bool SafeFileWriter::fail(const QString& reason) {
+    m_failed = true;
+    m_error = reason;
+    return false;
+}
+
+bool SafeFileWriter::WriteWhole(const QString& path, const QByteArray& bytes, QString* error) {
+    SafeFileWriter file(path);
+    const bool ok = file.open() && file.write(bytes) && file.commit();
+    if (!ok && error)
+        *error = file.errorString();
+    return ok;
+}
+
+void SafeFileWriter::SetFailureInjector(FailureInjector f) {
+    QMutexLocker lock(&injectorLock);
+    injector = std::move(f);
+}
