@@ -1,6 +1,7 @@
 #include "model/TakedNu.h"
 
 #include "model/Archive.h"
+#include "model/DrawnNumberIndex.h"
 
 #include <atomic>
 
@@ -58,18 +59,37 @@ void TakedNu::Changed() {
 }
 
 void TakedNu::Add(quint32 poolIndex) {
+    const quint64 before = m_nStamp;
     m_list.append(SUINT(poolIndex, 1));
     Changed();
+    if (const auto index = m_observer.lock())
+        (*index)->Added(*this, before, poolIndex);
 }
 
 void TakedNu::RemoveAt(qsizetype i) {
+    const quint64 before = m_nStamp;
+    const quint32 value = m_list.at(i).m_nValue;
     m_list.removeAt(i);
     Changed();
+    report(before, {value});
 }
 
 void TakedNu::RemoveAll() {
+    const quint64 before = m_nStamp;
+    QList<quint32> values;
+    if (!m_observer.expired()) {
+        values.reserve(m_list.size());
+        for (const SUINT& e : m_list)
+            values.append(e.m_nValue);
+    }
     m_list.clear();
     Changed();
+    report(before, values);
+}
+
+void TakedNu::report(quint64 before, const QList<quint32>& removed) {
+    if (const auto index = m_observer.lock())
+        (*index)->Removed(*this, before, removed);
 }
 
 void TakedNu::Serialize(Archive& ar) {

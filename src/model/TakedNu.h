@@ -5,17 +5,20 @@
 #include <QList>
 #include <QtGlobal>
 
+#include <memory>
+
 class Archive;
+class DrawnNumberIndex;
 
 // The numbers drawn in one prize level, in draw order: each entry holds the number's index in
 // the pool and the flag 1.
 //
 // The list and its count are private so that they cannot drift apart and so that every change
 // is seen: each change gives the record a new stamp (Stamp()), taken from one counter for the
-// whole program (Generation()). TumoStatus keeps an index of all drawn numbers and rebuilds it
-// when any level's stamp differs from the one it was built from. Add drawn numbers with Add(),
-// take them back with RemoveAt() and clear with RemoveAll(); copying, moving, loading and
-// destroying a record count as changes too.
+// whole program (Generation()). TumoStatus keeps an index of all drawn numbers: Add(), RemoveAt()
+// and RemoveAll() report each entry to the index built over this record, which follows in place;
+// copying, moving, loading and destroying a record count as changes too, and the index rebuilds
+// when it sees a stamp it did not follow.
 class TakedNu {
 public:
     static const char* ClassName() { return "TakedNu"; }
@@ -50,9 +53,14 @@ public:
     friend bool operator==(const TakedNu& a, const TakedNu& b) { return a.m_list == b.m_list; }
 
 private:
+    friend class DrawnNumberIndex;
+
     void Changed();
+    void report(quint64 before, const QList<quint32>& removed);
 
     qint32 m_nCount = 0; // always m_list.size()
     QList<SUINT> m_list;
     quint64 m_nStamp = 0;
+    // The index built over this record; never copied, so a copy reports to no one.
+    mutable std::weak_ptr<DrawnNumberIndex*> m_observer;
 };

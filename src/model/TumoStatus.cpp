@@ -282,6 +282,14 @@ bool TumoStatus::IsNumberTaken(quint32 poolIndex) const {
     return m_drawnIndex.Contains(m_listGrades, LevelCount(), poolIndex);
 }
 
+quint64 TumoStatus::FreeNumberCount(quint32 poolCount) const {
+    return m_drawnIndex.CountFree(m_listGrades, LevelCount(), poolCount);
+}
+
+quint32 TumoStatus::FreeNumberAt(quint32 poolCount, quint64 k) const {
+    return m_drawnIndex.FreeAt(m_listGrades, LevelCount(), poolCount, k);
+}
+
 // Screen slots: a level fills its P slots per screen from the first slot on, starting over with
 // every full screen. t counts the level's drawn numbers, s those drawn before it became current.
 qint32 TumoStatus::GetNextSlotIndex() const {

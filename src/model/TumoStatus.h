@@ -62,6 +62,10 @@ public:
     // The default level takes what the prize levels leave of the pool; not clamped at 0.
     void RecomputeDefaultGradeTotal();
     bool IsNumberTaken(quint32 poolIndex) const;
+    // Pool indexes from 0 to poolCount - 1 that no level has drawn, and the k-th of them (from
+    // 0, in pool order; k below the count). Both take O(log n) at any share drawn.
+    quint64 FreeNumberCount(quint32 poolCount) const;
+    quint32 FreeNumberAt(quint32 poolCount, quint64 k) const;
     // Screen slot of the current level's next drawn number, and of its last one.
     qint32 GetNextSlotIndex() const;
     qint32 GetLastSlotIndex() const;

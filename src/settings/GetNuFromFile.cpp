@@ -147,6 +147,21 @@ void GetNuFromFile::OnExample() {
         m_openExample(path);
 }
 
+bool GetNuFromFile::CheckFileForImport() {
+    switch (ImportPreview::Check(m_strPath)) {
+    case ImportPreview::Status::Listed:
+        return true;
+    case ImportPreview::Status::NotUnicode:
+        m_prompter.Message(NumberPageText::NotUnicode(), Prompter::Icon::Warning);
+        return false;
+    case ImportPreview::Status::NoFile:
+    case ImportPreview::Status::OpenFailed:
+        break;
+    }
+    m_prompter.Message(StoreTexts::OpenFileError(), Prompter::Icon::Warning);
+    return false;
+}
+
 void GetNuFromFile::PreviewFile(const QString& path) {
     const bool makeUpper = m_pMakeUpper && *m_pMakeUpper;
     const ImportPreview preview = ImportPreview::Read(path, m_strSeparator, makeUpper);

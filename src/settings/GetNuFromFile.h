@@ -33,6 +33,9 @@ public:
     void OnSeparator(int index);
     void OnSeparatorEdited();
     void PreviewFile(const QString& path);
+    // Before OK changes the pool: true when the import can take the file at m_strPath, else the
+    // operator is told why, with the preview's messages ("Open File Error!" for a missing file).
+    bool CheckFileForImport();
 
     // The separator of a radio; "Other" (and no choice) has none of its own.
     static QString SeparatorOf(int index);

@@ -108,14 +108,10 @@ bool GetOuterData::GenerateRange() {
 
 bool GetOuterData::ImportFile() {
     m_pageFile->UpdateData(true);
-    // The old numbers go only once the new ones can be read: an unreadable file would leave an
-    // empty pool behind.
-    QFile file(m_pageFile->m_strPath);
-    if (!QFileInfo(m_pageFile->m_strPath).isFile() || !file.open(QIODevice::ReadOnly)) {
-        m_prompter.Message(StoreTexts::OpenFileError(), Prompter::Icon::Warning);
+    // The old numbers go only once the new ones can be read: an unreadable or refused file would
+    // leave an empty pool behind.
+    if (!m_pageFile->CheckFileForImport())
         return false;
-    }
-    file.close();
     if (m_nReplace == 0)
         m_pNumberStore->Clear();
     m_pNumberStore->ImportFromFile(m_pageFile->m_strPath, m_pageFile->m_strSeparator, m_bMakeUpper);

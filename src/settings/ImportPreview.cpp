@@ -18,20 +18,27 @@ bool RefusedMark(const QByteArray& head) {
 
 } // namespace
 
+ImportPreview::Status ImportPreview::Check(const QString& path) {
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return Status::NoFile;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Status::OpenFailed;
+    if (RefusedMark(file.peek(4)))
+        return Status::NotUnicode;
+    return Status::Listed;
+}
+
 ImportPreview ImportPreview::Read(const QString& path, const QString& separator, bool makeUpper) {
     ImportPreview preview;
-    if (path.isEmpty() || !QFileInfo(path).isFile())
+    preview.status = Check(path);
+    if (preview.status != Status::Listed)
         return preview;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         preview.status = Status::OpenFailed;
         return preview;
     }
-    if (RefusedMark(file.peek(4))) {
-        preview.status = Status::NotUnicode;
-        return preview;
-    }
-    preview.status = Status::Listed;
     ImportLineReader reader(file);
     QString line;
     while (preview.rows.size() < kMaxRows) {

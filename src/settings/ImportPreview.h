@@ -28,4 +28,7 @@ public:
     bool tooLong = false;
 
     static ImportPreview Read(const QString& path, const QString& separator, bool makeUpper);
+    // Whether the import can take the file: Listed when it can, else why not. The preview and
+    // the dialog's OK refuse the same files.
+    static Status Check(const QString& path);
 };

@@ -247,6 +247,7 @@ public:
     // NumberSource: the pool, watched for damage.
     LoNuInfo DrawRandomNumber() override;
     LoNuInfo ReadNumber(quint32 index) override;
+    bool IsDamaged() const override { return m_numbers.IsDamaged(); }
 
     // The level on show. While the settings window is open its pages may add, delete or move
     // levels, which moves them in memory; the status keeps its current-level pointer in step, so

@@ -275,6 +275,9 @@ void DrawSequence::UpdateBulletinAfterDraw(int count) {
 // the message a second time meanwhile.
 void DrawSequence::PoolExhausted() {
     KillAutoTimers();
+    // A damaged pool is not a drawn-out one: the pool has said so, and the program ends.
+    if (m_ports.numbers && m_ports.numbers->IsDamaged())
+        return;
     Say(PoolExhaustedText());
 }
 

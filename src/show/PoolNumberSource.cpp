@@ -6,6 +6,10 @@ LoNuInfo PoolNumberSource::DrawRandomNumber() {
     return m_pool.DrawRandomNumber();
 }
 
+bool PoolNumberSource::IsDamaged() const {
+    return m_pool.IsDamaged();
+}
+
 LoNuInfo PoolNumberSource::ReadNumber(quint32 index) {
     return m_pool.ReadNumber(index);
 }

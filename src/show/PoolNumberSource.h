@@ -11,6 +11,7 @@ public:
 
     LoNuInfo DrawRandomNumber() override;
     LoNuInfo ReadNumber(quint32 index) override;
+    bool IsDamaged() const override;
 
 private:
     NuFileDeal& m_pool;

@@ -4,6 +4,53 @@
 
 #include <QIODevice>
 
+namespace {
+
+// Checks UTF-8 fed in pieces of any size: shortest forms only, no surrogates, nothing above
+// U+10FFFF.
+class Utf8Check {
+public:
+    void Feed(const char* data, qsizetype size) {
+        for (qsizetype i = 0; i < size && m_ok; ++i) {
+            const quint8 b = quint8(data[i]);
+            if (m_need > 0) {
+                m_ok = b >= m_low && b <= m_high;
+                m_low = 0x80;
+                m_high = 0xBF;
+                --m_need;
+            } else if (b >= 0x80) {
+                start(b);
+            }
+        }
+    }
+    bool Valid() const { return m_ok && m_need == 0; }
+    bool Failed() const { return !m_ok; }
+
+private:
+    void start(quint8 b) {
+        if (b >= 0xC2 && b <= 0xDF) {
+            m_need = 1;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            m_need = 2;
+            m_low = b == 0xE0 ? 0xA0 : 0x80;
+            m_high = b == 0xED ? 0x9F : 0xBF;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            m_need = 3;
+            m_low = b == 0xF0 ? 0x90 : 0x80;
+            m_high = b == 0xF4 ? 0x8F : 0xBF;
+        } else {
+            m_ok = false;
+        }
+    }
+
+    bool m_ok = true;
+    int m_need = 0;
+    quint8 m_low = 0x80;
+    quint8 m_high = 0xBF;
+};
+
+} // namespace
+
 ImportLineReader::ImportLineReader(QIODevice& file, qsizetype blockBytes)
     : m_file(file), m_blockBytes(blockBytes) {
     const QByteArray head = m_file.peek(2);
@@ -38,22 +85,55 @@ bool ImportLineReader::fill() {
     return true;
 }
 
+// The position of the next LF that sits on a character boundary.
 qsizetype ImportLineReader::findLineEnd(qsizetype from) const {
     const QByteArrayView buf(m_buf);
-    const QByteArrayView crlf = m_bUtf16 ? QByteArrayView("\r\0\n\0", 4) : QByteArrayView("\r\n");
-    for (qsizetype at = buf.indexOf(crlf, from); at >= 0; at = buf.indexOf(crlf, at + 1)) {
+    const QByteArrayView lf = m_bUtf16 ? QByteArrayView("\n\0", 2) : QByteArrayView("\n");
+    for (qsizetype at = buf.indexOf(lf, from); at >= 0; at = buf.indexOf(lf, at + 1)) {
         if ((at - m_lineStart) % m_unitBytes == 0)
             return at;
     }
     return -1;
 }
 
-QString ImportLineReader::decode(const char* data, qsizetype bytes) const {
+bool ImportLineReader::IsUtf8() {
+    if (m_bUtf16)
+        return false;
+    // Lines before the current one held no byte above 0x7F (it would have decided this), and
+    // read the same either way.
+    if (m_utf8 == Utf8::Unknown)
+        m_utf8 = restIsUtf8() ? Utf8::Yes : Utf8::No;
+    return m_utf8 == Utf8::Yes;
+}
+
+// Checks what is buffered from the current line on and the rest of the file, then goes back to
+// where reading stopped.
+bool ImportLineReader::restIsUtf8() {
+    Utf8Check check;
+    check.Feed(m_buf.constData() + m_lineStart, m_buf.size() - m_lineStart);
+    if (m_file.isSequential())
+        return check.Valid();
+    const qint64 resume = m_file.pos();
+    QByteArray block;
+    while (!check.Failed()) {
+        block = m_file.read(1 << 20);
+        if (block.isEmpty())
+            break;
+        check.Feed(block.constData(), block.size());
+    }
+    m_file.seek(resume);
+    return check.Valid();
+}
+
+QString ImportLineReader::decode(const char* data, qsizetype bytes) {
     if (m_bUtf16)
         return QString(reinterpret_cast<const QChar*>(data), bytes / 2);
     for (qsizetype i = 0; i < bytes; ++i) {
-        if (quint8(data[i]) >= 0x80)
+        if (quint8(data[i]) >= 0x80) {
+            if (IsUtf8())
+                return QString::fromUtf8(data, bytes);
             return AnsiCodec::toUnicode(QByteArrayView(data, bytes));
+        }
     }
     return QString::fromLatin1(data, bytes);
 }
@@ -69,17 +149,21 @@ ImportLineReader::Result ImportLineReader::finishLine(qsizetype end, QString& li
 
 ImportLineReader::Result ImportLineReader::Next(QString& line) {
     line.clear();
-    const qsizetype crlfBytes = 2 * m_unitBytes;
     for (;;) {
-        const qsizetype end = findLineEnd(std::max(m_searchFrom, m_lineStart));
-        if (end >= 0) {
+        const qsizetype lf = findLineEnd(std::max(m_searchFrom, m_lineStart));
+        if (lf >= 0) {
+            // A CR right before the LF belongs to the line end.
+            qsizetype end = lf;
+            if (end - m_lineStart >= m_unitBytes && m_buf[end - m_unitBytes] == '\r' &&
+                (m_unitBytes == 1 || m_buf[end - 1] == '\0'))
+                end -= m_unitBytes;
             const Result r = finishLine(end, line);
-            m_lineStart = end + crlfBytes;
+            m_lineStart = lf + m_unitBytes;
             m_searchFrom = m_lineStart;
             return r;
         }
-        // The CR LF may straddle the end of what is buffered.
-        m_searchFrom = std::max(m_lineStart, m_buf.size() - crlfBytes + 1);
+        // A UTF-16 LF may straddle the end of what is buffered.
+        m_searchFrom = std::max(m_lineStart, m_buf.size() - m_unitBytes + 1);
         m_searchFrom -= (m_searchFrom - m_lineStart) % m_unitBytes;
         if (m_buf.size() - m_lineStart > m_maxLineBytes)
             m_bSkipping = true;

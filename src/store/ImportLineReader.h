@@ -5,12 +5,14 @@
 
 class QIODevice;
 
-// Reads the lines of a number file. The first two bytes choose the encoding: FF FE is UTF-16LE
-// (the text starts after them), anything else is single-byte text in the Windows code page from
-// the first byte on. Lines end with CR LF (a lone CR or LF belongs to the line); the text after
-// the last CR LF is the last line. The file is read in blocks and a line may span any number of
-// them. A line longer than the limit (8191 bytes single-byte, 40956 bytes UTF-16) is reported
-// once as too long and skipped, so a file without line ends is still read through to its end.
+// Reads the lines of a number file. The first two bytes FF FE mark UTF-16LE (the text starts
+// after them). Other files are single-byte or UTF-8 text from the first byte on: a file that is
+// valid UTF-8 throughout is read as UTF-8, as Linux writes text; any other is read in the Windows
+// code page. Lines end with LF or CR LF, on a character boundary (a CR before the LF is not part
+// of the line; a lone CR is); the text after the last line end is the last line. The file is
+// read in blocks and a line may span any number of them. A line longer than the limit (8191
+// bytes single-byte, 40956 bytes UTF-16) is reported once as too long and skipped, so a file
+// without line ends is still read through to its end.
 class ImportLineReader {
 public:
     static constexpr qsizetype kBlockBytes = 40960;
@@ -23,6 +25,9 @@ public:
     explicit ImportLineReader(QIODevice& file, qsizetype blockBytes = kBlockBytes);
 
     bool IsUtf16() const { return m_bUtf16; }
+    // Single-byte files: whether the file is read as UTF-8. Decided when the first byte above
+    // 0x7F is met (until then both readings agree), by checking the rest of the file.
+    bool IsUtf8();
     Result Next(QString& line);
     // Bytes of the file up to the end of the last line returned (its CR LF included).
     qint64 BytesConsumed() const { return m_bufFileOffset + m_lineStart; }
@@ -30,7 +35,8 @@ public:
 private:
     bool fill();
     qsizetype findLineEnd(qsizetype from) const;
-    QString decode(const char* data, qsizetype bytes) const;
+    QString decode(const char* data, qsizetype bytes);
+    bool restIsUtf8();
     Result finishLine(qsizetype end, QString& line);
 
     QIODevice& m_file;
@@ -44,4 +50,6 @@ private:
     qsizetype m_searchFrom = 0; // no line end before this position of m_buf
     bool m_bEof = false;
     bool m_bSkipping = false; // inside a line already known to be too long
+    enum class Utf8 { Unknown, Yes, No };
+    Utf8 m_utf8 = Utf8::Unknown;
 };

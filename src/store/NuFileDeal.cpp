@@ -1,20 +1,18 @@
 #include "store/NuFileDeal.h"
 
 #include "model/Prompter.h"
+#include "model/SafeFileWriter.h"
 #include "model/TumoStatus.h"
+#include "store/FairRandom.h"
 #include "store/ImportLineReader.h"
 #include "store/PoolIndexBuilder.h"
 #include "store/ProgressMeter.h"
-#include "store/RandomGenerator.h"
 #include "store/SplitAtSeparator.h"
 #include "store/StoreTexts.h"
 
-#include <QDateTime>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
-#include <filesystem>
 #include <vector>
 
 namespace {
@@ -22,7 +20,7 @@ namespace {
 constexpr qint64 kCopyBlockBytes = 1 << 20;  // rewrites copy in blocks of 1 MiB
 constexpr qint64 kIndexBlockBytes = 2 << 20; // the rebuild reads blocks of 2 MiB
 constexpr qint64 kScanWindowBytes = 4 << 20; // the scan reads records in windows of 4 MiB
-constexpr qsizetype kAppendFlushBytes = 1 << 20;
+constexpr qsizetype kAppendFlushBytes = 4 << 20;
 
 QString upperAscii(QString text) {
     for (QChar& c : text) {
@@ -90,15 +88,12 @@ private:
     QByteArray m_entries;
 };
 
-NuFileDeal::NuFileDeal() {
-    RandomGenerator::ForThisThread().SeedFromTime(
-        static_cast<quint32>(QDateTime::currentSecsSinceEpoch()));
-}
+NuFileDeal::NuFileDeal() = default;
 
 NuFileDeal::~NuFileDeal() = default;
 
-void NuFileDeal::SetRandomGenerator(RandomGenerator* generator) {
-    m_pRandom = generator;
+void NuFileDeal::SetPickSource(FairRandom* source) {
+    m_pRandom = source;
 }
 
 void NuFileDeal::tell(const QString& text) {
@@ -152,7 +147,7 @@ qint8 NuFileDeal::OpenStore() {
         updateSummary();
     }
     const bool countAgrees = !m_pStatus || m_nEntries == quint64(m_pStatus->m_nuBase.m_nCount);
-    if (!countAgrees || m_nEntries <= 1) {
+    if (!countAgrees || m_nEntries <= 1 || tailIsUnindexed()) {
         if (!GenerateIndex())
             return -1;
         updateSummary();
@@ -253,34 +248,26 @@ qint32 NuFileDeal::AddNumber(const QString& number, const QString& info) {
     return ok ? 0 : -1;
 }
 
-bool NuFileDeal::copyRange(QFile& to, quint64 from, quint64 end) {
+bool NuFileDeal::copyRange(SafeFileWriter& to, quint64 from, quint64 end) {
     QByteArray block;
     while (from < end) {
         const qint64 n = qint64(std::min<quint64>(end - from, kCopyBlockBytes));
         block.resize(n);
-        if (!readAt(m_fileData, from, block.data(), n) || to.write(block) != n)
+        if (!readAt(m_fileData, from, block.data(), n) || !to.write(block))
             return false;
         from += quint64(n);
     }
     return true;
 }
 
-// The rewritten records replace "data.dat" in one rename, so a crash leaves either the old or
-// the new pool, never a mix; the index is then rebuilt from the new records.
-bool NuFileDeal::replaceData(QFile& temp) {
-    const QString tempPath = temp.fileName();
-    const bool written = temp.flush();
-    temp.close();
-    closeFiles();
-    std::error_code ec;
-    if (written)
-        std::filesystem::rename(tempPath.toStdString(), filePath("data.dat").toStdString(), ec);
-    if (!written || ec) {
-        QFile::remove(tempPath);
+// The rewritten records replace "data.dat" in one rename, so a crash or a full disk leaves
+// either the old or the new pool, never a mix; the index is then rebuilt from the new records.
+bool NuFileDeal::replaceData(SafeFileWriter& rewrite) {
+    if (!rewrite.commit()) {
         tell(StoreTexts::WriteError());
-        openFiles();
         return false;
     }
+    closeFiles();
     if (!openFiles())
         return false;
     GenerateIndex();
@@ -303,24 +290,23 @@ qint8 NuFileDeal::ModifyNumber(const LoNuInfo& info) {
         return -1;
     }
     m_bReady = 0;
-    QFile temp(filePath("dataT.dat"));
-    if (!temp.open(QIODevice::ReadWrite | QIODevice::Truncate)) {
-        tell(StoreTexts::DataTFile() + temp.errorString());
+    SafeFileWriter rewrite(filePath("data.dat"));
+    if (!rewrite.open()) {
+        tell(StoreTexts::DataTFile() + rewrite.errorString());
         m_bReady = 1;
         return -1;
     }
     QByteArray record;
     PoolRecord::Append(record, info.m_strNumber, info.m_strInfo);
-    const bool copied = copyRange(temp, 0, e.offset) && temp.write(record) == record.size() &&
-                        copyRange(temp, oldEnd, m_nDataBytes);
+    const bool copied = copyRange(rewrite, 0, e.offset) && rewrite.write(record) &&
+                        copyRange(rewrite, oldEnd, m_nDataBytes);
     if (!copied) {
-        temp.close();
-        temp.remove();
+        rewrite.cancel();
         tell(StoreTexts::WriteError());
         m_bReady = 1;
         return -1;
     }
-    const bool replaced = replaceData(temp);
+    const bool replaced = replaceData(rewrite);
     m_bReady = 1;
     return replaced ? 1 : -1;
 }
@@ -347,10 +333,14 @@ bool NuFileDeal::DeleteNumbers(const QList<sel>& ranges) {
     if (k < c)
         keep.emplace_back(k, c - 1);
 
+    if (keep.empty()) {
+        Clear();
+        return true;
+    }
     m_bReady = 0;
-    QFile temp(filePath("dataT.dat"));
-    if (!temp.open(QIODevice::ReadWrite | QIODevice::Truncate)) {
-        tell(StoreTexts::DataTFile() + temp.errorString());
+    SafeFileWriter rewrite(filePath("data.dat"));
+    if (!rewrite.open()) {
+        tell(StoreTexts::DataTFile() + rewrite.errorString());
         m_bReady = 1;
         return false;
     }
@@ -363,24 +353,18 @@ bool NuFileDeal::DeleteNumbers(const QList<sel>& ranges) {
             ok = readEntry(quint32(b + 1), next);
             end = next.offset;
         }
-        ok = ok && first.offset <= end && end <= m_nDataBytes && copyRange(temp, first.offset, end);
+        ok = ok && first.offset <= end && end <= m_nDataBytes &&
+             copyRange(rewrite, first.offset, end);
         if (!ok)
             break;
     }
     if (!ok) {
-        temp.close();
-        temp.remove();
+        rewrite.cancel();
         tell(StoreTexts::WriteError());
         m_bReady = 1;
         return false;
     }
-    if (temp.size() > 0) {
-        ok = replaceData(temp);
-    } else {
-        temp.close();
-        temp.remove();
-        Clear();
-    }
+    ok = replaceData(rewrite);
     m_bReady = 1;
     return ok;
 }
@@ -393,8 +377,8 @@ bool NuFileDeal::GenerateIndex() {
     m_bReady = 0;
     // The new index is written beside the old one and replaces it whole: a quit or a failure
     // midway leaves the old index as it was.
-    QSaveFile out(filePath("index.dat"));
-    if (!out.open(QIODevice::WriteOnly)) {
+    SafeFileWriter out(filePath("index.dat"));
+    if (!out.open()) {
         tell(StoreTexts::IndexFile() + out.errorString());
         m_bReady = wasReady;
         return true;
@@ -410,33 +394,61 @@ bool NuFileDeal::GenerateIndex() {
         if (!ok)
             break;
         builder.Feed(reinterpret_cast<const char16_t*>(block.constData()), n / 2);
-        const QByteArray entries = builder.TakeEntries();
-        ok = out.write(entries) == entries.size();
+        ok = out.write(builder.TakeEntries());
         pos += quint64(n);
         if (!meter.Step(float(pos) * 100.0f / float(length))) {
-            out.cancelWriting();
+            out.cancel();
             return false;
         }
     }
+    // A failed write keeps the old index whole; an empty or cut one would lose numbers.
     if (!ok || !out.commit()) {
-        if (ok)
-            tell(StoreTexts::IndexFile() + out.errorString());
-        out.cancelWriting();
+        tell(StoreTexts::WriteError());
         m_bReady = wasReady;
         return true;
     }
     // What follows the last complete record is an interrupted append: a record appended after
-    // it would merge with it.
-    if (builder.CompleteBytes() < length) {
-        m_fileData.resize(qint64(builder.CompleteBytes()));
-        m_nDataBytes = builder.CompleteBytes();
-    }
+    // it would merge with it. Its bytes are kept aside for the operator.
+    if (builder.CompleteBytes() < length)
+        keepDamagedTail(builder.CompleteBytes());
     m_fileIndex.close();
     m_fileIndex.setFileName(filePath("index.dat"));
     openFile(m_fileIndex, StoreTexts::IndexFile());
     m_nEntries = quint64(builder.Records());
     m_bReady = 1;
     return true;
+}
+
+bool NuFileDeal::tailIsUnindexed() {
+    if (m_nEntries == 0)
+        return m_nDataBytes > 0;
+    PoolRecord::Entry last;
+    return !readEntry(quint32(m_nEntries - 1), last) || last.End() != m_nDataBytes;
+}
+
+void NuFileDeal::keepDamagedTail(quint64 from) {
+    const QString keptPath = filePath("data.dat.damaged");
+    QByteArray kept;
+    if (QFile old(keptPath); old.exists()) {
+        if (!old.open(QIODevice::ReadOnly)) {
+            tell(StoreTexts::WriteError());
+            return;
+        }
+        kept = old.readAll();
+    }
+    const qint64 cut = qint64(m_nDataBytes - from);
+    const qsizetype oldSize = kept.size();
+    kept.resize(oldSize + cut);
+    QString error;
+    if (!readAt(m_fileData, from, kept.data() + oldSize, cut) ||
+        !SafeFileWriter::WriteWhole(keptPath, kept, &error)) {
+        // Nothing is cut that could not be kept.
+        tell(StoreTexts::WriteError());
+        return;
+    }
+    m_fileData.resize(qint64(from));
+    m_nDataBytes = from;
+    tell(StoreTexts::Damaged());
 }
 
 void NuFileDeal::AnalyseInto(LotteryNuBase& base) {
@@ -532,6 +544,8 @@ void NuFileDeal::updateSummary() {
 // ---- Bulk filling ---------------------------------------------------------------------------
 
 qint32 NuFileDeal::CreateContinuousNumbers(quint32 first, quint32 last) {
+    if (tailIsUnindexed() && !GenerateIndex())
+        return 0;
     bool stopped = false;
     {
         ProgressMeter meter(m_pProgress, StoreTexts::TaskRange());
@@ -561,8 +575,7 @@ qint32 NuFileDeal::CreateContinuousNumbers(quint32 first, quint32 last) {
             stopped = true;
         }
     }
-    if (!GenerateIndex())
-        return 0;
+    // The records were indexed as they were appended: nothing else needs a pass.
     m_bReady = 1;
     return stopped ? 0 : 1;
 }
@@ -575,6 +588,8 @@ qint32 NuFileDeal::ImportFromFile(const QString& path, const QString& separator,
         tell(StoreTexts::OpenFileError());
         return 0;
     }
+    if (tailIsUnindexed() && !GenerateIndex())
+        return 0;
     bool stopped = false;
     qint64 refused = 0;
     {
@@ -623,39 +638,47 @@ qint32 NuFileDeal::ImportFromFile(const QString& path, const QString& separator,
     file.close();
     if (refused > 0)
         tell(StoreTexts::LinesRefused(refused));
-    if (!GenerateIndex())
-        return 0;
+    // The records were indexed as they were appended: nothing else needs a pass.
     m_bReady = 1;
     return stopped ? 0 : 1;
 }
 
 // ---- Random pick ----------------------------------------------------------------------------
 
+// The stored count bounds the pick; an index past the pool is never a candidate, whatever the
+// count says.
+quint32 NuFileDeal::pickLimit() const {
+    if (!m_pStatus)
+        return quint32(m_nEntries);
+    return quint32(std::clamp<qint64>(m_pStatus->m_nuBase.m_nCount, 0, qint64(m_nEntries)));
+}
+
+quint64 NuFileDeal::FreeCount() const {
+    const quint32 limit = pickLimit();
+    return m_pStatus ? m_pStatus->FreeNumberCount(limit) : limit;
+}
+
+quint32 NuFileDeal::FreeIndexAt(quint64 k) const {
+    return m_pStatus ? m_pStatus->FreeNumberAt(pickLimit(), k) : quint32(k);
+}
+
+NuFileDeal::PickResult NuFileDeal::Pick(LoNuInfo& picked) {
+    picked = LoNuInfo();
+    if (m_bDamaged)
+        return PickResult::Damaged;
+    const quint64 free = FreeCount();
+    if (free == 0)
+        return PickResult::NoneFree;
+    FairRandom system;
+    FairRandom& source = m_pRandom ? *m_pRandom : system;
+    picked = ReadNumber(FreeIndexAt(source.Below(free)));
+    if (picked.IsValid())
+        return PickResult::Picked;
+    return m_bDamaged ? PickResult::Damaged : PickResult::NoneFree;
+}
+
 LoNuInfo NuFileDeal::DrawRandomNumber() {
-    RandomGenerator& generator = m_pRandom ? *m_pRandom : RandomGenerator::ForThisThread();
-    const qint64 n = qint64(m_nEntries);
-    const int r = generator.Next();
-    // The stored count bounds the search upward; an index past the pool is never a candidate,
-    // whatever the count says.
-    qint64 upper = n;
-    if (m_pStatus)
-        upper = std::clamp<qint64>(m_pStatus->m_nuBase.m_nCount, 0, n);
-    const qint64 start = static_cast<qint64>(double(r) / double(RandomGenerator::kMax) * double(n));
-    auto isFree = [this](qint64 k) {
-        return !m_pStatus || !m_pStatus->IsNumberTaken(static_cast<quint32>(k));
-    };
-    qint64 pick = -1;
-    if (start < upper && isFree(start))
-        pick = start;
-    // Outward from the start, the higher candidate first; the walk ends at the pool's ends, so
-    // a pool with no free number answers "none".
-    for (qint64 d = 1; pick < 0 && (start + d < upper || start - d >= 0); ++d) {
-        if (start + d < upper && isFree(start + d))
-            pick = start + d;
-        else if (start - d >= 0 && isFree(start - d))
-            pick = start - d;
-    }
-    if (pick < 0)
-        return LoNuInfo();
-    return ReadNumber(static_cast<quint32>(pick));
+    LoNuInfo picked;
+    Pick(picked);
+    return picked;
 }

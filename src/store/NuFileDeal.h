@@ -9,9 +9,10 @@
 #include <QList>
 #include <QString>
 
+class FairRandom;
 class Prompter;
+class SafeFileWriter;
 class ProgressSink;
-class RandomGenerator;
 class TumoStatus;
 
 // The pool of raffle numbers: "data.dat" holds the records, "index.dat" one entry per record so
@@ -32,8 +33,8 @@ public:
 
     void SetPrompter(Prompter* prompter) { m_pPrompter = prompter; }
     void SetProgressSink(ProgressSink* sink) { m_pProgress = sink; }
-    // The generator of the picks; by default the one of the user-interface thread.
-    void SetRandomGenerator(RandomGenerator* generator);
+    // The random source of the picks; by default the operating system's.
+    void SetPickSource(FairRandom* source);
 
     // 1 when both files are open (an empty pool is filled with 1 to 100 and a stale index is
     // rebuilt, updating the summary), -1 when a file cannot be opened.
@@ -60,8 +61,16 @@ public:
     // Appends the lines of a number file. 1 when the whole file was read, 0 when it does not
     // exist, cannot be opened, or the operation was stopped.
     qint32 ImportFromFile(const QString& path, const QString& separator, qint32 makeUpper);
-    // A random number that no level has drawn yet; index -1 when every number was drawn.
+    enum class PickResult { Picked, NoneFree, Damaged };
+    // A number that no level has drawn yet, each such number equally likely. NoneFree when every
+    // number was drawn; Damaged when the pool cannot be read (the operator has been told).
+    PickResult Pick(LoNuInfo& picked);
+    // The same, with index -1 for either failure (see IsDamaged).
     LoNuInfo DrawRandomNumber();
+    // The numbers a pick chooses from (the pool, up to the stored count, that no level drew),
+    // and the k-th of them in pool order; k below FreeCount().
+    quint64 FreeCount() const;
+    quint32 FreeIndexAt(quint64 k) const;
 
     // The number of records: the entries of "index.dat".
     quint32 GetCount() const { return static_cast<quint32>(m_nEntries); }
@@ -82,10 +91,13 @@ private:
     bool readEntry(quint32 index, PoolRecord::Entry& entry);
     bool readAt(QFile& file, quint64 offset, char* data, qint64 size);
     void damaged();
+    quint32 pickLimit() const;
+    bool tailIsUnindexed();
+    void keepDamagedTail(quint64 from);
     void updateSummary();
     bool refuseTexts(const QString& number, const QString& info);
-    bool copyRange(QFile& to, quint64 from, quint64 end);
-    bool replaceData(QFile& temp);
+    bool copyRange(SafeFileWriter& to, quint64 from, quint64 end);
+    bool replaceData(SafeFileWriter& rewrite);
     qint32 analyse(qint32& count, QString& chars);
     void tell(const QString& text);
 
@@ -96,5 +108,5 @@ private:
     bool m_bDamaged = false;
     Prompter* m_pPrompter = nullptr;
     ProgressSink* m_pProgress = nullptr;
-    RandomGenerator* m_pRandom = nullptr;
+    FairRandom* m_pRandom = nullptr;
 };

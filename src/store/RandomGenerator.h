@@ -2,11 +2,10 @@
 
 #include <QtGlobal>
 
-// The program's random numbers: the classic linear congruential generator whose outputs run from
-// 0 to 32767 (seed 1 gives 41, 18467, 6334, ...). Every draw and the tag of every scheme pack come
-// from the one generator of the user-interface thread, so that a pick after a backup continues
-// from the state the backup left. Tests substitute a generator of their own through the virtual
-// Next().
+// The classic linear congruential generator whose outputs run from 0 to 32767 (seed 1 gives 41,
+// 18467, 6334, ...). It makes the tag of a scheme pack and nothing else: it is far too small and
+// too easy to foresee for a draw (the draw uses FairRandom). Tests substitute a generator of
+// their own through the virtual Next().
 class RandomGenerator {
 public:
     static constexpr int kMax = 32767;

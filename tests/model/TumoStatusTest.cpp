@@ -507,6 +507,16 @@ TEST_F(Status, DrawnNumberIndexStaysInStepWithTheLevels) {
         for (quint32 v = 0; v < 420; ++v)
             ASSERT_EQ(s->IsNumberTaken(v), scan(v)) << what << " value " << v;
         ASSERT_EQ(s->IsNumberTaken(0xFFFFFFFFu), scan(0xFFFFFFFFu)) << what;
+        // The free numbers below a pool size, counted and taken by rank.
+        for (quint32 limit : {0u, 1u, 63u, 64u, 65u, 399u, 420u}) {
+            QList<quint32> free;
+            for (quint32 v = 0; v < limit; ++v)
+                if (!scan(v))
+                    free << v;
+            ASSERT_EQ(s->FreeNumberCount(limit), quint64(free.size())) << what << " " << limit;
+            for (qsizetype k = 0; k < free.size(); ++k)
+                ASSERT_EQ(s->FreeNumberAt(limit, quint64(k)), free[k]) << what << " k " << k;
+        }
     };
     check("start");
     for (int step = 0; step < 300; ++step) {

@@ -3,6 +3,7 @@
 #include "NumberPoolFixture.h"
 #include "settings/CreateContinusNu.h"
 #include "settings/GetNuFromFile.h"
+#include "settings/NumberPageText.h"
 #include "settings/NumberListModel.h"
 
 #include <QCheckBox>
@@ -154,6 +155,31 @@ TEST_F(ImportDialogTest, AFileThatCannotBeReadLeavesThePoolAlone) {
     EXPECT_EQ(page->m_bNumbersChanged, 0);
     EXPECT_NE(dialog->result(), QDialog::Accepted);
     EXPECT_TRUE(dialog->isEnabled());
+}
+
+// OK refuses what the preview refuses, before "Clear the old numbers." empties the pool.
+TEST_F(ImportDialogTest, AFileThePreviewRefusesIsRefusedByOkToo) {
+    for (const QByteArray& bytes : {QByteArray("\xEF\xBB\xBF" "A1,x\r\n"),
+                                    QByteArray("\xFE\xFF\0A\0\n", 6)}) {
+        ChooseFile(WriteNumbers(bytes));
+        prompter.messages.clear();
+        dialog->OnOK();
+        EXPECT_EQ(prompter.messages, QStringList{NumberPageText::NotUnicode()});
+        EXPECT_EQ(pool.GetCount(), 100u);
+        EXPECT_EQ(page->m_bNumbersChanged, 0);
+        EXPECT_NE(dialog->result(), QDialog::Accepted);
+    }
+}
+
+TEST_F(ImportDialogTest, ALinuxTextFileWithLineFeedsImportsLineByLine) {
+    ChooseFile(WriteNumbers("n\xC3\xBA" "1,caf\xC3\xA9\n2\n3"));
+    dialog->m_pageFile->SeparatorRadio(2)->click(); // ","
+    dialog->OnOK();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    ASSERT_EQ(pool.GetCount(), 3u);
+    EXPECT_EQ(pool.ReadNumber(0).m_strNumber, QStringLiteral("N\u00fa1"));
+    EXPECT_EQ(pool.ReadNumber(0).m_strInfo, QStringLiteral("caf\u00e9"));
+    EXPECT_EQ(pool.ReadNumber(2).m_strNumber, QStringLiteral("3"));
 }
 
 TEST_F(ImportDialogTest, CancelTouchesNothing) {

@@ -78,11 +78,17 @@ TEST_F(ImportPreviewTest, RefusesUtf8WithItsMarkAndBigEndianUtf16) {
               ImportPreview::Status::NotUnicode);
     EXPECT_EQ(ImportPreview::Read(Write(QByteArray("\xFE\xFF\0A", 4)), QString(), true).status,
               ImportPreview::Status::NotUnicode);
-    // Without its mark, UTF-8 is read as single-byte text.
+    // Without its mark, valid UTF-8 is read as UTF-8 (as Linux writes text), anything else in
+    // the Windows code page; a line may end with LF alone.
     const ImportPreview plain =
-        ImportPreview::Read(Write("A1,caf\xC3\xA9\r\n"), QStringLiteral(","), true);
+        ImportPreview::Read(Write("A1,caf\xC3\xA9\nB2,x"), QStringLiteral(","), true);
     ASSERT_EQ(plain.status, ImportPreview::Status::Listed);
-    EXPECT_EQ(plain.rows[0].info, QStringLiteral("caf\u00c3\u00a9"));
+    EXPECT_EQ(plain.rows[0].info, QStringLiteral("caf\u00e9"));
+    EXPECT_EQ(Numbers(plain), (QStringList{QStringLiteral("A1"), QStringLiteral("B2")}));
+    const ImportPreview ansi =
+        ImportPreview::Read(Write("A1,caf\xC3\xA9\nB2,caf\xE9"), QStringLiteral(","), true);
+    EXPECT_EQ(ansi.rows[0].info, QStringLiteral("caf\u00c3\u00a9"));
+    EXPECT_EQ(ansi.rows[1].info, QStringLiteral("caf\u00e9"));
 }
 
 TEST_F(ImportPreviewTest, AMissingFileListsNothing) {

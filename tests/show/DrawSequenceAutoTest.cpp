@@ -122,6 +122,23 @@ TEST(DrawSequenceAuto, APoolThatFindsNoFreeNumberIsEmpty) {
     EXPECT_FALSE(f.seq->IsResultShown());
 }
 
+// The pool has told the operator and the window ends the program: the step adds no message that
+// calls the pool drawn out, in any take style, and the automatic cycle stops.
+TEST(DrawSequenceAuto, ADamagedPoolIsNotReportedAsDrawnOut) {
+    for (int style : {0, 1, 2}) {
+        DrawFixture f(100, 3, {5});
+        f.Level(1).m_takeStyle.m_nStopMode = style;
+        f.Level(1).m_base.m_bAutoDraw = 1;
+        f.numbers->failPicks = true;
+        f.numbers->damaged = true;
+        f.Begin();
+        f.seq->OnDraw();
+        EXPECT_TRUE(f.prompter.messages.isEmpty()) << "style " << style;
+        EXPECT_EQ(f.Drawn(), 0);
+        EXPECT_FALSE(f.rec.timers.contains(2)) << "style " << style;
+    }
+}
+
 TEST(DrawSequenceAuto, TicksWaitWhileTheRemovalPopupIsOpen) {
     AutoFixture f(100, 5, 1);
     f.Begin();

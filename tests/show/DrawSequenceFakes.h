@@ -119,6 +119,7 @@ public:
     QStringList infos;      // information texts by index (may be shorter)
     QList<int> script;      // indexes the next picks return
     bool failPicks = false; // the pool answers "none" whatever the summary says
+    bool damaged = false;   // ... because a record is damaged
 
     void Fill(int first, int last) {
         for (int n = first; n <= last; ++n)
@@ -135,6 +136,7 @@ public:
                 return ReadNumber(quint32(i));
         return LoNuInfo();
     }
+    bool IsDamaged() const override { return damaged; }
     LoNuInfo ReadNumber(quint32 index) override {
         if (index >= quint32(numbers.size()))
             return LoNuInfo();

@@ -1,6 +1,7 @@
 #include "store/NuFileDeal.h"
 #include "StoreTestUtil.h"
 #include "common/RecordingPrompter.h"
+#include "model/SafeFileWriter.h"
 #include "model/TumoStatus.h"
 #include "store/StoreTexts.h"
 
@@ -34,6 +35,7 @@ protected:
         status.m_listGrades.append(GradeInfo());
         status.m_nLastGrade = 1;
     }
+    void TearDown() override { SafeFileWriter::SetFailureInjector({}); }
     QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
     QByteArray data() const { return ReadBytes(path("data.dat")); }
     QByteArray index() const { return ReadBytes(path("index.dat")); }
@@ -234,4 +236,56 @@ TEST_F(PoolTest, AnIndexPointingPastTheDataIsDamageToo) {
     ASSERT_TRUE(WriteBytes(path("index.dat"), ix));
     EXPECT_EQ(pool.ReadNumber(0).m_nIndex, -1);
     EXPECT_TRUE(pool.IsDamaged());
+}
+
+// A full disk during a rebuild keeps the old index whole: an empty index.dat would lose every
+// number at the next start.
+TEST_F(PoolTest, ARebuildThatCannotWriteKeepsTheOldIndex) {
+    makePool({{"1", "one"}, {"2", "two"}, {"3", "three"}});
+    const QByteArray before = index();
+    SafeFileWriter::SetFailureInjector([](const QString& p) { return p.endsWith("index.dat"); });
+    EXPECT_TRUE(pool.GenerateIndex());
+    SafeFileWriter::SetFailureInjector({});
+    EXPECT_EQ(index(), before);
+    EXPECT_EQ(prompter.messages, QStringList({StoreTexts::WriteError()}));
+    EXPECT_EQ(numbers(), QStringList({"1", "2", "3"}));
+}
+
+TEST_F(PoolTest, ARewriteThatCannotWriteKeepsTheOldPool) {
+    makePool({{"1", "one"}, {"2", "two"}, {"3", "three"}});
+    const QByteArray d = data();
+    const QByteArray ix = index();
+    SafeFileWriter::SetFailureInjector([](const QString& p) { return p.endsWith("data.dat"); });
+    EXPECT_EQ(pool.ModifyNumber(LoNuInfo(1, "22", "twenty-two")), -1);
+    EXPECT_FALSE(pool.DeleteNumbers({{0, 0}}));
+    SafeFileWriter::SetFailureInjector({});
+    EXPECT_EQ(data(), d);
+    EXPECT_EQ(index(), ix);
+    EXPECT_EQ(prompter.messages, QStringList({StoreTexts::WriteError(), StoreTexts::WriteError()}));
+    EXPECT_EQ(numbers(), QStringList({"1", "2", "3"}));
+    EXPECT_TRUE(pool.IsReady());
+    // And once the disk has room again, both work.
+    EXPECT_EQ(pool.ModifyNumber(LoNuInfo(1, "22", "twenty-two")), 1);
+    EXPECT_TRUE(pool.DeleteNumbers({{0, 0}}));
+    EXPECT_EQ(numbers(), QStringList({"22", "3"}));
+}
+
+// While an operation rewrites the pool, readers get "no record" rather than half-written bytes.
+TEST_F(PoolTest, ReadNumberAnswersNothingWhileThePoolIsBusy) {
+    makePool({{"1", "one"}});
+    pool.m_bReady = 0;
+    EXPECT_EQ(pool.ReadNumber(0).m_nIndex, -1);
+    EXPECT_FALSE(pool.IsDamaged());
+    pool.m_bReady = 1;
+    EXPECT_EQ(pool.ReadNumber(0).m_strNumber, QStringLiteral("1"));
+}
+
+// Numbers are stored untrimmed; the symbols show them trimmed, so the scan counts them so.
+TEST_F(PoolTest, TheScanCountsTrimmedNumbers) {
+    makePool({{"  12 ", "x"}, {"7\t", ""}});
+    qint32 count = 0;
+    QString chars;
+    EXPECT_EQ(pool.AnalyseBitsAndChars(count, chars), 2);
+    EXPECT_EQ(count, 2);
+    EXPECT_EQ(chars, QStringLiteral("127"));
 }

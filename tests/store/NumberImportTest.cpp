@@ -1,5 +1,6 @@
 #include "StoreTestUtil.h"
 #include "common/RecordingPrompter.h"
+#include "model/SafeFileWriter.h"
 #include "store/ImportLineReader.h"
 #include "store/NuFileDeal.h"
 #include "store/SplitAtSeparator.h"
@@ -9,7 +10,30 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace {
+
+// Makes writes past the given file size fail as on a full disk (EFBIG), for this process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldSignal);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_oldSignal)(int) = nullptr;
+};
 
 QStringList readLines(const QByteArray& bytes, qsizetype block, int* tooLong = nullptr) {
     QBuffer buf;
@@ -53,6 +77,7 @@ protected:
         pool.Clear();
         sink = RecordingSink();
     }
+    void TearDown() override { SafeFileWriter::SetFailureInjector({}); }
     QString file(const QByteArray& bytes) {
         const QString path = dir.filePath(QStringLiteral("numbers.txt"));
         EXPECT_TRUE(WriteBytes(path, bytes));
@@ -87,19 +112,33 @@ TEST(SplitAtSeparator, TheRulesOfALine) {
 }
 
 TEST(ImportLineReader, LinesOfBothEncodingsAcrossBlocks) {
+    // LF ends a line as CR LF does; a lone CR belongs to the line.
     const QByteArray ansi("one\r\ntwo\rstill two\nand\r\n\r\nlast");
     for (qsizetype block : {1, 2, 3, 5, 40960}) {
-        EXPECT_EQ(readLines(ansi, block), QStringList({"one", "two\rstill two\nand", "", "last"}))
+        EXPECT_EQ(readLines(ansi, block), QStringList({"one", "two\rstill two", "and", "", "last"}))
             << "block " << block;
     }
-    const QByteArray wide = utf16File(QStringLiteral("\u00e9t\u00e9\r\n\u4e2d\u6587\r\nend"));
-    for (qsizetype block : {2, 3, 4, 7, 40960})
-        EXPECT_EQ(readLines(wide, block), QStringList({"\u00e9t\u00e9", "\u4e2d\u6587", "end"}));
-    // A CR LF byte pair that does not sit on unit boundaries is no line end.
-    QByteArray odd = utf16File(QString()) + QByteArray("\x0D\x41\x0A\x00", 4);
-    EXPECT_EQ(readLines(odd, 40960).size(), 1);
-    // Single-byte text is read in the Windows code page.
+    const QByteArray wide =
+        utf16File(QStringLiteral("\u00e9t\u00e9\r\n\u4e2d\u6587\nmid\r\r\nend"));
+    for (qsizetype block : {2, 3, 4, 7, 40960}) {
+        EXPECT_EQ(readLines(wide, block),
+                  QStringList({"\u00e9t\u00e9", "\u4e2d\u6587", "mid\r", "end"}))
+            << "block " << block;
+    }
+    // The bytes 0D 00 0A 00 starting at an odd offset (inside the units U+0D31 U+0A00 U+0100) are no
+    // line end, wherever the blocks are cut.
+    const QByteArray odd = utf16File(QStringLiteral("x\u0D31\u0A00\u0100"));
+    ASSERT_TRUE(odd.contains(QByteArray("\x0D\x00\x0A\x00", 4)));
+    for (qsizetype block : {2, 3, 4, 5, 40960})
+        EXPECT_EQ(readLines(odd, block), QStringList({"x\u0D31\u0A00\u0100"})) << "block " << block;
+    // Single-byte text is read in the Windows code page, unless the whole file is valid UTF-8,
+    // however late its first byte above 0x7F comes.
     EXPECT_EQ(readLines(QByteArray("caf\xE9 \x80\r\n"), 4), QStringList({"caf\u00e9 \u20ac"}));
+    EXPECT_EQ(readLines(QByteArray("a\nb\ncaf\xC3\xA9\n\xE2\x82\xAC"), 3),
+              QStringList({"a", "b", "caf\u00e9", "\u20ac"}));
+    EXPECT_EQ(readLines(QByteArray("a\ncaf\xC3\xA9\nx\xE9"), 3),
+              QStringList({"a", "caf\u00c3\u00a9", "x\u00e9"}));
+    EXPECT_EQ(readLines(QByteArray("\xC3\n"), 3), QStringList({"\u00c3"})); // cut sequence
     // Ending with CR LF adds no empty line.
     EXPECT_EQ(readLines(QByteArray("a\r\n"), 2), QStringList({"a"}));
 }
@@ -137,6 +176,16 @@ TEST_F(ImportTest, Utf16FileWhoseLastLineHasNoLineEnd) {
     ASSERT_EQ(pool.ImportFromFile(path, QStringLiteral(";"), 0), 1);
     using P = QPair<QString, QString>;
     EXPECT_EQ(records(), QList<P>({{"\u4e2d1", "\u5956"}, {"ab", "x;y"}}));
+}
+
+TEST_F(ImportTest, ALargeFileWithLineFeedsOnly) {
+    QByteArray text;
+    for (int i = 1; i <= 100000; ++i)
+        text += QByteArray::number(i) + '\n';
+    ASSERT_EQ(pool.ImportFromFile(file(text), ",", 0), 1);
+    EXPECT_EQ(pool.GetCount(), 100000u);
+    EXPECT_EQ(pool.ReadNumber(99999).m_strNumber, QStringLiteral("100000"));
+    EXPECT_TRUE(prompter.messages.isEmpty());
 }
 
 TEST_F(ImportTest, MissingUnreadableAndOverlongInput) {
@@ -184,12 +233,13 @@ TEST_F(ImportTest, RangeGeneration) {
                                    {"10", "Info.10"},
                                    {"11", "Info.11"},
                                    {"12", "Info.12"}}));
-    EXPECT_EQ(sink.tasks, QStringList({StoreTexts::TaskRange(), StoreTexts::TaskIndex()}));
+    // Each record is indexed as it is appended: no rebuild over the whole pool.
+    EXPECT_EQ(sink.tasks, QStringList({StoreTexts::TaskRange()}));
+    EXPECT_EQ(ReadBytes(dir.filePath("index.dat")).size(), 5 * 8);
 
     sink = RecordingSink();
     ASSERT_EQ(pool.CreateContinuousNumbers(12, 8), 1);
     EXPECT_EQ(pool.GetCount(), 5u);
-    EXPECT_EQ(sink.tasks.last(), StoreTexts::TaskIndex());
 
     // A range of one number is all done; a range ending at the largest value ends.
     sink = RecordingSink();
@@ -229,16 +279,64 @@ TEST_F(ImportTest, QuittingARangeLeavesEveryRecordIndexed) {
     EXPECT_EQ(pool.ReadNumber(count - 1).m_strNumber, QString::number(count));
 }
 
-TEST_F(ImportTest, TheRebuildDropsAnUnfinishedLastRecord) {
+// The unfinished record is cut off so that an append cannot merge with it, but its bytes are
+// kept in data.dat.damaged and the operator is told.
+TEST_F(ImportTest, TheRebuildKeepsAnUnfinishedLastRecordAside) {
     ASSERT_EQ(pool.CreateContinuousNumbers(1, 3), 1);
     pool.Close();
     const QString dataPath = dir.filePath("data.dat");
+    const QString keptPath = dir.filePath("data.dat.damaged");
     const QByteArray whole = ReadBytes(dataPath);
-    ASSERT_TRUE(WriteBytes(dataPath, whole + Utf16("4") + QByteArray("\xFD\0\xBA\0I\0", 6)));
-    ASSERT_EQ(pool.OpenStore(), 1);
-    ASSERT_TRUE(pool.GenerateIndex());
+    const QByteArray tail = Utf16("4") + QByteArray("\xFD\0\xBA\0I\0", 6);
+    ASSERT_TRUE(WriteBytes(dataPath, whole + tail));
+    ASSERT_EQ(pool.OpenStore(), 1); // the index no longer reaches the end: rebuilt
     EXPECT_EQ(pool.GetCount(), 3u);
     EXPECT_EQ(ReadBytes(dataPath), whole);
+    EXPECT_EQ(ReadBytes(keptPath), tail);
+    EXPECT_EQ(prompter.messages, QStringList({StoreTexts::Damaged()}));
+    EXPECT_FALSE(pool.IsDamaged()); // mended: the program goes on
     ASSERT_EQ(pool.AddNumber("5", "x"), 0);
     EXPECT_EQ(pool.ReadNumber(3).m_strNumber, QStringLiteral("5"));
+
+    // A second cut is added to what was kept.
+    pool.Close();
+    ASSERT_TRUE(WriteBytes(dataPath, ReadBytes(dataPath) + "\x37"));
+    ASSERT_EQ(pool.OpenStore(), 1);
+    EXPECT_EQ(ReadBytes(keptPath), tail + "\x37");
+    EXPECT_EQ(pool.GetCount(), 4u);
+
+    // Bytes that cannot be kept are not cut.
+    pool.Close();
+    ASSERT_TRUE(WriteBytes(dataPath, ReadBytes(dataPath) + "\x38"));
+    prompter.messages.clear();
+    SafeFileWriter::SetFailureInjector([](const QString& p) { return p.endsWith(".damaged"); });
+    ASSERT_EQ(pool.OpenStore(), 1);
+    SafeFileWriter::SetFailureInjector({});
+    EXPECT_EQ(ReadBytes(keptPath), tail + "\x37");
+    EXPECT_TRUE(ReadBytes(dataPath).endsWith("\x38"));
+    EXPECT_EQ(prompter.messages, QStringList({StoreTexts::WriteError()}));
+}
+
+// A write that fails midway (the disk fills up) takes both files back to whole records: nothing
+// half-written is left for a later rebuild to merge with the next record.
+TEST_F(ImportTest, AFailedAppendIsRolledBack) {
+    ASSERT_EQ(pool.CreateContinuousNumbers(1, 3), 1);
+    const QByteArray data = ReadBytes(dir.filePath("data.dat"));
+    const QByteArray index = ReadBytes(dir.filePath("index.dat"));
+    QByteArray text;
+    for (int i = 0; i < 200000; ++i)
+        text += "A" + QByteArray::number(i) + ",some information\r\n";
+    const QString path = file(text);
+    {
+        FileSizeLimit limit(data.size() + 100000); // the disk fills up after about 100 kB
+        EXPECT_EQ(pool.ImportFromFile(path, ",", 0), 0);
+    }
+    EXPECT_EQ(prompter.messages, QStringList({StoreTexts::WriteError()}));
+    EXPECT_EQ(ReadBytes(dir.filePath("data.dat")), data);
+    EXPECT_EQ(ReadBytes(dir.filePath("index.dat")), index);
+    EXPECT_EQ(pool.GetCount(), 3u);
+    EXPECT_TRUE(pool.IsReady());
+    ASSERT_EQ(pool.AddNumber("4", "x"), 0);
+    ASSERT_TRUE(pool.GenerateIndex());
+    EXPECT_EQ(pool.ReadNumber(3).m_strNumber, QStringLiteral("4"));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/FairRandom.h"
 #include "store/ProgressSink.h"
 #include "store/RandomGenerator.h"
 
@@ -35,6 +36,16 @@ public:
         if (outputs.size() > 1)
             return outputs.takeFirst();
         return outputs.isEmpty() ? 0 : outputs.first();
+    }
+};
+
+// Gives the draws a test asks for, in order; 0 once they run out.
+class ScriptedRandom : public FairRandom {
+public:
+    QList<quint64> values;
+    quint64 Below(quint64 bound) override {
+        const quint64 v = values.isEmpty() ? 0 : values.takeFirst();
+        return v < bound ? v : bound - 1;
     }
 };
 
