@@ -36,8 +36,7 @@ public:
     // Indexes from 0 to limit - 1 that no level has drawn.
     quint64 CountFree(const QList<GradeInfo>& levels, qsizetype levelCount, quint32 limit);
     // The k-th (from 0, in pool order) of those free indexes; k is below CountFree(limit).
-    quint32 FreeAt(const QList<GradeInfo>& levels, qsizetype levelCount, quint32 limit,
-                   quint64 k);
+    quint32 FreeAt(const QList<GradeInfo>& levels, qsizetype levelCount, quint32 limit, quint64 k);
     void Invalidate();
 
 private:
@@ -59,15 +58,15 @@ private:
     void release();
 
     bool m_built = false;
-    quint64 m_generation = 0;               // TakedNu::Generation() when last found current
-    const GradeInfo* m_levels = nullptr;    // the levels' storage when last found current
-    std::vector<quint64> m_stamps;          // stamp of each level's drawn list
-    std::vector<const TakedNu*> m_lists;    // each level's drawn list, to recognise its reports
-    std::vector<quint64> m_bits;            // bit v set when v was drawn
-    std::vector<quint32> m_tree;            // Fenwick tree (1-based) over the words' bit counts
-    std::set<quint32> m_far;                // drawn values beyond the bitmap
+    quint64 m_generation = 0;            // TakedNu::Generation() when last found current
+    const GradeInfo* m_levels = nullptr; // the levels' storage when last found current
+    std::vector<quint64> m_stamps;       // stamp of each level's drawn list
+    std::vector<const TakedNu*> m_lists; // each level's drawn list, to recognise its reports
+    std::vector<quint64> m_bits;         // bit v set when v was drawn
+    std::vector<quint32> m_tree;         // Fenwick tree (1-based) over the words' bit counts
+    std::set<quint32> m_far;             // drawn values beyond the bitmap
     std::unordered_map<quint32, quint32> m_extra; // copies of a value beyond its first
-    quint64 m_entries = 0;                  // drawn entries, copies included
+    quint64 m_entries = 0;                        // drawn entries, copies included
     // What the drawn lists hold to report to; it dies with the index, so a list that outlives
     // the index reports to no one.
     std::shared_ptr<DrawnNumberIndex*> m_self;

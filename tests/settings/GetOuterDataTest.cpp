@@ -3,8 +3,8 @@
 #include "NumberPoolFixture.h"
 #include "settings/CreateContinusNu.h"
 #include "settings/GetNuFromFile.h"
-#include "settings/NumberPageText.h"
 #include "settings/NumberListModel.h"
+#include "settings/NumberPageText.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -159,7 +159,8 @@ TEST_F(ImportDialogTest, AFileThatCannotBeReadLeavesThePoolAlone) {
 
 // OK refuses what the preview refuses, before "Clear the old numbers." empties the pool.
 TEST_F(ImportDialogTest, AFileThePreviewRefusesIsRefusedByOkToo) {
-    for (const QByteArray& bytes : {QByteArray("\xEF\xBB\xBF" "A1,x\r\n"),
+    for (const QByteArray& bytes : {QByteArray("\xEF\xBB\xBF"
+                                               "A1,x\r\n"),
                                     QByteArray("\xFE\xFF\0A\0\n", 6)}) {
         ChooseFile(WriteNumbers(bytes));
         prompter.messages.clear();
@@ -172,7 +173,8 @@ TEST_F(ImportDialogTest, AFileThePreviewRefusesIsRefusedByOkToo) {
 }
 
 TEST_F(ImportDialogTest, ALinuxTextFileWithLineFeedsImportsLineByLine) {
-    ChooseFile(WriteNumbers("n\xC3\xBA" "1,caf\xC3\xA9\n2\n3"));
+    ChooseFile(WriteNumbers("n\xC3\xBA"
+                            "1,caf\xC3\xA9\n2\n3"));
     dialog->m_pageFile->SeparatorRadio(2)->click(); // ","
     dialog->OnOK();
     EXPECT_EQ(dialog->result(), QDialog::Accepted);

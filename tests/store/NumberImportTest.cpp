@@ -125,8 +125,8 @@ TEST(ImportLineReader, LinesOfBothEncodingsAcrossBlocks) {
                   QStringList({"\u00e9t\u00e9", "\u4e2d\u6587", "mid\r", "end"}))
             << "block " << block;
     }
-    // The bytes 0D 00 0A 00 starting at an odd offset (inside the units U+0D31 U+0A00 U+0100) are no
-    // line end, wherever the blocks are cut.
+    // The bytes 0D 00 0A 00 starting at an odd offset (inside the units U+0D31 U+0A00 U+0100) are
+    // no line end, wherever the blocks are cut.
     const QByteArray odd = utf16File(QStringLiteral("x\u0D31\u0A00\u0100"));
     ASSERT_TRUE(odd.contains(QByteArray("\x0D\x00\x0A\x00", 4)));
     for (qsizetype block : {2, 3, 4, 5, 40960})
