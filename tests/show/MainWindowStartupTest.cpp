@@ -1,3 +1,4 @@
+#include "common/InjectedWriteFailure.h"
 #include "show/ProgramRestart.h"
 #include "show/SchemeFileType.h"
 
@@ -52,6 +53,15 @@ TEST(MainWindowStartup, RegistrationWritesThePackageOnceAndFailsQuietly) {
     stone.close();
     EXPECT_FALSE(SchemeFileType::Register(blocked.path(), ".TSC", doc, "x"));
     EXPECT_FALSE(SchemeFileType::Register(QString(), ".TSC", doc, "x"));
+}
+
+TEST(MainWindowStartup, APackageCutByAFullDiskIsNotLeftBehind) {
+    QTemporaryDir data;
+    ASSERT_TRUE(data.isValid());
+    const QString doc = QStringLiteral("TumoScheme.Document");
+    InjectedWriteFailure full(QStringLiteral(".xml"));
+    EXPECT_FALSE(SchemeFileType::Register(data.path(), ".TSC", doc, "scheme file of the Tumo"));
+    EXPECT_FALSE(QFile::exists(SchemeFileType::PackagePath(data.path(), doc)));
 }
 
 TEST(MainWindowStartup, RestartStartsTheProgramWithItsOwnArgumentsOnlyWhenAsked) {
