@@ -1,10 +1,12 @@
 // Times the draw on the real draw window, offscreen at 1920 x 1080, with the default media of the
 // build folder, a pool of 10,000 eight-character numbers and ten numbers on the screen:
 //   - from the Draw key until the symbols hold the worker's stop commands (every symbol the step
-//     stops has its frame), for one number (take style 0) and a whole screen of ten numbers (take
-//     style 2); with the default bulletin board, which pops up over a finished screen, and
-//     without; with and without the winners file (500 winners listed). "handler_ms" is the part
-//     spent in the key's own handler;
+//     stops has its frame), for one number (take style 0), the first character of a number (take
+//     style 1) and a whole screen of ten numbers (take style 2); with the default bulletin board,
+//     which pops up over a finished screen, and without; with and without the winners file; with
+//     0 and 100,000 winners drawn before. The settings files are saved after every step (saving
+//     as the draw goes); the "saving:0" cases show the same step with saving off. "handler_ms" is
+//     the part spent in the key's own handler;
 //   - the frame time of 10 numbers x 8 positions rolling: one beat of the frame ticker and the
 //     repaint pass it causes over the symbols; and the same with a step of the full-screen
 //     background loop in the frame.
@@ -43,7 +45,7 @@ namespace {
 
 constexpr int kPerScreen = 10;
 constexpr quint32 kFirstNumber = 10000000; // eight characters
-constexpr quint32 kPoolSize = 10000;
+constexpr quint32 kPoolSize = 200000;
 
 // A message during the run spoils its figures: it is printed, never shown.
 class PrintingPrompter : public Prompter {
@@ -147,18 +149,19 @@ int AllViews() {
     return int(Dlg().SymbolViews().size());
 }
 
-constexpr int kListed = 500; // winners in the level when a screen starts
-
-// The symbols the next step stops roll and the level lists kListed winners: the state before a
-// Draw. A finished screen restarts first; the winners drawn meanwhile are taken back.
-bool ReadyToDraw(int style) {
+// The symbols the next step stops roll and the level lists `listed` winners: the state before a
+// Draw. A number half stopped (take style 1) is finished and a finished screen restarts first;
+// the winners drawn meanwhile are taken back.
+bool ReadyToDraw(int style, int listed) {
     TumoStatus& status = Dlg().m_status;
+    for (int i = 0; i < 16 && Dlg().Draw().PendingPositions() > 0; ++i)
+        PressSpace();
     if (Dlg().Draw().IsScreenDone()) {
-        if (Level().m_taken.Count() != kListed) {
+        if (Level().m_taken.Count() != listed) {
             Level().m_taken.RemoveAll();
-            for (quint32 i = 0; i < quint32(kListed); ++i)
+            for (quint32 i = 0; i < quint32(listed); ++i)
                 Level().m_taken.Add(kPoolSize - 1 - i);
-            status.m_nTakenAtGradeStart = kListed;
+            status.m_nTakenAtGradeStart = listed;
         }
         PressSpace();
     }
@@ -175,13 +178,17 @@ bool ReadyToDraw(int style) {
 
 void BM_DrawKeyToStops(benchmark::State& state) {
     const int style = int(state.range(0));
+    const int listed = int(state.range(3));
     Level().m_takeStyle.m_nStopMode = style;
     Level().m_notify.m_bEnable = qint32(state.range(1));
     Dlg().m_status.m_options.m_bAutoOutput = qint32(state.range(2));
+    Dlg().m_bNoSave = state.range(4) == 0;
+    if (state.range(2) != 0)
+        Dlg().FlushSaves();
     const int positions = Dlg().m_status.m_nuBase.m_nDigits;
     double handlerMs = 0;
     for (auto _ : state) {
-        if (!ReadyToDraw(style)) {
+        if (!ReadyToDraw(style, listed)) {
             state.SkipWithError("the symbols did not roll");
             break;
         }
@@ -192,10 +199,14 @@ void BM_DrawKeyToStops(benchmark::State& state) {
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                 .count();
         const int stopped = style == LotteryTakeStyle::StopScreen ? kPerScreen : 1;
-        const int first =
-            style == LotteryTakeStyle::StopScreen ? 0 : Dlg().Draw().LastSlot() * positions;
-        const bool arrived = WaitFor(
-            [&] { return ViewsInMode(first, stopped * positions, PlayerState::Mode::Frame); });
+        // Style 1 stops one character: the rightmost position of the first slot.
+        const int first = style == LotteryTakeStyle::StopScreen ? 0
+                          : style == LotteryTakeStyle::StopCharacter
+                              ? Dlg().m_status.m_nFirstSlot * positions
+                              : Dlg().Draw().LastSlot() * positions;
+        const int views = style == LotteryTakeStyle::StopCharacter ? 1 : stopped * positions;
+        const bool arrived =
+            WaitFor([&] { return ViewsInMode(first, views, PlayerState::Mode::Frame); });
         const auto end = std::chrono::steady_clock::now();
         if (!arrived || Level().m_taken.Count() != before + stopped) {
             state.SkipWithError("the draw did not stop the symbols");
@@ -204,10 +215,26 @@ void BM_DrawKeyToStops(benchmark::State& state) {
         state.SetIterationTime(std::chrono::duration<double>(end - start).count());
     }
     state.counters["handler_ms"] = handlerMs / double(std::max<qint64>(1, state.iterations()));
-    state.counters["stops"] =
-        double((style == LotteryTakeStyle::StopScreen ? kPerScreen : 1) * positions);
+    state.counters["stops"] = double(style == LotteryTakeStyle::StopScreen ? kPerScreen * positions
+                                     : style == LotteryTakeStyle::StopCharacter ? 1
+                                                                                : positions);
+    // The background writer finishes outside the figures of the next case.
+    Dlg().FlushSaves();
     Dlg().m_status.m_options.m_bAutoOutput = 0;
+    Dlg().m_bNoSave = false;
     Level().m_notify.m_bEnable = 1;
+}
+
+// Every take style with and without the board and the winners file, at 0 and 100,000 winners,
+// saving as the draw goes; and the heaviest of them with saving off, for comparison.
+void KeyToStopsCases(benchmark::internal::Benchmark* b) {
+    for (int listed : {0, 100000})
+        for (int style : {0, 1, 2})
+            for (int board : {0, 1})
+                for (int file : {0, 1})
+                    b->Args({style, board, file, listed, 1});
+    for (int style : {0, 2})
+        b->Args({style, 1, 1, 100000, 0});
 }
 
 QRect SymbolArea() {
@@ -229,7 +256,7 @@ QWidget* BackgroundView() {
 // One beat of the frame ticker, then the window paints what the rolling symbols marked dirty,
 // in one pass, as the beat makes it on screen.
 void BM_RollingFrame(benchmark::State& state) {
-    if (!ReadyToDraw(LotteryTakeStyle::StopScreen)) {
+    if (!ReadyToDraw(LotteryTakeStyle::StopScreen, 0)) {
         state.SkipWithError("the symbols did not roll");
         return;
     }
@@ -249,15 +276,11 @@ void BM_RollingFrame(benchmark::State& state) {
 }
 
 BENCHMARK(BM_DrawKeyToStops)
-    ->ArgNames({"style", "board", "winnersfile"})
-    ->Args({0, 1, 0})
-    ->Args({2, 1, 0})
-    ->Args({2, 0, 0})
-    ->Args({0, 1, 1})
-    ->Args({2, 1, 1})
+    ->ArgNames({"style", "board", "winnersfile", "winners", "saving"})
+    ->Apply(KeyToStopsCases)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
-    ->Iterations(200);
+    ->Iterations(60);
 BENCHMARK(BM_RollingFrame)
     ->ArgName("background")
     ->Arg(0)

@@ -4,21 +4,40 @@
 #include "settings/MainToolWnd.h"
 #include "settings/SettingsDialogs.h"
 #include "show/CTumoDlg.h"
+#include "show/MessageBoxPrompter.h"
+#include "show/ProgramFolderLock.h"
 #include "show/SchemeFileType.h"
 
 #include <QCoreApplication>
 
+CTumoApp::CTumoApp() = default;
+CTumoApp::~CTumoApp() = default;
+
 bool CTumoApp::InitApplication() {
+    SetAppFolder(QCoreApplication::applicationDirPath());
+    m_pLock = std::make_unique<ProgramFolderLock>(g_strAppFolder);
+    if (!m_pLock->TryLock()) {
+        const QString text = m_pLock->Message();
+        qWarning("%s", qPrintable(text));
+        MessageBoxPrompter boxes;
+        boxes.Message(text, Prompter::Icon::Error);
+        return false;
+    }
     RegisterSchemeFileType(QStringLiteral(".TSC"), QStringLiteral("TumoScheme.Document"),
                            QStringLiteral("scheme file of the Tumo"));
-    SetAppFolder(QCoreApplication::applicationDirPath());
     return true;
 }
 
 bool CTumoApp::InitInstance() {
     SettingsDialogs::Install();
     MainToolWnd::Install();
-    m_nExitCode = CTumoDlg::RunModal();
+    // The new instance of a restart takes the folder over: it is let go once this one's files
+    // are written, just before the new one starts.
+    m_nExitCode = CTumoDlg::RunModal(
+        [this](const QString& program, const QStringList& arguments, const QString& folder) {
+            m_pLock->Unlock();
+            return ProgramRestart::StartDetached(program, arguments, folder);
+        });
     return false;
 }
 

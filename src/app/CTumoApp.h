@@ -1,12 +1,20 @@
 #pragma once
 
-// The application object: finds the program folder, registers the scheme file type, runs the
-// draw window until it quits and, when a restart was asked for, starts the new instance once the
-// draw window has written its files.
+#include <memory>
+
+class ProgramFolderLock;
+
+// The application object: finds the program folder and takes it for this instance, registers
+// the scheme file type, runs the draw window until it quits and, when a restart was asked for,
+// starts the new instance once the draw window has written its files.
 class CTumoApp {
 public:
-    // Registers the scheme file type (failures ignored) and sets the program folder to the
-    // executable's folder.
+    CTumoApp();
+    ~CTumoApp();
+
+    // Sets the program folder to the executable's folder and locks it, then registers the scheme
+    // file type (failures ignored). False when another instance runs in the folder or it cannot
+    // be written: the operator has been told and nothing was written.
     bool InitApplication();
     // Runs the draw window. Always false: the program ends when the window does.
     bool InitInstance();
@@ -18,4 +26,5 @@ public:
 
 private:
     int m_nExitCode = 0;
+    std::unique_ptr<ProgramFolderLock> m_pLock;
 };

@@ -142,7 +142,7 @@ int TumoStatus::LoadScheme(const QString& path) {
         ar.SerializeObjectList(levels);
     } catch (const ArchiveException&) {
         Tell(IncompatibleFileText());
-        QFile::remove(resolved);
+        KeepDamagedScheme(resolved);
         ResetToOneDefaultGrade(GradeBase().m_nQuantity);
         return 0;
     }
@@ -153,6 +153,20 @@ int TumoStatus::LoadScheme(const QString& path) {
     m_listGrades = std::move(levels);
     m_nLastGrade = qint32(m_listGrades.size() - 1);
     return 1;
+}
+
+// A damaged scheme still holds the levels and winners read before the damage: it goes aside
+// rather than away, replacing an older one, so that nobody's winners are lost to a cut file.
+void TumoStatus::KeepDamagedScheme(const QString& path) {
+    const QString aside = DamagedFilePath(path);
+    QFile::remove(aside);
+    if (QFile::rename(path, aside)) {
+        qWarning("%s: damaged, kept as %s", qPrintable(path), qPrintable(aside));
+    } else {
+        QFile::remove(path);
+        qWarning("%s: damaged, deleted (it could not be kept as %s)", qPrintable(path),
+                 qPrintable(aside));
+    }
 }
 
 void TumoStatus::ResetToOneDefaultGrade(qint32 quantity) {
@@ -218,6 +232,33 @@ TumoStatus::SaveResult TumoStatus::WriteFile(const QString& path,
         return SaveResult::WriteFailed;
     }
     return SaveResult::Written;
+}
+
+std::shared_ptr<TumoStatus> TumoStatus::CopyForSave() const {
+    auto copy = std::make_shared<TumoStatus>();
+    *copy = *this;
+    copy->m_options = m_options;
+    copy->m_bShowGuide = m_bShowGuide;
+    return copy;
+}
+
+bool TumoStatus::EncodeStatusFile(QByteArray& bytes) {
+    return Encode(bytes, &TumoStatus::Serialize);
+}
+
+bool TumoStatus::EncodeSchemeFile(QByteArray& bytes) {
+    return Encode(bytes, &TumoStatus::StoreScheme);
+}
+
+bool TumoStatus::Encode(QByteArray& bytes, void (TumoStatus::*store)(Archive&)) {
+    try {
+        Archive ar;
+        (this->*store)(ar);
+        bytes = ar.data();
+        return true;
+    } catch (const ArchiveException&) {
+        return false;
+    }
 }
 
 void TumoStatus::DeleteFiles() {

@@ -8,6 +8,8 @@
 #include <QList>
 #include <QString>
 
+#include <memory>
+
 class Archive;
 class Prompter;
 
@@ -51,6 +53,18 @@ public:
     int LoadScheme(const QString& path);
     // 1 when written, else 0.
     int SaveScheme(const QString& path);
+    // A copy of everything SaveAll writes, for another thread to encode while this object goes on
+    // changing. The levels' drawn lists are shared until either side changes them, so the copy
+    // is cheap however many winners there are.
+    std::shared_ptr<TumoStatus> CopyForSave() const;
+    // The bytes SaveAll would write to the status file and to the scheme file; false when the
+    // archive could not be made. Storing turns media paths relative in this object, as a save
+    // does: call them on a copy when the live paths must stay as they are.
+    bool EncodeStatusFile(QByteArray& bytes);
+    bool EncodeSchemeFile(QByteArray& bytes);
+    // Where a damaged scheme file is kept: its own name with ".bad" appended.
+    static QString DamagedFilePath(const QString& path) { return path + QStringLiteral(".bad"); }
+
     // Deletes both files and turns saving off for the rest of the run.
     void DeleteFiles();
     void ClearGrades();
@@ -99,6 +113,8 @@ private:
     SaveResult SaveSchemeFile(const QString& path);
     SaveResult WriteFile(const QString& path, void (TumoStatus::*store)(Archive&));
     void StoreScheme(Archive& ar);
+    bool Encode(QByteArray& bytes, void (TumoStatus::*store)(Archive&));
+    void KeepDamagedScheme(const QString& path);
     void ResetToOneDefaultGrade(qint32 quantity);
     void KeepCurrentGradeInList();
     // Levels 0 to m_nLastGrade that the list really holds.

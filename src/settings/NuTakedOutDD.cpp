@@ -1,5 +1,6 @@
 #include "settings/NuTakedOutDD.h"
 
+#include "model/SafeFileWriter.h"
 #include "model/TumoStatus.h"
 #include "show/CTumoDlg.h"
 #include "store/NuFileDeal.h"
@@ -14,7 +15,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -144,12 +144,13 @@ void NuTakedOutDD::OnOutput() {
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".txt");
     options.m_strOutputFile = path;
-    // A file that cannot be written is not reported.
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(WinningList::FileBytes(BuildText()));
-        file.commit();
-    }
+    // A file that cannot be created is not reported; one that could not be written whole (a full
+    // disk) is, and the old file stays.
+    SafeFileWriter file(path);
+    if (!file.open())
+        return;
+    if (!file.write(WinningList::FileBytes(BuildText())) || !file.commit())
+        m_pPrompter->Message(TumoStatus::WriteErrorText());
 }
 
 void NuTakedOutDD::OnAutoOutput() {

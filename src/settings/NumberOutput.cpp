@@ -1,9 +1,8 @@
 #include "settings/NumberOutput.h"
 
+#include "model/SafeFileWriter.h"
 #include "settings/NumberPageText.h"
 #include "store/NuFileDeal.h"
-
-#include <QSaveFile>
 
 namespace {
 
@@ -23,8 +22,8 @@ QString NumberOutput::Line(const QString& number, const QString& info) {
 }
 
 NumberOutput::Result NumberOutput::Write(NuFileDeal& pool, const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    SafeFileWriter file(path);
+    if (!file.open())
         return Result::OpenFailed;
     QByteArray buffer("\xFF\xFE", 2);
     const quint32 count = pool.GetCount();
@@ -33,17 +32,17 @@ NumberOutput::Result NumberOutput::Write(NuFileDeal& pool, const QString& path) 
         // A record that cannot be read means a damaged pool (the pool says so): a file with
         // holes in it would pass for a complete copy.
         if (!record.IsValid()) {
-            file.cancelWriting();
+            file.cancel();
             return Result::WriteFailed;
         }
         AppendUtf16(buffer, Line(record.m_strNumber, record.m_strInfo));
         if (buffer.size() >= kFlushBytes) {
-            if (file.write(buffer) != buffer.size())
+            if (!file.write(buffer))
                 return Result::WriteFailed;
             buffer.clear();
         }
     }
-    if (file.write(buffer) != buffer.size() || !file.commit())
+    if (!file.write(buffer) || !file.commit())
         return Result::WriteFailed;
     return Result::Written;
 }

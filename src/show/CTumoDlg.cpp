@@ -68,7 +68,7 @@ CTumoDlg::CTumoDlg(Prompter* prompter, QWidget* parent)
                                    e->modifiers());
                }),
       m_pWorker(std::make_unique<SymbolWorker>(m_status, *this, m_pPrompter)),
-      m_draw(m_status, PortsOf(this, m_pWorker.get(), &m_sounds, &m_winners, m_pPrompter)) {
+      m_draw(m_status, PortsOf(this, m_pWorker.get(), &m_sounds, this, m_pPrompter)) {
     m_status.SetPrompter(m_pPrompter);
     m_numbers.SetPrompter(m_pPrompter);
     m_sounds.SetLevelSource([this] { return CurGrade(); });
@@ -79,14 +79,23 @@ CTumoDlg::CTumoDlg(Prompter* prompter, QWidget* parent)
     connect(&m_autoRestartTimer, &QTimer::timeout, this,
             [this] { m_draw.OnTimer(TIMER_AUTO_RESTART); });
     connect(&m_autoStopTimer, &QTimer::timeout, this, [this] { m_draw.OnTimer(TIMER_AUTO_STOP); });
+    m_writer.SetReport([this](bool ok, const QString& path, const QString& reason) {
+        if (!ok)
+            qWarning("%s: not saved: %s", qPrintable(path), qPrintable(reason));
+        // Dropped when the window is gone before it arrives.
+        QMetaObject::invokeMethod(
+            this, [this, ok] { OnBackgroundSave(ok); }, Qt::QueuedConnection);
+    });
 }
 
 CTumoDlg::~CTumoDlg() {
     DestroyDesignWindows();
     m_soundTimer.stop();
     m_pWorker.reset();
+    FlushSaves();
+    m_writer.SetReport({});
     if (!m_bNoSave)
-        m_status.SaveAll();
+        SaveAtEnd();
     // What the children read (the status, the pool, the level) goes with this object; they go
     // first.
     m_panels.Destroy();
@@ -172,6 +181,12 @@ bool CTumoDlg::OnInitDialog() {
 
     if (!OpenNumberPool(loaded))
         return false;
+    // What was loaded and put right (a damaged file deleted, a new summary) is on disk at once:
+    // a start that ends abnormally from here on finds the status file beside its scheme.
+    if (m_status.m_options.m_bAutoOutput)
+        m_winners.Refresh();
+    SaveDrawState(false);
+    FlushSaves();
 
     m_pWorker->Start();
 
@@ -505,6 +520,67 @@ void CTumoDlg::CheckPoolDamage() {
         QTimer::singleShot(0, this, [this] { OnQuit(); });
 }
 
+// ---- saving as the draw goes ----
+
+void CTumoDlg::SaveDrawState(bool winnersText) {
+    if (m_bNoSave || m_status.m_bNoSave || m_pSettings)
+        return;
+    // A copy costs little whatever the number of winners: the drawn lists are shared with it
+    // until the next draw adds to them. Encoding and writing happen on the writer's thread.
+    std::shared_ptr<TumoStatus> copy = m_status.CopyForSave();
+    BackgroundWriter::Batch batch;
+    BackgroundWriter::File status;
+    status.path = ResolveFileCase(m_status.StatusFilePath());
+    status.bytes = [copy](QByteArray& bytes) { return copy->EncodeStatusFile(bytes); };
+    status.skipNextOnFailure = true; // the pair on disk stays the last one written together
+    batch.append(status);
+    BackgroundWriter::File scheme;
+    scheme.path = ResolveFileCase(m_status.SchemeFilePath());
+    scheme.bytes = [copy](QByteArray& bytes) { return copy->EncodeSchemeFile(bytes); };
+    batch.append(scheme);
+    // After the scheme: the winners file never lists a winner that the scheme lacks, so a crash
+    // between the two cannot make the next run's first draw drop the ones it listed.
+    const QString winnersPath = m_winners.Path();
+    if (winnersText && !winnersPath.isEmpty()) {
+        auto levels = std::make_shared<const QList<WinnersLevel>>(m_winners.Snapshot());
+        BackgroundWriter::File winners;
+        winners.path = winnersPath;
+        winners.bytes = [levels](QByteArray& bytes) {
+            bytes = EncodeWinnersText(*levels);
+            return true;
+        };
+        batch.append(winners);
+    }
+    m_writer.Submit(std::move(batch));
+}
+
+void CTumoDlg::FlushSaves() {
+    m_writer.Flush();
+}
+
+void CTumoDlg::OnBackgroundSave(bool ok) {
+    // Said once, not after every draw step of a full disk; a save that works again ends it.
+    const bool firstFailure = !ok && !m_bWriteFailing;
+    m_bWriteFailing = !ok;
+    if (firstFailure && !m_bQuitting)
+        m_pPrompter->Message(TumoStatus::WriteErrorText());
+}
+
+QString CTumoDlg::SaveAgainQuestion() {
+    return QStringLiteral("The settings and the winners drawn could not be saved.\n"
+                          "Free some space on the disk, then choose Yes to try again.\n"
+                          "No ends the program without saving them.");
+}
+
+void CTumoDlg::SaveAtEnd() {
+    // SaveAll has said "Write Error!" already; the session's winners are lost only when the
+    // operator says so.
+    while (!m_status.SaveAll()) {
+        if (m_status.m_bNoSave || !m_pPrompter->AskYesNo(SaveAgainQuestion()))
+            return;
+    }
+}
+
 // ---- input ----
 
 bool CTumoDlg::HotKeysOpen() const {
@@ -617,6 +693,8 @@ void CTumoDlg::OnSettings() {
     if (m_pSettings || !dialogs.createSettings || m_bQuitting)
         return;
     m_draw.StopTimers();
+    // Its pages may restore a pack over the settings files: nothing of ours may be writing them.
+    FlushSaves();
     HoldLevelForSettings();
     if (const GradeInfo* grade = m_draw.CurGrade())
         m_pGradeCopy = std::make_unique<GradeInfo>(*grade);
@@ -644,6 +722,10 @@ int CTumoDlg::OnSettingsWindowClosed(int closeCode, int monitorChanged) {
         return 0;
     }
     RebuildAfterSettings(closeCode);
+    // The pool, the levels or the file's name may have changed: the winners' texts are read
+    // again here, not on the next draw key.
+    if (m_status.m_options.m_bAutoOutput)
+        m_winners.Refresh();
     if (monitorChanged == 1) {
         // The new instance opens on the chosen monitor; this one saves as it ends.
         EndSettings();
@@ -660,6 +742,7 @@ int CTumoDlg::OnSettingsWindowClosed(int closeCode, int monitorChanged) {
             HideBulletin();
     }
     EndSettings();
+    SaveDrawState(false);
     return 1;
 }
 
@@ -708,6 +791,7 @@ void CTumoDlg::OnViewWinning() {
     HoldLevelForSettings();
     dialogs.runWinningNumbers(*this);
     m_bSettingsOpen = false;
+    SaveDrawState(false);
 }
 
 void CTumoDlg::OnWinnersCleared() {
@@ -719,6 +803,7 @@ void CTumoDlg::OnWinnersCleared() {
     Symbols().Roll(0, 1);
     m_draw.SetPendingPositions(0);
     m_draw.SetScreenDone(false);
+    SaveDrawState(false);
 }
 
 QString CTumoDlg::ResetQuestion() {
@@ -765,8 +850,10 @@ void CTumoDlg::OnOpenGuide() {
 void CTumoDlg::OnGuideClosed(int ok, int showAtStartup) {
     delete m_pGuideWnd.data();
     m_pGuideWnd = nullptr;
-    if (ok == 1)
+    if (ok == 1) {
         m_status.m_bShowGuide = showAtStartup;
+        SaveDrawState(false);
+    }
 }
 
 void CTumoDlg::RegisterWithGuide(QWidget* window) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "media/TumoSym.h"
+#include "model/BackgroundWriter.h"
 #include "model/TumoStatus.h"
 #include "show/BulletinControl.h"
 #include "show/CTRManage.h"
@@ -21,6 +22,7 @@
 #include "show/SymbolSet.h"
 #include "show/SymbolViewHost.h"
 #include "show/WinnersFileWriter.h"
+#include "show/WinnersOutput.h"
 #include "store/NuFileDeal.h"
 
 #include <QList>
@@ -58,12 +60,14 @@ class CTumoDlg : public QWidget,
                  public BulletinControl,
                  public InfoPanelHost,
                  public CheckListHost,
-                 public NumberSource {
+                 public NumberSource,
+                 public WinnersOutput {
     Q_OBJECT
 public:
     // Without a prompter the window shows its own message boxes.
     explicit CTumoDlg(Prompter* prompter = nullptr, QWidget* parent = nullptr);
-    // Writes the status and scheme files unless m_bNoSave is set.
+    // Writes the status and scheme files unless m_bNoSave is set. A save that fails asks whether
+    // to try again; only the operator's No ends without it.
     ~CTumoDlg() override;
 
     // The one draw window while it exists, else null.
@@ -244,6 +248,16 @@ public:
     // CheckListHost.
     void ShowCheckList(const QStringList& lines) override;
 
+    // WinnersOutput: saving as the draw goes. The files are made from a copy and written by a
+    // thread of their own, in the order of the changes, so a crash costs at most the step in
+    // progress and the draw key never waits for the disk. Nothing is written while the settings
+    // window is open or once saving is off.
+    void SaveDrawState(bool winnersText) override;
+    // Waits until everything handed to the writer is on disk.
+    void FlushSaves();
+    // The question after a failed save at the end.
+    static QString SaveAgainQuestion();
+
     // NumberSource: the pool, watched for damage.
     LoNuInfo DrawRandomNumber() override;
     LoNuInfo ReadNumber(quint32 index) override;
@@ -347,6 +361,10 @@ private:
     QTimer m_autoStopTimer;
     SymbolSet m_symbols;
     WinnersFileWriter m_winners;
+    BackgroundWriter m_writer;
+    bool m_bWriteFailing = false; // the last background save failed; said once until one works
+    void OnBackgroundSave(bool ok);
+    void SaveAtEnd();
     InfoPanels m_panels;
     std::unique_ptr<SymbolWorker> m_pWorker; // started during the set-up
     DrawSequence m_draw;

@@ -132,6 +132,7 @@ int CTumoDlg::LeaveDesignMode() {
     } else {
         EnableWindow(true);
     }
+    SaveDrawState(false);
     return 1;
 }
 
@@ -208,6 +209,7 @@ void CTumoDlg::CountDialogClosed() {
         return;
     if (--m_nOpenDialogs == 0 && DesignToolWindow())
         m_pDesignTool->EnableLevelChoice(true);
+    SaveDrawState(false); // what the dialog changed is kept at once
 }
 
 // ---- placements in general ----

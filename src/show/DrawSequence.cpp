@@ -214,6 +214,8 @@ DrawSequence::StepResult DrawSequence::DrawCharacterOrNumber() {
     if (m_nPendingPositions == 0) {
         m_bScreenDone = true;
         FinishStep(1, 1);
+    } else if (m_nPendingPositions == positions - 1) {
+        SaveDrawState(false); // the number is recorded with its first character
     }
     return StepResult::Drawn;
 }
@@ -250,8 +252,7 @@ DrawSequence::StepResult DrawSequence::DrawWholeScreen() {
 }
 
 void DrawSequence::FinishStep(int bulletinCount, int screenCount) {
-    if (m_status.m_options.m_bAutoOutput)
-        m_ports.winners->WriteWinnersText();
+    SaveDrawState(true);
     UpdateBulletinAfterDraw(bulletinCount);
     RefreshPanels();
     m_nScreenCount = screenCount;
@@ -269,6 +270,10 @@ void DrawSequence::UpdateBulletinAfterDraw(int count) {
     }
     if (!action.soundFirst && action.sound != BulletinPopup::NoSound)
         m_ports.sounds->ControlSounds(action.sound);
+}
+
+void DrawSequence::SaveDrawState(bool winnersText) {
+    m_ports.winners->SaveDrawState(winnersText && m_status.m_options.m_bAutoOutput != 0);
 }
 
 // The timers stop first: the message box spins an event loop, and a tick must not draw or show
@@ -297,6 +302,7 @@ bool DrawSequence::Restart() {
             m_pCurGrade = next;
             ApplyGrade(m_pCurGrade, m_pPrevGrade);
         }
+        SaveDrawState(false);
     }
     if (m_pCurGrade->m_notify.m_nShowWhen == 0)
         m_ports.bulletin->HideBulletin();
@@ -415,6 +421,8 @@ void DrawSequence::OnInfoTipResult(const QString& ticked, int lineCount) {
         return;
     QScopedValueRollback<bool> guard(m_bHandling, true);
     RemoveTicked(lines);
+    // The winners file must not go on listing a winner taken back.
+    SaveDrawState(true);
     const int perScreen = PerScreen();
     if (perScreen <= 1) {
         Restart();

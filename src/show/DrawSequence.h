@@ -121,6 +121,8 @@ private:
     void StopNumber(int slot);
     void FinishStep(int bulletinCount, int screenCount);
     void UpdateBulletinAfterDraw(int count);
+    // The winners text file only when automatic output is on.
+    void SaveDrawState(bool winnersText);
     void PoolExhausted();
     void RemoveTicked(const QList<int>& lines);
     void OnAutoRestartTimer();

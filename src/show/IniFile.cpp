@@ -1,10 +1,10 @@
 #include "show/IniFile.h"
 
 #include "model/AnsiCodec.h"
+#include "model/SafeFileWriter.h"
 
 #include <QFile>
 #include <QList>
-#include <QSaveFile>
 
 namespace {
 
@@ -157,10 +157,7 @@ bool IniFile::WriteString(const QString& path, const QString& section, const QSt
         content = current.readAll();
         current.close();
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(WithValue(content, AnsiCodec::fromUnicode(section), AnsiCodec::fromUnicode(key),
-                         AnsiCodec::fromUnicode(value)));
-    return file.commit();
+    return SafeFileWriter::WriteWhole(path, WithValue(content, AnsiCodec::fromUnicode(section),
+                                                      AnsiCodec::fromUnicode(key),
+                                                      AnsiCodec::fromUnicode(value)));
 }

@@ -1,10 +1,11 @@
 #include "show/SchemeFileType.h"
 
+#include "model/SafeFileWriter.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 QString SchemeFileType::UserDataFolder() {
@@ -56,8 +57,7 @@ bool SchemeFileType::Register(const QString& dataFolder, const QString& extensio
         return true;
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(xml) != xml.size() || !file.commit())
+    if (!SafeFileWriter::WriteWhole(path, xml))
         return false;
     // Once per new package, so the short wait does not slow every start.
     const QString tool = QStandardPaths::findExecutable(QStringLiteral("update-mime-database"));

@@ -14,10 +14,31 @@ struct WinnerLine {
     QString info;
 };
 
+// One drawn number's texts as the pool gives them.
+struct WinnerText {
+    QString number;
+    QString info;
+};
+
+// One level's winners in the order of drawing, in blocks of a bounded size, so that a copy
+// handed to another thread costs little and adding to the list after that copies one block.
+struct WinnersLevel {
+    static constexpr qsizetype kBlock = 1024;
+
+    QString name;
+    QList<QList<WinnerText>> blocks;
+
+    qsizetype Count() const;
+    void Append(const WinnerText& text);
+    void Truncate(qsizetype count);
+};
+
 // The whole file's bytes. A CR LF inside an information text is written as backslash-n, as in
 // every other text export, so that each number keeps to one line.
 QByteArray EncodeWinnersText(const QList<WinnerLine>& lines);
+// The same from the levels in the file's order.
+QByteArray EncodeWinnersText(const QList<WinnersLevel>& levels);
 
 // Replaces the file at path with bytes as a whole (never half a file). False when it could not
-// be written; the draw goes on either way.
+// be written; the old file then stays as it was.
 bool SaveWinnersText(const QString& path, const QByteArray& bytes);

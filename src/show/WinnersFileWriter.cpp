@@ -15,6 +15,10 @@ void AppendLevel(QList<WinnerLine>& lines, const GradeInfo& level, const QString
     }
 }
 
+qsizetype LastLevel(const TumoStatus& status) {
+    return qMin(qsizetype(status.m_nLastGrade), status.m_listGrades.size() - 1);
+}
+
 } // namespace
 
 WinnersFileWriter::WinnersFileWriter(const TumoStatus& status, NumberSource& numbers)
@@ -26,7 +30,7 @@ QList<WinnerLine> WinnersFileWriter::CollectWinners(const TumoStatus& status,
     const QList<GradeInfo>& levels = status.m_listGrades;
     if (levels.isEmpty())
         return lines;
-    const qsizetype last = qMin(qsizetype(status.m_nLastGrade), levels.size() - 1);
+    const qsizetype last = LastLevel(status);
     for (qsizetype i = 1; i <= last; ++i) {
         const GradeInfo& level = levels.at(i);
         AppendLevel(lines, level, level.m_base.m_strName, numbers);
@@ -35,7 +39,52 @@ QList<WinnerLine> WinnersFileWriter::CollectWinners(const TumoStatus& status,
     return lines;
 }
 
-void WinnersFileWriter::WriteWinnersText() {
-    const QString path = MakeAbsolutePath(m_status.m_options.m_strAutoOutputFile);
-    SaveWinnersText(path, EncodeWinnersText(CollectWinners(m_status, m_numbers)));
+// Keeps the texts of the level's drawn numbers in step with its list: the part both still share
+// stays, the rest is read from the pool. A draw step only adds at the end; a removal only cuts
+// the last screen; so the pool is read for the few numbers that changed.
+void WinnersFileWriter::Update(qsizetype index) {
+    const GradeInfo& level = m_status.m_listGrades.at(index);
+    Cached& cached = m_cache[index];
+    const QList<SUINT>& drawn = level.m_taken.List();
+    const qsizetype common = qMin(drawn.size(), cached.drawn.size());
+    qsizetype same = 0;
+    while (same < common && drawn.at(same).m_nValue == cached.drawn.at(same))
+        ++same;
+    cached.drawn.resize(same);
+    cached.texts.Truncate(same);
+    for (qsizetype i = same; i < drawn.size(); ++i) {
+        const quint32 poolIndex = drawn.at(i).m_nValue;
+        const LoNuInfo number = m_numbers.ReadNumber(poolIndex);
+        cached.drawn.append(poolIndex);
+        cached.texts.Append({number.m_strNumber, number.m_strInfo});
+    }
+    cached.texts.name = index == 0 ? GradeBase::DefaultName() : level.m_base.m_strName;
+}
+
+QList<WinnersLevel> WinnersFileWriter::Snapshot() {
+    QList<WinnersLevel> levels;
+    if (m_status.m_listGrades.isEmpty())
+        return levels;
+    const qsizetype last = LastLevel(m_status);
+    m_cache.resize(last + 1);
+    for (qsizetype i = 1; i <= last; ++i) {
+        Update(i);
+        levels.append(m_cache.at(i).texts);
+    }
+    Update(0);
+    levels.append(m_cache.at(0).texts);
+    return levels;
+}
+
+QString WinnersFileWriter::Path() const {
+    return MakeAbsolutePath(m_status.m_options.m_strAutoOutputFile);
+}
+
+void WinnersFileWriter::Refresh() {
+    m_cache.clear();
+    Snapshot();
+}
+
+bool WinnersFileWriter::WriteWinnersText() {
+    return SaveWinnersText(Path(), EncodeWinnersText(Snapshot()));
 }

@@ -1,9 +1,12 @@
 #pragma once
 
-// Where the list of all winners goes after each draw step when automatic output is on.
+// Where the draw keeps what it did, as it goes: the settings files after every change of the
+// winners or of the level on show, and after them the winners text file.
 class WinnersOutput {
 public:
     virtual ~WinnersOutput() = default;
 
-    virtual void WriteWinnersText() = 0;
+    // The winners or the level changed: the status and scheme files are written again and, with
+    // winnersText, the winners text file after them. It must not hold up the draw.
+    virtual void SaveDrawState(bool winnersText) = 0;
 };

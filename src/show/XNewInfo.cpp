@@ -2,6 +2,8 @@
 
 #include "app/AppPaths.h"
 #include "controls/CHyperLink.h"
+#include "model/Prompter.h"
+#include "model/TumoStatus.h"
 #include "show/IniFile.h"
 
 #include <QCheckBox>
@@ -82,6 +84,7 @@ void XNewInfo::BuildControls() {
 }
 
 void XNewInfo::SetPrompter(Prompter* prompter) {
+    m_pPrompter = prompter;
     m_pDownload->SetPrompter(prompter);
     m_pResource->SetPrompter(prompter);
 }
@@ -113,8 +116,12 @@ void XNewInfo::OnInitDialog() {
 
 void XNewInfo::OnClickedOk() {
     m_bAutoCheck = m_pAutoCheck->isChecked() ? 1 : 0;
-    IniFile::WriteString(m_strIniPath, kSection, kKey,
-                         m_bAutoCheck == 1 ? QStringLiteral("1") : QStringLiteral("0"));
+    // The old file stays when the new one could not be written whole; the operator learns that
+    // the choice was not kept.
+    if (!IniFile::WriteString(m_strIniPath, kSection, kKey,
+                              m_bAutoCheck == 1 ? QStringLiteral("1") : QStringLiteral("0")) &&
+        m_pPrompter)
+        m_pPrompter->Message(TumoStatus::WriteErrorText());
     accept();
 }
 

@@ -56,6 +56,7 @@ private:
     void BuildControls();
 
     QString m_strIniPath;
+    Prompter* m_pPrompter = nullptr;
     QLabel* m_pCurrent = nullptr;
     CHyperLink* m_pDownload = nullptr;
     CHyperLink* m_pResource = nullptr;

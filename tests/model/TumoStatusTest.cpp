@@ -235,7 +235,7 @@ TEST_F(Status, UnreadableStatusFileIsNotMissing) {
     EXPECT_TRUE(QFileInfo(statusPath()).isDir());
 }
 
-TEST_F(Status, DamagedSchemeIsReportedAndDeleted) {
+TEST_F(Status, DamagedSchemeIsReportedAndMovedAside) {
     auto saved = threeLevels();
     ASSERT_TRUE(saved->SaveAll());
     const QByteArray bytes = read(schemePath());
@@ -249,11 +249,15 @@ TEST_F(Status, DamagedSchemeIsReportedAndDeleted) {
         GradeInfo g;
         g.Serialize(ar);
     }
-    write(schemePath(), bytes.left(bytes.size() - ar.remaining() - 40));
+    const QByteArray cut = bytes.left(bytes.size() - ar.remaining() - 40);
+    write(schemePath(), cut);
+    write(schemePath() + ".bad", "an older damaged scheme");
 
     auto s = loaded();
     EXPECT_EQ(m_prompter.messages, QStringList{kIncompatible});
     EXPECT_FALSE(QFile::exists(schemePath()));
+    // Its levels and winners are not lost: the cut file is kept whole beside, over an older one.
+    EXPECT_EQ(read(schemePath() + ".bad"), cut);
     ASSERT_EQ(s->m_listGrades.size(), 1);
     EXPECT_EQ(s->m_nLastGrade, 0);
     EXPECT_EQ(s->m_options.m_nMonitor, 2); // options read before the damage stay
@@ -266,6 +270,7 @@ TEST_F(Status, EmptySchemeFileIsDamaged) {
     auto s = loaded();
     EXPECT_EQ(m_prompter.messages, QStringList{kIncompatible});
     EXPECT_FALSE(QFile::exists(schemePath()));
+    EXPECT_TRUE(QFile::exists(schemePath() + ".bad"));
     EXPECT_EQ(s->m_listGrades.size(), 1);
 }
 
@@ -461,6 +466,25 @@ TEST_F(Status, ScreenSlots) {
     EXPECT_EQ(s->GetLastSlotIndex(), 2);
     level.m_base.m_nPerScreen = 0; // set by hand: taken as 1, never a division by zero
     EXPECT_EQ(s->GetNextSlotIndex(), 2);
+}
+
+TEST_F(Status, TheCopyForSavingWritesWhatSaveAllWritesAndLeavesTheLiveObjectAlone) {
+    auto live = threeLevels();
+    live->m_listGrades[1].m_taken.Add(7);
+    live->m_listGrades[1].m_sym.m_strDefaultFile = folder() + "/defsym.swf";
+    live->m_bShowGuide = 0;
+    auto copy = live->CopyForSave();
+    live->m_listGrades[1].m_taken.Add(8); // the draw goes on meanwhile
+    QByteArray status;
+    QByteArray scheme;
+    ASSERT_TRUE(copy->EncodeStatusFile(status));
+    ASSERT_TRUE(copy->EncodeSchemeFile(scheme));
+    EXPECT_EQ(live->m_listGrades[1].m_sym.m_strDefaultFile, folder() + "/defsym.swf");
+
+    live->m_listGrades[1].m_taken.RemoveAt(live->m_listGrades[1].m_taken.Count() - 1);
+    ASSERT_TRUE(live->SaveAll());
+    EXPECT_EQ(read(statusPath()), status);
+    EXPECT_EQ(read(schemePath()), scheme);
 }
 
 TEST_F(Status, CopyForABackup) {

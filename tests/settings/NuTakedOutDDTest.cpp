@@ -1,5 +1,6 @@
 #include "settings/NuTakedOutDD.h"
 #include "app/AppPaths.h"
+#include "common/InjectedWriteFailure.h"
 #include "common/RecordingPrompter.h"
 #include "model/TumoStatus.h"
 #include "settings/WinningList.h"
@@ -97,6 +98,24 @@ TEST_F(WinningDialogTest, CopyAndOutputWriteTheSameText) {
     dlg.OnOutput();
     EXPECT_EQ(status.m_options.m_strOutputFile, dir.filePath("missing/folder/w.txt"));
     EXPECT_EQ(prompter.messages.size(), 1);
+}
+
+TEST_F(WinningDialogTest, AnOutputCutShortByAFullDiskKeepsTheOldFileAndSaysSo) {
+    NuTakedOutDD dlg(nullptr, &prompter);
+    Open(dlg);
+    const QString path = dir.filePath("winners.txt");
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old list");
+    old.close();
+    {
+        InjectedWriteFailure full(QStringLiteral("winners.txt"));
+        prompter.chosenFiles = {path};
+        dlg.OnOutput();
+    }
+    EXPECT_EQ(prompter.messages, QStringList{TumoStatus::WriteErrorText()});
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("old list"));
 }
 
 TEST_F(WinningDialogTest, AutoOutputBoxReachesTheStatusOnlyThroughClose) {

@@ -1,6 +1,7 @@
 #include "settings/NumberOutput.h"
 
 #include "NumberPoolFixture.h"
+#include "common/InjectedWriteFailure.h"
 
 #include <QFile>
 #include <QFileDevice>
@@ -46,6 +47,14 @@ TEST_F(NumberOutputTest, ReplacesAnOldFileWhole) {
 TEST_F(NumberOutputTest, AFileThatCannotBeCreatedIsReported) {
     EXPECT_EQ(NumberOutput::Write(pool, Path(QStringLiteral("no/such/folder/out.txt"))),
               NumberOutput::Result::OpenFailed);
+}
+
+TEST_F(NumberOutputTest, AFullDiskIsAWriteFailureAndKeepsTheOldFile) {
+    const QString path = Path(QStringLiteral("output.txt"));
+    ASSERT_TRUE(numbertest::WriteFile(path, "old"));
+    InjectedWriteFailure full(QStringLiteral("output.txt"));
+    EXPECT_EQ(NumberOutput::Write(pool, path), NumberOutput::Result::WriteFailed);
+    EXPECT_EQ(ReadFile(path), QByteArray("old"));
 }
 
 TEST_F(NumberOutputTest, ADamagedPoolLeavesTheOldFileInPlace) {

@@ -40,6 +40,7 @@ public:
     QStringList checkList; // lines of the last pop-up
     QString symbolSet = QStringLiteral("0123456789");
     QMap<int, int> timers; // running timers: id -> period
+    int saves = 0;         // SaveDrawState calls
 
     void StopPosition(int position, int slot, int frame) override {
         log << QStringLiteral("stop p%1 s%2 f%3").arg(position).arg(slot).arg(frame);
@@ -75,7 +76,12 @@ public:
     void RefreshInfoPanels(bool create) override {
         log << QStringLiteral("panels %1").arg(create ? 1 : 0);
     }
-    void WriteWinnersText() override { log << QStringLiteral("winners"); }
+    // The settings files are saved after every change; only the winners file shows in the log.
+    void SaveDrawState(bool winnersText) override {
+        ++saves;
+        if (winnersText)
+            log << QStringLiteral("winners");
+    }
     void ShowCheckList(const QStringList& lines) override {
         checkList = lines;
         log << QStringLiteral("checklist ") + lines.join(QLatin1Char('|'));

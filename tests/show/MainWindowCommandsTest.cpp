@@ -164,6 +164,9 @@ TEST_F(MainWindowCommandsTest, CloseCodeMinusOneRestartsWithoutSaving) {
         CTumoDlg dlg(&prompter);
         ASSERT_TRUE(dlg.OnInitDialog());
         ASSERT_TRUE(WaitReady(dlg));
+        dlg.FlushSaves();
+        // As a reset leaves it: the files are gone and must stay gone.
+        QFile::remove(File("TumoStatus.dat"));
         dlg.OnSettings();
         EXPECT_EQ(dlg.OnSettingsWindowClosed(-1, 0), 0);
         EXPECT_TRUE(dlg.IsQuitting());

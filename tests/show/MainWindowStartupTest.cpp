@@ -1,3 +1,5 @@
+#include "common/InjectedWriteFailure.h"
+#include "show/ProgramFolderLock.h"
 #include "show/ProgramRestart.h"
 #include "show/SchemeFileType.h"
 
@@ -5,8 +7,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <limits>
 
 namespace {
 
@@ -54,6 +59,15 @@ TEST(MainWindowStartup, RegistrationWritesThePackageOnceAndFailsQuietly) {
     EXPECT_FALSE(SchemeFileType::Register(QString(), ".TSC", doc, "x"));
 }
 
+TEST(MainWindowStartup, APackageCutByAFullDiskIsNotLeftBehind) {
+    QTemporaryDir data;
+    ASSERT_TRUE(data.isValid());
+    const QString doc = QStringLiteral("TumoScheme.Document");
+    InjectedWriteFailure full(QStringLiteral(".xml"));
+    EXPECT_FALSE(SchemeFileType::Register(data.path(), ".TSC", doc, "scheme file of the Tumo"));
+    EXPECT_FALSE(QFile::exists(SchemeFileType::PackagePath(data.path(), doc)));
+}
+
 TEST(MainWindowStartup, RestartStartsTheProgramWithItsOwnArgumentsOnlyWhenAsked) {
     ProgramRestart::Cancel();
     int calls = 0;
@@ -88,3 +102,27 @@ TEST(MainWindowStartup, RestartStartsTheProgramWithItsOwnArgumentsOnlyWhenAsked)
 }
 
 } // namespace
+
+TEST(MainWindowStartup, OneProgramPerFolderButADeadOnesLockDoesNotBlock) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString lockPath = dir.filePath(ProgramFolderLock::FileName());
+    // Left behind by a program that was killed: a process number that runs nothing.
+    {
+        QFile stale(lockPath);
+        ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+        stale.write(QByteArray::number(std::numeric_limits<qint32>::max()) + "\ntumo\n" +
+                    QSysInfo::machineHostName().toLocal8Bit() + "\n");
+    }
+    ProgramFolderLock first(dir.path());
+    ASSERT_TRUE(first.TryLock());
+    ProgramFolderLock second(dir.path());
+    EXPECT_FALSE(second.TryLock());
+    EXPECT_TRUE(second.Message().startsWith(QStringLiteral("dataFile:Tumo is already running")));
+    first.Unlock(); // a restart hands the folder over
+    EXPECT_TRUE(second.TryLock());
+
+    ProgramFolderLock missing(dir.filePath(QStringLiteral("no/such/folder")));
+    EXPECT_FALSE(missing.TryLock());
+    EXPECT_TRUE(missing.Message().startsWith(QStringLiteral("dataFile:")));
+}

@@ -1,6 +1,7 @@
 #include "DrawSequenceFakes.h"
 
 #include "app/AppPaths.h"
+#include "common/InjectedWriteFailure.h"
 #include "show/WinnersFile.h"
 #include "show/WinnersFileWriter.h"
 
@@ -23,7 +24,7 @@ TEST(WinnersFile, HeaderAndLinesByteForByte) {
     EXPECT_EQ(bytes, QByteArray::fromHex("fffe") +
                          Utf16("SN.,Prize level,Winning numbers,Additional information\r\n"
                                "1,Gold,042,Hall A\r\n"));
-    EXPECT_EQ(EncodeWinnersText({}),
+    EXPECT_EQ(EncodeWinnersText(QList<WinnerLine>()),
               QByteArray::fromHex("fffe") +
                   Utf16("SN.,Prize level,Winning numbers,Additional information\r\n"));
 }
@@ -76,4 +77,69 @@ TEST(WinnersFile, OnlyWithAutomaticOutput) {
         f.seq->OnDraw();
         EXPECT_EQ(f.rec.Only("winners").size(), on);
     }
+}
+
+TEST(WinnersFile, TheKeptTextsFollowEveryChangeOfTheDrawnLists) {
+    DrawFixture f(3000, 4, {2500, 10});
+    f.Level(1).m_base.m_strName = "Gold";
+    WinnersFileWriter writer(f.status, *f.numbers);
+    auto same = [&] {
+        return EncodeWinnersText(writer.Snapshot()) ==
+               EncodeWinnersText(WinnersFileWriter::CollectWinners(f.status, *f.numbers));
+    };
+    for (quint32 i = 0; i < 2100; ++i) // more than two blocks
+        f.Level(1).m_taken.Add(i);
+    const QList<WinnersLevel> before = writer.Snapshot();
+    EXPECT_TRUE(same());
+    f.Level(1).m_taken.Add(2999);
+    f.Level(2).m_taken.Add(2998);
+    EXPECT_TRUE(same());
+    // A copy taken before stays as it was.
+    EXPECT_EQ(before.first().Count(), 2100);
+    f.Level(1).m_taken.RemoveAt(2048); // a removal cuts the list at the right place
+    f.Level(1).m_taken.RemoveAt(1023);
+    EXPECT_TRUE(same());
+    f.Level(1).m_base.m_strName = "Platinum";
+    f.Level(0).m_taken.Add(2997);
+    EXPECT_TRUE(same());
+    f.Level(1).m_taken.RemoveAll();
+    EXPECT_TRUE(same());
+}
+
+TEST(WinnersFile, AFullDiskKeepsTheOldFile) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("WinningNumbers.txt");
+    ASSERT_TRUE(SaveWinnersText(path, "old"));
+    InjectedWriteFailure full(QStringLiteral("WinningNumbers.txt"));
+    EXPECT_FALSE(SaveWinnersText(path, EncodeWinnersText(QList<WinnerLine>{{"a", "1", ""}})));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("old"));
+}
+
+TEST(WinnersFile, TheStateIsSavedAfterEveryStepRemovalAndLevelChange) {
+    DrawFixture f(20, 2, {1, 3});
+    f.status.m_options.m_bAutoOutput = 1;
+    f.status.m_options.m_bAllowDelete = 1;
+    f.Level(2).m_takeStyle.m_nStopMode = LotteryTakeStyle::StopCharacter;
+    f.Begin();
+    f.seq->OnDraw(); // level 1's only winner
+    EXPECT_EQ(f.rec.saves, 1);
+    f.seq->OnDraw(); // restarts on level 2: a level change
+    EXPECT_EQ(f.rec.saves, 2);
+    f.seq->OnSymbolsReady();
+    // Style 1: the number is recorded with its first character, and the file follows its last.
+    f.rec.log.clear();
+    f.seq->OnDraw();
+    EXPECT_EQ(f.rec.saves, 3);
+    EXPECT_TRUE(f.rec.Only("winners").isEmpty());
+    f.seq->OnDraw();
+    EXPECT_EQ(f.rec.saves, 4);
+    EXPECT_EQ(f.rec.Only("winners").size(), 1);
+    // Taking the number back writes the winners file again.
+    f.seq->OnDeleteWinning();
+    f.seq->OnInfoTipResult(QStringLiteral("0"), 1);
+    EXPECT_EQ(f.rec.saves, 5);
+    EXPECT_EQ(f.rec.Only("winners").size(), 2);
 }

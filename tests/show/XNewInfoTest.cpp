@@ -1,6 +1,9 @@
 #include "show/XNewInfo.h"
 
+#include "common/InjectedWriteFailure.h"
+#include "common/RecordingPrompter.h"
 #include "controls/CHyperLink.h"
+#include "model/TumoStatus.h"
 #include "show/IniFile.h"
 
 #include <QCheckBox>
@@ -158,6 +161,21 @@ TEST(IniFileText, AddsWhatIsMissingAndKeepsTheRest) {
     // Only the first section of the name changes.
     EXPECT_EQ(IniFile::WithValue("[STATE]\na=1\n[STATE]\nautoCheck=0\n", "STATE", "autoCheck", "1"),
               QByteArray("[STATE]\na=1\nautoCheck=1\n[STATE]\nautoCheck=0\n"));
+}
+
+TEST_F(NewInfoTest, AFullDiskKeepsTheOldFileAndSaysWriteError) {
+    WriteIni("[STATE]\nautoCheck=1\n");
+    RecordingPrompter prompter;
+    XNewInfo dialog(nullptr, ini);
+    dialog.SetPrompter(&prompter);
+    dialog.show();
+    dialog.AutoCheckBox()->setChecked(false);
+    {
+        InjectedWriteFailure full(QStringLiteral("tumo.ini"));
+        PressOk(dialog);
+    }
+    EXPECT_EQ(ReadIni(), QByteArray("[STATE]\nautoCheck=1\n"));
+    EXPECT_EQ(prompter.messages, QStringList{TumoStatus::WriteErrorText()});
 }
 
 TEST(IniFileText, AFileThatCannotBeWrittenIsReportedAndLeftAlone) {

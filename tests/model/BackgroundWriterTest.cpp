@@ -1,0 +1,120 @@
+#include "model/BackgroundWriter.h"
+
+#include "common/InjectedWriteFailure.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <future>
+
+namespace {
+
+QByteArray Read(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+BackgroundWriter::File Bytes(const QString& path, const QByteArray& content,
+                             std::atomic<int>* made = nullptr) {
+    BackgroundWriter::File file;
+    file.path = path;
+    file.bytes = [content, made](QByteArray& bytes) {
+        if (made)
+            ++*made;
+        bytes = content;
+        return true;
+    };
+    return file;
+}
+
+struct Reports {
+    std::mutex lock;
+    QList<bool> ok;
+    QStringList paths;
+};
+
+} // namespace
+
+TEST(BackgroundWriter, WritesInOrderAndTheNewestWaitingStateWins) {
+    QTemporaryDir dir;
+    const QString a = dir.filePath("status");
+    const QString b = dir.filePath("winners");
+    BackgroundWriter writer;
+    // The first batch is held on the writer's thread until the others have been handed over.
+    std::promise<void> go;
+    std::shared_future<void> release = go.get_future().share();
+    BackgroundWriter::File held;
+    held.path = a;
+    held.bytes = [release](QByteArray& bytes) {
+        release.wait();
+        bytes = "first";
+        return true;
+    };
+    writer.Submit({held});
+    std::atomic<int> secondMade{0};
+    writer.Submit({Bytes(a, "second", &secondMade), Bytes(b, "winners 2")});
+    writer.Submit({Bytes(a, "third")}); // replaces the waiting one, but keeps its winners file
+    go.set_value();
+    EXPECT_TRUE(writer.Flush());
+    EXPECT_EQ(secondMade.load(), 0);
+    EXPECT_EQ(Read(a), QByteArray("third"));
+    EXPECT_EQ(Read(b), QByteArray("winners 2"));
+}
+
+TEST(BackgroundWriter, AStatusFileCutShortKeepsItsSchemeButNotTheWinnersFile) {
+    QTemporaryDir dir;
+    const QString status = dir.filePath("TumoStatus.dat");
+    const QString scheme = dir.filePath("default.TumoScheme");
+    const QString winners = dir.filePath("WinningNumbers.txt");
+    for (const QString& path : {status, scheme})
+        SafeFileWriter::WriteWhole(path, "old");
+    BackgroundWriter writer;
+    Reports reports;
+    writer.SetReport([&](bool ok, const QString& path, const QString&) {
+        std::lock_guard<std::mutex> lock(reports.lock);
+        reports.ok << ok;
+        reports.paths << path;
+    });
+    BackgroundWriter::File first = Bytes(status, "new");
+    first.skipNextOnFailure = true;
+    {
+        InjectedWriteFailure full(QStringLiteral("TumoStatus.dat"));
+        writer.Submit({first, Bytes(scheme, "new"), Bytes(winners, "list")});
+        EXPECT_FALSE(writer.Flush());
+    }
+    // The pair on disk is still the last one written together; the winners go all the same.
+    EXPECT_EQ(Read(status), QByteArray("old"));
+    EXPECT_EQ(Read(scheme), QByteArray("old"));
+    EXPECT_EQ(Read(winners), QByteArray("list"));
+    writer.Submit({first, Bytes(scheme, "new")});
+    EXPECT_TRUE(writer.Flush());
+    EXPECT_EQ(Read(scheme), QByteArray("new"));
+    std::lock_guard<std::mutex> lock(reports.lock);
+    EXPECT_EQ(reports.ok, (QList<bool>{false, true}));
+    EXPECT_EQ(reports.paths.first(), status);
+}
+
+TEST(BackgroundWriter, AFileThatCannotBeCreatedIsPassedOverQuietlyOnlyWhenAllowed) {
+    QTemporaryDir dir;
+    BackgroundWriter writer;
+    BackgroundWriter::File quiet = Bytes(dir.filePath("no/folder/a"), "x");
+    writer.Submit({quiet});
+    EXPECT_TRUE(writer.Flush());
+    BackgroundWriter::File loud = quiet;
+    loud.quietWhenNotCreated = false;
+    writer.Submit({loud});
+    EXPECT_FALSE(writer.Flush());
+}
+
+TEST(BackgroundWriter, TheEndWritesWhatIsStillWaiting) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("last");
+    {
+        BackgroundWriter writer;
+        for (int i = 0; i < 50; ++i)
+            writer.Submit({Bytes(path, QByteArray::number(i))});
+    }
+    EXPECT_EQ(Read(path), QByteArray("49"));
+}

@@ -1,0 +1,174 @@
+#include "app/AppPaths.h"
+#include "common/InjectedWriteFailure.h"
+#include "common/RecordingPrompter.h"
+#include "media/MovieTestUtil.h"
+#include "model/TumoStatus.h"
+#include "show/CTumoDlg.h"
+#include "show/MainWindowTestUtil.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace movietest;
+using namespace mainwindowtest;
+
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Answers the question after a failed save at the end: the first answers free the disk (the
+// injected failure stops) when the test says so.
+class FreeingPrompter : public RecordingPrompter {
+public:
+    std::unique_ptr<InjectedWriteFailure>* failure = nullptr;
+    bool freeOnYes = false;
+
+    bool AskYesNo(const QString& text) override {
+        const bool yes = RecordingPrompter::AskYesNo(text);
+        if (yes && freeOnYes && failure)
+            failure->reset();
+        return yes;
+    }
+};
+
+class MainWindowSaving : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        SetAppFolder(dir.path());
+        ASSERT_FALSE(Write(dir, "defsym.swf", *ColourSymbols("0123456789", {40, 60})).isEmpty());
+        ProgramRestart::Cancel();
+    }
+    void TearDown() override {
+        full.reset();
+        ProgramRestart::Cancel();
+    }
+
+    QString File(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+
+    // Winners of the default level as the files on disk hold them.
+    int SavedWinners() {
+        TumoStatus saved;
+        saved.m_strDataFolder = dir.path();
+        saved.LoadAll();
+        return saved.m_listGrades[0].m_taken.Count();
+    }
+
+    QTemporaryDir dir;
+    FreeingPrompter prompter;
+    std::unique_ptr<InjectedWriteFailure> full;
+};
+
+} // namespace
+
+TEST_F(MainWindowSaving, TheStartWritesTheStatusFileAgainAtOnce) {
+    // A damaged status file is deleted at the start; the scheme with its winners must not go at
+    // the next start because this one ended abnormally.
+    PrepareSettings(dir.path(), [](TumoStatus& s) { s.m_listGrades[0].m_taken.Add(3); });
+    QFile status(File("TumoStatus.dat"));
+    ASSERT_TRUE(status.open(QIODevice::WriteOnly));
+    status.write("\x01\x00", 2);
+    status.close();
+    {
+        CTumoDlg dlg(&prompter);
+        ASSERT_TRUE(dlg.OnInitDialog());
+        EXPECT_TRUE(QFile::exists(File("TumoStatus.dat")));
+        dlg.m_bNoSave = true; // ends as a crash would: nothing more written
+        dlg.OnQuit();
+    }
+    EXPECT_EQ(prompter.messages, QStringList{TumoStatus::IncompatibleFileText()});
+    EXPECT_EQ(SavedWinners(), 1);
+}
+
+TEST_F(MainWindowSaving, EveryDrawStepAndRemovalIsOnDiskWithTheWinnersFileAfterTheScheme) {
+    PrepareSettings(dir.path(), [](TumoStatus& s) {
+        s.m_options.m_bAutoOutput = 1;
+        s.m_options.m_bAllowDelete = 1;
+    });
+    CTumoDlg dlg(&prompter);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    ASSERT_TRUE(WaitReady(dlg));
+    for (int step = 1; step <= 3; ++step) {
+        dlg.Draw().OnDraw();
+        dlg.FlushSaves();
+        EXPECT_EQ(SavedWinners(), step);
+        dlg.Draw().OnRestart();
+    }
+    dlg.Draw().OnDraw();
+    dlg.Draw().OnDeleteWinning();
+    dlg.Draw().OnInfoTipResult(QStringLiteral("0"), 1);
+    dlg.FlushSaves();
+    EXPECT_EQ(SavedWinners(), 3);
+    // The winners file lists the three winners kept, not the one taken back.
+    const QByteArray winners = ReadAll(File("WinningNumbers.txt"));
+    EXPECT_TRUE(winners.contains(QByteArray("3\0,\0", 4)));
+    EXPECT_FALSE(winners.contains(QByteArray("4\0,\0", 4)));
+    dlg.m_bNoSave = true;
+    dlg.OnQuit();
+}
+
+TEST_F(MainWindowSaving, AFailingDiskDuringTheDrawIsSaidOnceUntilASaveWorksAgain) {
+    CTumoDlg dlg(&prompter);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    ASSERT_TRUE(WaitReady(dlg));
+    auto drawStep = [&] {
+        dlg.Draw().OnDraw();
+        dlg.FlushSaves();
+        QCoreApplication::processEvents();
+        dlg.Draw().OnRestart();
+    };
+    full = std::make_unique<InjectedWriteFailure>(QStringLiteral("TumoStatus.dat"));
+    drawStep();
+    drawStep();
+    EXPECT_EQ(prompter.messages, QStringList{TumoStatus::WriteErrorText()});
+    full.reset();
+    drawStep();
+    EXPECT_EQ(SavedWinners(), 3);
+    full = std::make_unique<InjectedWriteFailure>(QStringLiteral("TumoStatus.dat"));
+    drawStep();
+    EXPECT_EQ(prompter.messages.size(), 2);
+    full.reset();
+    dlg.m_bNoSave = true;
+    dlg.OnQuit();
+}
+
+TEST_F(MainWindowSaving, ASaveThatFailsAtQuitAsksAgainAndOnlyNoGivesUp) {
+    PrepareSettings(dir.path(), [](TumoStatus&) {});
+    {
+        CTumoDlg dlg(&prompter);
+        ASSERT_TRUE(dlg.OnInitDialog());
+        ASSERT_TRUE(WaitReady(dlg));
+        dlg.FlushSaves();
+        full = std::make_unique<InjectedWriteFailure>(QStringLiteral("TumoStatus.dat"));
+        dlg.Draw().OnDraw();
+        prompter.answers = {true, false};
+        dlg.OnQuit();
+    }
+    // Once after the draw step's save (in the background), then at the end: Write Error!, yes,
+    // Write Error!, no.
+    EXPECT_EQ(prompter.questions,
+              QStringList({CTumoDlg::SaveAgainQuestion(), CTumoDlg::SaveAgainQuestion()}));
+    EXPECT_EQ(SavedWinners(), 0);
+}
+
+TEST_F(MainWindowSaving, SpaceFreedBeforeYesSavesTheSessionsWinners) {
+    PrepareSettings(dir.path(), [](TumoStatus&) {});
+    prompter.failure = &full;
+    prompter.freeOnYes = true;
+    {
+        CTumoDlg dlg(&prompter);
+        ASSERT_TRUE(dlg.OnInitDialog());
+        ASSERT_TRUE(WaitReady(dlg));
+        full = std::make_unique<InjectedWriteFailure>(QStringLiteral("TumoStatus.dat"));
+        dlg.Draw().OnDraw();
+        prompter.answers = {true};
+        dlg.OnQuit();
+    }
+    EXPECT_EQ(prompter.questions.size(), 1);
+    EXPECT_EQ(SavedWinners(), 1);
+}
