@@ -7,7 +7,6 @@
 #include <QTemporaryDir>
 
 #include <cstdint>
-#include <memory>
 
 // What every target needs: the input as bytes, a private folder to put files in, and for the
 // targets that draw or decode pictures an application object on the offscreen platform.
@@ -30,14 +29,16 @@ inline QString WriteFile(const QString& name, const QByteArray& bytes) {
     return path;
 }
 
+// The application lives until the process ends: libFuzzer leaves through exit(), and Qt's own
+// statics may be gone by the time a static application object would be destroyed.
 inline void NeedGui() {
-    static std::unique_ptr<QGuiApplication> app;
+    static QGuiApplication* app = nullptr;
     if (!app) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         static int argc = 1;
         static char name[] = "fuzz";
         static char* argv[] = {name, nullptr};
-        app = std::make_unique<QGuiApplication>(argc, argv);
+        app = new QGuiApplication(argc, argv);
     }
 }
 
