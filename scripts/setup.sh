@@ -4,7 +4,7 @@ set -euo pipefail
 pkgs=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev qt6-image-formats-plugins
       gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
       timgm6mb-soundfont libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick sox
-      fonts-dejavu-core)
+      fonts-dejavu-core clang libclang-rt-14-dev)
 missing=()
 for p in "${pkgs[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -6,3 +6,5 @@ bash scripts/setup.sh
 bash scripts/build.sh
 export QT_QPA_PLATFORM=offscreen QT_MEDIA_BACKEND=gstreamer
 ctest --test-dir build --output-on-failure -j "$(nproc)"
+# The fuzz targets, built with clang, each over its seed corpus.
+bash scripts/fuzz-smoke.sh

@@ -24,6 +24,9 @@ using namespace DrawTextFormat;
 namespace {
 
 constexpr int kLevelIndent = 16;
+// Levels come from the guide file; deeper ones would indent past any window (and a level near
+// the int range would overflow the indent).
+constexpr int kMaxLevel = 32;
 constexpr int kScrollStep = 50;
 constexpr int kWheelStep = 40;
 constexpr int kExpandBoxWidth = 30;
@@ -88,6 +91,7 @@ int CHTMLListCtrl::InsertItem(const QString& text, int image, int type, int heig
     item->nType = type;
     item->sItemText = text;
     item->uiImage = image;
+    level = std::clamp(level, 0, kMaxLevel);
     item->nLevel = level;
     item->nRelCtrlId = relCtrlId;
     item->sTipTitle = tipTitle;

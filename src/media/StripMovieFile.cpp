@@ -5,6 +5,7 @@
 #include <QImageWriter>
 #include <QPainter>
 #include <QSaveFile>
+#include <QtEndian>
 
 namespace {
 
@@ -87,9 +88,35 @@ bool IsFlashSignature(const QString& path) {
 
 } // namespace
 
+namespace {
+
+// Whether every PNG chunk's length stays inside the file. The decoder allocates a chunk's
+// declared length before it reads it, so a damaged length would ask for gigabytes.
+bool ChunksFitFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return true; // the reader reports it
+    const qint64 size = file.size();
+    qint64 pos = 8;
+    while (pos + 12 <= size) {
+        uchar length[4];
+        if (!file.seek(pos) || file.read(reinterpret_cast<char*>(length), 4) != 4)
+            return false;
+        const qint64 bytes = qFromBigEndian<quint32>(length);
+        if (bytes > size - pos - 12)
+            return false;
+        pos += 12 + bytes;
+    }
+    return true;
+}
+
+} // namespace
+
 MovieLoadResult StripMovieFile::Read(const QString& path) {
     if (IsFlashSignature(path))
         return MovieLoadResult::Failure(QStringLiteral("%1 is a Flash movie").arg(path));
+    if (!ChunksFitFile(path))
+        return MovieLoadResult::Failure(QStringLiteral("%1 is damaged").arg(path));
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
     reader.setAllocationLimit(kMaxDecodeMb);

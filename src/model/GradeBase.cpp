@@ -10,6 +10,13 @@ void GradeBase::Serialize(Archive& ar) {
     }
     ar >> m_strName >> m_nQuantity >> m_nPerScreen;
     // The screen-slot arithmetic divides by it.
-    m_nPerScreen = qMax(m_nPerScreen, 1);
+    m_nPerScreen = qBound(1, m_nPerScreen, kMaxSymbolPositions);
     ar >> m_bPauseWhenDone >> m_bAutoDraw >> m_nStopTime >> m_nScrollTime >> m_nSwitchTime;
+}
+
+bool GradeBase::FitToScreen(qint32 digits) {
+    if (SymbolPositions(m_nPerScreen, digits) <= kMaxSymbolPositions)
+        return false;
+    m_nPerScreen = qMax<qint32>(1, kMaxSymbolPositions / qMax(digits, 1));
+    return true;
 }

@@ -1,6 +1,7 @@
 #include "model/LotteryNuBase.h"
 
 #include "model/Archive.h"
+#include "model/GradeBase.h"
 
 void LotteryNuBase::Serialize(Archive& ar) {
     if (ar.IsStoring()) {
@@ -9,7 +10,10 @@ void LotteryNuBase::Serialize(Archive& ar) {
     }
     // Each field lands in the member as soon as it is read: a cut file keeps what came before.
     ar >> m_nDigits;
-    m_nDigits = qMax(m_nDigits, 0); // a column count: negative would size the layout below 0
+    // A column count: negative would size the layout below 0, and more than a screen shows is
+    // no count the pool gave; 0 has the start count it again from the pool.
+    if (m_nDigits < 0 || m_nDigits > GradeBase::kMaxSymbolPositions)
+        m_nDigits = 0;
     ar >> m_nCount;
     m_nCount = qMax(m_nCount, 0); // the range of the random pick
     ar >> m_nSpare2 >> m_nSpare1 >> m_strChars;

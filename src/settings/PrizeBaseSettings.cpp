@@ -56,9 +56,7 @@ quint32 Peek(const QLineEdit* edit) {
 } // namespace
 
 QString PrizeBaseSettings::PerScreenText() {
-    return QStringLiteral("The quantity of winning numbers on the screen once time should not be "
-                          "ZERO or bigger than the quantity of winning numbers in this prize "
-                          "level.");
+    return GradeBase::PerScreenText();
 }
 
 PrizeBaseSettings::PrizeBaseSettings(Prompter* prompter, QWidget* parent)
@@ -290,7 +288,7 @@ void PrizeBaseSettings::OnAutoDraw() {
 
 void PrizeBaseSettings::OnPerScreenRule(bool textUpdate) {
     PeekFields();
-    if (!m_fields.PerScreenValid() && !m_bWarned && !m_btnCancel->hasFocus()) {
+    if (!PerScreenAccepted() && !m_bWarned && !m_btnCancel->hasFocus()) {
         RefusePerScreen();
         return;
     }
@@ -305,6 +303,12 @@ void PrizeBaseSettings::OnPerScreenRule(bool textUpdate) {
         }
         ApplyEnabling(BaseSettingsFields::EnablingFor(m_fields.perScreen, m_fields.stopDigit));
     }
+}
+
+bool PrizeBaseSettings::PerScreenAccepted() const {
+    // No level may ask for more symbols than a screen shows, whatever the pool's digit count.
+    return m_fields.PerScreenValid() &&
+           m_fields.perScreen <= quint32(GradeBase::kMaxSymbolPositions);
 }
 
 void PrizeBaseSettings::RefusePerScreen() {
@@ -328,7 +332,7 @@ bool PrizeBaseSettings::eventFilter(QObject* watched, QEvent* event) {
 void PrizeBaseSettings::accept() {
     if (!ReadFields())
         return;
-    if (!m_fields.PerScreenValid()) {
+    if (!PerScreenAccepted()) {
         RefusePerScreen();
         return;
     }

@@ -112,6 +112,7 @@ private:
     void OnAutoDraw();
     void OnPerScreenRule(bool textUpdate);
     void RefusePerScreen();
+    bool PerScreenAccepted() const;
 
     MessageBoxPrompter m_boxes;
     Prompter* m_pPrompter;

@@ -228,6 +228,12 @@ bool CTumoDlg::OpenNumberPool(bool statusLoaded) {
         return false;
     if (!statusLoaded || m_status.m_nuBase.m_nDigits == 0)
         m_numbers.AnalyseInto(m_status.m_nuBase);
+    // A settings file from elsewhere may ask for more symbols than a screen shows.
+    bool tooMany = false;
+    for (GradeInfo& level : m_status.m_listGrades)
+        tooMany = level.m_base.FitToScreen(m_status.m_nuBase.m_nDigits) || tooMany;
+    if (tooMany)
+        m_pPrompter->Message(GradeBase::PerScreenText(), Prompter::Icon::Warning);
     return true;
 }
 
@@ -757,7 +763,9 @@ void CTumoDlg::RebuildAfterSettings(int closeCode) {
         PoolReanalysis::Run(m_numbers, m_status, m_nSavedDigits);
     }
     SymbolCommands& symbols = Symbols();
-    symbols.SetCount(m_status.m_nuBase.m_nDigits * qMax(1, grade->m_base.m_nPerScreen));
+    symbols.SetCount(int(qMin<qint64>(
+        GradeBase::kMaxSymbolPositions,
+        GradeBase::SymbolPositions(grade->m_base.m_nPerScreen, m_status.m_nuBase.m_nDigits))));
     symbols.Layout();
     m_draw.HideSurplusSlots();
     if (closeCode == 1) {

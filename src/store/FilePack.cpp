@@ -3,13 +3,16 @@
 #include "app/AppPaths.h"
 #include "model/AnsiCodec.h"
 #include "model/Prompter.h"
+#include "model/SafeFileWriter.h"
 #include "store/StoreTexts.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QTemporaryDir>
 #include <QtEndian>
+
+#include <filesystem>
 
 namespace {
 
@@ -38,6 +41,25 @@ bool readU32(QFile& file, quint32& v) {
 } // namespace
 
 FilePack::FilePack(const QString& path) : m_strPath(path) {}
+
+FilePack::~FilePack() = default;
+
+bool FilePack::BeginWrite() {
+    m_pWriter = std::make_unique<SafeFileWriter>(m_strPath);
+    if (!m_pWriter->open()) {
+        m_pWriter.reset();
+        return false;
+    }
+    return true;
+}
+
+bool FilePack::EndWrite() {
+    if (!m_pWriter)
+        return false;
+    const bool ok = m_pWriter->commit();
+    m_pWriter.reset();
+    return ok;
+}
 
 qint32 FilePack::Open(const QString& path, quint32 tag, int mode) {
     if (mode == kModeCreate && QFileInfo::exists(path) && !QFile::remove(path))
@@ -71,6 +93,8 @@ bool FilePack::AddFile(const QString& sourcePath, const QString& storedName) {
     head.append(nameBytes);
     appendU32(head, quint32(content.size()));
 
+    if (m_pWriter)
+        return m_pWriter->write(head) && m_pWriter->write(content);
     QFile pack(m_strPath);
     if (!pack.open(QIODevice::ReadWrite))
         return false;
@@ -94,7 +118,7 @@ bool FilePack::IsSafeName(const QString& name) {
     return !parts.last().isEmpty() && parts.last() != QLatin1String(".");
 }
 
-bool FilePack::readRecords(QList<Record>& records, bool& bad) const {
+bool FilePack::readRecords(QList<Record>& records, bool& bad, const NameMap& mapName) const {
     bad = false;
     QFile pack(m_strPath);
     if (!pack.open(QIODevice::ReadOnly))
@@ -113,7 +137,14 @@ bool FilePack::readRecords(QList<Record>& records, bool& bad) const {
             return true;
         Record r;
         r.name = AnsiCodec::toUnicode(pack.read(nameBytes));
-        if (!IsSafeName(r.name) || !readU32(pack, contentBytes))
+        if (!IsSafeName(r.name))
+            return true;
+        if (mapName) {
+            r.name = mapName(r.name);
+            if (r.name.isEmpty() || !IsSafeName(r.name))
+                return true;
+        }
+        if (!readU32(pack, contentBytes))
             return true;
         r.contentOffset = pos + kHeadBytes + nameBytes + 4;
         r.contentBytes = contentBytes;
@@ -128,10 +159,30 @@ bool FilePack::readRecords(QList<Record>& records, bool& bad) const {
     return true;
 }
 
+namespace {
+
+// Makes the folders of a target below the destination real folders: a symbolic link in their
+// place would carry the file somewhere else, so it is replaced by a folder.
+bool makeRealFolders(const QString& folder, const QString& name) {
+    const QStringList parts = name.split(QLatin1Char('/'));
+    QString path = folder;
+    for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
+        path += QLatin1Char('/') + parts[i];
+        const QFileInfo info(path);
+        if (info.isSymLink() && !QFile::remove(path))
+            return false;
+        if (!QFileInfo(path).isDir() && !QDir().mkdir(path))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 bool FilePack::Extract(const QString& folder, Prompter* prompter, const NameMap& mapName) {
     QList<Record> records;
     bool bad = false;
-    if (!readRecords(records, bad))
+    if (!readRecords(records, bad, mapName))
         return false;
     if (bad) {
         if (prompter)
@@ -142,25 +193,51 @@ bool FilePack::Extract(const QString& folder, Prompter* prompter, const NameMap&
     if (!pack.open(QIODevice::ReadOnly))
         return false;
     QStringList failed;
-    for (const Record& r : records) {
-        const QString name = mapName ? mapName(r.name) : r.name;
-        const QString target = folder + QLatin1Char('/') + toNative(name);
-        CreateFolderPath(target);
-        QSaveFile out(target);
-        bool ok = IsSafeName(name) && pack.seek(r.contentOffset) && out.open(QIODevice::WriteOnly);
+    auto report = [&] {
+        if (prompter)
+            prompter->Message(StoreTexts::FilesNotRestored() + QLatin1Char('\n') +
+                                  failed.join(QLatin1Char('\n')),
+                              Prompter::Icon::Warning);
+        return false;
+    };
+
+    // Every file is first written whole into a staging folder on the destination's disk.
+    CreateFolderRecursive(folder);
+    QTemporaryDir staging(folder + QStringLiteral("/.restore-XXXXXX"));
+    if (!staging.isValid()) {
+        failed << staging.errorString();
+        return report();
+    }
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        const Record& r = records[i];
+        SafeFileWriter out(staging.filePath(QString::number(i)));
+        bool ok = pack.seek(r.contentOffset) && out.open();
         for (qint64 left = r.contentBytes; ok && left > 0;) {
             const QByteArray chunk = pack.read(std::min<qint64>(left, 1 << 20));
-            ok = !chunk.isEmpty() && out.write(chunk) == chunk.size();
+            ok = !chunk.isEmpty() && out.write(chunk);
             left -= chunk.size();
         }
-        if (!ok || !out.commit())
-            failed << name;
+        if (!(ok && out.commit()))
+            failed << r.name;
     }
-    if (!failed.isEmpty() && prompter)
-        prompter->Message(StoreTexts::FilesNotRestored() + QLatin1Char('\n') +
-                              failed.join(QLatin1Char('\n')),
-                          Prompter::Icon::Warning);
-    return failed.isEmpty();
+    if (!failed.isEmpty())
+        return report();
+
+    // Only now are the old files replaced, each by one rename.
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        const QString name = toNative(records[i].name);
+        const QString target = folder + QLatin1Char('/') + name;
+        std::error_code ec;
+        if (makeRealFolders(folder, name))
+            std::filesystem::rename(
+                QFile::encodeName(staging.filePath(QString::number(i))).toStdString(),
+                QFile::encodeName(target).toStdString(), ec);
+        else
+            ec = std::make_error_code(std::errc::not_a_directory);
+        if (ec)
+            failed << records[i].name;
+    }
+    return failed.isEmpty() || report();
 }
 
 void FilePack::CreateFolderPath(const QString& filePath) {

@@ -4,8 +4,10 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class Prompter;
+class SafeFileWriter;
 
 // A pack holds several files, each under a stored name that may include folders. Records follow
 // one another with no header: "FilePack", the pack's tag (uint32), the name's length L and the
@@ -13,15 +15,22 @@ class Prompter;
 //
 // Extraction checks the whole pack first (every record's marker, lengths that stay inside the
 // file, names that stay inside the destination) and extracts nothing from a pack that fails.
+// It then writes every file beside the destination and moves them into place only when all of
+// them reached the disk, so a full disk keeps every old file. Files land in place by a rename,
+// which replaces a symbolic link found there instead of writing through it.
 class FilePack {
 public:
     static constexpr int kModeCreate = 1;
     static constexpr qsizetype kMaxNameBytes = 4095;
 
-    // Maps a stored name (with '\' separators) to the name it is extracted under.
+    // Maps a stored name (with '\' separators) to the name it is extracted under; an empty
+    // answer refuses the whole pack as a bad one.
     using NameMap = std::function<QString(const QString&)>;
 
     explicit FilePack(const QString& path = QString());
+    ~FilePack();
+    FilePack(const FilePack&) = delete;
+    FilePack& operator=(const FilePack&) = delete;
 
     // Mode 1 (create) deletes an existing pack first. 1 ready; -3 when that file cannot be
     // deleted (the pack then keeps its previous path and every AddFile fails).
@@ -30,6 +39,12 @@ public:
     // source cannot be read, the name or the content does not fit a record, or the pack cannot
     // be written; the pack then holds exactly the records it held before.
     bool AddFile(const QString& sourcePath, const QString& storedName);
+
+    // A pack written whole or not at all: between these two calls AddFile writes into a new
+    // file that replaces the one at m_strPath only when EndWrite finds every byte on the disk.
+    // EndWrite is false when any record failed; the old pack then stays.
+    bool BeginWrite();
+    bool EndWrite();
     // Extracts every record below the folder, each file written whole or not at all. False when
     // the pack is missing or bad (nothing extracted; a bad pack is reported as "Bad pack file!")
     // or when a file could not be written (reported with the names).
@@ -54,5 +69,7 @@ private:
         qint64 contentOffset = 0;
         qint64 contentBytes = 0;
     };
-    bool readRecords(QList<Record>& records, bool& bad) const;
+    bool readRecords(QList<Record>& records, bool& bad, const NameMap& mapName) const;
+
+    std::unique_ptr<SafeFileWriter> m_pWriter;
 };

@@ -6,5 +6,11 @@ class Prompter;
 
 // Extracts a scheme pack into the program folder; the status file lands under the name the
 // program reads. False when the pack cannot be opened (nothing said), is bad ("Bad pack file!",
-// nothing changed) or a file could not be written (reported with its name).
+// nothing changed) or a file could not be written (reported with its name; the old files stay).
+// A scheme pack holds files under "TumoScheme\", the pool's data.dat and index.dat, the status
+// file and one scheme file; a pack with any other name is a bad one.
 bool RestoreScheme(const QString& packPath, const QString& folder, Prompter* prompter = nullptr);
+
+// The name a stored name of a scheme pack is extracted under; empty when a scheme pack holds no
+// such file. The first scheme file seen is kept in schemeFile; another one is refused.
+QString SchemePackName(const QString& storedName, QString* schemeFile);

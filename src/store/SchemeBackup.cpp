@@ -1,6 +1,7 @@
 #include "store/SchemeBackup.h"
 
 #include "app/AppPaths.h"
+#include "model/AnsiCodec.h"
 #include "model/Prompter.h"
 #include "model/TumoStatus.h"
 #include "store/FilePack.h"
@@ -11,20 +12,38 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <QTemporaryFile>
-
-#include <filesystem>
 
 SchemeBackup::SchemeBackup(TumoStatus* status, Prompter* prompter, RandomGenerator* generator)
     : m_pStatus(status), m_pPrompter(prompter), m_pRandom(generator) {}
+
+QString SchemeBackup::PackableFileName(const QString& name) {
+    static const QString forbidden = QStringLiteral("\\/:*?\"<>|");
+    QString out;
+    out.reserve(name.size());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const QChar c = name[i];
+        if (c.isHighSurrogate() && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
+            ++i; // one character outside the code page, one '_'
+            out += QLatin1Char('_');
+        } else if (c.unicode() < 0x20 || forbidden.contains(c) ||
+                   AnsiCodec::toUnicode(AnsiCodec::fromUnicode(QString(c))) != QString(c)) {
+            out += QLatin1Char('_');
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
 
 QString SchemeBackup::MakePackName(QStringList& list, const QString& path, const QString& prefix) {
     for (qsizetype i = 0; i + 1 < list.size(); i += 2) {
         if (list[i] == path)
             return QString();
     }
-    QString candidate = GetFileNameOfPath(path);
-    for (int underscores = 1; list.contains(candidate); ++underscores)
+    // The name is chosen as the pack will hold it, and two names that differ only in case are
+    // one file on the systems a pack travels to.
+    QString candidate = PackableFileName(GetFileNameOfPath(path));
+    for (int underscores = 1; list.contains(candidate, Qt::CaseInsensitive); ++underscores)
         candidate.prepend(QString(underscores, QLatin1Char('_')));
     list << path << candidate;
     return prefix + candidate;
@@ -70,14 +89,12 @@ bool SchemeBackup::Backup(const QString& packPath) {
     m_unreadable.clear();
     m_bWriteFailed = false;
 
-    // The pack is built beside its final place and moved there when complete.
-    QTemporaryFile partial(packPath + QStringLiteral(".XXXXXX"));
+    // The pack is written whole beside its final place and replaces an older one only when
+    // complete.
     QTemporaryDir work;
-    bool ok = partial.open() && work.isValid();
-    const QString partialPath = partial.fileName();
-    partial.close();
-    FilePack pack;
-    ok = ok && pack.Open(partialPath, tag, FilePack::kModeCreate) == 1;
+    FilePack pack(packPath);
+    pack.m_dwTag = tag;
+    bool ok = work.isValid() && pack.BeginWrite();
 
     TumoStatus copy(m_pPrompter);
     copy = *m_pStatus;
@@ -107,11 +124,8 @@ bool SchemeBackup::Backup(const QString& packPath) {
     ok = ok && copy.SaveAll() && addFile(pack, copy.SchemeFilePath(), schemeName) &&
          addFile(pack, copy.StatusFilePath(), PackedStatusName());
 
-    std::error_code ec;
-    if (ok)
-        std::filesystem::rename(partialPath.toStdString(), packPath.toStdString(), ec);
-    if (!ok || ec) {
-        QFile::remove(partialPath);
+    ok = ok && pack.EndWrite();
+    if (!ok) {
         if (m_pPrompter)
             m_pPrompter->Message(StoreTexts::WriteError(), Prompter::Icon::Warning);
         return false;

@@ -26,9 +26,13 @@ public:
     // left out and named in one message; the packed levels still refer to them.
     bool Backup(const QString& packPath);
 
-    // The stored name for a media path: prefix + a file name not yet in the list. Empty when the
+    // The stored name for a media path: prefix + a packable file name not yet in the list (in
+    // any letter case). Empty when the
     // path was packed before (its chosen name follows it in the list). The list receives the path
     // and the chosen name.
+    // Characters that Windows refuses in file names and characters the pack's code page lacks
+    // become '_', so that the name in the pack is the name the level refers to.
+    static QString PackableFileName(const QString& name);
     static QString MakePackName(QStringList& list, const QString& path, const QString& prefix);
 
 private:

@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -303,4 +304,16 @@ TEST_F(ListTest, ItemsAreBlackWhileTheirControlIsShownAndGreyOtherwise) {
     hidden->show();
     const QImage after = list->viewport()->grab().toImage();
     EXPECT_GT(CountInk(after, list->GetItem(1)->rcItem.adjusted(3, 3, -3, -3), 100), 10);
+}
+
+TEST_F(ListTest, LevelsFromAGuideFileAreClampedSoNoIndentOverflows) {
+    AddLevels({0, std::numeric_limits<int>::max(), -5, 1});
+    EXPECT_EQ(list->GetItem(0)->nLevel, 0);
+    EXPECT_EQ(list->GetItem(1)->nLevel, 32);
+    EXPECT_EQ(list->GetItem(2)->nLevel, 0);
+    EXPECT_EQ(list->GetItem(3)->nLevel, 1);
+    // The deep item is drawn without trouble, under its parent.
+    list->resize(300, 400);
+    list->viewport()->repaint();
+    EXPECT_TRUE(list->GetItem(0)->bHasChildren);
 }

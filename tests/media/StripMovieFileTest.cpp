@@ -226,3 +226,21 @@ TEST_F(StripMovieFileTest, DamagedCopiesNeverCrashAndLoadOnlyWhenConsistent) {
         }
     }
 }
+
+TEST_F(StripMovieFileTest, AChunkLongerThanTheFileIsRefusedBeforeAnythingIsDecoded) {
+    auto movie = ColourSymbols(QStringLiteral("01"), {4, 6}, 45);
+    const QString path = Write(dir, "sym.swf", *movie);
+    ASSERT_TRUE(StripMovieFile::Read(path).Ok());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    QByteArray bytes = file.readAll();
+    // The first chunk after the header says it is 2 GB long.
+    bytes[8] = char(0x7a);
+    bytes[9] = char(0xeb);
+    file.seek(0);
+    file.write(bytes);
+    file.close();
+    const MovieLoadResult back = StripMovieFile::Read(path);
+    EXPECT_FALSE(back.Ok());
+    EXPECT_TRUE(back.error.contains("damaged"));
+}

@@ -34,6 +34,20 @@ TEST_F(Levels, NumbersOnTheScreenFromAFileAreAtLeastOne) {
     }
 }
 
+TEST_F(Levels, NoLevelAsksForMoreSymbolsThanAScreenShows) {
+    GradeBase b;
+    b.m_nPerScreen = 1000000;
+    EXPECT_EQ(load<GradeBase>(store(b)).m_nPerScreen, GradeBase::kMaxSymbolPositions);
+    // The product of two large counts neither overflows nor passes.
+    EXPECT_EQ(GradeBase::SymbolPositions(2147483647, 2147483647), 4611686014132420609LL);
+    b.m_nPerScreen = 2000;
+    EXPECT_TRUE(b.FitToScreen(8));
+    EXPECT_EQ(b.m_nPerScreen, GradeBase::kMaxSymbolPositions / 8);
+    EXPECT_FALSE(b.FitToScreen(8));
+    EXPECT_TRUE(b.FitToScreen(100000));
+    EXPECT_EQ(b.m_nPerScreen, 1);
+}
+
 TEST_F(Levels, TakeStyleBytes) {
     LotteryTakeStyle s;
     s.m_nStopMode = LotteryTakeStyle::StopScreen;

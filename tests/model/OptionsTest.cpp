@@ -113,3 +113,11 @@ TEST_F(Options, NegativePoolSizesFromAFileBecomeZero) {
     EXPECT_EQ(back.m_nDigits, 0);
     EXPECT_EQ(back.m_nCount, 0);
 }
+
+TEST_F(Options, ADigitCountNoScreenShowsIsCountedAgainFromThePool) {
+    // 100000 positions: 0 has the start count the pool's numbers again.
+    const LotteryNuBase back =
+        load<LotteryNuBase>(hex("a0860100 05000000 00000000 00000000") + str(QString()));
+    EXPECT_EQ(back.m_nDigits, 0);
+    EXPECT_EQ(back.m_nCount, 5);
+}

@@ -166,6 +166,17 @@ TEST_F(BaseSettingsTest, OkRefusesMoreNumbersOnTheScreenThanWinnersOrNone) {
     }
 }
 
+TEST_F(BaseSettingsTest, OkRefusesMoreNumbersOnTheScreenThanAScreenShows) {
+    Open();
+    dialog->m_editQuantity->setText("2000000");
+    dialog->m_editPerScreen->setText("1000000");
+    prompter.messages.clear();
+    ClickOk();
+    EXPECT_EQ(prompter.messages, QStringList({PrizeBaseSettings::PerScreenText()}));
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(level.m_base.m_nPerScreen, 1);
+}
+
 TEST_F(BaseSettingsTest, NumbersThatDoNotConvertAreReportedAndKeepTheDialogOpen) {
     Open();
     dialog->m_editStopTime->clear();
