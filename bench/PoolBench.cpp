@@ -63,9 +63,7 @@ int main(int argc, char** argv) {
     const QString folder = dir.path();
 
     TumoStatus status;
-    status.m_listGrades.append(GradeInfo());
-    status.m_listGrades.append(GradeInfo());
-    status.m_nLastGrade = 1;
+    status.SetLevels({GradeInfo(), GradeInfo()});
     NuFileDeal pool;
     pool.m_strFolder = folder;
     pool.m_pStatus = &status;
@@ -113,7 +111,7 @@ int main(int argc, char** argv) {
     for (quint32 i = 0; i < total; ++i) {
         if ((quint64(i) * 7919u) % 1000u == 0)
             continue; // one in a thousand stays free
-        status.m_listGrades[i % 2].m_taken.Add(i);
+        status.Level(i % 2).m_taken.Add(i);
         drawn[i] = true;
         --free;
     }
@@ -136,7 +134,7 @@ int main(int argc, char** argv) {
     // Every number drawn: the pick answers "none" after one bounded walk.
     for (quint32 i = 0; i < total; ++i) {
         if (!drawn[i])
-            status.m_listGrades[0].m_taken.Add(i);
+            status.Level(0).m_taken.Add(i);
     }
     pool.DrawRandomNumber();
     t.restart();

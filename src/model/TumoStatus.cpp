@@ -49,8 +49,7 @@ TumoStatus& TumoStatus::operator=(const TumoStatus& other) {
     const qsizetype n = other.LevelCount();
     for (qsizetype i = 0; i < n; ++i)
         m_listGrades.append(other.m_listGrades[i]);
-    m_pCurGrade = m_nCurGrade >= 0 && m_nCurGrade < m_listGrades.size() ? &m_listGrades[m_nCurGrade]
-                                                                        : nullptr;
+    m_drawnIndex.Invalidate();
     return *this;
 }
 
@@ -78,11 +77,82 @@ const GradeInfo* TumoStatus::CurrentLevel() const {
     return &m_listGrades[m_nCurGrade];
 }
 
+GradeInfo* TumoStatus::CurrentLevel() {
+    if (m_nCurGrade < 0 || m_nCurGrade >= m_listGrades.size())
+        return nullptr;
+    return &m_listGrades[m_nCurGrade];
+}
+
+void TumoStatus::SetCurrentLevel(qint32 index) {
+    if (index >= 0 && index < m_listGrades.size())
+        m_nCurGrade = index;
+}
+
+qsizetype TumoStatus::IndexOf(const GradeInfo* level) const {
+    if (!level || m_listGrades.isEmpty())
+        return -1;
+    const qsizetype index = level - m_listGrades.constData();
+    return index >= 0 && index < m_listGrades.size() ? index : -1;
+}
+
+qint32 TumoStatus::AddLevel(const GradeInfo& level) {
+    // Right after the last level that counts, even in a list that holds more.
+    const qint32 index = qBound(0, m_nLastGrade + 1, qint32(m_listGrades.size()));
+    m_listGrades.insert(index, level);
+    m_nLastGrade = index;
+    LevelsChanged();
+    return index;
+}
+
+bool TumoStatus::RemoveLevel(qint32 index) {
+    if (index < 1 || index > m_nLastGrade || index >= m_listGrades.size())
+        return false;
+    m_listGrades.removeAt(index);
+    --m_nLastGrade;
+    if (m_nCurGrade == index)
+        m_nCurGrade = 0;
+    else if (m_nCurGrade > index)
+        --m_nCurGrade;
+    LevelsChanged();
+    return true;
+}
+
+bool TumoStatus::MoveLevel(qint32 from, qint32 to) {
+    const qsizetype n = LevelCount();
+    if (from < 1 || to < 1 || from >= n || to >= n)
+        return false;
+    if (from == to)
+        return true;
+    m_listGrades.move(from, to);
+    if (m_nCurGrade == from)
+        m_nCurGrade = to;
+    else if (from < to && m_nCurGrade > from && m_nCurGrade <= to)
+        --m_nCurGrade;
+    else if (to < from && m_nCurGrade >= to && m_nCurGrade < from)
+        ++m_nCurGrade;
+    LevelsChanged();
+    return true;
+}
+
+void TumoStatus::SetLevels(QList<GradeInfo> levels) {
+    m_listGrades = std::move(levels);
+    m_nLastGrade = qint32(m_listGrades.size() - 1);
+    KeepCurrentGradeInList();
+    LevelsChanged();
+}
+
+// Whatever moved the levels: the default level takes the rest of the pool again, and the index
+// of drawn numbers no longer describes the list.
+void TumoStatus::LevelsChanged() {
+    RecomputeDefaultGradeTotal();
+    m_drawnIndex.Invalidate();
+}
+
 void TumoStatus::ClearGrades() {
     m_listGrades.clear();
-    m_pCurGrade = nullptr;
     m_nLastGrade = -1;
     m_nCurGrade = 0;
+    m_drawnIndex.Invalidate();
 }
 
 // ---- Files -------------------------------------------------------------------------------------
@@ -128,7 +198,7 @@ void TumoStatus::LoadStatusFile(const QString& schemePath) {
 
 int TumoStatus::LoadScheme(const QString& path) {
     m_listGrades.clear();
-    m_pCurGrade = nullptr;
+    m_drawnIndex.Invalidate();
     const QString resolved = ResolveFileCase(path);
     QByteArray bytes;
     if (!ReadWholeFile(resolved, bytes)) {
@@ -165,7 +235,6 @@ void TumoStatus::ResetToOneDefaultGrade(qint32 quantity) {
 void TumoStatus::KeepCurrentGradeInList() {
     if (m_nCurGrade < 0 || m_nCurGrade >= LevelCount())
         m_nCurGrade = 0;
-    m_pCurGrade = m_listGrades.isEmpty() ? nullptr : &m_listGrades[m_nCurGrade];
 }
 
 bool TumoStatus::SaveAll() {
@@ -245,9 +314,8 @@ GradeInfo* TumoStatus::FindCurrentGrade(qint32& index) {
         }
     }
     m_nCurGrade = found;
-    m_pCurGrade = m_listGrades.isEmpty() ? nullptr : &m_listGrades[found];
     index = found;
-    return m_pCurGrade;
+    return CurrentLevel();
 }
 
 qint32 TumoStatus::GetTakenCount() const {

@@ -160,7 +160,7 @@ bool CTumoDlg::OnInitDialog() {
     if (!QFileInfo::exists(symbolFile))
         symbolFile = g_strAppFolder + QStringLiteral("/defsym.swf");
     grade->m_sym.m_strDefaultFile = symbolFile;
-    m_draw.Start(grade, m_symbols.LoadSymbolSet(m_status));
+    m_draw.Start(m_symbols.LoadSymbolSet(m_status));
 
     m_pBannerView = new SymbolView(this);
     m_pBannerView->Bind(m_banner);
@@ -617,7 +617,7 @@ void CTumoDlg::OnSettings() {
     if (m_pSettings || !dialogs.createSettings || m_bQuitting)
         return;
     m_draw.StopTimers();
-    HoldLevelForSettings();
+    m_bSettingsOpen = true;
     if (const GradeInfo* grade = m_draw.CurGrade())
         m_pGradeCopy = std::make_unique<GradeInfo>(*grade);
     m_nSavedDigits = m_status.m_nuBase.m_nDigits;
@@ -666,7 +666,6 @@ int CTumoDlg::OnSettingsWindowClosed(int closeCode, int monitorChanged) {
 void CTumoDlg::RebuildAfterSettings(int closeCode) {
     qint32 index = 0;
     GradeInfo* grade = m_status.FindCurrentGrade(index);
-    m_draw.SetCurGrade(grade);
     m_draw.SetScreenDone(false);
     m_draw.ApplyGrade(grade, nullptr);
     if (closeCode == 1) {
@@ -684,16 +683,6 @@ void CTumoDlg::RebuildAfterSettings(int closeCode) {
     }
 }
 
-void CTumoDlg::HoldLevelForSettings() {
-    const GradeInfo* grade = m_draw.CurGrade();
-    const qsizetype index = grade ? grade - m_status.m_listGrades.constData() : -1;
-    if (index >= 0 && index < m_status.m_listGrades.size()) {
-        m_status.m_nCurGrade = qint32(index);
-        m_status.m_pCurGrade = &m_status.m_listGrades[index];
-    }
-    m_bSettingsOpen = true;
-}
-
 void CTumoDlg::EndSettings() {
     m_pGradeCopy.reset();
     m_bSettingsOpen = false;
@@ -705,7 +694,7 @@ void CTumoDlg::OnViewWinning() {
     if (!dialogs.runWinningNumbers || m_bSettingsOpen || m_bQuitting)
         return;
     m_draw.StopTimers();
-    HoldLevelForSettings();
+    m_bSettingsOpen = true;
     dialogs.runWinningNumbers(*this);
     m_bSettingsOpen = false;
 }
@@ -713,7 +702,6 @@ void CTumoDlg::OnViewWinning() {
 void CTumoDlg::OnWinnersCleared() {
     qint32 index = 0;
     GradeInfo* grade = m_status.FindCurrentGrade(index);
-    m_draw.SetCurGrade(grade);
     m_draw.SetScreenDone(false);
     m_draw.ApplyGrade(grade, nullptr);
     Symbols().Roll(0, 1);

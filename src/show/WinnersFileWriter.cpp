@@ -23,15 +23,15 @@ WinnersFileWriter::WinnersFileWriter(const TumoStatus& status, NumberSource& num
 QList<WinnerLine> WinnersFileWriter::CollectWinners(const TumoStatus& status,
                                                     NumberSource& numbers) {
     QList<WinnerLine> lines;
-    const QList<GradeInfo>& levels = status.m_listGrades;
-    if (levels.isEmpty())
+    const std::span<const GradeInfo> levels = status.Levels();
+    if (levels.empty())
         return lines;
-    const qsizetype last = qMin(qsizetype(status.m_nLastGrade), levels.size() - 1);
+    const qsizetype last = qMin(qsizetype(status.LastGrade()), std::ssize(levels) - 1);
     for (qsizetype i = 1; i <= last; ++i) {
-        const GradeInfo& level = levels.at(i);
+        const GradeInfo& level = levels[i];
         AppendLevel(lines, level, level.m_base.m_strName, numbers);
     }
-    AppendLevel(lines, levels.at(0), GradeBase::DefaultName(), numbers);
+    AppendLevel(lines, levels[0], GradeBase::DefaultName(), numbers);
     return lines;
 }
 

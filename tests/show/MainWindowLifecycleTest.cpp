@@ -83,7 +83,7 @@ TEST_F(MainWindowTest, RestoreZOrderPutsTheWindowsOwnChildrenOverTheSymbols) {
         APanel item;
         item.m_strText = QStringLiteral("Remaining ~#~");
         item.m_rect = WinRect{10, 10, 200, 40};
-        s.m_listGrades[0].m_aPanel.m_listPanels.append(item);
+        s.Level(0).m_aPanel.m_listPanels.append(item);
     });
     CTumoDlg dlg(&prompter);
     ASSERT_TRUE(dlg.OnInitDialog());
@@ -178,7 +178,7 @@ TEST_F(MainWindowTest, HotKeysDrawAndQuitAndTheStateIsSavedOnce) {
     TumoStatus saved;
     saved.m_strDataFolder = dir.path();
     saved.LoadAll();
-    EXPECT_EQ(saved.m_listGrades[0].m_taken.Count(), 1);
+    EXPECT_EQ(saved.Level(0).m_taken.Count(), 1);
 }
 
 TEST_F(MainWindowTest, TheDesktopsCloseRunsTheQuitSequenceAndSaves) {

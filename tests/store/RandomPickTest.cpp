@@ -37,9 +37,8 @@ protected:
         pool.m_strFolder = dir.path();
         pool.m_pStatus = &status;
         pool.SetRandomGenerator(&generator);
-        status.m_listGrades.append(GradeInfo());
-        status.m_listGrades.append(GradeInfo());
-        status.m_nLastGrade = 1;
+        status.AddLevel(GradeInfo());
+        status.AddLevel(GradeInfo());
     }
     void makePool(quint32 count) {
         ASSERT_EQ(pool.OpenStore(), 1);
@@ -49,7 +48,7 @@ protected:
     }
     void draw(std::initializer_list<quint32> indexes, int level = 1) {
         for (quint32 i : indexes)
-            status.m_listGrades[level].m_taken.Add(i);
+            status.Level(level).m_taken.Add(i);
     }
     qint32 pick(int output) {
         generator.outputs = {output};
