@@ -18,25 +18,17 @@ void DrawnNumberIndex::Invalidate() {
 }
 
 bool DrawnNumberIndex::IsCurrent(const QList<GradeInfo>& levels, qsizetype levelCount) {
-    if (!m_built || m_stamps.size() != size_t(levelCount))
+    if (!m_built || m_stamps.size() != size_t(levelCount) || m_levels != levels.constData())
         return false;
-    // No drawn list of the program was made, changed or destroyed since the build, and the
-    // levels still live where they did: nothing can have changed.
-    if (m_generation == TakedNu::Generation() && m_levels == levels.constData())
-        return true;
-    // Something changed somewhere (maybe a copy in a dialog): ours only if a stamp moved.
+    // The same records where they were: only a stamp tells of a change.
     for (qsizetype i = 0; i < levelCount; ++i) {
         if (levels[i].m_taken.Stamp() != m_stamps[size_t(i)])
             return false;
     }
-    // Still ours: the next question takes the quick test again.
-    m_generation = TakedNu::Generation();
-    m_levels = levels.constData();
     return true;
 }
 
 void DrawnNumberIndex::Rebuild(const QList<GradeInfo>& levels, qsizetype levelCount) {
-    m_generation = TakedNu::Generation();
     m_levels = levels.constData();
     m_stamps.clear();
     m_sorted.clear();

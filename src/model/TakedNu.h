@@ -11,11 +11,11 @@ class Archive;
 // the pool and the flag 1.
 //
 // The list and its count are private so that they cannot drift apart and so that every change
-// is seen: each change gives the record a new stamp (Stamp()), taken from one counter for the
-// whole program (Generation()). TumoStatus keeps an index of all drawn numbers and rebuilds it
-// when any level's stamp differs from the one it was built from. Add drawn numbers with Add(),
-// take them back with RemoveAt() and clear with RemoveAll(); copying, moving, loading and
-// destroying a record count as changes too.
+// is seen: each change moves the record's own stamp (Stamp()) on by one. TumoStatus keeps an index
+// of all drawn numbers and rebuilds it when any level's stamp differs from the one it was built
+// from (the status itself tells the index when levels are added, removed or moved). Add drawn
+// numbers with Add(), take them back with RemoveAt() and clear with RemoveAll(); being assigned or
+// loaded counts as a change too, and a copy or a moved-to record starts one past its source.
 class TakedNu {
 public:
     static const char* ClassName() { return "TakedNu"; }
@@ -25,7 +25,6 @@ public:
     TakedNu(TakedNu&& other) noexcept;
     TakedNu& operator=(const TakedNu& other);
     TakedNu& operator=(TakedNu&& other) noexcept;
-    ~TakedNu();
 
     qint32 Count() const { return m_nCount; }
     bool IsEmpty() const { return m_nCount == 0; }
@@ -44,8 +43,6 @@ public:
     void Serialize(Archive& ar);
 
     quint64 Stamp() const { return m_nStamp; }
-    // Grows with every change of any TakedNu of the program.
-    static quint64 Generation();
 
     friend bool operator==(const TakedNu& a, const TakedNu& b) { return a.m_list == b.m_list; }
 

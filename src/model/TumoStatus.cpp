@@ -10,6 +10,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cstdint>
 #include <limits>
 
 namespace {
@@ -41,6 +42,7 @@ TumoStatus& TumoStatus::operator=(const TumoStatus& other) {
     m_nCurGrade = other.m_nCurGrade;
     m_nFirstSlot = other.m_nFirstSlot;
     m_strDataFolder = other.m_strDataFolder;
+    m_strProgramFolder = other.m_strProgramFolder;
     m_strSchemeFile = other.m_strSchemeFile;
     m_nuBase = other.m_nuBase;
     // The copy is meant for a freshly built object; emptying first keeps the level count true
@@ -53,13 +55,17 @@ TumoStatus& TumoStatus::operator=(const TumoStatus& other) {
     return *this;
 }
 
+QString TumoStatus::ProgramFolder() const {
+    return m_strProgramFolder.isEmpty() ? g_strAppFolder : m_strProgramFolder;
+}
+
 QString TumoStatus::StatusFilePath() const {
-    const QString folder = m_strDataFolder.isEmpty() ? g_strAppFolder : m_strDataFolder;
+    const QString folder = m_strDataFolder.isEmpty() ? ProgramFolder() : m_strDataFolder;
     return folder + QLatin1Char('/') + StatusFileName();
 }
 
 QString TumoStatus::SchemeFilePath() const {
-    return MakeAbsolutePath(m_strSchemeFile);
+    return MakeAbsolutePath(m_strSchemeFile, ProgramFolder());
 }
 
 void TumoStatus::Tell(const QString& text) {
@@ -89,10 +95,14 @@ void TumoStatus::SetCurrentLevel(qint32 index) {
 }
 
 qsizetype TumoStatus::IndexOf(const GradeInfo* level) const {
-    if (!level || m_listGrades.isEmpty())
+    // Compared as addresses: a level that is not ours (a dialog's copy) may lie anywhere.
+    const auto at = reinterpret_cast<std::uintptr_t>(level);
+    const auto begin = reinterpret_cast<std::uintptr_t>(m_listGrades.constData());
+    const auto end =
+        reinterpret_cast<std::uintptr_t>(m_listGrades.constData() + m_listGrades.size());
+    if (!level || at < begin || at >= end || (at - begin) % sizeof(GradeInfo) != 0)
         return -1;
-    const qsizetype index = level - m_listGrades.constData();
-    return index >= 0 && index < m_listGrades.size() ? index : -1;
+    return qsizetype((at - begin) / sizeof(GradeInfo));
 }
 
 qint32 TumoStatus::AddLevel(const GradeInfo& level) {
@@ -188,6 +198,7 @@ void TumoStatus::LoadStatusFile(const QString& schemePath) {
     if (!ReadWholeFile(path, bytes))
         return;
     Archive ar(bytes);
+    ar.SetFolder(ProgramFolder());
     try {
         Serialize(ar); // fields read before an error keep their values
     } catch (const ArchiveException&) {
@@ -206,6 +217,7 @@ int TumoStatus::LoadScheme(const QString& path) {
         return 0;
     }
     Archive ar(bytes);
+    ar.SetFolder(ProgramFolder());
     QList<GradeInfo> levels;
     try {
         m_options.Serialize(ar); // option fields read before an error keep their values
@@ -250,7 +262,7 @@ bool TumoStatus::SaveAll() {
 int TumoStatus::SaveScheme(const QString& path) {
     if (m_bNoSave)
         return 0;
-    return SaveSchemeFile(MakeAbsolutePath(path)) == SaveResult::Written ? 1 : 0;
+    return SaveSchemeFile(MakeAbsolutePath(path, ProgramFolder())) == SaveResult::Written ? 1 : 0;
 }
 
 TumoStatus::SaveResult TumoStatus::SaveStatusFile() {
@@ -276,6 +288,7 @@ TumoStatus::SaveResult TumoStatus::WriteFile(const QString& path,
     bool ok = false;
     try {
         Archive ar;
+        ar.SetFolder(ProgramFolder());
         (this->*store)(ar);
         ok = file.write(ar.data()) && file.commit();
     } catch (const ArchiveException&) {

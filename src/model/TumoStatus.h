@@ -107,12 +107,15 @@ public:
 
     QString StatusFilePath() const;
     QString SchemeFilePath() const;
+    // The folder that the stored media paths and a relative scheme name are relative to.
+    QString ProgramFolder() const;
 
     QString m_strSchemeFile = DefaultSchemeFileName(); // relative to the program folder
     bool m_bNoSave = false;
     qint32 m_nFirstSlot = 0;         // first screen slot of the current screen
     qint32 m_nTakenAtGradeStart = 0; // drawn count of the current level when it became current
     QString m_strDataFolder;         // folder of the status file; empty = the program folder
+    QString m_strProgramFolder;      // empty = the process's program folder (g_strAppFolder)
     LotteryNuBase m_nuBase;
     OtherOption m_options;
     qint32 m_bShowGuide = 1;

@@ -507,6 +507,46 @@ TEST_F(Status, LevelListKeepsItsLastIndexQuantityAndCurrentLevelInStep) {
     EXPECT_EQ(s->IndexOf(&copy), -1);
 }
 
+// Each status keeps its media paths relative to its own program folder: two shows of different
+// folders can be saved and loaded side by side, whatever the process's program folder is.
+TEST_F(Status, TwoStatusesKeepTheirOwnProgramFolders) {
+    QTemporaryDir dirA;
+    QTemporaryDir dirB;
+    ASSERT_TRUE(dirA.isValid() && dirB.isValid());
+    SetAppFolder(QStringLiteral("/no/such/program/folder"));
+    auto make = [](const QString& folder) {
+        auto s = std::make_unique<TumoStatus>();
+        s->m_strDataFolder = folder;
+        s->m_strProgramFolder = folder;
+        GradeInfo level;
+        level.m_bg.m_strFile = folder + QStringLiteral("/media/bg.jpg");
+        level.m_sym.m_strDefaultFile = folder + QStringLiteral("/defsym.swf");
+        s->SetLevels({level});
+        s->m_options.m_strAutoOutputFile = folder + QStringLiteral("/WinningNumbers.txt");
+        return s;
+    };
+    auto a = make(dirA.path());
+    auto b = make(dirB.path());
+    ASSERT_TRUE(a->SaveAll());
+    ASSERT_TRUE(b->SaveAll());
+    const QByteArray schemeA = read(dirA.filePath(QStringLiteral("default.TumoScheme")));
+    EXPECT_EQ(schemeA, read(dirB.filePath(QStringLiteral("default.TumoScheme"))))
+        << "both stored relative to their own folder";
+    EXPECT_TRUE(schemeA.contains(str(QStringLiteral("media\\bg.jpg"))));
+    EXPECT_EQ(a->Level(0).m_bg.m_strFile, QStringLiteral("media\\bg.jpg"));
+
+    for (const QString& folder : {dirA.path(), dirB.path()}) {
+        TumoStatus back;
+        back.m_strDataFolder = folder;
+        back.m_strProgramFolder = folder;
+        ASSERT_TRUE(back.LoadAll());
+        EXPECT_EQ(back.Level(0).m_bg.m_strFile, folder + QStringLiteral("/media/bg.jpg"));
+        EXPECT_EQ(back.Level(0).m_sym.m_strDefaultFile, folder + QStringLiteral("/defsym.swf"));
+        EXPECT_EQ(back.m_options.m_strAutoOutputFile,
+                  folder + QStringLiteral("/WinningNumbers.txt"));
+    }
+}
+
 TEST_F(Status, CopyForABackup) {
     auto source = threeLevels();
     source->m_bShowGuide = 0;
