@@ -109,13 +109,11 @@ bool PrepareFolder(const QString& media, const QString& folder) {
     pool.AnalyseInto(status.m_nuBase);
     pool.Close();
 
-    GradeInfo level = status.m_listGrades.first();
+    GradeInfo level = status.Level(0);
     level.m_base.m_strName = QStringLiteral("Bench");
     level.m_base.m_nQuantity = 1000000;
     level.m_base.m_nPerScreen = kPerScreen;
-    status.m_listGrades.append(level);
-    status.m_nLastGrade = 1;
-    status.RecomputeDefaultGradeTotal();
+    status.AddLevel(level);
     return status.SaveAll();
 }
 

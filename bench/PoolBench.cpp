@@ -58,7 +58,7 @@ bool writeImportFile(const QString& path, quint32 count) {
 }
 
 void clearDrawn(TumoStatus& status) {
-    for (GradeInfo& level : status.m_listGrades)
+    for (GradeInfo& level : status.Levels())
         level.m_taken.RemoveAll();
 }
 
@@ -81,7 +81,7 @@ int recordedPicks(NuFileDeal& pool, TumoStatus& status, const QString& folder, q
         if (period > 0) {
             for (quint32 i = 0; i < size; ++i)
                 if ((quint64(i) * 7919u) % period != 0)
-                    status.m_listGrades[0].m_taken.Add(i);
+                    status.Level(0).m_taken.Add(i);
         }
         const quint64 freeBefore = pool.FreeCount();
         LoNuInfo warm;
@@ -95,7 +95,7 @@ int recordedPicks(NuFileDeal& pool, TumoStatus& status, const QString& folder, q
                 ++wrong;
                 continue;
             }
-            status.m_listGrades[1].m_taken.Add(quint32(r.m_nIndex));
+            status.Level(1).m_taken.Add(quint32(r.m_nIndex));
         }
         const double each = seconds(t) / std::max(picks, 1);
         if (pool.FreeCount() != freeBefore - quint64(picks))
@@ -128,9 +128,7 @@ int main(int argc, char** argv) {
     const QString folder = dir.path();
 
     TumoStatus status;
-    status.m_listGrades.append(GradeInfo());
-    status.m_listGrades.append(GradeInfo());
-    status.m_nLastGrade = 1;
+    status.SetLevels({GradeInfo(), GradeInfo()});
     NuFileDeal pool;
     pool.m_strFolder = folder;
     pool.m_pStatus = &status;

@@ -9,8 +9,8 @@ namespace {
 
 QString toSlashes(QString path) { return path.replace(QLatin1Char('\\'), QLatin1Char('/')); }
 
-QString joinToFolder(const QString& path) {
-    return g_strAppFolder + QLatin1Char('/') + toSlashes(path);
+QString joinToFolder(const QString& path, const QString& folder = g_strAppFolder) {
+    return folder + QLatin1Char('/') + toSlashes(path);
 }
 
 } // namespace
@@ -28,10 +28,14 @@ bool IsAbsolutePath(const QString& path) {
 }
 
 QString MakeRelativePath(const QString& path) {
-    if (g_strAppFolder.isEmpty())
+    return MakeRelativePath(path, g_strAppFolder);
+}
+
+QString MakeRelativePath(const QString& path, const QString& programFolder) {
+    if (programFolder.isEmpty())
         return path;
     const QString unified = toSlashes(path);
-    const QString folder = toSlashes(g_strAppFolder);
+    const QString folder = toSlashes(programFolder);
     if (unified == folder)
         return QString();
     const QString prefix = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
@@ -42,9 +46,13 @@ QString MakeRelativePath(const QString& path) {
 }
 
 QString MakeAbsolutePath(const QString& path) {
+    return MakeAbsolutePath(path, g_strAppFolder);
+}
+
+QString MakeAbsolutePath(const QString& path, const QString& folder) {
     if (IsAbsolutePath(path))
         return path;
-    return joinToFolder(path);
+    return joinToFolder(path, folder);
 }
 
 QString MakeAbsolutePathNoColon(const QString& path) {

@@ -10,6 +10,8 @@
 // relative to the program folder, never to the working directory.
 
 // The executable's folder, without a trailing separator. Set once at start-up (tests set it too).
+// The settings records do not read it: their archive carries the folder their paths are relative
+// to (Archive::Folder), so that settings of different folders can be handled side by side.
 extern QString g_strAppFolder;
 
 void SetAppFolder(const QString& folder);
@@ -20,10 +22,12 @@ bool IsAbsolutePath(const QString& path);
 // Only a path that starts with the folder plus a separator counts as inside: a sibling folder
 // such as "/show2" next to "/show" stays absolute. The folder itself gives an empty string.
 QString MakeRelativePath(const QString& path);
+QString MakeRelativePath(const QString& path, const QString& folder);
 
 // An absolute path is unchanged; any other (relative, empty) is joined to the program folder with
 // its separators made native.
 QString MakeAbsolutePath(const QString& path);
+QString MakeAbsolutePath(const QString& path, const QString& folder);
 
 // Like MakeAbsolutePath, but any colon after the first character marks the path as absolute.
 QString MakeAbsolutePathNoColon(const QString& path);

@@ -1,5 +1,6 @@
 #include "model/Archive.h"
 
+#include "app/AppPaths.h"
 #include "model/AnsiCodec.h"
 
 #include <QtEndian>
@@ -21,9 +22,20 @@ const char* const kRegisteredClasses[] = {
 
 } // namespace
 
-Archive::Archive(const QByteArray& data) : m_storing(false), m_buf(data) {}
+Archive::Archive(const QByteArray& data)
+    : m_storing(false), m_folder(g_strAppFolder), m_buf(data) {}
 
-Archive::Archive() : m_storing(true) { m_buf.reserve(1024); }
+Archive::Archive() : m_storing(true), m_folder(g_strAppFolder) {
+    m_buf.reserve(1024);
+}
+
+QString Archive::RelativePath(const QString& path) const {
+    return MakeRelativePath(path, m_folder);
+}
+
+QString Archive::AbsolutePath(const QString& path) const {
+    return MakeAbsolutePath(path, m_folder);
+}
 
 bool Archive::IsRegisteredClass(const QByteArray& name) {
     for (const char* c : kRegisteredClasses) {

@@ -24,6 +24,14 @@ public:
     Archive();
 
     bool IsStoring() const { return m_storing; }
+
+    // The program folder that stored paths are relative to: the records turn their paths
+    // relative to it when they are stored and absolute when they are loaded. It starts as the
+    // process's program folder; the status sets its own.
+    void SetFolder(const QString& folder) { m_folder = folder; }
+    const QString& Folder() const { return m_folder; }
+    QString RelativePath(const QString& path) const;
+    QString AbsolutePath(const QString& path) const;
     bool IsLoading() const { return !m_storing; }
 
     const QByteArray& data() const { return m_buf; }
@@ -81,6 +89,7 @@ private:
     quint32 nextIndex();
 
     bool m_storing;
+    QString m_folder;
     QByteArray m_buf;
     qsizetype m_pos = 0;
     quint32 m_mapCount = 1; // index 0 stands for "no object"

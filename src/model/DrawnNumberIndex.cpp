@@ -40,22 +40,15 @@ void DrawnNumberIndex::Invalidate() {
 }
 
 bool DrawnNumberIndex::isCurrent(const QList<GradeInfo>& levels, qsizetype levelCount) {
-    if (!m_built || m_stamps.size() != size_t(levelCount))
+    // The same records where they were (the status tells us when it adds, removes or moves
+    // levels): only a stamp that moved without being reported tells of a change, such as a level
+    // given a dialog's copy.
+    if (!m_built || m_stamps.size() != size_t(levelCount) || m_levels != levels.constData())
         return false;
-    // No drawn list of the program was made, changed or destroyed since, and the levels still
-    // live where they did: nothing can have changed.
-    if (m_generation == TakedNu::Generation() && m_levels == levels.constData())
-        return true;
-    // Something changed somewhere (maybe our own lists, reported entry by entry, or a copy in a
-    // dialog): ours only if a stamp moved without being reported.
     for (qsizetype i = 0; i < levelCount; ++i) {
         if (levels[i].m_taken.Stamp() != m_stamps[size_t(i)])
             return false;
     }
-    for (qsizetype i = 0; i < levelCount; ++i)
-        m_lists[size_t(i)] = &levels[i].m_taken;
-    m_generation = TakedNu::Generation();
-    m_levels = levels.constData();
     return true;
 }
 
@@ -101,7 +94,6 @@ void DrawnNumberIndex::rebuild(const QList<GradeInfo>& levels, qsizetype levelCo
         }
     }
     buildTree();
-    m_generation = TakedNu::Generation();
     m_levels = levels.constData();
     m_built = true;
 }

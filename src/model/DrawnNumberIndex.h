@@ -22,9 +22,9 @@ class TakedNu;
 //
 // The index follows the drawn lists it was built from entry by entry: each TakedNu it was built
 // over reports its Add, RemoveAt and RemoveAll, which update the index in place. Anything else
-// (a level added, removed, replaced or loaded, a moved list, another level count) shows as a
-// stamp that differs from the one recorded (see TakedNu::Stamp), and the next question rebuilds
-// the index. Its answers are exactly those of a scan over the levels' drawn lists.
+// (a level given a copy or loaded, levels moved in memory, another level count) shows as a stamp
+// or a place that differs from the one recorded (see TakedNu::Stamp), and the next question
+// rebuilds the index; the status invalidates it when it adds, removes or moves levels. Its answers are exactly those of a scan over the levels' drawn lists.
 class DrawnNumberIndex {
 public:
     DrawnNumberIndex();
@@ -58,8 +58,7 @@ private:
     void release();
 
     bool m_built = false;
-    quint64 m_generation = 0;            // TakedNu::Generation() when last found current
-    const GradeInfo* m_levels = nullptr; // the levels' storage when last found current
+    const GradeInfo* m_levels = nullptr; // the levels' storage at the last build
     std::vector<quint64> m_stamps;       // stamp of each level's drawn list
     std::vector<const TakedNu*> m_lists; // each level's drawn list, to recognise its reports
     std::vector<quint64> m_bits;         // bit v set when v was drawn

@@ -1,12 +1,11 @@
 #include "model/LotteryNotify.h"
 
-#include "app/AppPaths.h"
 #include "model/Archive.h"
 
 void LotteryNotify::Serialize(Archive& ar) {
     if (ar.IsStoring()) {
-        m_strBackPic = MakeRelativePath(m_strBackPic);
-        m_strSkin = MakeRelativePath(m_strSkin);
+        m_strBackPic = ar.RelativePath(m_strBackPic);
+        m_strSkin = ar.RelativePath(m_strSkin);
         ar << m_nSpare << m_nPicDisplay << m_nTransparency << m_nPerLine << m_rcNumbers << m_rcBoard
            << m_clrBack << m_clrNumbers << m_strBackPic << m_strSkin << m_strTitle << m_bEnable
            << m_bShowInfo << m_bShowAllWinners << m_nShowWhen;
@@ -28,8 +27,8 @@ void LotteryNotify::Serialize(Archive& ar) {
     m_fontTitle.Serialize(ar);
     ar >> m_clrTitle >> m_bShowNumbers >> m_bInfoFirst;
     m_bAutoBackPic = ar.ReadBool();
-    m_strSkin = MakeAbsolutePath(m_strSkin);
-    m_strBackPic = MakeAbsolutePath(m_strBackPic);
+    m_strSkin = ar.AbsolutePath(m_strSkin);
+    m_strBackPic = ar.AbsolutePath(m_strBackPic);
     // The board divides its width by the numbers per line.
     if (m_nPerLine < 1)
         m_nPerLine = 1;

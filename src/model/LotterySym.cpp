@@ -43,11 +43,11 @@ QString LotterySym::GetSymbolFile(int column) const {
 
 void LotterySym::Serialize(Archive& ar) {
     if (ar.IsStoring()) {
-        m_strDefaultFile = MakeRelativePath(m_strDefaultFile);
+        m_strDefaultFile = ar.RelativePath(m_strDefaultFile);
         ar << m_strDefaultFile << m_bLayoutValid;
     } else {
         ar >> m_strDefaultFile >> m_bLayoutValid;
-        m_strDefaultFile = MakeAbsolutePath(m_strDefaultFile);
+        m_strDefaultFile = ar.AbsolutePath(m_strDefaultFile);
     }
     ar.SerializeStringList(m_listFiles);
     ar.SerializeObjectList(m_listLayout);

@@ -1,6 +1,5 @@
 #include "model/OtherOption.h"
 
-#include "app/AppPaths.h"
 #include "model/Archive.h"
 
 namespace {
@@ -24,8 +23,8 @@ OtherOption::AccelTable OtherOption::DefaultAccel() {
 
 void OtherOption::Serialize(Archive& ar) {
     if (ar.IsStoring()) {
-        m_strOutputFile = MakeRelativePath(m_strOutputFile);
-        m_strAutoOutputFile = MakeRelativePath(m_strAutoOutputFile);
+        m_strOutputFile = ar.RelativePath(m_strOutputFile);
+        m_strAutoOutputFile = ar.RelativePath(m_strAutoOutputFile);
         ar << m_bShowButtons << m_nSpare1 << m_nSpare2 << m_chStartSymbol << m_strOutputFile
            << m_bAutoOutput << m_bStopAtStartup << m_strAutoOutputFile << m_nMouseMode
            << m_bMouseControl << m_bAllowDelete << m_nMonitor;
@@ -36,8 +35,8 @@ void OtherOption::Serialize(Archive& ar) {
     ar >> m_bShowButtons >> m_nSpare1 >> m_nSpare2 >> m_chStartSymbol >> m_strOutputFile >>
         m_bAutoOutput >> m_bStopAtStartup >> m_strAutoOutputFile >> m_nMouseMode >>
         m_bMouseControl >> m_bAllowDelete >> m_nMonitor;
-    m_strOutputFile = MakeAbsolutePath(m_strOutputFile);
-    m_strAutoOutputFile = MakeAbsolutePath(m_strAutoOutputFile);
+    m_strOutputFile = ar.AbsolutePath(m_strOutputFile);
+    m_strAutoOutputFile = ar.AbsolutePath(m_strAutoOutputFile);
     // The monitor picks an entry of the monitor list; 0 or less would index before it. Fixed at
     // once so that it holds even when the hot keys below are cut short.
     m_nMonitor = qMax(m_nMonitor, 1);

@@ -3,30 +3,13 @@
 #include "model/Archive.h"
 #include "model/DrawnNumberIndex.h"
 
-#include <atomic>
-
-namespace {
-
-// Level copies are made on the worker thread as well, hence atomic.
-std::atomic<quint64> g_takenGeneration{0};
-
-quint64 NextStamp() {
-    return ++g_takenGeneration;
-}
-
-} // namespace
-
-quint64 TakedNu::Generation() {
-    return g_takenGeneration.load();
-}
-
-TakedNu::TakedNu() : m_nStamp(NextStamp()) {}
+TakedNu::TakedNu() = default;
 
 TakedNu::TakedNu(const TakedNu& other)
-    : m_nCount(other.m_nCount), m_list(other.m_list), m_nStamp(NextStamp()) {}
+    : m_nCount(other.m_nCount), m_list(other.m_list), m_nStamp(other.m_nStamp + 1) {}
 
 TakedNu::TakedNu(TakedNu&& other) noexcept
-    : m_nCount(other.m_nCount), m_list(std::move(other.m_list)), m_nStamp(NextStamp()) {
+    : m_nCount(other.m_nCount), m_list(std::move(other.m_list)), m_nStamp(other.m_nStamp + 1) {
     other.m_list.clear();
     other.Changed();
 }
@@ -49,13 +32,9 @@ TakedNu& TakedNu::operator=(TakedNu&& other) noexcept {
     return *this;
 }
 
-TakedNu::~TakedNu() {
-    NextStamp();
-}
-
 void TakedNu::Changed() {
     m_nCount = qint32(m_list.size());
-    m_nStamp = NextStamp();
+    ++m_nStamp;
 }
 
 void TakedNu::Add(quint32 poolIndex) {

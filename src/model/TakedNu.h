@@ -14,11 +14,11 @@ class DrawnNumberIndex;
 // the pool and the flag 1.
 //
 // The list and its count are private so that they cannot drift apart and so that every change
-// is seen: each change gives the record a new stamp (Stamp()), taken from one counter for the
-// whole program (Generation()). TumoStatus keeps an index of all drawn numbers: Add(), RemoveAt()
-// and RemoveAll() report each entry to the index built over this record, which follows in place;
-// copying, moving, loading and destroying a record count as changes too, and the index rebuilds
-// when it sees a stamp it did not follow.
+// is seen: each change moves the record's own stamp (Stamp()) on by one, and a copy or a moved-to
+// record starts one past its source. TumoStatus keeps an index of all drawn numbers: Add(),
+// RemoveAt() and RemoveAll() report each entry to the index built over this record, which follows
+// in place; being assigned or loaded counts as a change too, and the index rebuilds when it sees
+// a stamp it did not follow.
 class TakedNu {
 public:
     static const char* ClassName() { return "TakedNu"; }
@@ -28,7 +28,6 @@ public:
     TakedNu(TakedNu&& other) noexcept;
     TakedNu& operator=(const TakedNu& other);
     TakedNu& operator=(TakedNu&& other) noexcept;
-    ~TakedNu();
 
     qint32 Count() const { return m_nCount; }
     bool IsEmpty() const { return m_nCount == 0; }
@@ -47,8 +46,6 @@ public:
     void Serialize(Archive& ar);
 
     quint64 Stamp() const { return m_nStamp; }
-    // Grows with every change of any TakedNu of the program.
-    static quint64 Generation();
 
     friend bool operator==(const TakedNu& a, const TakedNu& b) { return a.m_list == b.m_list; }
 

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cstdint>
 #include <limits>
 
 namespace {
@@ -41,6 +42,7 @@ TumoStatus& TumoStatus::operator=(const TumoStatus& other) {
     m_nCurGrade = other.m_nCurGrade;
     m_nFirstSlot = other.m_nFirstSlot;
     m_strDataFolder = other.m_strDataFolder;
+    m_strProgramFolder = other.m_strProgramFolder;
     m_strSchemeFile = other.m_strSchemeFile;
     m_nuBase = other.m_nuBase;
     // The copy is meant for a freshly built object; emptying first keeps the level count true
@@ -49,18 +51,21 @@ TumoStatus& TumoStatus::operator=(const TumoStatus& other) {
     const qsizetype n = other.LevelCount();
     for (qsizetype i = 0; i < n; ++i)
         m_listGrades.append(other.m_listGrades[i]);
-    m_pCurGrade = m_nCurGrade >= 0 && m_nCurGrade < m_listGrades.size() ? &m_listGrades[m_nCurGrade]
-                                                                        : nullptr;
+    m_drawnIndex.Invalidate();
     return *this;
 }
 
+QString TumoStatus::ProgramFolder() const {
+    return m_strProgramFolder.isEmpty() ? g_strAppFolder : m_strProgramFolder;
+}
+
 QString TumoStatus::StatusFilePath() const {
-    const QString folder = m_strDataFolder.isEmpty() ? g_strAppFolder : m_strDataFolder;
+    const QString folder = m_strDataFolder.isEmpty() ? ProgramFolder() : m_strDataFolder;
     return folder + QLatin1Char('/') + StatusFileName();
 }
 
 QString TumoStatus::SchemeFilePath() const {
-    return MakeAbsolutePath(m_strSchemeFile);
+    return MakeAbsolutePath(m_strSchemeFile, ProgramFolder());
 }
 
 void TumoStatus::Tell(const QString& text) {
@@ -78,11 +83,86 @@ const GradeInfo* TumoStatus::CurrentLevel() const {
     return &m_listGrades[m_nCurGrade];
 }
 
+GradeInfo* TumoStatus::CurrentLevel() {
+    if (m_nCurGrade < 0 || m_nCurGrade >= m_listGrades.size())
+        return nullptr;
+    return &m_listGrades[m_nCurGrade];
+}
+
+void TumoStatus::SetCurrentLevel(qint32 index) {
+    if (index >= 0 && index < m_listGrades.size())
+        m_nCurGrade = index;
+}
+
+qsizetype TumoStatus::IndexOf(const GradeInfo* level) const {
+    // Compared as addresses: a level that is not ours (a dialog's copy) may lie anywhere.
+    const auto at = reinterpret_cast<std::uintptr_t>(level);
+    const auto begin = reinterpret_cast<std::uintptr_t>(m_listGrades.constData());
+    const auto end =
+        reinterpret_cast<std::uintptr_t>(m_listGrades.constData() + m_listGrades.size());
+    if (!level || at < begin || at >= end || (at - begin) % sizeof(GradeInfo) != 0)
+        return -1;
+    return qsizetype((at - begin) / sizeof(GradeInfo));
+}
+
+qint32 TumoStatus::AddLevel(const GradeInfo& level) {
+    // Right after the last level that counts, even in a list that holds more.
+    const qint32 index = qBound(0, m_nLastGrade + 1, qint32(m_listGrades.size()));
+    m_listGrades.insert(index, level);
+    m_nLastGrade = index;
+    LevelsChanged();
+    return index;
+}
+
+bool TumoStatus::RemoveLevel(qint32 index) {
+    if (index < 1 || index > m_nLastGrade || index >= m_listGrades.size())
+        return false;
+    m_listGrades.removeAt(index);
+    --m_nLastGrade;
+    if (m_nCurGrade == index)
+        m_nCurGrade = 0;
+    else if (m_nCurGrade > index)
+        --m_nCurGrade;
+    LevelsChanged();
+    return true;
+}
+
+bool TumoStatus::MoveLevel(qint32 from, qint32 to) {
+    const qsizetype n = LevelCount();
+    if (from < 1 || to < 1 || from >= n || to >= n)
+        return false;
+    if (from == to)
+        return true;
+    m_listGrades.move(from, to);
+    if (m_nCurGrade == from)
+        m_nCurGrade = to;
+    else if (from < to && m_nCurGrade > from && m_nCurGrade <= to)
+        --m_nCurGrade;
+    else if (to < from && m_nCurGrade >= to && m_nCurGrade < from)
+        ++m_nCurGrade;
+    LevelsChanged();
+    return true;
+}
+
+void TumoStatus::SetLevels(QList<GradeInfo> levels) {
+    m_listGrades = std::move(levels);
+    m_nLastGrade = qint32(m_listGrades.size() - 1);
+    KeepCurrentGradeInList();
+    LevelsChanged();
+}
+
+// Whatever moved the levels: the default level takes the rest of the pool again, and the index
+// of drawn numbers no longer describes the list.
+void TumoStatus::LevelsChanged() {
+    RecomputeDefaultGradeTotal();
+    m_drawnIndex.Invalidate();
+}
+
 void TumoStatus::ClearGrades() {
     m_listGrades.clear();
-    m_pCurGrade = nullptr;
     m_nLastGrade = -1;
     m_nCurGrade = 0;
+    m_drawnIndex.Invalidate();
 }
 
 // ---- Files -------------------------------------------------------------------------------------
@@ -118,6 +198,7 @@ void TumoStatus::LoadStatusFile(const QString& schemePath) {
     if (!ReadWholeFile(path, bytes))
         return;
     Archive ar(bytes);
+    ar.SetFolder(ProgramFolder());
     try {
         Serialize(ar); // fields read before an error keep their values
     } catch (const ArchiveException&) {
@@ -128,7 +209,7 @@ void TumoStatus::LoadStatusFile(const QString& schemePath) {
 
 int TumoStatus::LoadScheme(const QString& path) {
     m_listGrades.clear();
-    m_pCurGrade = nullptr;
+    m_drawnIndex.Invalidate();
     const QString resolved = ResolveFileCase(path);
     QByteArray bytes;
     if (!ReadWholeFile(resolved, bytes)) {
@@ -136,6 +217,7 @@ int TumoStatus::LoadScheme(const QString& path) {
         return 0;
     }
     Archive ar(bytes);
+    ar.SetFolder(ProgramFolder());
     QList<GradeInfo> levels;
     try {
         m_options.Serialize(ar); // option fields read before an error keep their values
@@ -179,7 +261,6 @@ void TumoStatus::ResetToOneDefaultGrade(qint32 quantity) {
 void TumoStatus::KeepCurrentGradeInList() {
     if (m_nCurGrade < 0 || m_nCurGrade >= LevelCount())
         m_nCurGrade = 0;
-    m_pCurGrade = m_listGrades.isEmpty() ? nullptr : &m_listGrades[m_nCurGrade];
 }
 
 bool TumoStatus::SaveAll() {
@@ -195,7 +276,7 @@ bool TumoStatus::SaveAll() {
 int TumoStatus::SaveScheme(const QString& path) {
     if (m_bNoSave)
         return 0;
-    return SaveSchemeFile(MakeAbsolutePath(path)) == SaveResult::Written ? 1 : 0;
+    return SaveSchemeFile(MakeAbsolutePath(path, ProgramFolder())) == SaveResult::Written ? 1 : 0;
 }
 
 TumoStatus::SaveResult TumoStatus::SaveStatusFile() {
@@ -221,6 +302,7 @@ TumoStatus::SaveResult TumoStatus::WriteFile(const QString& path,
     bool ok = false;
     try {
         Archive ar;
+        ar.SetFolder(ProgramFolder());
         (this->*store)(ar);
         ok = file.write(ar.data()) && file.commit();
     } catch (const ArchiveException&) {
@@ -286,9 +368,8 @@ GradeInfo* TumoStatus::FindCurrentGrade(qint32& index) {
         }
     }
     m_nCurGrade = found;
-    m_pCurGrade = m_listGrades.isEmpty() ? nullptr : &m_listGrades[found];
     index = found;
-    return m_pCurGrade;
+    return CurrentLevel();
 }
 
 qint32 TumoStatus::GetTakenCount() const {

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <memory>
+#include <span>
 
 class Archive;
 class Prompter;
@@ -18,10 +19,13 @@ class Prompter;
 // current level, the guide flag and the pool summary; the scheme file holds the options and the
 // levels with their winners.
 //
-// Levels are addressed by their index in m_listGrades; entry 0 is the default level. Whoever
-// adds or removes levels keeps m_nLastGrade equal to the list count minus 1. Drawn numbers are
-// added and removed only through the levels' TakedNu operations (Add, RemoveAt, RemoveAll), which
-// keeps the index behind IsNumberTaken in step.
+// The status owns its level list: levels are addressed by their index, entry 0 is the default
+// level and entries 1 to LastGrade() the prize levels in draw order. The list changes only through
+// AddLevel, RemoveLevel, MoveLevel and SetLevels, which keep the last index, the default level's
+// quantity and the current level in step; the current level is held as an index, so it follows
+// its level when others move. Drawn numbers are added and removed only through the levels'
+// TakedNu operations (Add, RemoveAt, RemoveAll), which keeps the index behind IsNumberTaken in
+// step.
 class TumoStatus {
 public:
     static const char* ClassName() { return "TumoStatus"; }
@@ -69,6 +73,37 @@ public:
     void DeleteFiles();
     void ClearGrades();
 
+    // ---- The level list ----
+    qint32 LastGrade() const { return m_nLastGrade; }
+    // Levels the list holds (0 to LastGrade()).
+    qsizetype LevelCount() const;
+    GradeInfo& Level(qsizetype index) { return m_listGrades[index]; }
+    const GradeInfo& Level(qsizetype index) const { return m_listGrades.at(index); }
+    // The levels may be edited in place; the list itself changes only through the calls below.
+    std::span<GradeInfo> Levels() { return {m_listGrades.data(), size_t(m_listGrades.size())}; }
+    std::span<const GradeInfo> Levels() const {
+        return {m_listGrades.constData(), size_t(m_listGrades.size())};
+    }
+    // Index of a level of this list, -1 for anything else (a copy, null).
+    qsizetype IndexOf(const GradeInfo* level) const;
+    // Appends a level after the last prize level; returns its index.
+    qint32 AddLevel(const GradeInfo& level);
+    // Takes prize level `index` (1 to LastGrade()) out; the default level stays. False when there
+    // is no such prize level.
+    bool RemoveLevel(qint32 index);
+    // Moves prize level `from` to place `to` (both 1 to LastGrade()), the levels between shifting
+    // by one; for neighbours this exchanges them. False when either is no prize level.
+    bool MoveLevel(qint32 from, qint32 to);
+    // Replaces the whole list (entry 0 the default level); the current level stays when it is
+    // still in the list, else the default level becomes current.
+    void SetLevels(QList<GradeInfo> levels);
+
+    // The current level: the level on show, chosen by FindCurrentGrade or SetCurrentLevel.
+    qint32 CurGradeIndex() const { return m_nCurGrade; }
+    GradeInfo* CurrentLevel();
+    const GradeInfo* CurrentLevel() const;
+    // Makes a level of the list current; an index outside the list changes nothing.
+    void SetCurrentLevel(qint32 index);
     // The first prize level not yet complete, else the default level; it becomes current.
     GradeInfo* FindCurrentGrade(qint32& index);
     qint32 GetTakenCount() const;
@@ -89,20 +124,17 @@ public:
 
     QString StatusFilePath() const;
     QString SchemeFilePath() const;
+    // The folder that the stored media paths and a relative scheme name are relative to.
+    QString ProgramFolder() const;
 
     QString m_strSchemeFile = DefaultSchemeFileName(); // relative to the program folder
     bool m_bNoSave = false;
-    // The current level, set by FindCurrentGrade. It points into m_listGrades and so is valid
-    // only until the list changes; call FindCurrentGrade again after adding or removing levels.
-    GradeInfo* m_pCurGrade = nullptr;
     qint32 m_nFirstSlot = 0;         // first screen slot of the current screen
     qint32 m_nTakenAtGradeStart = 0; // drawn count of the current level when it became current
     QString m_strDataFolder;         // folder of the status file; empty = the program folder
-    QList<GradeInfo> m_listGrades;
+    QString m_strProgramFolder;      // empty = the process's program folder (g_strAppFolder)
     LotteryNuBase m_nuBase;
     OtherOption m_options;
-    qint32 m_nLastGrade = -1;
-    qint32 m_nCurGrade = 0;
     qint32 m_bShowGuide = 1;
 
 private:
@@ -117,11 +149,12 @@ private:
     void KeepDamagedScheme(const QString& path);
     void ResetToOneDefaultGrade(qint32 quantity);
     void KeepCurrentGradeInList();
-    // Levels 0 to m_nLastGrade that the list really holds.
-    qsizetype LevelCount() const;
-    const GradeInfo* CurrentLevel() const;
+    void LevelsChanged();
     void Tell(const QString& text);
 
+    QList<GradeInfo> m_listGrades;
+    qint32 m_nLastGrade = -1;
+    qint32 m_nCurGrade = 0;
     Prompter* m_pPrompter = nullptr;
     mutable DrawnNumberIndex m_drawnIndex;
 };

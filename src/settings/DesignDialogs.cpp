@@ -29,8 +29,7 @@ void DesignDialogs::BaseSettings(CTumoDlg& main, Prompter* prompter,
         editor ? editor : PrizeBaseSettings::ModalEditor(&main, prompter, [&main](QWidget* window) {
             main.RegisterWithGuide(window);
         });
-    const bool defaultLevel =
-        !main.m_status.m_listGrades.isEmpty() && level == &main.m_status.m_listGrades.first();
+    const bool defaultLevel = main.m_status.IndexOf(level) == 0;
     main.CountDialogOpened();
     const PrizeLevels::Outcome outcome =
         PrizeLevels::EditBaseSettings(main.m_status, *level, defaultLevel, say, edit);

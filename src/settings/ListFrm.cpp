@@ -45,9 +45,8 @@ QString ListFrm::CaptionOf(int row) const {
     if (!m_pStatus)
         return {};
     const int level = PrizeLevels::LevelOfRow(row, Count());
-    return level < m_pStatus->m_listGrades.size()
-               ? m_pStatus->m_listGrades.at(level).m_base.m_strName
-               : QString();
+    return level < std::ssize(m_pStatus->Levels()) ? m_pStatus->Level(level).m_base.m_strName
+                                                   : QString();
 }
 
 ListItem* ListFrm::CreateRow(int index) {
@@ -74,7 +73,7 @@ void ListFrm::Fill() {
     m_listItems.clear();
     if (!m_pStatus)
         return;
-    const int rows = qBound(0, m_pStatus->m_nLastGrade + 1, int(m_pStatus->m_listGrades.size()));
+    const int rows = int(m_pStatus->LevelCount());
     for (int i = 0; i < rows; ++i)
         CreateRow(i);
     RefreshCaptions();
@@ -164,7 +163,7 @@ void ListFrm::MoveItem(int direction) {
 }
 
 PrizeLevels::MoveMenu ListFrm::MenuState() const {
-    return m_pStatus ? PrizeLevels::MoveMenuState(m_nSelected, m_pStatus->m_nLastGrade, Count())
+    return m_pStatus ? PrizeLevels::MoveMenuState(m_nSelected, m_pStatus->LastGrade(), Count())
                      : PrizeLevels::MoveMenu{};
 }
 

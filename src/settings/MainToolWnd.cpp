@@ -52,8 +52,8 @@ void MainToolWnd::Install(Prompter* prompter) {
 MainToolWnd::MainToolWnd(CTumoDlg& main, int level, Prompter* prompter)
     : QWidget(&main, Qt::Tool | Qt::WindowStaysOnTopHint), m_pStatus(&main.m_status), m_main(main),
       m_pPrompter(prompter), m_toolBar(this) {
-    if (level >= 0 && level < m_pStatus->m_listGrades.size())
-        m_pGrade = &m_pStatus->m_listGrades[level];
+    if (level >= 0 && level < std::ssize(m_pStatus->Levels()))
+        m_pGrade = &m_pStatus->Level(level);
     setWindowTitle(Caption());
     BuildToolBar();
     OnInitDialog();
@@ -86,14 +86,13 @@ void MainToolWnd::OnInitDialog() {
     QComboBox* box = LevelBox();
     box->clear();
     box->addItems(DesignLevels::Names(*m_pStatus));
-    for (qsizetype i = 0; i < m_pStatus->m_listGrades.size(); ++i) {
-        if (&m_pStatus->m_listGrades[i] == m_pGrade)
-            box->setCurrentIndex(DesignLevels::SelectorIndexOf(int(i), m_pStatus->m_nLastGrade));
-    }
+    const qsizetype i = m_pStatus->IndexOf(m_pGrade);
+    if (i >= 0)
+        box->setCurrentIndex(DesignLevels::SelectorIndexOf(int(i), m_pStatus->LastGrade()));
 }
 
 void MainToolWnd::SelectPrizeLevel(int index) {
-    const int listIndex = DesignLevels::ListIndexOf(index, m_pStatus->m_nLastGrade);
+    const int listIndex = DesignLevels::ListIndexOf(index, m_pStatus->LastGrade());
     if (GradeInfo* level = m_main.ChooseDesignLevel(listIndex))
         m_pGrade = level;
     LevelBox()->setCurrentIndex(index);

@@ -83,7 +83,7 @@ PrizeLevels::Outcome PrizeBaseSettings::EditLevel(QWidget* parent, TumoStatus& s
                                                   std::function<void(QWidget*)> registerWithGuide) {
     MessageBoxPrompter boxes(parent);
     Prompter& asker = prompter ? *prompter : boxes;
-    const bool defaultLevel = !status.m_listGrades.isEmpty() && &level == &status.m_listGrades[0];
+    const bool defaultLevel = status.IndexOf(&level) == 0;
     return PrizeLevels::EditBaseSettings(
         status, level, defaultLevel, asker,
         ModalEditor(parent, prompter, std::move(registerWithGuide)));

@@ -23,45 +23,24 @@ int PrizeLevels::LevelOfRow(int row, int rowCount) {
 }
 
 GradeInfo PrizeLevels::NewLevel(const TumoStatus& status) {
-    const int last = qBound(0, status.m_nLastGrade, int(status.m_listGrades.size()) - 1);
-    GradeInfo level = status.m_listGrades.isEmpty() ? GradeInfo() : status.m_listGrades.at(last);
+    const qsizetype last =
+        qBound(qsizetype(0), qsizetype(status.LastGrade()), status.LevelCount() - 1);
+    GradeInfo level = status.LevelCount() == 0 ? GradeInfo() : status.Level(last);
     level.m_base.m_strName = CopyPrefix() + level.m_base.m_strName;
     return level;
 }
 
 bool PrizeLevels::AppendLevel(TumoStatus& status, const GradeInfo& level) {
-    // The new level goes right after the last one that counts, even in a list that holds more.
-    const int index = qBound(0, status.m_nLastGrade + 1, int(status.m_listGrades.size()));
-    status.m_listGrades.insert(index, level);
-    status.m_nLastGrade = index;
-    status.RecomputeDefaultGradeTotal();
-    RefreshCurrent(status);
-    return FitLayout(status.m_listGrades[index], status.m_nuBase.m_nDigits);
+    const qint32 index = status.AddLevel(level);
+    return FitLayout(status.Level(index), status.m_nuBase.m_nDigits);
 }
 
 void PrizeLevels::RemoveLevel(TumoStatus& status, int index) {
-    if (index < 1 || index > status.m_nLastGrade || index >= status.m_listGrades.size())
-        return;
-    status.m_listGrades.removeAt(index);
-    --status.m_nLastGrade;
-    if (status.m_nCurGrade == index)
-        status.m_nCurGrade = 0;
-    else if (status.m_nCurGrade > index)
-        --status.m_nCurGrade;
-    status.RecomputeDefaultGradeTotal();
-    RefreshCurrent(status);
+    status.RemoveLevel(index);
 }
 
 void PrizeLevels::SwapLevels(TumoStatus& status, int a, int b) {
-    const int count = int(status.m_listGrades.size());
-    if (a < 0 || b < 0 || a >= count || b >= count || a == b)
-        return;
-    status.m_listGrades.swapItemsAt(a, b);
-    if (status.m_nCurGrade == a)
-        status.m_nCurGrade = b;
-    else if (status.m_nCurGrade == b)
-        status.m_nCurGrade = a;
-    RefreshCurrent(status);
+    status.MoveLevel(a, b);
 }
 
 bool PrizeLevels::ApplyBaseSettings(TumoStatus& status, GradeInfo& level, const GradeInfo& copy) {
@@ -102,11 +81,4 @@ PrizeLevels::MoveMenu PrizeLevels::MoveMenuState(int selectedRow, int lastGrade,
     menu.up = selectedRow != 0;
     menu.down = selectedRow + 1 != lastGrade;
     return menu;
-}
-
-void PrizeLevels::RefreshCurrent(TumoStatus& status) {
-    if (status.m_nCurGrade < 0 || status.m_nCurGrade >= status.m_listGrades.size())
-        status.m_nCurGrade = 0;
-    status.m_pCurGrade =
-        status.m_listGrades.isEmpty() ? nullptr : &status.m_listGrades[status.m_nCurGrade];
 }

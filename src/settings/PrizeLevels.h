@@ -10,10 +10,10 @@ class Prompter;
 class TumoStatus;
 
 // The edits of the prize levels page and the base settings command without widgets: adding,
-// deleting and reordering levels, and putting an edited copy of a level back. The level list of
-// the status is edited in place: entry 0 is the default level, entries 1 to m_nLastGrade the
-// prize levels in draw order; every change keeps m_nLastGrade, the default level's quantity and
-// the status's current level in step.
+// deleting and reordering levels, and putting an edited copy of a level back. The list itself
+// belongs to the status, which keeps its last index, the default level's quantity and its current
+// level in step; this class adds the page's rules (the clearing question, the copy's name, a
+// layout that fits the pool).
 //
 // Rows count as the page shows them: row i is prize level i + 1 and the last row is the default
 // level.
@@ -49,9 +49,9 @@ public:
     static GradeInfo NewLevel(const TumoStatus& status);
     // Appends an edited new level as the last prize level. True when its layout was recreated.
     static bool AppendLevel(TumoStatus& status, const GradeInfo& level);
-    // Takes prize level `index` (1 to m_nLastGrade) out of the list.
+    // Takes prize level `index` (1 to the last prize level) out of the list.
     static void RemoveLevel(TumoStatus& status, int index);
-    // Exchanges two levels' places in the draw order.
+    // Exchanges two prize levels' places in the draw order.
     static void SwapLevels(TumoStatus& status, int a, int b);
 
     // Puts an edited copy back into its level. True when the layout was recreated.
@@ -70,8 +70,4 @@ public:
     // "Move Up" and "Move Down" for the selected row: the default level and a lone prize level
     // cannot move; the first cannot go up, the last not down.
     static MoveMenu MoveMenuState(int selectedRow, int lastGrade, int rowCount);
-
-private:
-    // Points the status's current level at its level again after the list changed.
-    static void RefreshCurrent(TumoStatus& status);
 };

@@ -50,9 +50,9 @@ void PrizesDlg::OnInitDialog() {
 }
 
 void PrizesDlg::FillList() {
-    if (!m_pStatus || m_pStatus->m_listGrades.isEmpty())
+    if (!m_pStatus || m_pStatus->Levels().empty())
         return;
-    QString& defaultName = m_pStatus->m_listGrades.first().m_base.m_strName;
+    QString& defaultName = m_pStatus->Level(0).m_base.m_strName;
     if (defaultName.isEmpty())
         defaultName = GradeBase::DefaultName();
     m_list.Fill();
@@ -116,11 +116,11 @@ void PrizesDlg::OnRowBaseSettings(int row) {
     if (!m_pStatus || row < 0 || row >= m_list.Count())
         return;
     const int level = PrizeLevels::LevelOfRow(row, m_list.Count());
-    if (level >= m_pStatus->m_listGrades.size())
+    if (level >= std::ssize(m_pStatus->Levels()))
         return;
-    PrizeLevels::EditBaseSettings(*m_pStatus, m_pStatus->m_listGrades[level],
+    PrizeLevels::EditBaseSettings(*m_pStatus, m_pStatus->Level(level),
                                   PrizeLevels::IsDefaultRow(row, m_list.Count()), *m_pPrompter,
                                   m_editLevel);
     if (ListItem* item = m_list.Item(row))
-        item->SetCaption(m_pStatus->m_listGrades.at(level).m_base.m_strName);
+        item->SetCaption(m_pStatus->Level(level).m_base.m_strName);
 }

@@ -185,8 +185,7 @@ void Sheet_Other::OnInitDialog() {
 
 bool Sheet_Other::FillStartSymbols() {
     const QString movie = OtherOptionRules::SymbolMoviePath(
-        m_pStatus->m_listGrades.isEmpty() ? QString()
-                                          : m_pStatus->m_listGrades.first().m_sym.m_strDefaultFile);
+        m_pStatus->Levels().empty() ? QString() : m_pStatus->Level(0).m_sym.m_strDefaultFile);
     const std::optional<QString> symbols =
         m_sources.readVariable ? m_sources.readVariable(movie, SymbolSet::SymbolsBitsVariable())
                                : std::nullopt;

@@ -50,11 +50,11 @@ void AddLevelRows(QList<WinningList::Row>& rows, const GradeInfo& level, const Q
 
 QList<WinningList::Row> WinningList::BuildRows(const TumoStatus& status, const Reader& read) {
     QList<Row> rows;
-    const QList<GradeInfo>& levels = status.m_listGrades;
-    const qsizetype last = qMin<qsizetype>(status.m_nLastGrade, levels.size() - 1);
+    const std::span<const GradeInfo> levels = status.Levels();
+    const qsizetype last = qMin<qsizetype>(status.LastGrade(), std::ssize(levels) - 1);
     for (qsizetype i = 1; i <= last; ++i)
         AddLevelRows(rows, levels[i], levels[i].m_base.m_strName, read);
-    if (!levels.isEmpty())
+    if (!levels.empty())
         AddLevelRows(rows, levels[0], OtherLevelName(), read);
     return rows;
 }

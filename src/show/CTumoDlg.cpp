@@ -169,7 +169,7 @@ bool CTumoDlg::OnInitDialog() {
     if (!QFileInfo::exists(symbolFile))
         symbolFile = g_strAppFolder + QStringLiteral("/defsym.swf");
     grade->m_sym.m_strDefaultFile = symbolFile;
-    m_draw.Start(grade, m_symbols.LoadSymbolSet(m_status));
+    m_draw.Start(m_symbols.LoadSymbolSet(m_status));
 
     m_pBannerView = new SymbolView(this);
     m_pBannerView->Bind(m_banner);
@@ -230,7 +230,7 @@ bool CTumoDlg::OpenNumberPool(bool statusLoaded) {
         m_numbers.AnalyseInto(m_status.m_nuBase);
     // A settings file from elsewhere may ask for more symbols than a screen shows.
     bool tooMany = false;
-    for (GradeInfo& level : m_status.m_listGrades)
+    for (GradeInfo& level : m_status.Levels())
         tooMany = level.m_base.FitToScreen(m_status.m_nuBase.m_nDigits) || tooMany;
     if (tooMany)
         m_pPrompter->Message(GradeBase::PerScreenText(), Prompter::Icon::Warning);
@@ -701,7 +701,7 @@ void CTumoDlg::OnSettings() {
     m_draw.StopTimers();
     // Its pages may restore a pack over the settings files: nothing of ours may be writing them.
     FlushSaves();
-    HoldLevelForSettings();
+    m_bSettingsOpen = true;
     if (const GradeInfo* grade = m_draw.CurGrade())
         m_pGradeCopy = std::make_unique<GradeInfo>(*grade);
     m_nSavedDigits = m_status.m_nuBase.m_nDigits;
@@ -755,7 +755,6 @@ int CTumoDlg::OnSettingsWindowClosed(int closeCode, int monitorChanged) {
 void CTumoDlg::RebuildAfterSettings(int closeCode) {
     qint32 index = 0;
     GradeInfo* grade = m_status.FindCurrentGrade(index);
-    m_draw.SetCurGrade(grade);
     m_draw.SetScreenDone(false);
     m_draw.ApplyGrade(grade, nullptr);
     if (closeCode == 1) {
@@ -775,16 +774,6 @@ void CTumoDlg::RebuildAfterSettings(int closeCode) {
     }
 }
 
-void CTumoDlg::HoldLevelForSettings() {
-    const GradeInfo* grade = m_draw.CurGrade();
-    const qsizetype index = grade ? grade - m_status.m_listGrades.constData() : -1;
-    if (index >= 0 && index < m_status.m_listGrades.size()) {
-        m_status.m_nCurGrade = qint32(index);
-        m_status.m_pCurGrade = &m_status.m_listGrades[index];
-    }
-    m_bSettingsOpen = true;
-}
-
 void CTumoDlg::EndSettings() {
     m_pGradeCopy.reset();
     m_bSettingsOpen = false;
@@ -796,7 +785,7 @@ void CTumoDlg::OnViewWinning() {
     if (!dialogs.runWinningNumbers || m_bSettingsOpen || m_bQuitting)
         return;
     m_draw.StopTimers();
-    HoldLevelForSettings();
+    m_bSettingsOpen = true;
     dialogs.runWinningNumbers(*this);
     m_bSettingsOpen = false;
     SaveDrawState(false);
@@ -805,7 +794,6 @@ void CTumoDlg::OnViewWinning() {
 void CTumoDlg::OnWinnersCleared() {
     qint32 index = 0;
     GradeInfo* grade = m_status.FindCurrentGrade(index);
-    m_draw.SetCurGrade(grade);
     m_draw.SetScreenDone(false);
     m_draw.ApplyGrade(grade, nullptr);
     Symbols().Roll(0, 1);

@@ -263,12 +263,8 @@ public:
     LoNuInfo ReadNumber(quint32 index) override;
     bool IsDamaged() const override { return m_numbers.IsDamaged(); }
 
-    // The level on show. While the settings window is open its pages may add, delete or move
-    // levels, which moves them in memory; the status keeps its current-level pointer in step, so
-    // that one is used until the window closes and the draw sequence takes the level anew.
-    GradeInfo* CurGrade() const {
-        return m_bSettingsOpen ? m_status.m_pCurGrade : m_draw.CurGrade();
-    }
+    // The level on show: the status's current level.
+    GradeInfo* CurGrade() const { return m_draw.CurGrade(); }
     const QRect& ScreenRect() const { return m_rcScreen; }
     bool MayShow() const { return m_bMayShow; }
     bool IsBusy() const { return m_bBusy; }
@@ -326,7 +322,6 @@ private:
     static constexpr QPoint kKeyboardMenu{-1, -1};
     void RebuildAfterSettings(int closeCode);
     void EndSettings();
-    void HoldLevelForSettings();
     // What placing the board and placing its number area share; false when neither may start.
     bool PrepareBulletinPlacement(bool reshape);
     // Ends placing symbols, the banner or text panels: the design tool comes back. Returns the

@@ -25,11 +25,8 @@ DesignToolFactory& ToolFactory() {
 }
 
 int ListIndexOf(const TumoStatus& status, const GradeInfo* level) {
-    for (qsizetype i = 0; i < status.m_listGrades.size(); ++i) {
-        if (&status.m_listGrades[i] == level)
-            return int(i);
-    }
-    return status.m_nCurGrade;
+    const qsizetype index = status.IndexOf(level);
+    return index >= 0 ? int(index) : status.CurGradeIndex();
 }
 
 } // namespace
@@ -43,13 +40,13 @@ void CTumoDlg::InstallDesignTool(const DesignToolFactory& factory) {
 void CTumoDlg::OnDesignMode() {
     m_draw.StopTimers();
     const int listIndex = ListIndexOf(m_status, m_draw.CurGrade());
-    EnterDesignMode(DesignLevels::SelectorIndexOf(listIndex, m_status.m_nLastGrade));
+    EnterDesignMode(DesignLevels::SelectorIndexOf(listIndex, m_status.LastGrade()));
 }
 
 int CTumoDlg::EnterDesignMode(int index) {
     if (m_pDesignWnd || !ToolFactory() || m_bQuitting)
         return -1;
-    const int listIndex = DesignLevels::ListIndexOf(index, m_status.m_nLastGrade);
+    const int listIndex = DesignLevels::ListIndexOf(index, m_status.LastGrade());
     m_pDesignTool = ToolFactory()(*this, listIndex);
     if (!m_pDesignTool)
         return -1;
@@ -80,7 +77,7 @@ int CTumoDlg::EnterDesignState() {
     m_pBadge->show();
     m_pBadge->raise();
     if (m_pDesignTool && m_pDesignTool->Grade())
-        m_draw.SetCurGrade(m_pDesignTool->Grade());
+        m_status.SetCurrentLevel(qint32(m_status.IndexOf(m_pDesignTool->Grade())));
     if (const GradeInfo* grade = m_draw.CurGrade())
         LoadBackground(*grade);
     RepaintAll();
@@ -118,7 +115,6 @@ int CTumoDlg::LeaveDesignMode() {
         m_status.m_nTakenAtGradeStart = m_nDesignTakenAtStart;
     }
     m_nDesignFromGrade = -1;
-    m_draw.SetCurGrade(grade);
     m_draw.ApplyGrade(grade, previous);
     if (grade)
         LoadBackground(*grade);
@@ -137,13 +133,11 @@ int CTumoDlg::LeaveDesignMode() {
 }
 
 GradeInfo* CTumoDlg::ChooseDesignLevel(int listIndex) {
-    if (listIndex < 0 || listIndex >= m_status.m_listGrades.size())
+    if (listIndex < 0 || listIndex >= std::ssize(m_status.Levels()))
         return nullptr;
-    GradeInfo* level = &m_status.m_listGrades[listIndex];
+    GradeInfo* level = &m_status.Level(listIndex);
     GradeInfo* previous = m_draw.CurGrade();
-    m_draw.SetCurGrade(level);
-    m_status.m_nCurGrade = listIndex;
-    m_status.m_pCurGrade = level;
+    m_status.SetCurrentLevel(listIndex);
     m_draw.ApplyGrade(level, previous);
     return level;
 }

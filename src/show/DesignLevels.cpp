@@ -12,10 +12,10 @@ int DesignLevels::SelectorIndexOf(int listIndex, int lastGrade) {
 
 QStringList DesignLevels::Names(const TumoStatus& status) {
     QStringList names;
-    const qsizetype count = status.m_listGrades.size();
-    for (qsizetype i = 1; i <= status.m_nLastGrade && i < count; ++i)
-        names << status.m_listGrades[i].m_base.m_strName;
+    const qsizetype count = std::ssize(status.Levels());
+    for (qsizetype i = 1; i <= status.LastGrade() && i < count; ++i)
+        names << status.Level(i).m_base.m_strName;
     if (count > 0)
-        names << status.m_listGrades[0].m_base.m_strName;
+        names << status.Level(0).m_base.m_strName;
     return names;
 }

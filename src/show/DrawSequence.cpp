@@ -79,8 +79,8 @@ DrawSequence::DrawSequence(TumoStatus& status, const DrawPorts& ports)
 
 // ---- set-up ----
 
-void DrawSequence::Start(GradeInfo* current, const QString& symbolChars) {
-    m_pCurGrade = current;
+void DrawSequence::Start(const QString& symbolChars) {
+    GradeInfo* current = CurGrade();
     m_pPrevGrade = current;
     m_status.m_nTakenAtGradeStart = current ? current->m_taken.Count() : 0;
     m_symbolChars = symbolChars;
@@ -131,13 +131,13 @@ DrawSequence::StepResult DrawSequence::Draw() {
     const StepResult result = DrawNext();
     KillAutoTimers();
     // An empty pool ends the automatic cycle; it would only show its message again.
-    if (result != StepResult::Exhausted && m_pCurGrade && m_pCurGrade->m_base.m_bAutoDraw)
-        StartTimer(DrawTimers::TIMER_AUTO_RESTART, m_pCurGrade->m_base.m_nStopTime);
+    if (result != StepResult::Exhausted && CurGrade() && CurGrade()->m_base.m_bAutoDraw)
+        StartTimer(DrawTimers::TIMER_AUTO_RESTART, CurGrade()->m_base.m_nStopTime);
     return result;
 }
 
 DrawSequence::StepResult DrawSequence::DrawNext() {
-    if (!m_bDrawEnabled || m_bDesignMode || m_bScreenDone || !m_pCurGrade)
+    if (!m_bDrawEnabled || m_bDesignMode || m_bScreenDone || !CurGrade())
         return StepResult::Ignored;
     if (m_nPendingPositions == 0 && m_status.GetTakenCount() >= m_status.m_nuBase.m_nCount) {
         PoolExhausted();
@@ -145,7 +145,7 @@ DrawSequence::StepResult DrawSequence::DrawNext() {
     }
     if (Positions() <= 0)
         return StepResult::Ignored;
-    switch (m_pCurGrade->m_takeStyle.m_nStopMode) {
+    switch (CurGrade()->m_takeStyle.m_nStopMode) {
     case LotteryTakeStyle::StopScreen:
         return DrawWholeScreen();
     case LotteryTakeStyle::StopCharacter:
@@ -160,7 +160,7 @@ bool DrawSequence::PickNumber() {
     if (!picked.IsValid())
         return false;
     m_curNumber = picked;
-    m_pCurGrade->m_taken.Add(quint32(picked.m_nIndex));
+    CurGrade()->m_taken.Add(quint32(picked.m_nIndex));
     return true;
 }
 
@@ -205,7 +205,7 @@ DrawSequence::StepResult DrawSequence::DrawCharacterOrNumber() {
     const QList<int> frames = BuildFrames(m_curNumber.m_strNumber);
     // Slot 0 may be hidden on a level's last, short screen; the first visible slot is not.
     const int slot = m_status.m_nFirstSlot;
-    if (m_pCurGrade->m_takeStyle.m_nDirection == LotteryTakeStyle::LeftToRight)
+    if (CurGrade()->m_takeStyle.m_nDirection == LotteryTakeStyle::LeftToRight)
         m_ports.symbols->StopPosition(k - 1, slot, frames.at(positions - k));
     else
         m_ports.symbols->StopPosition(positions - k, slot, frames.at(k - 1));
@@ -261,7 +261,7 @@ void DrawSequence::FinishStep(int bulletinCount, int screenCount) {
 
 void DrawSequence::UpdateBulletinAfterDraw(int count) {
     const BulletinPopup::Action action =
-        BulletinPopup::AfterDraw(m_pCurGrade->m_notify, m_bScreenDone, Drawn(), Quantity(), count);
+        BulletinPopup::AfterDraw(CurGrade()->m_notify, m_bScreenDone, Drawn(), Quantity(), count);
     if (action.soundFirst && action.sound != BulletinPopup::NoSound)
         m_ports.sounds->ControlSounds(action.sound);
     if (action.show) {
@@ -287,24 +287,22 @@ void DrawSequence::PoolExhausted() {
 }
 
 bool DrawSequence::Restart() {
-    if (m_bDesignMode || !m_bDrawEnabled || !m_bScreenDone || !m_pCurGrade)
+    if (m_bDesignMode || !m_bDrawEnabled || !m_bScreenDone || !CurGrade())
         return false;
     m_bResultShown = false;
     m_nScreenCount = 0;
-    if (m_status.m_nLastGrade > 0 && Drawn() == Quantity()) {
-        if (m_pCurGrade->m_base.m_bPauseWhenDone)
+    if (m_status.LastGrade() > 0 && Drawn() == Quantity()) {
+        if (CurGrade()->m_base.m_bPauseWhenDone)
             return false;
-        m_pPrevGrade = m_pCurGrade;
+        m_pPrevGrade = CurGrade();
         m_status.m_nTakenAtGradeStart = 0;
         m_status.m_nFirstSlot = 0;
         qint32 index = 0;
-        if (GradeInfo* next = m_status.FindCurrentGrade(index)) {
-            m_pCurGrade = next;
-            ApplyGrade(m_pCurGrade, m_pPrevGrade);
-        }
+        if (GradeInfo* next = m_status.FindCurrentGrade(index))
+            ApplyGrade(next, m_pPrevGrade);
         SaveDrawState(false);
     }
-    if (m_pCurGrade->m_notify.m_nShowWhen == 0)
+    if (CurGrade()->m_notify.m_nShowWhen == 0)
         m_ports.bulletin->HideBulletin();
     m_ports.symbols->Roll(0, 1);
     m_nPendingPositions = 0;
@@ -324,7 +322,7 @@ void DrawSequence::OnTimer(int id) {
     if (m_bHandling || m_bInfoTipOpen)
         return;
     QScopedValueRollback<bool> guard(m_bHandling, true);
-    if (!m_pCurGrade || !m_pCurGrade->m_base.m_bAutoDraw)
+    if (!CurGrade() || !CurGrade()->m_base.m_bAutoDraw)
         return;
     if (id == DrawTimers::TIMER_AUTO_RESTART)
         OnAutoRestartTimer();
@@ -336,7 +334,7 @@ void DrawSequence::OnAutoRestartTimer() {
     if (Drawn() < Quantity())
         Restart();
     KillTimer(DrawTimers::TIMER_AUTO_RESTART);
-    StartTimer(DrawTimers::TIMER_AUTO_STOP, m_pCurGrade->m_base.m_nScrollTime);
+    StartTimer(DrawTimers::TIMER_AUTO_STOP, CurGrade()->m_base.m_nScrollTime);
 }
 
 void DrawSequence::OnAutoStopTimer() {
@@ -348,7 +346,7 @@ void DrawSequence::OnAutoStopTimer() {
     KillTimer(DrawTimers::TIMER_AUTO_STOP);
     if (result == StepResult::Exhausted || Drawn() >= Quantity())
         return;
-    const GradeBase& base = m_pCurGrade->m_base;
+    const GradeBase& base = CurGrade()->m_base;
     int wait = base.m_nStopTime;
     if (Drawn() > 0 && (Drawn() - m_status.m_nTakenAtGradeStart) % PerScreen() == 0)
         wait += base.m_nSwitchTime;
@@ -389,7 +387,7 @@ void DrawSequence::OnDeleteWinning() {
         if (m_bHandling)
             return;
         QScopedValueRollback<bool> guard(m_bHandling, true);
-        if (m_bInfoTipOpen || !m_bResultShown || !m_status.m_options.m_bAllowDelete || !m_pCurGrade)
+        if (m_bInfoTipOpen || !m_bResultShown || !m_status.m_options.m_bAllowDelete || !CurGrade())
             return;
         const int onScreen = m_nScreenCount;
         const int drawn = Drawn();
@@ -397,11 +395,11 @@ void DrawSequence::OnDeleteWinning() {
             return;
         // With several numbers on a screen in take style 0, only the number just drawn can be
         // taken back, and only once.
-        if (m_pCurGrade->m_takeStyle.m_nStopMode == LotteryTakeStyle::StopNumber &&
+        if (CurGrade()->m_takeStyle.m_nStopMode == LotteryTakeStyle::StopNumber &&
             PerScreen() > 1 && m_status.GetLastSlotIndex() != m_nLastSlot)
             return;
         for (int i = 0; i < onScreen; ++i)
-            lines << m_ports.numbers->ReadNumber(m_pCurGrade->m_taken.ValueAt(drawn - onScreen + i))
+            lines << m_ports.numbers->ReadNumber(CurGrade()->m_taken.ValueAt(drawn - onScreen + i))
                          .m_strNumber;
         m_ports.screen->EnableWindow(false);
         m_bInfoTipOpen = true;
@@ -414,7 +412,7 @@ void DrawSequence::OnInfoTipResult(const QString& ticked, int lineCount) {
     m_ports.screen->EnableWindow(true);
     m_bInfoTipOpen = false;
     // Cancel, no line ticked, or the result is gone already (a level change, a restart).
-    if (lineCount <= 0 || m_bHandling || !m_bResultShown || !m_pCurGrade)
+    if (lineCount <= 0 || m_bHandling || !m_bResultShown || !CurGrade())
         return;
     const QList<int> lines = ParseTickedLines(ticked, qMin(lineCount, m_nScreenCount));
     if (lines.isEmpty())
@@ -426,7 +424,7 @@ void DrawSequence::OnInfoTipResult(const QString& ticked, int lineCount) {
     const int perScreen = PerScreen();
     if (perScreen <= 1) {
         Restart();
-    } else if (m_pCurGrade->m_takeStyle.m_nStopMode != LotteryTakeStyle::StopNumber) {
+    } else if (CurGrade()->m_takeStyle.m_nStopMode != LotteryTakeStyle::StopNumber) {
         m_status.m_nTakenAtGradeStart = Drawn();
         Restart();
     } else {
@@ -443,7 +441,7 @@ void DrawSequence::RemoveTicked(const QList<int>& lines) {
     for (const int line : lines) {
         const int index = line + Drawn() - onScreen;
         if (index >= 0 && index < Drawn())
-            m_pCurGrade->m_taken.RemoveAt(index);
+            CurGrade()->m_taken.RemoveAt(index);
     }
 }
 
@@ -475,7 +473,7 @@ void DrawSequence::ApplyGrade(GradeInfo* newGrade, GradeInfo* previous) {
     }
     // A level chosen anew by a settings window keeps the count its predecessor started from;
     // above this level's own count it would put the next numbers before the first slot.
-    if (m_pCurGrade && m_status.m_nTakenAtGradeStart > Drawn())
+    if (CurGrade() && m_status.m_nTakenAtGradeStart > Drawn())
         m_status.m_nTakenAtGradeStart = Drawn();
     HideSurplusSlots();
     m_ports.bulletin->MarkBulletinReshape();
@@ -493,7 +491,7 @@ void DrawSequence::ChangeBackground(const GradeInfo& grade, const GradeInfo* pre
 }
 
 void DrawSequence::HideSurplusSlots() {
-    SymbolSet::HideSurplusSlots(m_status, m_pCurGrade, m_bDesignMode, *m_ports.symbols);
+    SymbolSet::HideSurplusSlots(m_status, CurGrade(), m_bDesignMode, *m_ports.symbols);
 }
 
 void DrawSequence::RefreshPanels() {
@@ -515,9 +513,9 @@ QList<int> DrawSequence::BuildFrames(const QString& number) const {
     qsizetype c = number.size() - 1;
     for (int entry = positions - 1; entry >= 0 && c >= 0; --entry, --c)
         frames[entry] = SymbolIndexOf(number.at(c));
-    if (m_pCurGrade) {
+    if (CurGrade()) {
         // Mask entries count from the left; those beyond the positions of today's pool are old.
-        const QList<SUINT>& bits = m_pCurGrade->m_mask.m_listBits;
+        const QList<SUINT>& bits = CurGrade()->m_mask.m_listBits;
         const qsizetype masked = qMin(bits.size(), qsizetype(positions));
         for (qsizetype k = 0; k < masked; ++k) {
             if (bits.at(k).m_nValue == 1)
@@ -535,8 +533,12 @@ bool DrawSequence::DrawAndRestartShareKey() const {
     return draw && restart && draw->fVirt == restart->fVirt && draw->key == restart->key;
 }
 
+GradeInfo* DrawSequence::CurGrade() const {
+    return m_status.CurrentLevel();
+}
+
 bool DrawSequence::IsDefaultLevel() const {
-    return m_status.m_nCurGrade == 0;
+    return m_status.CurGradeIndex() == 0;
 }
 
 int DrawSequence::Positions() const {
@@ -546,15 +548,15 @@ int DrawSequence::Positions() const {
 // Numbers on the screen of 0 or less (from an old file) count as 1: the slot arithmetic divides
 // by it.
 int DrawSequence::PerScreen() const {
-    return qMax(1, m_pCurGrade->m_base.m_nPerScreen);
+    return qMax(1, CurGrade()->m_base.m_nPerScreen);
 }
 
 int DrawSequence::Drawn() const {
-    return m_pCurGrade->m_taken.Count();
+    return CurGrade()->m_taken.Count();
 }
 
 int DrawSequence::Quantity() const {
-    return m_pCurGrade->m_base.m_nQuantity;
+    return CurGrade()->m_base.m_nQuantity;
 }
 
 void DrawSequence::Say(const QString& text) {

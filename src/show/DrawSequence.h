@@ -50,18 +50,16 @@ public:
     DrawSequence(const DrawSequence&) = delete;
     DrawSequence& operator=(const DrawSequence&) = delete;
 
-    // Set-up: the level chosen with FindCurrentGrade becomes current and previous level; its drawn
-    // count is where its screens start. symbolChars is what the level's symbol movie can show.
-    void Start(GradeInfo* current, const QString& symbolChars);
+    // Set-up: the status's current level (chosen with FindCurrentGrade) is also the previous
+    // level; its drawn count is where its screens start. symbolChars is what the level's symbol
+    // movie can show.
+    void Start(const QString& symbolChars);
     // The start-up character option: every symbol shows that character and the screen counts as
     // finished, so that the first Draw or Restart sets the symbols rolling.
     void ShowStartupSymbol(QChar c);
     // UM_SYM_READY (either kind): the symbols are there, drawing may go on.
     void OnSymbolsReady();
     void SetDesignMode(bool on);
-    // For the windows that choose the level themselves (settings, winning numbers, design mode):
-    // they make a level current, then apply it.
-    void SetCurGrade(GradeInfo* current) { m_pCurGrade = current; }
     void SetScreenDone(bool done) { m_bScreenDone = done; }
     void SetPendingPositions(int pending) { m_nPendingPositions = pending; }
     // The quit sequence: the automatic mode's timers stop.
@@ -104,7 +102,9 @@ public:
     int PendingPositions() const { return m_nPendingPositions; }
     const LoNuInfo& CurrentNumber() const { return m_curNumber; }
     const QString& SymbolChars() const { return m_symbolChars; }
-    GradeInfo* CurGrade() const { return m_pCurGrade; }
+    // The level on show is the status's current level: windows that choose the level themselves
+    // (settings, winning numbers, design mode) make it current there, then apply it.
+    GradeInfo* CurGrade() const;
     GradeInfo* PrevGrade() const { return m_pPrevGrade; }
     bool IsTimerRunning(int id) const;
 
@@ -158,6 +158,5 @@ private:
     int m_nPendingPositions = 0;
     LoNuInfo m_curNumber;
     QString m_symbolChars;
-    GradeInfo* m_pCurGrade = nullptr;
     GradeInfo* m_pPrevGrade = nullptr;
 };

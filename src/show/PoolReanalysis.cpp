@@ -16,7 +16,7 @@ bool PoolReanalysis::Run(NuFileDeal& numbers, TumoStatus& status, int savedDigit
     const qint32 digits = base.m_nDigits;
     if (digits == savedDigits)
         return false;
-    for (GradeInfo& level : status.m_listGrades) {
+    for (GradeInfo& level : status.Levels()) {
         level.m_sym.ResetLayout(level.m_base.m_nPerScreen, digits);
         // Empty cells are no layout: the worker lays the level out again instead of shrinking
         // every symbol to nothing.

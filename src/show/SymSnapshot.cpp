@@ -8,15 +8,13 @@ SymSnapshot SymSnapshot::Take(const TumoStatus& status, QSize screen, quint64 la
     snap.screen = screen;
     snap.nLayoutSerial = layoutSerial;
     snap.nPositions = status.m_nuBase.m_nDigits;
-    snap.nLastGrade = status.m_nLastGrade;
+    snap.nLastGrade = status.LastGrade();
     if (!level)
-        level = status.m_pCurGrade;
+        level = status.CurrentLevel();
     if (!level)
         return snap;
-    for (qsizetype i = 0; i < status.m_listGrades.size(); ++i) {
-        if (&status.m_listGrades[i] == level)
-            snap.nGrade = qint32(i);
-    }
+    if (const qsizetype index = status.IndexOf(level); index >= 0)
+        snap.nGrade = qint32(index);
     snap.bLevel0 = snap.nGrade == 0;
     snap.nRows = level->m_base.m_nPerScreen;
     snap.nQuantity = level->m_base.m_nQuantity;

@@ -36,8 +36,8 @@ std::optional<QString> SymbolSet::ReadSymbols(const QString& path) {
 }
 
 QString SymbolSet::LoadSymbolSet(const TumoStatus& status) {
-    const QString stored = status.m_pCurGrade ? status.m_pCurGrade->m_sym.m_strDefaultFile
-                                              : QStringLiteral("defsym.swf");
+    const QString stored = status.CurrentLevel() ? status.CurrentLevel()->m_sym.m_strDefaultFile
+                                                 : QStringLiteral("defsym.swf");
     m_symbolChars = ReadSymbols(ExistingDefaultFile(stored)).value_or(QString());
     return m_symbolChars;
 }
@@ -63,7 +63,7 @@ bool SymbolSet::HideSurplusSlots(TumoStatus& status, const GradeInfo* level, boo
     // Numbers on the screen of 0 or less (an old file) count as 1, as the slot arithmetic does.
     const int slots = std::max(1, level->m_base.m_nPerScreen);
     const int remaining = level->m_base.m_nQuantity - level->m_taken.Count();
-    if (status.m_nCurGrade == 0 || remaining >= slots) {
+    if (status.CurGradeIndex() == 0 || remaining >= slots) {
         // A first slot left over from another level's short screen would push this screen's
         // numbers past the last slot, where nobody sees them.
         status.m_nFirstSlot = 0;
@@ -80,7 +80,7 @@ bool SymbolSet::HideSurplusSlots(TumoStatus& status, const GradeInfo* level, boo
 
 QString SymbolSet::CheckSymbolFile(TumoStatus& status) {
     QList<LevelSymbols> levels;
-    for (GradeInfo& level : status.m_listGrades) {
+    for (GradeInfo& level : status.Levels()) {
         const QString path = ExistingDefaultFile(level.m_sym.m_strDefaultFile);
         if (path != MakeAbsolutePath(level.m_sym.m_strDefaultFile))
             level.m_sym.m_strDefaultFile = path;
@@ -94,7 +94,7 @@ QString SymbolSet::CheckSymbolFile(TumoStatus& status) {
 
 QString SymbolSet::ListMissingSymbols(const TumoStatus& status) {
     QList<LevelSymbols> levels;
-    for (const GradeInfo& level : status.m_listGrades) {
+    for (const GradeInfo& level : status.Levels()) {
         const std::optional<QString> symbols =
             ReadSymbols(MakeAbsolutePath(level.m_sym.m_strDefaultFile));
         if (!symbols)

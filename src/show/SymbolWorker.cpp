@@ -162,9 +162,9 @@ void SymbolWorker::PostCommand(SymCommand command) {
 
 void SymbolWorker::OnLayoutComputed(const SymLayoutResult& result) {
     m_nAppliedSerial = result.nSerial;
-    if (result.nGrade < 0 || result.nGrade >= m_status.m_listGrades.size())
+    if (result.nGrade < 0 || result.nGrade >= std::ssize(m_status.Levels()))
         return;
-    LotterySym& sym = m_status.m_listGrades[result.nGrade].m_sym;
+    LotterySym& sym = m_status.Level(result.nGrade).m_sym;
     if (result.bAutoLaid) {
         sym.m_listLayout = result.layout;
         sym.m_listFiles = result.files;

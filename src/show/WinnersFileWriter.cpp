@@ -16,7 +16,7 @@ void AppendLevel(QList<WinnerLine>& lines, const GradeInfo& level, const QString
 }
 
 qsizetype LastLevel(const TumoStatus& status) {
-    return qMin(qsizetype(status.m_nLastGrade), status.m_listGrades.size() - 1);
+    return status.LevelCount() - 1;
 }
 
 } // namespace
@@ -27,15 +27,15 @@ WinnersFileWriter::WinnersFileWriter(const TumoStatus& status, NumberSource& num
 QList<WinnerLine> WinnersFileWriter::CollectWinners(const TumoStatus& status,
                                                     NumberSource& numbers) {
     QList<WinnerLine> lines;
-    const QList<GradeInfo>& levels = status.m_listGrades;
-    if (levels.isEmpty())
+    const std::span<const GradeInfo> levels = status.Levels();
+    if (levels.empty())
         return lines;
     const qsizetype last = LastLevel(status);
     for (qsizetype i = 1; i <= last; ++i) {
-        const GradeInfo& level = levels.at(i);
+        const GradeInfo& level = levels[i];
         AppendLevel(lines, level, level.m_base.m_strName, numbers);
     }
-    AppendLevel(lines, levels.at(0), GradeBase::DefaultName(), numbers);
+    AppendLevel(lines, levels[0], GradeBase::DefaultName(), numbers);
     return lines;
 }
 
@@ -43,7 +43,7 @@ QList<WinnerLine> WinnersFileWriter::CollectWinners(const TumoStatus& status,
 // stays, the rest is read from the pool. A draw step only adds at the end; a removal only cuts
 // the last screen; so the pool is read for the few numbers that changed.
 void WinnersFileWriter::Update(qsizetype index) {
-    const GradeInfo& level = m_status.m_listGrades.at(index);
+    const GradeInfo& level = m_status.Level(index);
     Cached& cached = m_cache[index];
     const QList<SUINT>& drawn = level.m_taken.List();
     const qsizetype common = qMin(drawn.size(), cached.drawn.size());
@@ -63,7 +63,7 @@ void WinnersFileWriter::Update(qsizetype index) {
 
 QList<WinnersLevel> WinnersFileWriter::Snapshot() {
     QList<WinnersLevel> levels;
-    if (m_status.m_listGrades.isEmpty())
+    if (m_status.LevelCount() == 0)
         return levels;
     const qsizetype last = LastLevel(m_status);
     m_cache.resize(last + 1);

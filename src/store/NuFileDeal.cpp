@@ -537,7 +537,7 @@ void NuFileDeal::updateSummary() {
     base.m_nCount = count;
     base.m_strChars = chars;
     // Every level lays its symbols out again for the new number of positions.
-    for (GradeInfo& level : m_pStatus->m_listGrades)
+    for (GradeInfo& level : m_pStatus->Levels())
         level.m_sym.m_bLayoutValid = 0;
 }
 

@@ -102,7 +102,7 @@ bool SchemeBackup::Backup(const QString& packPath) {
     copy.m_options = m_pStatus->m_options;
     copy.m_bNoSave = false;
     QStringList names;
-    for (GradeInfo& level : copy.m_listGrades) {
+    for (GradeInfo& level : copy.Levels()) {
         if (!ok)
             break;
         QString* fields[] = {&level.m_banner.m_strFile,     &level.m_bg.m_strFile,

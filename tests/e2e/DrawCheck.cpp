@@ -60,7 +60,7 @@ int Prepare(const QString& folder) {
     pool.AnalyseInto(status.m_nuBase);
     pool.Close();
 
-    GradeInfo first = status.m_listGrades.first();
+    GradeInfo first = status.Level(0);
     first.m_base.m_strName = QStringLiteral("First prize");
     first.m_base.m_nQuantity = 4;
     first.m_base.m_nPerScreen = 3;
@@ -70,12 +70,11 @@ int Prepare(const QString& folder) {
     second.m_base.m_nQuantity = 3;
     second.m_base.m_nPerScreen = 2;
     second.m_takeStyle.m_nStopMode = LotteryTakeStyle::StopScreen;
-    status.m_listGrades.append(first);
-    status.m_listGrades.append(second);
-    for (GradeInfo& level : status.m_listGrades)
+    status.AddLevel(first);
+    status.AddLevel(second);
+    for (GradeInfo& level : status.Levels())
         level.m_notify.m_bEnable = 0;
-    status.m_nLastGrade = qint32(status.m_listGrades.size() - 1);
-    status.m_nCurGrade = 1;
+    status.SetCurrentLevel(1);
     status.RecomputeDefaultGradeTotal();
     status.m_options.m_bAutoOutput = 1;
     if (!status.SaveAll())
@@ -86,7 +85,7 @@ int Prepare(const QString& folder) {
 // Prize levels 1 to n, then the default level: the order of the winners file.
 QList<int> WinnersOrder(const TumoStatus& status) {
     QList<int> order;
-    for (int i = 1; i < status.m_listGrades.size(); ++i)
+    for (int i = 1; i < status.LevelCount(); ++i)
         order << i;
     order << 0;
     return order;
@@ -98,9 +97,9 @@ int Scheme(const QString& folder) {
     NuFileDeal pool;
     if (!OpenPool(pool, status, folder))
         return Fail(QStringLiteral("no pool in ") + folder);
-    Out() << "current " << status.m_nCurGrade << '\n';
+    Out() << "current " << status.CurGradeIndex() << '\n';
     for (int i : WinnersOrder(status)) {
-        const GradeInfo& level = status.m_listGrades.at(i);
+        const GradeInfo& level = status.Level(i);
         const QString name = i == 0 ? GradeBase::DefaultName() : level.m_base.m_strName;
         for (const SUINT& entry : level.m_taken.List()) {
             const LoNuInfo number = pool.ReadNumber(entry.m_nValue);
@@ -182,9 +181,9 @@ QChar Recognise(const QImage& picture, const StripMovie& movie) {
 int Symbols(const QString& folder, int levelIndex, int rows, const QString& png) {
     TumoStatus status;
     UseFolder(status, folder);
-    if (levelIndex < 0 || levelIndex >= status.m_listGrades.size())
+    if (levelIndex < 0 || levelIndex >= status.LevelCount())
         return Fail(QStringLiteral("no level %1").arg(levelIndex));
-    const LotterySym& sym = status.m_listGrades.at(levelIndex).m_sym;
+    const LotterySym& sym = status.Level(levelIndex).m_sym;
     const int positions = status.m_nuBase.m_nDigits;
     if (!sym.m_bLayoutValid || positions <= 0)
         return Fail(QStringLiteral("level %1 has no symbol layout").arg(levelIndex));

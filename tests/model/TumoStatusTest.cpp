@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -47,9 +48,8 @@ protected:
     // A root with the default level and three prize levels that use every record.
     std::unique_ptr<TumoStatus> threeLevels() {
         auto s = fresh();
-        s->m_listGrades = {loadedDefaultLevel(), fullLevel(1), fullLevel(2), fullLevel(3)};
-        s->m_nLastGrade = 3;
-        s->m_nCurGrade = 2;
+        s->SetLevels({loadedDefaultLevel(), fullLevel(1), fullLevel(2), fullLevel(3)});
+        s->SetCurrentLevel(2);
         s->m_nuBase.m_nCount = 100;
         s->m_nuBase.m_nDigits = 3;
         s->m_nuBase.m_strChars = QStringLiteral("0123456789");
@@ -60,6 +60,14 @@ protected:
         s->m_options.m_accel[2] = AccelEntry{AccelEntry::FVIRTKEY, 0x0D, 110};
         s->RecomputeDefaultGradeTotal();
         return s;
+    }
+
+    // The status file's current level (its second field) set to a value no save would write.
+    void patchStoredCurrent(qint32 current) {
+        QByteArray bytes = read(statusPath());
+        ASSERT_GE(bytes.size(), 8);
+        qToLittleEndian(current, bytes.data() + 4);
+        write(statusPath(), bytes);
     }
 
     static QByteArray read(const QString& path) {
@@ -79,12 +87,12 @@ private:
     QString m_savedFolder;
 };
 
-// Levels of one root compared with those of another, 0 to m_nLastGrade.
+// Levels of one root compared with those of another, 0 to LastGrade().
 void expectSameLevels(const TumoStatus& a, const TumoStatus& b) {
-    ASSERT_EQ(a.m_nLastGrade, b.m_nLastGrade);
-    ASSERT_EQ(a.m_listGrades.size(), b.m_listGrades.size());
-    for (qsizetype i = 0; i < a.m_listGrades.size(); ++i)
-        EXPECT_TRUE(a.m_listGrades[i] == b.m_listGrades[i]) << "level " << i;
+    ASSERT_EQ(a.LastGrade(), b.LastGrade());
+    ASSERT_EQ(a.LevelCount(), b.LevelCount());
+    for (qsizetype i = 0; i < a.LevelCount(); ++i)
+        EXPECT_TRUE(a.Level(i) == b.Level(i)) << "level " << i;
 }
 
 // Limits the size of files this process may write, so that writing fails the way a full disk
@@ -114,9 +122,8 @@ private:
 
 TEST_F(Status, StatusFileBytes) {
     auto s = threeLevels();
-    s->m_nLastGrade = 2;
-    s->m_nCurGrade = 1;
-    s->m_listGrades.removeLast();
+    s->RemoveLevel(3);
+    s->SetCurrentLevel(1);
     ASSERT_TRUE(s->SaveAll());
     EXPECT_EQ(read(statusPath()),
               hex("02000000 01000000 01000000 03000000 64000000 00000000 00000000") +
@@ -155,7 +162,7 @@ TEST_F(Status, ThreeLevelSchemeRoundTrips) {
     expectSameLevels(*back, *expected);
     EXPECT_EQ(back->m_options, expected->m_options);
     EXPECT_EQ(back->m_nuBase, expected->m_nuBase);
-    EXPECT_EQ(back->m_nCurGrade, 2);
+    EXPECT_EQ(back->CurGradeIndex(), 2);
     EXPECT_TRUE(m_prompter.messages.isEmpty());
 
     ASSERT_TRUE(back->SaveAll());
@@ -169,19 +176,19 @@ TEST_F(Status, SchemeToAnotherPath) {
     EXPECT_EQ(s->SaveScheme(QStringLiteral("backup.TumoScheme")), 1);
     auto back = fresh();
     EXPECT_EQ(back->LoadScheme(other), 1);
-    EXPECT_EQ(back->m_nLastGrade, 3);
-    EXPECT_EQ(back->m_listGrades[2], fullLevel(2));
+    EXPECT_EQ(back->LastGrade(), 3);
+    EXPECT_EQ(back->Level(2), fullLevel(2));
 }
 
 // ---- Loading and its failure rules -------------------------------------------------------------
 
 TEST_F(Status, FirstRunWithoutFiles) {
     auto s = loaded();
-    ASSERT_EQ(s->m_listGrades.size(), 1);
-    EXPECT_EQ(s->m_nLastGrade, 0);
-    EXPECT_EQ(s->m_listGrades[0].m_base.m_strName, QStringLiteral("Default Settings"));
-    EXPECT_EQ(s->m_listGrades[0].m_base.m_nQuantity, 0); // the pool count known then
-    EXPECT_EQ(s->m_pCurGrade, &s->m_listGrades[0]);
+    ASSERT_EQ(s->LevelCount(), 1);
+    EXPECT_EQ(s->LastGrade(), 0);
+    EXPECT_EQ(s->Level(0).m_base.m_strName, QStringLiteral("Default Settings"));
+    EXPECT_EQ(s->Level(0).m_base.m_nQuantity, 0); // the pool count known then
+    EXPECT_EQ(s->CurrentLevel(), &s->Level(0));
     EXPECT_TRUE(m_prompter.messages.isEmpty());
     EXPECT_FALSE(QFile::exists(statusPath()));
 }
@@ -191,7 +198,7 @@ TEST_F(Status, SchemeWithoutStatusFileIsDeleted) {
     QFile::remove(statusPath());
     auto s = loaded();
     EXPECT_FALSE(QFile::exists(schemePath()));
-    EXPECT_EQ(s->m_listGrades.size(), 1);
+    EXPECT_EQ(s->LevelCount(), 1);
     EXPECT_TRUE(m_prompter.messages.isEmpty());
 }
 
@@ -201,12 +208,12 @@ TEST_F(Status, StatusWithoutSchemeKeepsItsValues) {
     ASSERT_TRUE(saved->SaveAll());
     QFile::remove(schemePath());
     auto s = loaded();
-    EXPECT_EQ(s->m_listGrades.size(), 1);
-    EXPECT_EQ(s->m_nLastGrade, 0);
+    EXPECT_EQ(s->LevelCount(), 1);
+    EXPECT_EQ(s->LastGrade(), 0);
     EXPECT_EQ(s->m_bShowGuide, 0);
     EXPECT_EQ(s->m_nuBase.m_nCount, 100);
-    EXPECT_EQ(s->m_listGrades[0].m_base.m_nQuantity, 100);
-    EXPECT_EQ(s->m_nCurGrade, 0); // the stored 2 is outside the list now
+    EXPECT_EQ(s->Level(0).m_base.m_nQuantity, 100);
+    EXPECT_EQ(s->CurGradeIndex(), 0); // the stored 2 is outside the list now
     EXPECT_TRUE(m_prompter.messages.isEmpty());
 }
 
@@ -218,10 +225,10 @@ TEST_F(Status, DamagedStatusFileIsReportedAndDeletedButTheSchemeLoads) {
     EXPECT_EQ(m_prompter.messages, QStringList{kIncompatible});
     EXPECT_FALSE(QFile::exists(statusPath()));
     EXPECT_TRUE(QFile::exists(schemePath()));
-    EXPECT_EQ(s->m_nLastGrade, 3);
+    EXPECT_EQ(s->LastGrade(), 3);
     EXPECT_EQ(s->m_nuBase.m_nDigits, 3); // read before the cut
     EXPECT_EQ(s->m_nuBase.m_nCount, 0);  // default
-    EXPECT_EQ(s->m_nCurGrade, 2);
+    EXPECT_EQ(s->CurGradeIndex(), 2);
 }
 
 TEST_F(Status, UnreadableStatusFileIsNotMissing) {
@@ -230,8 +237,8 @@ TEST_F(Status, UnreadableStatusFileIsNotMissing) {
     ASSERT_TRUE(QDir(folder()).mkdir(QStringLiteral("TumoStatus.dat"))); // exists, cannot be read
     auto s = loaded();
     EXPECT_TRUE(QFile::exists(schemePath()));
-    EXPECT_EQ(s->m_nLastGrade, 3);
-    EXPECT_EQ(s->m_listGrades[1], fullLevel(1)); // winners kept
+    EXPECT_EQ(s->LastGrade(), 3);
+    EXPECT_EQ(s->Level(1), fullLevel(1)); // winners kept
     EXPECT_TRUE(QFileInfo(statusPath()).isDir());
 }
 
@@ -258,10 +265,10 @@ TEST_F(Status, DamagedSchemeIsReportedAndMovedAside) {
     EXPECT_FALSE(QFile::exists(schemePath()));
     // Its levels and winners are not lost: the cut file is kept whole beside, over an older one.
     EXPECT_EQ(read(schemePath() + ".bad"), cut);
-    ASSERT_EQ(s->m_listGrades.size(), 1);
-    EXPECT_EQ(s->m_nLastGrade, 0);
+    ASSERT_EQ(s->LevelCount(), 1);
+    EXPECT_EQ(s->LastGrade(), 0);
     EXPECT_EQ(s->m_options.m_nMonitor, 2); // options read before the damage stay
-    EXPECT_EQ(s->m_listGrades[0].m_base.m_nQuantity, 100);
+    EXPECT_EQ(s->Level(0).m_base.m_nQuantity, 100);
 }
 
 TEST_F(Status, EmptySchemeFileIsDamaged) {
@@ -271,7 +278,7 @@ TEST_F(Status, EmptySchemeFileIsDamaged) {
     EXPECT_EQ(m_prompter.messages, QStringList{kIncompatible});
     EXPECT_FALSE(QFile::exists(schemePath()));
     EXPECT_TRUE(QFile::exists(schemePath() + ".bad"));
-    EXPECT_EQ(s->m_listGrades.size(), 1);
+    EXPECT_EQ(s->LevelCount(), 1);
 }
 
 TEST_F(Status, SchemeWithoutLevelsGetsOneDefaultLevelForThePool) {
@@ -282,13 +289,13 @@ TEST_F(Status, SchemeWithoutLevelsGetsOneDefaultLevelForThePool) {
     ar.WriteCount(0);
     write(schemePath(), ar.data());
     EXPECT_EQ(s->LoadScheme(schemePath()), 0);
-    ASSERT_EQ(s->m_listGrades.size(), 1);
-    EXPECT_EQ(s->m_nLastGrade, 0);
-    EXPECT_EQ(s->m_listGrades[0].m_base.m_nQuantity, 75);
+    ASSERT_EQ(s->LevelCount(), 1);
+    EXPECT_EQ(s->LastGrade(), 0);
+    EXPECT_EQ(s->Level(0).m_base.m_nQuantity, 75);
     EXPECT_TRUE(m_prompter.messages.isEmpty());
     EXPECT_TRUE(QFile::exists(schemePath()));
     EXPECT_EQ(s->LoadScheme(folder() + QStringLiteral("/none.TumoScheme")), 0);
-    EXPECT_EQ(s->m_listGrades.size(), 1);
+    EXPECT_EQ(s->LevelCount(), 1);
 }
 
 TEST_F(Status, ForeignElementInTheLevelListIsDamage) {
@@ -301,20 +308,20 @@ TEST_F(Status, ForeignElementInTheLevelListIsDamage) {
     auto s = fresh();
     EXPECT_EQ(s->LoadScheme(schemePath()), 0);
     EXPECT_EQ(m_prompter.messages, QStringList{kIncompatible});
-    EXPECT_EQ(s->m_listGrades.size(), 1);
+    EXPECT_EQ(s->LevelCount(), 1);
 }
 
 TEST_F(Status, LoadedValuesAreMadeSafe) {
     auto saved = threeLevels();
-    saved->m_nCurGrade = 7;
     ASSERT_TRUE(saved->SaveAll());
+    patchStoredCurrent(7);
     auto s = loaded();
-    EXPECT_EQ(s->m_nCurGrade, 0);
-    EXPECT_EQ(s->m_pCurGrade, &s->m_listGrades[0]);
+    EXPECT_EQ(s->CurGradeIndex(), 0);
+    EXPECT_EQ(s->CurrentLevel(), &s->Level(0));
 
-    saved->m_nCurGrade = -1;
     ASSERT_TRUE(saved->SaveAll());
-    EXPECT_EQ(loaded()->m_nCurGrade, 0);
+    patchStoredCurrent(-1);
+    EXPECT_EQ(loaded()->CurGradeIndex(), 0);
 }
 
 TEST_F(Status, StatusFileIsFoundWhateverTheCaseOfItsName) {
@@ -322,7 +329,7 @@ TEST_F(Status, StatusFileIsFoundWhateverTheCaseOfItsName) {
     ASSERT_TRUE(QFile::rename(statusPath(), folder() + QStringLiteral("/tumostatus.dat")));
     auto s = loaded();
     EXPECT_TRUE(QFile::exists(schemePath()));
-    EXPECT_EQ(s->m_nLastGrade, 3);
+    EXPECT_EQ(s->LastGrade(), 3);
     EXPECT_EQ(s->m_nuBase.m_nCount, 100);
 }
 
@@ -362,7 +369,7 @@ TEST_F(Status, WriteErrorsAreReportedAndLeaveTheOldFiles) {
     const QByteArray oldStatus = read(statusPath());
     const QByteArray oldScheme = read(schemePath());
     s->m_nuBase.m_nCount = 55;
-    s->m_listGrades[1].m_taken.Add(99);
+    s->Level(1).m_taken.Add(99);
     {
         FileSizeLimit limit(200); // the status file fits, the scheme does not
         EXPECT_FALSE(s->SaveAll());
@@ -386,62 +393,58 @@ TEST_F(Status, WriteErrorsAreReportedAndLeaveTheOldFiles) {
 
 TEST_F(Status, DefaultLevelTakesTheRestOfThePool) {
     auto s = fresh();
-    s->m_listGrades = {GradeInfo(), GradeInfo(), GradeInfo(), GradeInfo()};
-    s->m_nLastGrade = 3;
+    s->SetLevels({GradeInfo(), GradeInfo(), GradeInfo(), GradeInfo()});
     for (int i = 1; i <= 3; ++i)
-        s->m_listGrades[i].m_base.m_nQuantity = 10 * i;
+        s->Level(i).m_base.m_nQuantity = 10 * i;
     s->m_nuBase.m_nCount = 100;
     s->RecomputeDefaultGradeTotal();
-    EXPECT_EQ(s->m_listGrades[0].m_base.m_nQuantity, 40);
+    EXPECT_EQ(s->Level(0).m_base.m_nQuantity, 40);
     s->m_nuBase.m_nCount = 50;
     s->RecomputeDefaultGradeTotal();
-    EXPECT_EQ(s->m_listGrades[0].m_base.m_nQuantity, -10);
-    s->m_listGrades[1].m_base.m_nQuantity = std::numeric_limits<qint32>::max();
-    s->m_listGrades[2].m_base.m_nQuantity = std::numeric_limits<qint32>::max();
+    EXPECT_EQ(s->Level(0).m_base.m_nQuantity, -10);
+    s->Level(1).m_base.m_nQuantity = std::numeric_limits<qint32>::max();
+    s->Level(2).m_base.m_nQuantity = std::numeric_limits<qint32>::max();
     s->RecomputeDefaultGradeTotal();
-    EXPECT_EQ(s->m_listGrades[0].m_base.m_nQuantity, std::numeric_limits<qint32>::min());
+    EXPECT_EQ(s->Level(0).m_base.m_nQuantity, std::numeric_limits<qint32>::min());
 }
 
 TEST_F(Status, CurrentLevelIsTheFirstUnfinishedPrizeLevel) {
     auto s = fresh();
-    s->m_listGrades = {GradeInfo(), GradeInfo(), GradeInfo(), GradeInfo()};
-    s->m_nLastGrade = 3;
-    s->m_listGrades[0].m_base.m_nQuantity = 0; // complete as well
-    s->m_listGrades[1].m_taken.Add(1);         // quantity 1: complete
-    s->m_listGrades[2].m_taken.Add(2);
+    s->SetLevels({GradeInfo(), GradeInfo(), GradeInfo(), GradeInfo()});
+    s->Level(0).m_base.m_nQuantity = 0; // complete as well
+    s->Level(1).m_taken.Add(1);         // quantity 1: complete
+    s->Level(2).m_taken.Add(2);
     qint32 index = -1;
-    EXPECT_EQ(s->FindCurrentGrade(index), &s->m_listGrades[3]);
+    EXPECT_EQ(s->FindCurrentGrade(index), &s->Level(3));
     EXPECT_EQ(index, 3);
-    EXPECT_EQ(s->m_nCurGrade, 3);
-    s->m_listGrades[3].m_taken.Add(3);
-    EXPECT_EQ(s->FindCurrentGrade(index), &s->m_listGrades[0]);
+    EXPECT_EQ(s->CurGradeIndex(), 3);
+    s->Level(3).m_taken.Add(3);
+    EXPECT_EQ(s->FindCurrentGrade(index), &s->Level(0));
     EXPECT_EQ(index, 0);
-    EXPECT_EQ(s->m_pCurGrade, &s->m_listGrades[0]);
-    // Levels beyond the last level index are not looked at.
-    s->m_listGrades[3].m_taken.RemoveAll();
-    s->m_nLastGrade = 2;
-    EXPECT_EQ(s->FindCurrentGrade(index), &s->m_listGrades[0]);
+    EXPECT_EQ(s->CurrentLevel(), &s->Level(0));
+    // A level taken out of the list is not looked at.
+    s->Level(3).m_taken.RemoveAll();
+    ASSERT_TRUE(s->RemoveLevel(3));
+    EXPECT_EQ(s->FindCurrentGrade(index), &s->Level(0));
 }
 
 TEST_F(Status, TakenCountsAndClearing) {
     auto s = threeLevels(); // 3, 4 and 5 drawn numbers in levels 1 to 3
-    s->m_listGrades[0].m_taken.Add(1000);
+    s->Level(0).m_taken.Add(1000);
     s->m_nTakenAtGradeStart = 4;
     EXPECT_EQ(s->GetTakenCount(), 13);
-    s->m_nLastGrade = 2;
+    ASSERT_TRUE(s->RemoveLevel(3));
     EXPECT_EQ(s->GetTakenCount(), 8);
     s->ClearAllTaken();
     EXPECT_EQ(s->GetTakenCount(), 0);
     EXPECT_EQ(s->m_nTakenAtGradeStart, 0);
-    EXPECT_EQ(s->m_listGrades[3].m_taken.Count(), 5); // beyond the last level
 }
 
 TEST_F(Status, ScreenSlots) {
     auto s = fresh();
-    s->m_listGrades = {GradeInfo(), GradeInfo()};
-    s->m_nLastGrade = 1;
-    s->m_nCurGrade = 1;
-    GradeInfo& level = s->m_listGrades[1];
+    s->SetLevels({GradeInfo(), GradeInfo()});
+    s->SetCurrentLevel(1);
+    GradeInfo& level = s->Level(1);
     level.m_base.m_nQuantity = 20;
     level.m_base.m_nPerScreen = 3;
     const int next[] = {0, 1, 2, 0, 1, 2, 0};
@@ -470,21 +473,102 @@ TEST_F(Status, ScreenSlots) {
 
 TEST_F(Status, TheCopyForSavingWritesWhatSaveAllWritesAndLeavesTheLiveObjectAlone) {
     auto live = threeLevels();
-    live->m_listGrades[1].m_taken.Add(7);
-    live->m_listGrades[1].m_sym.m_strDefaultFile = folder() + "/defsym.swf";
+    live->Level(1).m_taken.Add(7);
+    live->Level(1).m_sym.m_strDefaultFile = folder() + "/defsym.swf";
     live->m_bShowGuide = 0;
     auto copy = live->CopyForSave();
-    live->m_listGrades[1].m_taken.Add(8); // the draw goes on meanwhile
+    live->Level(1).m_taken.Add(8); // the draw goes on meanwhile
     QByteArray status;
     QByteArray scheme;
     ASSERT_TRUE(copy->EncodeStatusFile(status));
     ASSERT_TRUE(copy->EncodeSchemeFile(scheme));
-    EXPECT_EQ(live->m_listGrades[1].m_sym.m_strDefaultFile, folder() + "/defsym.swf");
+    EXPECT_EQ(live->Level(1).m_sym.m_strDefaultFile, folder() + "/defsym.swf");
 
-    live->m_listGrades[1].m_taken.RemoveAt(live->m_listGrades[1].m_taken.Count() - 1);
+    live->Level(1).m_taken.RemoveAt(live->Level(1).m_taken.Count() - 1);
     ASSERT_TRUE(live->SaveAll());
     EXPECT_EQ(read(statusPath()), status);
     EXPECT_EQ(read(schemePath()), scheme);
+}
+
+TEST_F(Status, LevelListKeepsItsLastIndexQuantityAndCurrentLevelInStep) {
+    auto s = threeLevels(); // quantities 10, 20, 30 of a pool of 100; level 2 current
+    auto name = [&](qsizetype i) { return s->Level(i).m_base.m_strName; };
+    const QString current = s->CurrentLevel()->m_base.m_strName;
+    GradeInfo added = fullLevel(1);
+    added.m_base.m_nQuantity = 15;
+    EXPECT_EQ(s->AddLevel(added), 4);
+    EXPECT_EQ(s->LastGrade(), 4);
+    EXPECT_EQ(s->Level(0).m_base.m_nQuantity, 100 - 10 - 20 - 30 - 15);
+
+    // Moving a level before the current one shifts the current index with its level.
+    ASSERT_TRUE(s->MoveLevel(4, 1));
+    EXPECT_EQ(s->CurGradeIndex(), 3);
+    EXPECT_EQ(s->CurrentLevel()->m_base.m_strName, current);
+    ASSERT_TRUE(s->MoveLevel(3, 4)); // the current level itself
+    EXPECT_EQ(s->CurGradeIndex(), 4);
+    EXPECT_EQ(name(4), current);
+    EXPECT_FALSE(s->MoveLevel(0, 1)) << "the default level stays first";
+    EXPECT_FALSE(s->MoveLevel(1, 5));
+
+    ASSERT_TRUE(s->RemoveLevel(1));
+    EXPECT_EQ(s->LastGrade(), 3);
+    EXPECT_EQ(s->LevelCount(), 4);
+    EXPECT_EQ(s->CurrentLevel()->m_base.m_strName, current);
+    EXPECT_EQ(s->Level(0).m_base.m_nQuantity, 100 - 10 - 20 - 30);
+    ASSERT_TRUE(s->RemoveLevel(s->CurGradeIndex()));
+    EXPECT_EQ(s->CurGradeIndex(), 0) << "the default level takes over from a removed one";
+    EXPECT_FALSE(s->RemoveLevel(0));
+    EXPECT_FALSE(s->RemoveLevel(s->LastGrade() + 1));
+
+    // Drawn numbers of a removed level no longer count as drawn.
+    s->Level(1).m_taken.RemoveAll();
+    s->Level(1).m_taken.Add(77);
+    EXPECT_TRUE(s->IsNumberTaken(77));
+    ASSERT_TRUE(s->RemoveLevel(1));
+    EXPECT_FALSE(s->IsNumberTaken(77));
+    EXPECT_EQ(s->IndexOf(&s->Level(1)), 1);
+    GradeInfo copy = s->Level(1);
+    EXPECT_EQ(s->IndexOf(&copy), -1);
+}
+
+// Each status keeps its media paths relative to its own program folder: two shows of different
+// folders can be saved and loaded side by side, whatever the process's program folder is.
+TEST_F(Status, TwoStatusesKeepTheirOwnProgramFolders) {
+    QTemporaryDir dirA;
+    QTemporaryDir dirB;
+    ASSERT_TRUE(dirA.isValid() && dirB.isValid());
+    SetAppFolder(QStringLiteral("/no/such/program/folder"));
+    auto make = [](const QString& folder) {
+        auto s = std::make_unique<TumoStatus>();
+        s->m_strDataFolder = folder;
+        s->m_strProgramFolder = folder;
+        GradeInfo level;
+        level.m_bg.m_strFile = folder + QStringLiteral("/media/bg.jpg");
+        level.m_sym.m_strDefaultFile = folder + QStringLiteral("/defsym.swf");
+        s->SetLevels({level});
+        s->m_options.m_strAutoOutputFile = folder + QStringLiteral("/WinningNumbers.txt");
+        return s;
+    };
+    auto a = make(dirA.path());
+    auto b = make(dirB.path());
+    ASSERT_TRUE(a->SaveAll());
+    ASSERT_TRUE(b->SaveAll());
+    const QByteArray schemeA = read(dirA.filePath(QStringLiteral("default.TumoScheme")));
+    EXPECT_EQ(schemeA, read(dirB.filePath(QStringLiteral("default.TumoScheme"))))
+        << "both stored relative to their own folder";
+    EXPECT_TRUE(schemeA.contains(str(QStringLiteral("media\\bg.jpg"))));
+    EXPECT_EQ(a->Level(0).m_bg.m_strFile, QStringLiteral("media\\bg.jpg"));
+
+    for (const QString& folder : {dirA.path(), dirB.path()}) {
+        TumoStatus back;
+        back.m_strDataFolder = folder;
+        back.m_strProgramFolder = folder;
+        ASSERT_TRUE(back.LoadAll());
+        EXPECT_EQ(back.Level(0).m_bg.m_strFile, folder + QStringLiteral("/media/bg.jpg"));
+        EXPECT_EQ(back.Level(0).m_sym.m_strDefaultFile, folder + QStringLiteral("/defsym.swf"));
+        EXPECT_EQ(back.m_options.m_strAutoOutputFile,
+                  folder + QStringLiteral("/WinningNumbers.txt"));
+    }
 }
 
 TEST_F(Status, CopyForABackup) {
@@ -497,7 +581,7 @@ TEST_F(Status, CopyForABackup) {
     copy = *source;
     expectSameLevels(copy, *source);
     EXPECT_EQ(copy.m_nuBase, source->m_nuBase);
-    EXPECT_EQ(copy.m_nCurGrade, 2);
+    EXPECT_EQ(copy.CurGradeIndex(), 2);
     EXPECT_EQ(copy.m_nTakenAtGradeStart, 2);
     EXPECT_EQ(copy.m_nFirstSlot, 1);
     EXPECT_EQ(copy.m_strSchemeFile, QStringLiteral("show.TumoScheme"));
@@ -505,13 +589,13 @@ TEST_F(Status, CopyForABackup) {
     EXPECT_EQ(copy.m_options, OtherOption()); // keeps its own
     EXPECT_EQ(copy.m_bShowGuide, 1);
 
-    copy.m_listGrades[1].m_taken.RemoveAll();
-    copy.m_listGrades[2].m_sym.ClearLayout();
-    EXPECT_EQ(source->m_listGrades[1], fullLevel(1));
-    EXPECT_EQ(source->m_listGrades[2], fullLevel(2));
+    copy.Level(1).m_taken.RemoveAll();
+    copy.Level(2).m_sym.ClearLayout();
+    EXPECT_EQ(source->Level(1), fullLevel(1));
+    EXPECT_EQ(source->Level(2), fullLevel(2));
 
     copy = copy;
-    EXPECT_EQ(copy.m_listGrades.size(), 4);
+    EXPECT_EQ(copy.LevelCount(), 4);
 }
 
 // The drawn-number index answers exactly like a scan of every level's drawn list, whatever
@@ -520,9 +604,9 @@ TEST_F(Status, DrawnNumberIndexStaysInStepWithTheLevels) {
     auto s = threeLevels();
     QRandomGenerator rng(1234);
     auto scan = [&](quint32 v) {
-        const qsizetype n = std::min<qsizetype>(s->m_nLastGrade + 1, s->m_listGrades.size());
+        const qsizetype n = std::min<qsizetype>(s->LastGrade() + 1, s->LevelCount());
         for (qsizetype i = 0; i < n; ++i)
-            for (const SUINT& e : s->m_listGrades[i].m_taken.List())
+            for (const SUINT& e : s->Level(i).m_taken.List())
                 if (e.m_nValue == v)
                     return true;
         return false;
@@ -544,8 +628,8 @@ TEST_F(Status, DrawnNumberIndexStaysInStepWithTheLevels) {
     };
     check("start");
     for (int step = 0; step < 300; ++step) {
-        const qsizetype levels = s->m_listGrades.size();
-        GradeInfo& level = s->m_listGrades[rng.bounded(int(levels))];
+        const qsizetype levels = s->LevelCount();
+        GradeInfo& level = s->Level(rng.bounded(int(levels)));
         switch (rng.bounded(9)) {
         case 0:
         case 1:
@@ -564,39 +648,36 @@ TEST_F(Status, DrawnNumberIndexStaysInStepWithTheLevels) {
             break;
         case 5:
             if (levels < 6) {
-                s->m_listGrades.insert(1, fullLevel(4));
-                s->m_nLastGrade = qint32(s->m_listGrades.size() - 1);
+                s->MoveLevel(s->AddLevel(fullLevel(4)), 1);
             } else {
-                s->m_listGrades.removeAt(1);
-                s->m_nLastGrade = qint32(s->m_listGrades.size() - 1);
+                s->RemoveLevel(1);
             }
             check("insert or remove a level");
             break;
         case 6:
-            s->m_listGrades.swapItemsAt(0, levels - 1);
-            check("swap");
+            s->MoveLevel(1, qint32(levels - 1));
+            check("move");
             break;
         case 7:
-            s->m_nLastGrade = rng.bounded(int(levels));
-            check("last level");
+            s->SetCurrentLevel(rng.bounded(int(levels)));
+            check("current level");
             break;
         default:
             if (rng.bounded(10) == 0) {
                 s->ClearAllTaken();
                 check("clear");
             } else {
-                QList<GradeInfo> other = s->m_listGrades;
+                QList<GradeInfo> other(s->Levels().begin(), s->Levels().end());
                 other[0].m_taken.Add(399);
-                s->m_listGrades = other; // shared, not copied element by element
-                check("list assigned");
+                s->SetLevels(other);
+                check("list replaced");
             }
             break;
         }
     }
     // Drawn values far apart use the sparse form.
-    s->m_listGrades[0].m_taken.Add(0xFFFFFFF0u);
-    s->m_listGrades[0].m_taken.Add(3000000000u);
-    s->m_nLastGrade = qint32(s->m_listGrades.size() - 1);
+    s->Level(0).m_taken.Add(0xFFFFFFF0u);
+    s->Level(0).m_taken.Add(3000000000u);
     check("sparse");
     EXPECT_TRUE(s->IsNumberTaken(3000000000u));
     EXPECT_FALSE(s->IsNumberTaken(3000000001u));

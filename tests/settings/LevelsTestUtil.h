@@ -11,20 +11,19 @@ inline void FillLevels(TumoStatus& status, const QStringList& prizeLevels, qint3
     status.ClearGrades();
     status.m_nuBase.m_nCount = poolCount;
     status.m_nuBase.m_nDigits = digits;
-    status.m_listGrades.append(GradeInfo());
+    status.AddLevel(GradeInfo());
     for (const QString& name : prizeLevels) {
         GradeInfo level;
         level.m_base.m_strName = name;
         level.m_base.m_nQuantity = quantity;
-        status.m_listGrades.append(level);
+        status.AddLevel(level);
     }
-    status.m_nLastGrade = int(status.m_listGrades.size()) - 1;
     status.RecomputeDefaultGradeTotal();
 }
 
 inline QStringList LevelNames(const TumoStatus& status) {
     QStringList names;
-    for (const GradeInfo& level : status.m_listGrades)
+    for (const GradeInfo& level : status.Levels())
         names << level.m_base.m_strName;
     return names;
 }

@@ -40,19 +40,18 @@ protected:
         ASSERT_FALSE(Write(dir, "defsym.swf", *ColourSymbols("0123456789", {40, 60})).isEmpty());
         TumoStatus status;
         status.m_strDataFolder = dir.path();
-        status.m_listGrades.clear();
-        status.m_listGrades << GradeInfo();
-        status.m_listGrades[0].m_base.m_strName = QStringLiteral("Default Settings");
+        status.ClearGrades();
+        status.AddLevel(GradeInfo());
+        status.Level(0).m_base.m_strName = QStringLiteral("Default Settings");
         for (const char* name : {"Gold", "Silver", "Bronze"}) {
             GradeInfo level;
             level.m_base.m_strName = QString::fromLatin1(name);
             level.m_base.m_nQuantity = 5;
             level.m_base.m_nPerScreen = 2;
             level.m_sym.m_strDefaultFile = dir.filePath("defsym.swf");
-            status.m_listGrades << level;
+            status.AddLevel(level);
         }
-        status.m_listGrades[0].m_sym.m_strDefaultFile = dir.filePath("defsym.swf");
-        status.m_nLastGrade = 3;
+        status.Level(0).m_sym.m_strDefaultFile = dir.filePath("defsym.swf");
         ASSERT_TRUE(status.SaveAll());
         MainToolWnd::Install(&prompter);
         main = std::make_unique<CTumoDlg>(&prompter);
@@ -112,11 +111,11 @@ TEST_F(MainToolWndTest, ChoosingALevelDesignsItAndPutsItOnTheScreen) {
     QComboBox* box = tool->LevelBox();
     box->setCurrentIndex(3);
     Q_EMIT box->activated(3);
-    EXPECT_EQ(tool->Grade(), &main->m_status.m_listGrades[0]);
-    EXPECT_EQ(main->CurGrade(), &main->m_status.m_listGrades[0]);
-    EXPECT_EQ(main->m_status.m_nCurGrade, 0);
+    EXPECT_EQ(tool->Grade(), &main->m_status.Level(0));
+    EXPECT_EQ(main->CurGrade(), &main->m_status.Level(0));
+    EXPECT_EQ(main->m_status.CurGradeIndex(), 0);
     Q_EMIT box->activated(1);
-    EXPECT_EQ(main->CurGrade(), &main->m_status.m_listGrades[2]);
+    EXPECT_EQ(main->CurGrade(), &main->m_status.Level(2));
     EXPECT_EQ(box->currentIndex(), 1);
 }
 
@@ -269,7 +268,7 @@ TEST_F(MainToolWndTest, DesignModeFromTheSettingsWindowGivesItBackAfterwards) {
     settings->OnDesignMode(2); // the third prize level
     EXPECT_TRUE(main->IsDesignMode());
     EXPECT_FALSE(settings->isVisible());
-    EXPECT_EQ(Tool()->Grade(), &main->m_status.m_listGrades[3]);
+    EXPECT_EQ(Tool()->Grade(), &main->m_status.Level(3));
     EXPECT_TRUE(main->TakesInput()) << "the trackers need the mouse";
     Tool()->OnCommand(DesignCommand::kQuit);
     EXPECT_FALSE(main->IsDesignMode());

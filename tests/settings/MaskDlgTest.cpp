@@ -16,7 +16,7 @@ class MaskDlgTest : public ::testing::Test {
 protected:
     void SetUp() override {
         symtest::SetLevels(status, 1, 0, 1, 5);
-        level = &status.m_listGrades[0];
+        level = &status.Level(0);
     }
 
     void SetBits(std::initializer_list<quint32> values) {

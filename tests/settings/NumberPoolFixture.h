@@ -55,9 +55,8 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         SetAppFolder(dir.path());
-        status.m_listGrades.append(GradeInfo());
-        status.m_listGrades.append(GradeInfo());
-        status.m_nLastGrade = 1;
+        status.AddLevel(GradeInfo());
+        status.AddLevel(GradeInfo());
         pool.m_strFolder = dir.path();
         pool.m_pStatus = &status;
         pool.SetPrompter(&prompter);

@@ -284,8 +284,7 @@ TEST_F(BaseSettingsTest, AnEmptiedBoxWaitsForTheNextDigit) {
 
 TEST(PrizeBaseSettingsCommand, RunsModallyOnTheLevelAndKnowsTheDefaultLevel) {
     TumoStatus status;
-    status.m_listGrades = {GradeInfo(), GradeInfo()};
-    status.m_nLastGrade = 1;
+    status.SetLevels({GradeInfo(), GradeInfo()});
     status.m_nuBase.m_nCount = 50;
     status.m_nuBase.m_nDigits = 2;
     status.RecomputeDefaultGradeTotal();
@@ -307,12 +306,12 @@ TEST(PrizeBaseSettingsCommand, RunsModallyOnTheLevelAndKnowsTheDefaultLevel) {
     });
     answer.start(10);
     const PrizeLevels::Outcome outcome =
-        PrizeBaseSettings::EditLevel(nullptr, status, status.m_listGrades[0], &prompter,
+        PrizeBaseSettings::EditLevel(nullptr, status, status.Level(0), &prompter,
                                      [&](QWidget* window) { registered << window; });
     EXPECT_TRUE(quantityLocked);
     EXPECT_EQ(registered.size(), 1);
     EXPECT_EQ(outcome, PrizeLevels::Outcome::LayoutReset);
-    EXPECT_EQ(status.m_listGrades[0].m_base.m_nPerScreen, 3);
-    EXPECT_EQ(status.m_listGrades[0].m_base.m_nQuantity, 49);
-    EXPECT_EQ(status.m_listGrades[0].m_sym.m_listLayout.size(), 3);
+    EXPECT_EQ(status.Level(0).m_base.m_nPerScreen, 3);
+    EXPECT_EQ(status.Level(0).m_base.m_nQuantity, 49);
+    EXPECT_EQ(status.Level(0).m_sym.m_listLayout.size(), 3);
 }

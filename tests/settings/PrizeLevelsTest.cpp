@@ -42,8 +42,8 @@ TEST_F(PrizeLevelsTest, RowsShowPrizeLevelsFirstAndTheDefaultLevelLast) {
 }
 
 TEST_F(PrizeLevelsTest, ANewLevelCopiesTheLastAndGoesBeforeNothingElse) {
-    status.m_listGrades[2].m_base.m_nPerScreen = 1;
-    status.m_listGrades[2].m_sound.m_strBackSound = "/show/drum.wav";
+    status.Level(2).m_base.m_nPerScreen = 1;
+    status.Level(2).m_sound.m_strBackSound = "/show/drum.wav";
     GradeInfo level = PrizeLevels::NewLevel(status);
     EXPECT_EQ(level.m_base.m_strName, "Copy of Second");
     EXPECT_EQ(level.m_sound.m_strBackSound, "/show/drum.wav");
@@ -51,9 +51,9 @@ TEST_F(PrizeLevelsTest, ANewLevelCopiesTheLastAndGoesBeforeNothingElse) {
     EXPECT_TRUE(PrizeLevels::AppendLevel(status, level)); // no layout stored yet
     EXPECT_EQ(LevelNames(status),
               QStringList({"Default Settings", "First", "Second", "Copy of Second"}));
-    EXPECT_EQ(status.m_nLastGrade, 3);
-    EXPECT_EQ(status.m_listGrades[0].m_base.m_nQuantity, 100 - 30);
-    const LotterySym& sym = status.m_listGrades[3].m_sym;
+    EXPECT_EQ(status.LastGrade(), 3);
+    EXPECT_EQ(status.Level(0).m_base.m_nQuantity, 100 - 30);
+    const LotterySym& sym = status.Level(3).m_sym;
     EXPECT_EQ(sym.m_listLayout.size(), 1);
     EXPECT_EQ(sym.GetColumnCount(), 3);
     EXPECT_EQ(sym.m_bLayoutValid, 0);
@@ -65,11 +65,11 @@ TEST_F(PrizeLevelsTest, WithoutPrizeLevelsTheNewLevelCopiesTheDefaultLevel) {
     EXPECT_EQ(level.m_base.m_strName, "Copy of Default Settings");
     EXPECT_EQ(level.m_base.m_nQuantity, 50);
     PrizeLevels::AppendLevel(status, level);
-    EXPECT_EQ(status.m_listGrades[0].m_base.m_nQuantity, 0);
+    EXPECT_EQ(status.Level(0).m_base.m_nQuantity, 0);
 }
 
 TEST_F(PrizeLevelsTest, AFittingLayoutIsKeptAndAnyOtherRecreatedEmpty) {
-    GradeInfo& level = status.m_listGrades[1];
+    GradeInfo& level = status.Level(1);
     level.m_base.m_nPerScreen = 2;
     level.m_sym.ResetLayout(2, 3);
     level.m_sym.m_listLayout[0].m_items[0].m_rect = WinRect{1, 2, 3, 4};
@@ -93,32 +93,31 @@ TEST_F(PrizeLevelsTest, AFittingLayoutIsKeptAndAnyOtherRecreatedEmpty) {
 }
 
 TEST_F(PrizeLevelsTest, RemovingALevelKeepsCountsAndTheCurrentLevelInStep) {
-    status.m_nCurGrade = 2;
-    status.m_pCurGrade = &status.m_listGrades[2];
+    status.SetCurrentLevel(2);
     PrizeLevels::RemoveLevel(status, 1);
     EXPECT_EQ(LevelNames(status), QStringList({"Default Settings", "Second"}));
-    EXPECT_EQ(status.m_nLastGrade, 1);
-    EXPECT_EQ(status.m_listGrades[0].m_base.m_nQuantity, 90);
+    EXPECT_EQ(status.LastGrade(), 1);
+    EXPECT_EQ(status.Level(0).m_base.m_nQuantity, 90);
     // The current level is still "Second", now at index 1.
-    EXPECT_EQ(status.m_nCurGrade, 1);
-    EXPECT_EQ(status.m_pCurGrade, &status.m_listGrades[1]);
+    EXPECT_EQ(status.CurGradeIndex(), 1);
+    EXPECT_EQ(status.CurrentLevel(), &status.Level(1));
 
     PrizeLevels::RemoveLevel(status, 1); // the current one goes: the default level stands in
-    EXPECT_EQ(status.m_nCurGrade, 0);
-    EXPECT_EQ(status.m_pCurGrade, &status.m_listGrades[0]);
+    EXPECT_EQ(status.CurGradeIndex(), 0);
+    EXPECT_EQ(status.CurrentLevel(), &status.Level(0));
     // The default level is never removed.
     PrizeLevels::RemoveLevel(status, 0);
     PrizeLevels::RemoveLevel(status, 1);
-    EXPECT_EQ(status.m_listGrades.size(), 1);
-    EXPECT_EQ(status.m_nLastGrade, 0);
+    EXPECT_EQ(status.LevelCount(), 1);
+    EXPECT_EQ(status.LastGrade(), 0);
 }
 
 TEST_F(PrizeLevelsTest, SwappingLevelsChangesTheDrawOrderAndFollowsTheCurrentLevel) {
-    status.m_nCurGrade = 1;
+    status.SetCurrentLevel(1);
     PrizeLevels::SwapLevels(status, 2, 1);
     EXPECT_EQ(LevelNames(status), QStringList({"Default Settings", "Second", "First"}));
-    EXPECT_EQ(status.m_nCurGrade, 2);
-    EXPECT_EQ(status.m_pCurGrade->m_base.m_strName, "First");
+    EXPECT_EQ(status.CurGradeIndex(), 2);
+    EXPECT_EQ(status.CurrentLevel()->m_base.m_strName, "First");
     qint32 index = -1;
     EXPECT_EQ(status.FindCurrentGrade(index)->m_base.m_strName, "Second");
 }
@@ -142,8 +141,8 @@ TEST_F(PrizeLevelsTest, ClearingQuestionOnlyWhenNumbersWereDrawn) {
     EXPECT_TRUE(PrizeLevels::ConfirmClearTaken(status, prompter));
     EXPECT_TRUE(prompter.questions.isEmpty());
 
-    status.m_listGrades[0].m_taken.Add(7);
-    status.m_listGrades[2].m_taken.Add(9);
+    status.Level(0).m_taken.Add(7);
+    status.Level(2).m_taken.Add(9);
     prompter.answers = {false};
     EXPECT_FALSE(PrizeLevels::ConfirmClearTaken(status, prompter));
     EXPECT_EQ(status.GetTakenCount(), 2);
@@ -160,7 +159,7 @@ TEST_F(PrizeLevelsTest, ClearingQuestionOnlyWhenNumbersWereDrawn) {
 
 TEST_F(PrizeLevelsTest, BaseSettingsOnACopyGoBackOnlyOnOk) {
     FakeEditor editor;
-    GradeInfo& first = status.m_listGrades[1];
+    GradeInfo& first = status.Level(1);
     first.m_sym.ResetLayout(1, 3);
 
     editor.ok = false;
@@ -174,7 +173,7 @@ TEST_F(PrizeLevelsTest, BaseSettingsOnACopyGoBackOnlyOnOk) {
     EXPECT_EQ(editor.lastName, "First");
     EXPECT_FALSE(editor.lastDefault);
     EXPECT_EQ(first.m_base.m_strName, "Edited");
-    EXPECT_EQ(status.m_listGrades[0].m_base.m_nQuantity, 100 - 4 - 10);
+    EXPECT_EQ(status.Level(0).m_base.m_nQuantity, 100 - 4 - 10);
     EXPECT_EQ(first.m_sym.m_listLayout.size(), 2);
 
     // Same shape again: the layout stays.
@@ -184,18 +183,17 @@ TEST_F(PrizeLevelsTest, BaseSettingsOnACopyGoBackOnlyOnOk) {
 
 TEST_F(PrizeLevelsTest, NoToClearingStopsTheBaseSettingsBeforeTheEditor) {
     FakeEditor editor;
-    status.m_listGrades[1].m_taken.Add(3);
+    status.Level(1).m_taken.Add(3);
     prompter.answers = {false};
-    EXPECT_EQ(
-        PrizeLevels::EditBaseSettings(status, status.m_listGrades[0], true, prompter, editor.Get()),
-        PrizeLevels::Outcome::Declined);
+    EXPECT_EQ(PrizeLevels::EditBaseSettings(status, status.Level(0), true, prompter, editor.Get()),
+              PrizeLevels::Outcome::Declined);
     EXPECT_EQ(editor.calls, 0);
     EXPECT_EQ(status.GetTakenCount(), 1);
 
     prompter.answers = {true};
-    PrizeLevels::EditBaseSettings(status, status.m_listGrades[0], true, prompter, editor.Get());
+    PrizeLevels::EditBaseSettings(status, status.Level(0), true, prompter, editor.Get());
     EXPECT_TRUE(editor.lastDefault);
     EXPECT_EQ(status.GetTakenCount(), 0);
     // The default level's winners are what the pool leaves, whatever the dialog said.
-    EXPECT_EQ(status.m_listGrades[0].m_base.m_nQuantity, 80);
+    EXPECT_EQ(status.Level(0).m_base.m_nQuantity, 80);
 }

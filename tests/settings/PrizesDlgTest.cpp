@@ -47,9 +47,9 @@ struct PrizesDlgTest : ::testing::Test {
 
 TEST_F(PrizesDlgTest, WithoutPrizeLevelsOnlyTheDefaultRowShowsAndNothingMoves) {
     FillLevels(status, {});
-    status.m_listGrades[0].m_base.m_strName.clear();
+    status.Level(0).m_base.m_strName.clear();
     page = std::make_unique<PrizesDlg>(&status, &prompter);
-    EXPECT_EQ(status.m_listGrades[0].m_base.m_strName, "Default Settings");
+    EXPECT_EQ(status.Level(0).m_base.m_strName, "Default Settings");
     ASSERT_EQ(List().Count(), 1);
     EXPECT_EQ(List().Item(0)->Caption(), "Default Settings");
     EXPECT_EQ(List().m_nSelected, 0);
@@ -82,8 +82,8 @@ TEST_F(PrizesDlgTest, AddingCopiesTheLastLevelAboveTheDefaultRow) {
     EXPECT_EQ(editedAsDefault, QList<bool>({false}));
     EXPECT_EQ(LevelNames(status),
               QStringList({"Default Settings", "First", "Second", "Edited Copy of Second"}));
-    EXPECT_EQ(status.m_nLastGrade, 3);
-    EXPECT_EQ(status.m_listGrades[0].m_base.m_nQuantity, 70);
+    EXPECT_EQ(status.LastGrade(), 3);
+    EXPECT_EQ(status.Level(0).m_base.m_nQuantity, 70);
     EXPECT_EQ(Captions(),
               QStringList({"First", "Second", "Edited Copy of Second", "Default Settings"}));
     EXPECT_EQ(List().m_nSelected, 2);
@@ -96,16 +96,16 @@ TEST_F(PrizesDlgTest, ACancelledOrDeclinedAddChangesNothing) {
     Open({"First"});
     editorOk = false;
     QTest::mouseClick(page->m_btnAdd, Qt::LeftButton);
-    EXPECT_EQ(status.m_listGrades.size(), 2);
+    EXPECT_EQ(status.LevelCount(), 2);
     EXPECT_EQ(List().Count(), 2);
 
     editorOk = true;
-    status.m_listGrades[1].m_taken.Add(4);
+    status.Level(1).m_taken.Add(4);
     prompter.answers = {false};
     QTest::mouseClick(page->m_btnAdd, Qt::LeftButton);
     EXPECT_EQ(prompter.questions, QStringList({PrizeLevels::PulledOutText()}));
     EXPECT_EQ(edited.size(), 1);
-    EXPECT_EQ(status.m_listGrades.size(), 2);
+    EXPECT_EQ(status.LevelCount(), 2);
     EXPECT_EQ(status.GetTakenCount(), 1);
 }
 
@@ -114,13 +114,13 @@ TEST_F(PrizesDlgTest, DeletingTheFirstRowAfterAskingSelectsTheDefaultRow) {
     prompter.answers = {false};
     QTest::mouseClick(page->m_btnDelete, Qt::LeftButton);
     EXPECT_EQ(prompter.questions, QStringList({"Are you sure?"}));
-    EXPECT_EQ(status.m_listGrades.size(), 3);
+    EXPECT_EQ(status.LevelCount(), 3);
 
     prompter.answers = {true};
     QTest::mouseClick(page->m_btnDelete, Qt::LeftButton);
     EXPECT_EQ(LevelNames(status), QStringList({"Default Settings", "Second"}));
-    EXPECT_EQ(status.m_nLastGrade, 1);
-    EXPECT_EQ(status.m_listGrades[0].m_base.m_nQuantity, 90);
+    EXPECT_EQ(status.LastGrade(), 1);
+    EXPECT_EQ(status.Level(0).m_base.m_nQuantity, 90);
     EXPECT_EQ(Captions(), QStringList({"Second", "Default Settings"}));
     EXPECT_EQ(List().m_nSelected, 1);
     EXPECT_FALSE(page->m_btnDelete->isEnabled());
@@ -128,7 +128,7 @@ TEST_F(PrizesDlgTest, DeletingTheFirstRowAfterAskingSelectsTheDefaultRow) {
 
 TEST_F(PrizesDlgTest, DeletingWithDrawnNumbersClearsThemFirst) {
     Open({"First", "Second"});
-    status.m_listGrades[2].m_taken.Add(11);
+    status.Level(2).m_taken.Add(11);
     prompter.answers = {true, true};
     List().SelectItem(1);
     QTest::mouseClick(page->m_btnDelete, Qt::LeftButton);
@@ -175,7 +175,7 @@ TEST_F(PrizesDlgTest, ARowsBaseSettingsEditItsLevelAndRenameTheRow) {
     EXPECT_EQ(edited, QStringList({"Second", "Default Settings"}));
     EXPECT_EQ(editedAsDefault, QList<bool>({false, true}));
     EXPECT_EQ(Captions(), QStringList({"First", "Edited Second", "Edited Default Settings"}));
-    EXPECT_EQ(status.m_listGrades[2].m_base.m_strName, "Edited Second");
+    EXPECT_EQ(status.Level(2).m_base.m_strName, "Edited Second");
     EXPECT_EQ(List().m_nSelected, 0);
 }
 

@@ -43,7 +43,7 @@ class SetSymTest : public ::testing::Test {
 protected:
     void SetUp() override {
         symtest::SetLevels(status, 1, 0, 1, 3);
-        live = &status.m_listGrades[0];
+        live = &status.Level(0);
         live->m_sym.ResetLayout(1, 3);
         defaultMovie = folder.Path("defsym.swf");
         superset = symtest::WriteSymbols(folder.Path("super.swf"), QStringLiteral("9876543210XY"));

@@ -111,8 +111,8 @@ TEST_F(NumbersPageTest, EditWithoutWinnersUnlocksAtOnce) {
 }
 
 TEST_F(NumbersPageTest, EditWithWinnersWarnsAndClearsThemOnOk) {
-    status.m_listGrades[1].m_taken.Add(5);
-    status.m_listGrades[0].m_taken.Add(7);
+    status.Level(1).m_taken.Add(5);
+    status.Level(0).m_taken.Add(7);
     Unlock();
     EXPECT_EQ(page->shown, QStringList{QStringLiteral("Caution!")});
     EXPECT_EQ(status.GetTakenCount(), 0);
@@ -123,7 +123,7 @@ TEST_F(NumbersPageTest, EditWithWinnersWarnsAndClearsThemOnOk) {
 }
 
 TEST_F(NumbersPageTest, CancelledWarningKeepsButtonsLockedButDoubleClickModifies) {
-    status.m_listGrades[1].m_taken.Add(5);
+    status.Level(1).m_taken.Add(5);
     page->OnEdit(); // answered Cancel
     EXPECT_EQ(status.GetTakenCount(), 1);
     EXPECT_TRUE(EditButtonsDisabled());

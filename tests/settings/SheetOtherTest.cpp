@@ -42,9 +42,8 @@ struct SheetOtherTest : ::testing::Test {
     std::unique_ptr<Sheet_Other> page;
 
     SheetOtherTest() {
-        status.m_listGrades.append(GradeInfo());
-        status.m_listGrades[0].m_sym.m_strDefaultFile = "DefSym.swf";
-        status.m_nLastGrade = 0;
+        status.AddLevel(GradeInfo());
+        status.Level(0).m_sym.m_strDefaultFile = "DefSym.swf";
     }
     void Open() {
         OtherPageSources sources;

@@ -21,16 +21,15 @@ void NoFiles(TumoStatus& status) {
 
 void FillLevels(TumoStatus& status) {
     NoFiles(status);
-    GradeInfo level = status.m_listGrades[0];
+    GradeInfo level = status.Level(0);
     for (const char* name : {"First", "Second", "Third"}) {
         level.m_base.m_strName = QString::fromLatin1(name);
-        status.m_listGrades.append(level);
+        status.AddLevel(level);
     }
-    status.m_nLastGrade = 3;
-    status.m_listGrades[1].m_taken.Add(4);
-    status.m_listGrades[1].m_taken.Add(9);
-    status.m_listGrades[2].m_taken.Add(2);
-    status.m_listGrades[0].m_taken.Add(7);
+    status.Level(1).m_taken.Add(4);
+    status.Level(1).m_taken.Add(9);
+    status.Level(2).m_taken.Add(2);
+    status.Level(0).m_taken.Add(7);
 }
 
 TEST(WinningList, RowsRunAcrossTheLevelsWithTheNameInTheFirstRowOfEachBlock) {
@@ -60,10 +59,9 @@ TEST(WinningList, NoWinnersGiveTheHeaderAlone) {
     EXPECT_EQ(WinningList::BuildText({}), "SN.,Name,Number,Additional information\r\n");
 }
 
-TEST(WinningList, LevelCountBeyondTheListAndMissingRecordsAreSafe) {
+TEST(WinningList, MissingRecordsAreSafe) {
     TumoStatus status;
     FillLevels(status);
-    status.m_nLastGrade = 12;
     const auto none = [](quint32) { return LoNuInfo(); };
     const QList<WinningList::Row> rows = WinningList::BuildRows(status, none);
     ASSERT_EQ(rows.size(), 4);

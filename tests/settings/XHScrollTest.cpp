@@ -102,7 +102,7 @@ class SymbolStripTest : public ::testing::Test {
 protected:
     void SetUp() override {
         symtest::SetLevels(status, 1, 0, 1, 4);
-        level = &status.m_listGrades[0];
+        level = &status.Level(0);
     }
 
     // A strip of the given mode shown at a fixed size, built from the members set so far.

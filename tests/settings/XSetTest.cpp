@@ -151,7 +151,7 @@ TEST_F(SettingsWindowTest, ResetYesDeletesTheSettingsFilesAndRestartsWithoutSavi
 }
 
 TEST_F(SettingsWindowTest, BackupWritesAPackAndLoadRestoresItThenRestarts) {
-    status.m_listGrades[0].m_base.m_strName = QStringLiteral("Packed");
+    status.Level(0).m_base.m_strName = QStringLiteral("Packed");
     prompter.chosenFiles = {File("show")};
     settings->OnBackupScheme();
     EXPECT_TRUE(QFile::exists(File("show.TSC")));
@@ -166,7 +166,7 @@ TEST_F(SettingsWindowTest, BackupWritesAPackAndLoadRestoresItThenRestarts) {
     EXPECT_EQ(reports->count(), 0);
     EXPECT_EQ(pool.ReadNumber(0).m_strNumber, "1");
 
-    status.m_listGrades[0].m_base.m_strName = QStringLiteral("Live");
+    status.Level(0).m_base.m_strName = QStringLiteral("Live");
     prompter.chosenFiles = {File("show")};
     prompter.answers = {true};
     settings->OnLoadScheme();
@@ -175,7 +175,7 @@ TEST_F(SettingsWindowTest, BackupWritesAPackAndLoadRestoresItThenRestarts) {
     TumoStatus restored;
     restored.m_strDataFolder = dir.path();
     restored.LoadAll();
-    EXPECT_EQ(restored.m_listGrades[0].m_base.m_strName, "Packed");
+    EXPECT_EQ(restored.Level(0).m_base.m_strName, "Packed");
 }
 
 TEST_F(SettingsWindowTest, PackThatCannotBeRestoredRestartsAfterSavingWithThePoolOpen) {

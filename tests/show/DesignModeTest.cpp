@@ -31,14 +31,14 @@ using Kind = MouseRouting::Kind;
 class FakeDesignTool : public QWidget, public DesignTool {
 public:
     FakeDesignTool(CTumoDlg& main, int level) : QWidget(&main, Qt::Tool), m_main(main) {
-        m_pGrade = &main.m_status.m_listGrades[level];
+        m_pGrade = &main.m_status.Level(level);
         createdFor = level;
     }
     QWidget* Window() override { return this; }
     GradeInfo* Grade() const override { return m_pGrade; }
     void SelectPrizeLevel(int index) override {
         selected << index;
-        const int list = DesignLevels::ListIndexOf(index, m_main.m_status.m_nLastGrade);
+        const int list = DesignLevels::ListIndexOf(index, m_main.m_status.LastGrade());
         if (GradeInfo* level = m_main.ChooseDesignLevel(list))
             m_pGrade = level;
     }
@@ -97,19 +97,18 @@ protected:
     void WriteScheme(QList<int> quantities, int perScreen = 2) {
         TumoStatus status;
         status.m_strDataFolder = dir.path();
-        status.m_listGrades.clear();
-        status.m_listGrades << GradeInfo();
-        status.m_listGrades[0].m_base.m_strName = QStringLiteral("Default");
+        status.ClearGrades();
+        status.AddLevel(GradeInfo());
+        status.Level(0).m_base.m_strName = QStringLiteral("Default");
         for (int i = 0; i < quantities.size(); ++i) {
             GradeInfo level;
             level.m_base.m_strName = QStringLiteral("Level %1").arg(i + 1);
             level.m_base.m_nQuantity = quantities[i];
             level.m_base.m_nPerScreen = perScreen;
-            status.m_listGrades << level;
+            status.AddLevel(level);
         }
-        for (GradeInfo& level : status.m_listGrades)
+        for (GradeInfo& level : status.Levels())
             level.m_sym.m_strDefaultFile = dir.filePath("defsym.swf");
-        status.m_nLastGrade = int(quantities.size());
         ASSERT_TRUE(status.SaveAll());
     }
 
@@ -138,7 +137,7 @@ TEST_F(DesignModeTest, TheDefaultLevelOnTheScreenIsTheSelectorsLastEntry) {
     CTumoDlg dlg(&prompter);
     ASSERT_TRUE(dlg.OnInitDialog());
     ASSERT_TRUE(WaitReady(dlg));
-    ASSERT_EQ(dlg.CurGrade(), &dlg.m_status.m_listGrades[0]);
+    ASSERT_EQ(dlg.CurGrade(), &dlg.m_status.Level(0));
     dlg.OnCommand(MainMenu::kCmdDesignMode);
     ASSERT_NE(Tool(dlg), nullptr);
     EXPECT_EQ(FakeDesignTool::createdFor, 0);
@@ -254,9 +253,8 @@ TEST_F(DesignModeTest, PlacedSymbolsAreStoredAndKeptAfterARestart) {
     TumoStatus reread;
     reread.m_strDataFolder = dir.path();
     reread.LoadAll();
-    EXPECT_EQ(reread.m_listGrades[1].m_sym.m_listLayout[0].m_items[0].m_rect,
-              WinRect::fromQRect(placed));
-    EXPECT_EQ(reread.m_listGrades[1].m_sym.m_bLayoutValid, 1);
+    EXPECT_EQ(reread.Level(1).m_sym.m_listLayout[0].m_items[0].m_rect, WinRect::fromQRect(placed));
+    EXPECT_EQ(reread.Level(1).m_sym.m_bLayoutValid, 1);
 }
 
 TEST_F(DesignModeTest, TheBoardIsPlacedFromItsOptionsAndStoredWhenThePlacementEnds) {
@@ -443,8 +441,8 @@ TEST_F(DesignModeTest, LeavingGivesTheShownLevelItsScreensBack) {
 
     dlg.OnCommand(MainMenu::kCmdDesignMode);
     Tool(dlg)->SelectPrizeLevel(1); // level 2: nothing drawn
-    EXPECT_EQ(dlg.CurGrade(), &dlg.m_status.m_listGrades[2]);
-    EXPECT_EQ(dlg.m_status.m_nCurGrade, 2);
+    EXPECT_EQ(dlg.CurGrade(), &dlg.m_status.Level(2));
+    EXPECT_EQ(dlg.m_status.CurGradeIndex(), 2);
     EXPECT_EQ(dlg.m_status.m_nTakenAtGradeStart, 0);
     dlg.OnDesignClosed();
     EXPECT_EQ(dlg.CurGrade(), shown);

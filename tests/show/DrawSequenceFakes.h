@@ -181,18 +181,17 @@ public:
         numbers->Fill(1, poolCount);
         status.m_nuBase.m_nCount = poolCount;
         status.m_nuBase.m_nDigits = digits;
-        status.m_listGrades.append(GradeInfo());
+        status.AddLevel(GradeInfo());
         for (int i = 0; i < quantities.size(); ++i) {
             GradeInfo level;
             level.m_base.m_strName = QStringLiteral("Level %1").arg(i + 1);
             level.m_base.m_nQuantity = quantities.at(i);
-            status.m_listGrades.append(level);
+            status.AddLevel(level);
         }
-        status.m_nLastGrade = qint32(status.m_listGrades.size() - 1);
         status.RecomputeDefaultGradeTotal();
     }
 
-    GradeInfo& Level(int i) { return status.m_listGrades[i]; }
+    GradeInfo& Level(int i) { return status.Level(i); }
 
     // Call after adjusting the levels: chooses the current level and makes the screen ready.
     void Begin() {
@@ -209,7 +208,8 @@ public:
         ports.prompter = &prompter;
         seq = std::make_unique<DrawSequence>(status, ports);
         qint32 index = 0;
-        seq->Start(status.FindCurrentGrade(index), rec.symbolSet);
+        status.FindCurrentGrade(index);
+        seq->Start(rec.symbolSet);
         seq->OnSymbolsReady();
         rec.log.clear();
     }

@@ -42,7 +42,7 @@ TEST(DrawSequenceLevels, FiveNumbersTwoOnAScreenThenTheNextLevel) {
         f.seq->OnRestart(); // level 1 is complete: on to level 2
         EXPECT_EQ(f.seq->CurGrade(), &f.Level(2));
         EXPECT_EQ(f.seq->PrevGrade(), &f.Level(1));
-        EXPECT_EQ(f.status.m_nCurGrade, 2);
+        EXPECT_EQ(f.status.CurGradeIndex(), 2);
         EXPECT_EQ(f.status.m_nTakenAtGradeStart, 0);
         EXPECT_EQ(f.status.m_nFirstSlot, 0);
         EXPECT_TRUE(f.rec.log.contains("setcount 3"));
@@ -147,7 +147,7 @@ TEST(DrawSequenceLevels, AFirstSlotLeftFromAShortScreenDoesNotOutliveItsLevel) {
     // The settings window lowers level 1 to three winners; closing it picks the level anew.
     f.Level(1).m_base.m_nQuantity = 3;
     qint32 index = 0;
-    f.seq->SetCurGrade(f.status.FindCurrentGrade(index));
+    f.status.FindCurrentGrade(index);
     f.seq->SetScreenDone(false);
     f.seq->ApplyGrade(f.seq->CurGrade(), nullptr);
     f.seq->OnSymbolsReady();

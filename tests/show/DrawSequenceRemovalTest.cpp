@@ -132,7 +132,7 @@ TEST(DrawSequenceRemoval, ALevelChangeForgetsTheShownResult) {
     f.seq->OnDeleteWinning();
     // The level is changed while the pop-up is open (a settings window, say).
     f.seq->ApplyGrade(&f.Level(2), &f.Level(1));
-    f.seq->SetCurGrade(&f.Level(2));
+    f.status.SetCurrentLevel(2);
     f.Level(2).m_taken.Add(50);
     f.seq->OnInfoTipResult("0\n1\n2", 3);
     EXPECT_EQ(f.Level(2).m_taken.Count(), 1);

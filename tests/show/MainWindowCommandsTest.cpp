@@ -145,14 +145,12 @@ TEST_F(MainWindowCommandsTest, LevelsMovedInMemoryWhileTheSettingsAreOpenAreNeve
     dlg.OnCommand(MainMenu::kCmdSettings);
     ASSERT_TRUE(dlg.IsSettingsOpen());
     const QString name = dlg.CurGrade()->m_base.m_strName;
-    // What the prize-levels page does: the list grows (and moves), the status keeps its pointer.
+    // What the prize-levels page does: the list grows (and moves in memory) and levels are
+    // moved before the one on show; the status's current index follows its level.
     TumoStatus& status = dlg.m_status;
-    const qint32 current = status.m_nCurGrade;
     for (int i = 0; i < 64; ++i)
-        status.m_listGrades.insert(1, GradeInfo());
-    status.m_nCurGrade = current == 0 ? 0 : current + 64;
-    status.m_pCurGrade = &status.m_listGrades[status.m_nCurGrade];
-    EXPECT_EQ(dlg.CurGrade(), status.m_pCurGrade);
+        status.MoveLevel(status.AddLevel(GradeInfo()), 1);
+    EXPECT_EQ(dlg.CurGrade(), status.CurrentLevel());
     EXPECT_EQ(dlg.CurGrade()->m_base.m_strName, name);
     dlg.OnSettingsWindowClosed(0, 0);
     ASSERT_TRUE(WaitReady(dlg));
@@ -192,11 +190,10 @@ TEST_F(MainWindowCommandsTest, AnotherMonitorRestartsAfterSaving) {
 
 TEST_F(MainWindowCommandsTest, ChangedNumbersAreScannedAgainAndLayoutsFollowTheNewLength) {
     Prepare([](TumoStatus& s) {
-        GradeInfo second = s.m_listGrades[0];
+        GradeInfo second = s.Level(0);
         second.m_base.m_nPerScreen = 2;
         second.m_base.m_nQuantity = 5;
-        s.m_listGrades.append(second);
-        s.m_nLastGrade = 1;
+        s.AddLevel(second);
     });
     CTumoDlg dlg(&prompter);
     ASSERT_TRUE(dlg.OnInitDialog());
@@ -216,7 +213,7 @@ TEST_F(MainWindowCommandsTest, ChangedNumbersAreScannedAgainAndLayoutsFollowTheN
     EXPECT_EQ(base.m_strChars.count('A'), 1);
     EXPECT_EQ(base.m_strChars.count('0'), 1) << base.m_strChars.toStdString();
     // The second closing saw no new length and left the layouts alone; the first made them anew.
-    for (const GradeInfo& level : dlg.m_status.m_listGrades) {
+    for (const GradeInfo& level : dlg.m_status.Levels()) {
         ASSERT_EQ(level.m_sym.m_listLayout.size(), level.m_base.m_nPerScreen);
         EXPECT_EQ(level.m_sym.GetColumnCount(), 4);
     }
@@ -335,7 +332,7 @@ TEST(MainWindowPoolScan, EmptyPoolIsFilledAndAClosedPoolIsLeftAlone) {
     EXPECT_TRUE(PoolReanalysis::Run(pool, status, 1));
     EXPECT_EQ(status.m_nuBase.m_nCount, 100);
     EXPECT_EQ(status.m_nuBase.m_nDigits, 3);
-    EXPECT_EQ(status.m_listGrades[0].m_sym.m_bLayoutValid, 0);
+    EXPECT_EQ(status.Level(0).m_sym.m_bLayoutValid, 0);
 
     pool.Close();
     status.m_nuBase.m_nCount = 7;

@@ -83,7 +83,7 @@ TEST_F(MainWindowTest, RestoreZOrderPutsTheWindowsOwnChildrenOverTheSymbols) {
         APanel item;
         item.m_strText = QStringLiteral("Remaining ~#~");
         item.m_rect = WinRect{10, 10, 200, 40};
-        s.m_listGrades[0].m_aPanel.m_listPanels.append(item);
+        s.Level(0).m_aPanel.m_listPanels.append(item);
     });
     CTumoDlg dlg(&prompter);
     ASSERT_TRUE(dlg.OnInitDialog());
@@ -173,7 +173,7 @@ TEST_F(MainWindowTest, HotKeysDrawAndQuitAndTheStateIsSavedAsItGoes) {
         TumoStatus now;
         now.m_strDataFolder = dir.path();
         now.LoadAll();
-        EXPECT_EQ(now.m_listGrades[0].m_taken.Count(), 1);
+        EXPECT_EQ(now.Level(0).m_taken.Count(), 1);
         QTest::keyClick(&dlg, Qt::Key_Q, Qt::ControlModifier);
         EXPECT_TRUE(dlg.IsQuitting());
         EXPECT_FALSE(dlg.isVisible());
@@ -183,7 +183,7 @@ TEST_F(MainWindowTest, HotKeysDrawAndQuitAndTheStateIsSavedAsItGoes) {
     TumoStatus saved;
     saved.m_strDataFolder = dir.path();
     saved.LoadAll();
-    EXPECT_EQ(saved.m_listGrades[0].m_taken.Count(), 1);
+    EXPECT_EQ(saved.Level(0).m_taken.Count(), 1);
 }
 
 TEST_F(MainWindowTest, TheDesktopsCloseRunsTheQuitSequenceAndSaves) {

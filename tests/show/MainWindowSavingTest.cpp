@@ -56,7 +56,7 @@ protected:
         TumoStatus saved;
         saved.m_strDataFolder = dir.path();
         saved.LoadAll();
-        return saved.m_listGrades[0].m_taken.Count();
+        return saved.Level(0).m_taken.Count();
     }
 
     QTemporaryDir dir;
@@ -69,7 +69,7 @@ protected:
 TEST_F(MainWindowSaving, TheStartWritesTheStatusFileAgainAtOnce) {
     // A damaged status file is deleted at the start; the scheme with its winners must not go at
     // the next start because this one ended abnormally.
-    PrepareSettings(dir.path(), [](TumoStatus& s) { s.m_listGrades[0].m_taken.Add(3); });
+    PrepareSettings(dir.path(), [](TumoStatus& s) { s.Level(0).m_taken.Add(3); });
     QFile status(File("TumoStatus.dat"));
     ASSERT_TRUE(status.open(QIODevice::WriteOnly));
     status.write("\x01\x00", 2);

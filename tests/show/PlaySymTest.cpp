@@ -59,7 +59,7 @@ protected:
     // What the GUI thread does with a layout result.
     void ApplyResults() {
         for (const SymLayoutResult& r : results) {
-            LotterySym& sym = status.m_listGrades[r.nGrade].m_sym;
+            LotterySym& sym = status.Level(r.nGrade).m_sym;
             if (r.bAutoLaid) {
                 sym.m_listLayout = r.layout;
                 sym.m_listFiles = r.files;
@@ -111,7 +111,7 @@ TEST_F(PlaySymTest, InitBuildsTheScreenLaysItOutAndAnswersInOrder) {
 }
 
 TEST_F(PlaySymTest, InitUsesAValidStoredLayoutAsItIs) {
-    LotterySym& sym = status.m_listGrades[1].m_sym;
+    LotterySym& sym = status.Level(1).m_sym;
     sym.ResetLayout(2, 3);
     sym.m_listLayout[1].m_items[2].m_rect = WinRect(10, 20, 50, 80);
     for (auto& row : sym.m_listLayout)
@@ -127,7 +127,7 @@ TEST_F(PlaySymTest, InitUsesAValidStoredLayoutAsItIs) {
 }
 
 TEST_F(PlaySymTest, DamagedStoredLayoutIsReportedOnceAndMarkedInvalid) {
-    LotterySym& sym = status.m_listGrades[1].m_sym;
+    LotterySym& sym = status.Level(1).m_sym;
     sym.ResetLayout(1, 3); // the second row is missing, the first has null cells
     sym.m_bLayoutValid = 1;
     Send(UM_SYM_INIT);
@@ -149,9 +149,9 @@ TEST_F(PlaySymTest, DamagedStoredLayoutIsReportedOnceAndMarkedInvalid) {
 
 TEST_F(PlaySymTest, InitCentresAShortLastScreen) {
     symtest::SetLevels(status, 3, 2, 3, 2);
-    status.m_listGrades[2].m_base.m_nQuantity = 7;
+    status.Level(2).m_base.m_nQuantity = 7;
     for (int i = 0; i < 6; ++i)
-        status.m_listGrades[2].m_taken.Add(quint32(i));
+        status.Level(2).m_taken.Add(quint32(i));
     Send(UM_SYM_INIT);
 
     EXPECT_TRUE(log.contains("first 1"));
@@ -166,7 +166,7 @@ TEST_F(PlaySymTest, InitCentresAShortLastScreen) {
 
 TEST_F(PlaySymTest, NoCentringOnTheDefaultLevelOrWithOnePrizeLevel) {
     symtest::SetLevels(status, 3, 0, 3, 2);
-    status.m_listGrades[0].m_base.m_nQuantity = 1;
+    status.Level(0).m_base.m_nQuantity = 1;
     Send(UM_SYM_INIT);
     EXPECT_FALSE(log.join(',').contains("first"));
 
@@ -175,7 +175,7 @@ TEST_F(PlaySymTest, NoCentringOnTheDefaultLevelOrWithOnePrizeLevel) {
     QObject::connect(&other, &PlaySym::viewWindowChanged,
                      [&](int, const SymbolWindowState& w) { hidden += !w.visible; });
     symtest::SetLevels(status, 2, 1, 3, 2);
-    status.m_listGrades[1].m_base.m_nQuantity = 1;
+    status.Level(1).m_base.m_nQuantity = 1;
     SymCommand init{UM_SYM_INIT, 0, 0,
                     std::make_shared<const SymSnapshot>(SymSnapshot::Take(status, {800, 600}, 0))};
     other.HandleCommand(init);
@@ -272,8 +272,8 @@ TEST_F(PlaySymTest, SetCountHidesSurplusAndCreatesOnlyBeyondTheList) {
 
     // Three rows of 3, laid out anew, want all 8 (the ninth is missing from the list) shown.
     ApplyResults();
-    status.m_listGrades[1].m_base.m_nPerScreen = 3;
-    status.m_listGrades[1].m_sym.m_bLayoutValid = 0;
+    status.Level(1).m_base.m_nPerScreen = 3;
+    status.Level(1).m_sym.m_bLayoutValid = 0;
     log.clear();
     Send(UM_SYM_LAYOUT);
     EXPECT_EQ(log, QStringList({"layout 1 1", "ready 1"}));
@@ -292,7 +292,7 @@ TEST_F(PlaySymTest, SetGradeReloadsPerPositionMovies) {
     Send(UM_SYM_INIT);
     ApplyResults();
     const QString other = symtest::WriteSymbols(folder.Path("other.swf"), "ABC");
-    LotterySym& sym = status.m_listGrades[1].m_sym;
+    LotterySym& sym = status.Level(1).m_sym;
     sym.m_listFiles[1] = other;
     log.clear();
     Send(UM_SYM_SETGRADE);
@@ -303,7 +303,7 @@ TEST_F(PlaySymTest, SetGradeReloadsPerPositionMovies) {
 }
 
 TEST_F(PlaySymTest, MissingMoviesFallBackAndAnUnreadableSizeIsReported) {
-    status.m_listGrades[1].m_sym.m_strDefaultFile = folder.Path("gone.swf");
+    status.Level(1).m_sym.m_strDefaultFile = folder.Path("gone.swf");
     Send(UM_SYM_INIT);
 
     EXPECT_EQ(messages, QStringList(PlaySym::IncompatibleText()));
@@ -325,8 +325,8 @@ TEST_F(PlaySymTest, OlderSnapshotDoesNotUndoTheWorkersLayout) {
 
     // Once applied, the GUI's snapshot is the truth again.
     applied = 1;
-    status.m_listGrades[1].m_sym.ResetLayout(2, 3);
-    status.m_listGrades[1].m_sym.m_bLayoutValid = 1;
+    status.Level(1).m_sym.ResetLayout(2, 3);
+    status.Level(1).m_sym.m_bLayoutValid = 1;
     Send(UM_SYM_LAYOUT);
     EXPECT_EQ(windows[0].rect, QRect());
 }

@@ -87,11 +87,11 @@ TEST_F(PlaySymThreadTest, InitBuildsViewsAndWritesTheLayoutIntoTheLevel) {
     EXPECT_EQ(host.log.first(), "zorder -1");
     EXPECT_EQ(host.windows[2].rect, QRect(345, 225, 270, 270));
 
-    const LotterySym& sym = status.m_listGrades[1].m_sym;
+    const LotterySym& sym = status.Level(1).m_sym;
     EXPECT_EQ(sym.m_bLayoutValid, 1);
     ASSERT_EQ(sym.m_listLayout.size(), 2);
     EXPECT_EQ(sym.m_listLayout[1].m_items[0].m_rect, WinRect(1305, 585, 1575, 855));
-    EXPECT_TRUE(status.m_listGrades[2].m_sym.m_listLayout.isEmpty()) << "other levels untouched";
+    EXPECT_TRUE(status.Level(2).m_sym.m_listLayout.isEmpty()) << "other levels untouched";
 }
 
 TEST_F(PlaySymThreadTest, CommandsAreHandledInTheOrderPosted) {
@@ -118,19 +118,18 @@ TEST_F(PlaySymThreadTest, LevelChangeSequenceEndsReadyWithTheNewScreen) {
     worker.Init();
     ASSERT_TRUE(WaitReady(1));
     // What a level change posts: count, layout, roll, movies.
-    status.m_nCurGrade = 2;
-    status.m_pCurGrade = &status.m_listGrades[2];
-    status.m_pCurGrade->m_base.m_nPerScreen = 3;
+    status.SetCurrentLevel(2);
+    status.CurrentLevel()->m_base.m_nPerScreen = 3;
     worker.SetCount(9);
     worker.Layout();
     worker.Roll(0, 1);
-    worker.SetGrade(*status.m_pCurGrade);
+    worker.SetGrade(*status.CurrentLevel());
     ASSERT_TRUE(WaitReady(2));
     EXPECT_EQ(host.log.mid(2), QStringList({"zorder 8", "ready 1"}));
     QTest::qWait(50);
     EXPECT_EQ(host.windows.size(), 9);
-    EXPECT_EQ(status.m_listGrades[2].m_sym.m_listLayout.size(), 3);
-    EXPECT_EQ(status.m_listGrades[2].m_sym.m_bLayoutValid, 1);
+    EXPECT_EQ(status.Level(2).m_sym.m_listLayout.size(), 3);
+    EXPECT_EQ(status.Level(2).m_sym.m_bLayoutValid, 1);
     for (int i = 0; i < 9; ++i) {
         EXPECT_TRUE(host.windows[i].visible);
         EXPECT_EQ(host.states[i].mode, PlayerState::Mode::Rolling);
@@ -148,17 +147,17 @@ TEST_F(PlaySymThreadTest, BlockingRequestAnswersWithViewsAlreadyCreated) {
 }
 
 TEST_F(PlaySymThreadTest, WorkerMessagesReachThePrompter) {
-    status.m_listGrades[1].m_sym.ResetLayout(1, 3);
-    status.m_listGrades[1].m_sym.m_bLayoutValid = 1;
+    status.Level(1).m_sym.ResetLayout(1, 3);
+    status.Level(1).m_sym.m_bLayoutValid = 1;
     worker.Init();
     ASSERT_TRUE(WaitReady(1));
     EXPECT_EQ(prompter.messages, QStringList(PlaySym::DamagedDataText()));
-    EXPECT_EQ(status.m_listGrades[1].m_sym.m_bLayoutValid, 0);
+    EXPECT_EQ(status.Level(1).m_sym.m_bLayoutValid, 0);
 }
 
 TEST_F(PlaySymThreadTest, ShortLastScreenSetsTheFirstSlot) {
     symtest::SetLevels(status, 3, 2, 3, 2);
-    status.m_listGrades[2].m_base.m_nQuantity = 1;
+    status.Level(2).m_base.m_nQuantity = 1;
     worker.Init();
     ASSERT_TRUE(WaitReady(1));
     EXPECT_EQ(status.m_nFirstSlot, 1);

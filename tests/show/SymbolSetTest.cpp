@@ -62,14 +62,16 @@ class HideSurplusTest : public ::testing::Test {
 protected:
     HideSurplusTest() { symtest::SetLevels(status, 3, 1, 5, 4); }
     void Left(int perScreen, int quantity, int taken) {
-        GradeInfo& level = status.m_listGrades[1];
+        GradeInfo& level = status.Level(1);
         level.m_base.m_nPerScreen = perScreen;
         level.m_base.m_nQuantity = quantity;
         level.m_taken.RemoveAll();
         for (int i = 0; i < taken; ++i)
             level.m_taken.Add(quint32(i));
     }
-    bool Hide() { return SymbolSet::HideSurplusSlots(status, status.m_pCurGrade, false, worker); }
+    bool Hide() {
+        return SymbolSet::HideSurplusSlots(status, status.CurrentLevel(), false, worker);
+    }
 
     symtest::ProgramFolder folder;
     TumoStatus status;
@@ -100,10 +102,9 @@ TEST_F(HideSurplusTest, AWholeScreenAheadStartsAtTheTop) {
     }
     // The default level's screens are always whole, whatever is left.
     status.m_nFirstSlot = 9;
-    status.m_nCurGrade = 0;
-    status.m_pCurGrade = &status.m_listGrades[0];
-    status.m_listGrades[0].m_base.m_nPerScreen = 5;
-    status.m_listGrades[0].m_base.m_nQuantity = 2;
+    status.SetCurrentLevel(0);
+    status.Level(0).m_base.m_nPerScreen = 5;
+    status.Level(0).m_base.m_nQuantity = 2;
     EXPECT_FALSE(Hide());
     EXPECT_EQ(status.m_nFirstSlot, 0);
     EXPECT_TRUE(worker.hidden.isEmpty());
@@ -116,7 +117,7 @@ TEST_F(HideSurplusTest, NothingOnADoneLevelInDesignModeOrWithoutALevel) {
     Left(3, 6, 8); // more drawn than winners
     EXPECT_FALSE(Hide());
     Left(5, 2, 0);
-    EXPECT_FALSE(SymbolSet::HideSurplusSlots(status, status.m_pCurGrade, true, worker));
+    EXPECT_FALSE(SymbolSet::HideSurplusSlots(status, status.CurrentLevel(), true, worker));
     EXPECT_FALSE(SymbolSet::HideSurplusSlots(status, nullptr, false, worker));
     EXPECT_TRUE(worker.hidden.isEmpty());
     EXPECT_EQ(status.m_nFirstSlot, 9);
@@ -125,7 +126,7 @@ TEST_F(HideSurplusTest, NothingOnADoneLevelInDesignModeOrWithoutALevel) {
 TEST_F(HideSurplusTest, TheLevelGivenCountsNotTheStatusPointer) {
     // A level being applied may not be the status's current one yet.
     Left(5, 10, 0);
-    GradeInfo applied = status.m_listGrades[1];
+    GradeInfo applied = status.Level(1);
     applied.m_base.m_nQuantity = 1;
     EXPECT_TRUE(SymbolSet::HideSurplusSlots(status, &applied, false, worker));
     EXPECT_EQ(status.m_nFirstSlot, 2);
@@ -181,7 +182,7 @@ protected:
     }
     void UseMovie(int level, const QString& name) {
         QFile(folder.Path(name)).open(QIODevice::WriteOnly);
-        status.m_listGrades[level].m_sym.m_strDefaultFile = folder.Path(name);
+        status.Level(level).m_sym.m_strDefaultFile = folder.Path(name);
     }
 
     symtest::ProgramFolder folder;
@@ -195,15 +196,15 @@ protected:
 TEST_F(SymbolSetFileTest, CheckReadsEveryLevelAndStoresTheFallbackMovie) {
     UseMovie(1, "letters.swf");
     sets.insert("letters.swf", "ABC");
-    status.m_listGrades[2].m_sym.m_strDefaultFile = folder.Path("gone.swf");
-    status.m_listGrades[1].m_base.m_strName = "Grand";
+    status.Level(2).m_sym.m_strDefaultFile = folder.Path("gone.swf");
+    status.Level(1).m_base.m_strName = "Grand";
 
     const QString text = set.CheckSymbolFile(status);
     EXPECT_EQ(reads, QStringList({"defsym.swf", "letters.swf", "defsym.swf"}));
     EXPECT_TRUE(text.contains("\"Grand\" are:\"ABC\"\n"));
     EXPECT_FALSE(text.contains("Level 2"));
-    EXPECT_EQ(status.m_listGrades[2].m_sym.m_strDefaultFile, folder.Path("defsym.swf"));
-    EXPECT_EQ(status.m_listGrades[1].m_sym.m_strDefaultFile, folder.Path("letters.swf"));
+    EXPECT_EQ(status.Level(2).m_sym.m_strDefaultFile, folder.Path("defsym.swf"));
+    EXPECT_EQ(status.Level(1).m_sym.m_strDefaultFile, folder.Path("letters.swf"));
     EXPECT_TRUE(prompter.messages.isEmpty());
 }
 
@@ -224,7 +225,7 @@ TEST_F(SymbolSetFileTest, MissingStartCharacterCheckHasNoFallback) {
                              "recognise the bit(s) \"A\",  the symbol will stop to the mask bit "
                              "when program start up in those prizes."));
 
-    status.m_listGrades[0].m_sym.m_strDefaultFile = folder.Path("gone.swf");
+    status.Level(0).m_sym.m_strDefaultFile = folder.Path("gone.swf");
     EXPECT_EQ(set.ListMissingSymbols(status), QString());
     EXPECT_EQ(prompter.messages, QStringList(SymbolSet::IncompatibleText()));
 }
@@ -235,9 +236,9 @@ TEST_F(SymbolSetFileTest, LoadSymbolSetFallsBackToTheProgramsDefaultMovie) {
     EXPECT_EQ(set.LoadSymbolSet(status), "ABC");
     EXPECT_EQ(set.m_symbolChars, "ABC");
 
-    status.m_listGrades[1].m_sym.m_strDefaultFile = folder.Path("gone.swf");
+    status.Level(1).m_sym.m_strDefaultFile = folder.Path("gone.swf");
     EXPECT_EQ(set.LoadSymbolSet(status), "0123456789");
-    EXPECT_EQ(status.m_listGrades[1].m_sym.m_strDefaultFile, folder.Path("gone.swf"));
+    EXPECT_EQ(status.Level(1).m_sym.m_strDefaultFile, folder.Path("gone.swf"));
 
     sets.clear();
     EXPECT_EQ(set.LoadSymbolSet(status), QString());

@@ -51,18 +51,17 @@ private:
 
 // Levels 0 to n - 1 with `perScreen` numbers on the screen each; level `current` is current.
 inline void SetLevels(TumoStatus& status, int n, int current, int perScreen, int digits) {
-    status.m_listGrades.clear();
+    status.ClearGrades();
     for (int i = 0; i < n; ++i) {
         GradeInfo level;
         level.m_base.m_strName = QStringLiteral("Level %1").arg(i);
         level.m_base.m_nPerScreen = perScreen;
         level.m_base.m_nQuantity = 10;
         level.m_sym.m_strDefaultFile = MakeAbsolutePath(QStringLiteral("defsym.swf"));
-        status.m_listGrades.append(level);
+        status.AddLevel(level);
     }
-    status.m_nLastGrade = n - 1;
-    status.m_nCurGrade = current;
-    status.m_pCurGrade = &status.m_listGrades[current];
+    status.Level(0).m_base.m_nQuantity = 10; // as many as the others, not the pool's rest
+    status.SetCurrentLevel(current);
     status.m_nuBase.m_nDigits = digits;
 }
 

@@ -144,13 +144,12 @@ TEST(TrackerCommands, SpaceEvenlyKeepsTiesInTheirOrder) {
 
 TEST(DesignLevelSelector, PrizeLevelsFirstAndTheDefaultLevelLast) {
     TumoStatus status;
-    status.m_listGrades.clear();
+    status.ClearGrades();
     for (const char* name : {"Default", "First", "Second", "Third"}) {
         GradeInfo level;
         level.m_base.m_strName = QString::fromLatin1(name);
-        status.m_listGrades << level;
+        status.AddLevel(level);
     }
-    status.m_nLastGrade = 3;
     EXPECT_EQ(DesignLevels::Names(status), (QStringList{"First", "Second", "Third", "Default"}));
     EXPECT_EQ(DesignLevels::ListIndexOf(0, 3), 1);
     EXPECT_EQ(DesignLevels::ListIndexOf(2, 3), 3);
@@ -161,10 +160,9 @@ TEST(DesignLevelSelector, PrizeLevelsFirstAndTheDefaultLevelLast) {
 
 TEST(DesignLevelSelector, OnlyTheDefaultLevel) {
     TumoStatus status;
-    status.m_listGrades.clear();
-    status.m_listGrades << GradeInfo();
-    status.m_listGrades[0].m_base.m_strName = QStringLiteral("Default Settings");
-    status.m_nLastGrade = 0;
+    status.ClearGrades();
+    status.AddLevel(GradeInfo());
+    status.Level(0).m_base.m_strName = QStringLiteral("Default Settings");
     EXPECT_EQ(DesignLevels::Names(status), QStringList{"Default Settings"});
     EXPECT_EQ(DesignLevels::ListIndexOf(0, 0), 0);
     EXPECT_EQ(DesignLevels::SelectorIndexOf(0, 0), 0);

@@ -31,9 +31,8 @@ protected:
         pool.m_pStatus = &status;
         pool.SetPrompter(&prompter);
         pool.SetProgressSink(&sink);
-        status.m_listGrades.append(GradeInfo());
-        status.m_listGrades.append(GradeInfo());
-        status.m_nLastGrade = 1;
+        status.AddLevel(GradeInfo());
+        status.AddLevel(GradeInfo());
     }
     void TearDown() override { SafeFileWriter::SetFailureInjector({}); }
     QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
@@ -63,7 +62,7 @@ protected:
 } // namespace
 
 TEST_F(PoolTest, EmptyPoolIsFilledWithOneToHundred) {
-    status.m_listGrades[1].m_sym.m_bLayoutValid = 1;
+    status.Level(1).m_sym.m_bLayoutValid = 1;
     ASSERT_EQ(pool.OpenStore(), 1);
     EXPECT_TRUE(pool.IsReady());
     ASSERT_EQ(pool.GetCount(), 100u);
@@ -79,7 +78,7 @@ TEST_F(PoolTest, EmptyPoolIsFilledWithOneToHundred) {
     EXPECT_EQ(status.m_nuBase.m_nCount, 100);
     EXPECT_EQ(status.m_nuBase.m_nDigits, 3);
     EXPECT_EQ(status.m_nuBase.m_strChars, QStringLiteral("1234567890"));
-    EXPECT_EQ(status.m_listGrades[1].m_sym.m_bLayoutValid, 0);
+    EXPECT_EQ(status.Level(1).m_sym.m_bLayoutValid, 0);
 
     const LoNuInfo r = pool.ReadNumber(41);
     EXPECT_EQ(r.m_nIndex, 41);

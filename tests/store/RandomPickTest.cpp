@@ -43,9 +43,8 @@ protected:
         pool.m_pStatus = &status;
         pool.SetPrompter(&prompter);
         pool.SetPickSource(&scripted);
-        status.m_listGrades.append(GradeInfo());
-        status.m_listGrades.append(GradeInfo());
-        status.m_nLastGrade = 1;
+        status.AddLevel(GradeInfo());
+        status.AddLevel(GradeInfo());
     }
     void makePool(quint32 count) {
         ASSERT_EQ(pool.OpenStore(), 1);
@@ -55,7 +54,7 @@ protected:
     }
     void draw(quint32 first, quint32 last, int level = 1) {
         for (quint32 i = first; i <= last; ++i)
-            status.m_listGrades[level].m_taken.Add(i);
+            status.Level(level).m_taken.Add(i);
     }
     NuFileDeal::PickResult pick(quint64 k, LoNuInfo& picked) {
         scripted.values = {k};
@@ -98,14 +97,14 @@ TEST_F(PickTest, EveryDrawSelectsEachFreeNumberExactlyOnce) {
     draw(19, 19, 0);
     expectEveryFreeIndexOnce("pool of 20, both ends drawn too");
 
-    status.m_listGrades[0].m_taken.RemoveAll();
-    status.m_listGrades[1].m_taken.RemoveAll();
+    status.Level(0).m_taken.RemoveAll();
+    status.Level(1).m_taken.RemoveAll();
     makePool(100000);
     // 99.9 % drawn over both levels, the free ones scattered and at both ends.
     for (quint32 i = 0; i < 100000; ++i)
         if (i % 1000 != 0 && i != 99999)
-            status.m_listGrades[int(i % 2)].m_taken.Add(i);
-    status.m_listGrades[1].m_taken.Add(99998); // drawn twice: still one drawn number
+            status.Level(int(i % 2)).m_taken.Add(i);
+    status.Level(1).m_taken.Add(99998); // drawn twice: still one drawn number
     expectEveryFreeIndexOnce("pool of 100,000 with 99.9 % drawn");
 }
 
@@ -163,7 +162,7 @@ TEST_F(PickTest, DrawingAWholePoolNeverRepeatsAndThenAnswersNone) {
         ASSERT_EQ(pool.Pick(r), NuFileDeal::PickResult::Picked) << i;
         ASSERT_FALSE(seen[size_t(r.m_nIndex)]) << "repeated " << r.m_nIndex;
         seen[size_t(r.m_nIndex)] = true;
-        status.m_listGrades[i % 2].m_taken.Add(quint32(r.m_nIndex));
+        status.Level(i % 2).m_taken.Add(quint32(r.m_nIndex));
     }
     LoNuInfo none;
     EXPECT_EQ(pool.Pick(none), NuFileDeal::PickResult::NoneFree);
@@ -171,7 +170,7 @@ TEST_F(PickTest, DrawingAWholePoolNeverRepeatsAndThenAnswersNone) {
     EXPECT_FALSE(pool.IsDamaged());
     EXPECT_TRUE(prompter.messages.isEmpty());
     // Taking one back frees exactly that one.
-    status.m_listGrades[1].m_taken.RemoveAt(7);
+    status.Level(1).m_taken.RemoveAt(7);
     EXPECT_EQ(pool.FreeCount(), 1u);
     LoNuInfo r;
     ASSERT_EQ(pool.Pick(r), NuFileDeal::PickResult::Picked);

@@ -166,9 +166,8 @@ TEST_F(RestoreSafety, NamesFromEverywhereSurviveBackupRestoreAndLoad) {
               &level.m_sound.m_strBackSound, &level.m_sym.m_strDefaultFile})
             other->clear();
         level.m_bg.m_strFile = at("live/media/") + n;
-        live.m_listGrades.append(level);
+        live.AddLevel(level);
     }
-    live.m_nLastGrade = qint32(names.size()) - 1;
     SchemeBackup backup(&live, &prompter);
     ASSERT_TRUE(backup.Backup(at("names.TSC")));
     EXPECT_TRUE(prompter.messages.isEmpty()) << prompter.messages.join("|").toStdString();
@@ -180,10 +179,10 @@ TEST_F(RestoreSafety, NamesFromEverywhereSurviveBackupRestoreAndLoad) {
     TumoStatus restored(&prompter);
     restored.m_strDataFolder = g_strAppFolder;
     ASSERT_TRUE(restored.LoadAll());
-    ASSERT_EQ(restored.m_listGrades.size(), names.size());
+    ASSERT_EQ(restored.LevelCount(), names.size());
     QStringList files;
     for (qsizetype i = 0; i < names.size(); ++i) {
-        const QString path = ResolveFileCase(restored.m_listGrades[i].m_bg.m_strFile);
+        const QString path = ResolveFileCase(restored.Level(i).m_bg.m_strFile);
         EXPECT_EQ(ReadBytes(path), names[i].toUtf8()) << names[i].toStdString();
         files << QFileInfo(path).fileName().toLower();
     }

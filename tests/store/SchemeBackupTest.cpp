@@ -101,15 +101,14 @@ TEST_F(BackupTest, BackupThenRestoreOnAFreshProgramFolder) {
         level.m_sound.m_strBackSound = sound;
         level.m_sym.m_strDefaultFile = defBg;
         level.m_sym.m_listFiles = QStringList({QString(), sound});
-        live.m_listGrades.append(level);
+        live.AddLevel(level);
     }
-    live.m_nLastGrade = 2;
     live.m_nuBase.m_nCount = 100;
-    live.m_listGrades[1].m_taken.Add(5);
-    live.m_listGrades[1].m_taken.Add(17);
+    live.Level(1).m_taken.Add(5);
+    live.Level(1).m_taken.Add(17);
     live.m_options.m_nMonitor = 2;
     live.m_options.m_bShowButtons = 0;
-    const QList<GradeInfo> levelsBefore = live.m_listGrades;
+    const QList<GradeInfo> levelsBefore(live.Levels().begin(), live.Levels().end());
 
     const QString packPath = at("out/show.TSC");
     ASSERT_TRUE(WriteBytes(packPath, "an older pack"));
@@ -117,7 +116,7 @@ TEST_F(BackupTest, BackupThenRestoreOnAFreshProgramFolder) {
     ASSERT_TRUE(backup.Backup(packPath));
 
     // The live object and the live files are untouched.
-    EXPECT_EQ(live.m_listGrades, levelsBefore);
+    EXPECT_EQ(QList<GradeInfo>(live.Levels().begin(), live.Levels().end()), levelsBefore);
     EXPECT_FALSE(QFile::exists(at("a/TumoStatus.dat")));
     EXPECT_FALSE(QFile::exists(at("a/default.TumoScheme")));
     EXPECT_EQ(QDir(at("out")).entryList(QDir::Files), QStringList({"show.TSC"}));
@@ -147,12 +146,12 @@ TEST_F(BackupTest, BackupThenRestoreOnAFreshProgramFolder) {
     TumoStatus restored(&prompter);
     restored.m_strDataFolder = g_strAppFolder;
     restored.LoadAll();
-    ASSERT_EQ(restored.m_nLastGrade, 2);
+    ASSERT_EQ(restored.LastGrade(), 2);
     EXPECT_EQ(restored.m_options.m_nMonitor, 2);
     EXPECT_EQ(restored.m_options.m_bShowButtons, 0);
     EXPECT_EQ(restored.m_nuBase.m_nCount, 100);
     for (int i = 0; i < 3; ++i) {
-        const GradeInfo& level = restored.m_listGrades[i];
+        const GradeInfo& level = restored.Level(i);
         EXPECT_EQ(level.m_base.m_strName, QStringLiteral("Level %1").arg(i));
         // Stored empty; loading makes every path absolute, the empty one included.
         EXPECT_EQ(level.m_banner.m_strFile, MakeAbsolutePath(QString()));
@@ -162,7 +161,7 @@ TEST_F(BackupTest, BackupThenRestoreOnAFreshProgramFolder) {
         EXPECT_EQ(ReadBytes(level.m_sound.m_strBackSound), QByteArray("RIFF"));
         EXPECT_EQ(level.m_sym.m_listFiles, QStringList({QString(), "TumoScheme\\s.wav"}));
     }
-    EXPECT_EQ(restored.m_listGrades[1].m_taken.Count(), 2);
+    EXPECT_EQ(restored.Level(1).m_taken.Count(), 2);
     EXPECT_TRUE(restored.IsNumberTaken(17));
 
     NuFileDeal pool;
