@@ -284,6 +284,10 @@ void CTumoDlg::ShowOnScreen() {
     setFocus();
 }
 
+void CTumoDlg::OnSymbolsLanded(int token) {
+    m_draw.OnSymbolsLanded(token);
+}
+
 void CTumoDlg::OnSymbolsReady(int phase) {
     m_draw.OnSymbolsReady();
     if (phase == 0 && !m_bQuitting) {
@@ -669,6 +673,8 @@ void CTumoDlg::RebuildAfterSettings(int closeCode) {
     m_draw.SetCurGrade(grade);
     m_draw.SetScreenDone(false);
     m_draw.ApplyGrade(grade, nullptr);
+    // Every symbol rolls again: a half-full screen starts anew rather than at its next slot.
+    m_draw.StartFreshScreen();
     if (closeCode == 1) {
         EnableWindow(false);
         PoolReanalysis::Run(m_numbers, m_status, m_nSavedDigits);

@@ -219,6 +219,7 @@ public:
     void RedrawSymbolView(int index) override;
     void OnSymbolsStacked(int lastCreated) override;
     void OnSymbolsReady(int phase) override;
+    void OnSymbolsLanded(int token) override;
 
     // DrawScreen.
     void LoadBackground(const GradeInfo& grade) override;
@@ -381,6 +382,4 @@ private:
     WinNuBoard* m_pNumberProxy = nullptr;
     std::function<void(const QRect&)> m_bannerPosition;
     // Where the draw stood when design mode began, for the level shown then.
-    int m_nDesignFromGrade = -1;
-    qint32 m_nDesignTakenAtStart = 0;
 };
