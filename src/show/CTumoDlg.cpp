@@ -213,6 +213,9 @@ bool CTumoDlg::OpenNumberPool(bool statusLoaded) {
         return false;
     if (!statusLoaded || m_status.m_nuBase.m_nDigits == 0)
         m_numbers.AnalyseInto(m_status.m_nuBase);
+    // The status was read before the pool: a first session knew no pool count, and the default
+    // level takes whatever the pool holds beyond the prize levels.
+    m_status.RecomputeDefaultGradeTotal();
     return true;
 }
 
