@@ -191,7 +191,7 @@ void XSet::OnReset() {
 void XSet::OnLoadScheme() {
     if (m_bReported)
         return;
-    QString path = m_pPrompter->ChooseOpenFile(QString(), SchemeFileFilter());
+    QString path = m_pPrompter->ChooseOpenFile(QString(), SchemeFileFilter(), g_strAppFolder);
     if (path.isEmpty() || !m_pPrompter->AskYesNo(LoadQuestion()))
         return;
     path = CompleteSchemeExtension(path);

@@ -42,8 +42,9 @@ bool MessageBoxPrompter::AskYesNo(const QString& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
-QString MessageBoxPrompter::ChooseOpenFile(const QString& title, const QString& filter) {
-    return QFileDialog::getOpenFileName(Parent(), title, QString(), filter);
+QString MessageBoxPrompter::ChooseOpenFile(const QString& title, const QString& filter,
+                                           const QString& folder) {
+    return QFileDialog::getOpenFileName(Parent(), title, folder, filter);
 }
 
 QString MessageBoxPrompter::ChooseSaveFile(const QString& title, const QString& filter,

@@ -15,7 +15,8 @@ public:
 
     void Message(const QString& text, Icon icon = Icon::Warning) override;
     bool AskYesNo(const QString& text) override;
-    QString ChooseOpenFile(const QString& title, const QString& filter) override;
+    QString ChooseOpenFile(const QString& title, const QString& filter,
+                           const QString& folder = QString()) override;
     QString ChooseSaveFile(const QString& title, const QString& filter,
                            const QString& suggestedName) override;
 

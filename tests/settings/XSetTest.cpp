@@ -160,6 +160,8 @@ TEST_F(SettingsWindowTest, BackupWritesAPackAndLoadRestoresItThenRestarts) {
 
     // Cancelled chooser, then No to the question: nothing happens.
     settings->OnLoadScheme();
+    EXPECT_EQ(prompter.openFolders, QStringList({g_strAppFolder})) << "the program folder";
+    EXPECT_EQ(g_strAppFolder, dir.path());
     prompter.chosenFiles = {File("show")};
     prompter.answers = {false};
     settings->OnLoadScheme();
