@@ -66,6 +66,10 @@ public:
     // Writes the status and scheme files unless m_bNoSave is set.
     ~CTumoDlg() override;
 
+    // What the window says and asks (its own message boxes unless one was given): every dialog
+    // opened from the window reports through it.
+    Prompter& WindowPrompter() { return *m_pPrompter; }
+
     // The one draw window while it exists, else null.
     static CTumoDlg* Main();
 
