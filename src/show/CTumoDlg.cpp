@@ -744,11 +744,16 @@ void CTumoDlg::OnReset() {
 }
 
 void CTumoDlg::OnHelp() {
-    const QString path = g_strAppFolder + QStringLiteral("/tumo.chm");
+    const QString path = ResolveFileCase(g_strAppFolder + QStringLiteral("/tumo.chm"));
+    // Without a help file the guide window is the help there is.
+    if (!QFileInfo::exists(path)) {
+        OnOpenGuide();
+        return;
+    }
     const MainWindowDialogs& dialogs = Dialogs();
     if (dialogs.openFile)
         dialogs.openFile(path);
-    else if (QFileInfo::exists(path)) // no help file: nothing to open, nothing said
+    else
         QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 

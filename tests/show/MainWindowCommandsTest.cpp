@@ -266,9 +266,19 @@ TEST_F(MainWindowCommandsTest, WinningNumbersHelpAndGuide) {
     EXPECT_TRUE(settingsOpenDuringWinners);
     EXPECT_FALSE(dlg.IsSettingsOpen());
 
+    // No help file: Help opens the guide window.
+    dlg.OnCommand(MainMenu::kCmdHelp);
+    EXPECT_TRUE(opened.isEmpty());
+    ASSERT_TRUE(dlg.GuideWindow());
+    dlg.OnGuideClosed(0, 0);
+    {
+        QFile help(File("tumo.chm"));
+        ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+    }
     QTest::keyClick(&dlg, Qt::Key_F1);
     dlg.OnCommand(MainMenu::kCmdHelp);
     EXPECT_EQ(opened, QStringList(2, dir.path() + "/tumo.chm"));
+    EXPECT_FALSE(dlg.GuideWindow());
 
     // The window registered itself; the guide hears of later registrations only while it is open.
     ASSERT_FALSE(dlg.GuideWindows().isEmpty());
