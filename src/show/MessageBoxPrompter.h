@@ -5,8 +5,8 @@
 #include <QPointer>
 #include <QWidget>
 
-// What the draw window says and asks: message boxes and the desktop's file choosers, over the
-// draw window (or centred on the screen while it is still hidden).
+// What the draw window says and asks: message boxes and the desktop's file choosers, owned by the
+// window in front and shown once that window is on the screen.
 class MessageBoxPrompter : public Prompter {
 public:
     explicit MessageBoxPrompter(QWidget* parent = nullptr) : m_parent(parent) {}
@@ -21,6 +21,10 @@ public:
                            const QString& suggestedName) override;
 
 private:
+    // How long a box waits for its owner to appear before it shows on its own.
+    static constexpr int kMaxWaitMs = 30000;
+    static constexpr int kWaitPollMs = 20;
+
     QWidget* Parent() const;
 
     QPointer<QWidget> m_parent;
