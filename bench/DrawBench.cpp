@@ -57,7 +57,9 @@ public:
         Message(text, Icon::Question);
         return false;
     }
-    QString ChooseOpenFile(const QString&, const QString&) override { return QString(); }
+    QString ChooseOpenFile(const QString&, const QString&, const QString&) override {
+        return QString();
+    }
     QString ChooseSaveFile(const QString&, const QString&, const QString&) override {
         return QString();
     }

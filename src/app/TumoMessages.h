@@ -43,6 +43,8 @@ enum Message : int {
     UM_SYM_LAYOUT = WM_USER + 0x7C,     // 0, 0; always right after UM_SYM_SETCOUNT
     UM_SYM_SETGRADE = WM_USER + 0x7D,   // a snapshot of the new level
     UM_SYM_GETWINDOWS = WM_USER + 0x7E, // the one blocking request: the symbol windows
+    UM_SYM_LANDED = WM_USER + 0x86,     // w: token; answered once every symbol stopped before
+                                        //    has landed on its frame
     UM_SYM_REDRAW = WM_USER + 0x85,     // accepted, never sent
 };
 

@@ -54,7 +54,22 @@ void SoundMgr::Rearm(MCISound& sound) {
         sound.Open(sound.m_strFile);
 }
 
+void SoundMgr::Load(const QString& file) {
+    if (!file.isEmpty() && file == m_strLoaded)
+        return;
+    m_strFile = file;
+    Start();
+    m_strLoaded = file;
+}
+
+void SoundMgr::Halt() {
+    m_bPlaying = false;
+    m_pCurrent->Stop();
+    m_pOther->Stop();
+}
+
 void SoundMgr::Stop() {
+    m_strLoaded.clear();
     m_bPlaying = false;
     m_pCurrent->Close();
     m_pOther->Close();

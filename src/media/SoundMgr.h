@@ -27,6 +27,12 @@ public:
     void OnLoopTick();
     // Closes both devices; the player no longer counts as playing.
     void Stop();
+    // Makes `file` (an absolute path, or empty for silence) the player's sound. Devices are
+    // opened only when the file differs from the one they hold: a media pipeline's set-up can
+    // take long on some audio outputs, and a level change must not wait for it needlessly.
+    void Load(const QString& file);
+    // Halts both devices where they are and clears the playing mark; the file stays open.
+    void Halt();
 
     // The draw show's controls.
     // Starts the sound unless the player already counts as playing (a sound that ended by itself
@@ -51,6 +57,7 @@ private:
     bool ReachedEnd(MCISound& sound);
     static void Rearm(MCISound& sound);
 
+    QString m_strLoaded; // the file both devices were opened on; empty once closed
     MCISound m_first;
     MCISound m_second;
     MCISound* m_pCurrent;

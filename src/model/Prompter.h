@@ -13,8 +13,9 @@ public:
     virtual void Message(const QString& text, Icon icon = Icon::Warning) = 0;
     virtual bool AskYesNo(const QString& text) = 0;
     // An empty result means the operator cancelled. Filters use the Qt form
-    // ("Text files (*.txt);;All files (*)").
-    virtual QString ChooseOpenFile(const QString& title, const QString& filter) = 0;
+    // ("Text files (*.txt);;All files (*)"). The chooser opens in `folder` when one is given.
+    virtual QString ChooseOpenFile(const QString& title, const QString& filter,
+                                   const QString& folder = QString()) = 0;
     virtual QString ChooseSaveFile(const QString& title, const QString& filter,
                                    const QString& suggestedName) = 0;
 };

@@ -9,10 +9,18 @@
 #include "settings/SoundDD.h"
 #include "settings/XFaceString.h"
 #include "show/CTumoDlg.h"
-#include "show/MessageBoxPrompter.h"
 #include "show/SymbolCommands.h"
 
 #include <QPointer>
+
+namespace {
+
+// A dialog without a prompter of its own reports through the draw window's.
+Prompter* Say(CTumoDlg& main, Prompter* prompter) {
+    return prompter ? prompter : &main.WindowPrompter();
+}
+
+} // namespace
 
 int DesignDialogs::Run(QDialog& dialog, const Runner& run) {
     return run ? run(dialog) : dialog.exec();
@@ -23,8 +31,8 @@ void DesignDialogs::BaseSettings(CTumoDlg& main, Prompter* prompter,
     GradeInfo* level = main.CurGrade();
     if (!level)
         return;
-    MessageBoxPrompter boxes(&main);
-    Prompter& say = prompter ? *prompter : boxes;
+    prompter = Say(main, prompter);
+    Prompter& say = *prompter;
     const PrizeLevels::Editor edit =
         editor ? editor : PrizeBaseSettings::ModalEditor(&main, prompter, [&main](QWidget* window) {
             main.RegisterWithGuide(window);
@@ -44,6 +52,7 @@ void DesignDialogs::BaseSettings(CTumoDlg& main, Prompter* prompter,
 
 void DesignDialogs::Background(CTumoDlg& main, GradeInfo& designed, Prompter* prompter,
                                const Runner& run) {
+    prompter = Say(main, prompter);
     main.CountDialogOpened();
     {
         GradeInfo work = designed;
@@ -60,6 +69,7 @@ void DesignDialogs::Background(CTumoDlg& main, GradeInfo& designed, Prompter* pr
 }
 
 void DesignDialogs::Sound(CTumoDlg& main, Prompter* prompter, const Runner& run) {
+    prompter = Say(main, prompter);
     GradeInfo* level = main.CurGrade();
     if (!level)
         return;
@@ -90,6 +100,7 @@ void DesignDialogs::Sound(CTumoDlg& main, Prompter* prompter, const Runner& run)
 }
 
 void DesignDialogs::Mask(CTumoDlg& main, Prompter* prompter, const Runner& run) {
+    prompter = Say(main, prompter);
     GradeInfo* level = main.CurGrade();
     if (!level)
         return;
@@ -103,6 +114,7 @@ void DesignDialogs::Mask(CTumoDlg& main, Prompter* prompter, const Runner& run) 
 
 void DesignDialogs::ChooseSymbolFile(CTumoDlg& main, GradeInfo& designed, int position,
                                      Prompter* prompter, const Runner& run) {
+    prompter = Say(main, prompter);
     Set_Sym::Runner runner;
     if (run)
         runner = [&run](Set_Sym& dialog) { return run(dialog); };
@@ -127,6 +139,7 @@ void DesignDialogs::EditTextItem(CTumoDlg& main, int index, const Runner& run) {
 }
 
 BoardOptionsLink DesignDialogs::CreateBulletinOptions(CTumoDlg& main, Prompter* prompter) {
+    prompter = Say(main, prompter);
     BoardOptionsLink link;
     GradeInfo* level = main.CurGrade();
     if (!level)
@@ -149,6 +162,7 @@ BoardOptionsLink DesignDialogs::CreateBulletinOptions(CTumoDlg& main, Prompter* 
 }
 
 QWidget* DesignDialogs::CreateBannerOptions(CTumoDlg& main, Prompter* prompter) {
+    prompter = Say(main, prompter);
     GradeInfo* level = main.CurGrade();
     if (!level)
         return nullptr;

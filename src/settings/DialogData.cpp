@@ -4,6 +4,7 @@
 #include "model/Prompter.h"
 
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QRegularExpressionValidator>
 
 #include <QStringList>
@@ -75,19 +76,45 @@ QString IntegerRangePrompt(qint32 low, qint32 high) {
     return QStringLiteral("Please enter an integer between %1 and %2.").arg(low).arg(high);
 }
 
+namespace {
+
+// The patterns a filter text names, "*.*" taken as everything (as the Windows dialogs do).
+QStringList FilterPatterns(const QString& text) {
+    static const QRegularExpression separators(QStringLiteral("[;, ]+"));
+    QStringList patterns = text.split(separators, Qt::SkipEmptyParts);
+    for (QString& p : patterns)
+        if (p == QLatin1String("*.*"))
+            p = QStringLiteral("*");
+    return patterns;
+}
+
+bool SamePatterns(QStringList a, QStringList b) {
+    a.sort();
+    b.sort();
+    return a == b;
+}
+
+} // namespace
+
+// The stored descriptions mostly carry their patterns already ("TXT Files(*.txt)", "*.bmp");
+// the pattern list is shown once, in the form the Qt dialog reads it from.
 QString QtFileFilter(const QString& windowsFilter) {
+    static const QRegularExpression trailingGroup(QStringLiteral("^(.*)\\(([^()]*)\\)\\s*$"));
     const QStringList parts = windowsFilter.split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         const QString& description = parts[i];
         if (description.isEmpty())
             break; // the closing "||"
-        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
-        for (QString& p : patterns)
-            if (p.trimmed() == QLatin1String("*.*"))
-                p = QStringLiteral("*");
-        filters << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
-                       QLatin1Char(')');
+        const QStringList patterns = FilterPatterns(parts[i + 1]);
+        const QString list = patterns.join(QLatin1Char(' '));
+        const QRegularExpressionMatch group = trailingGroup.match(description);
+        if (group.hasMatch() && SamePatterns(FilterPatterns(group.captured(2)), patterns))
+            filters << group.captured(1) + QLatin1Char('(') + list + QLatin1Char(')');
+        else if (SamePatterns(FilterPatterns(description), patterns))
+            filters << list;
+        else
+            filters << description + QStringLiteral(" (") + list + QLatin1Char(')');
     }
     return filters.join(QStringLiteral(";;"));
 }

@@ -1,7 +1,9 @@
 #include "settings/XSet.h"
 
 #include "app/AppPaths.h"
+#include "controls/ControlId.h"
 #include "model/TumoStatus.h"
+#include "settings/GuideControlIds.h"
 #include "settings/PrizesDlg.h"
 #include "settings/Sheet_LotteryNo.h"
 #include "settings/Sheet_Other.h"
@@ -62,6 +64,7 @@ bool XSet::OnInitDialog() {
         return false;
     auto* layout = new QVBoxLayout(this);
     m_tab = new QTabWidget(this);
+    SetControlId(m_tab, GuideControlIds::kSettingsTabs);
     layout->addWidget(m_tab, 1);
 
     m_pageNumbers = new Sheet_LotteryNo(m_pStatus, m_pNumberStore, m_pPrompter);
@@ -89,6 +92,11 @@ void XSet::BuildButtons() {
     auto* close = new QPushButton(QStringLiteral("Close"), this);
     // Enter closes the window unless another button has the focus.
     close->setDefault(true);
+    // The guide's entries find these controls by their numbers.
+    SetControlId(reset, GuideControlIds::kSettingsReset);
+    SetControlId(m_btnLoad, GuideControlIds::kSettingsLoadScheme);
+    SetControlId(m_btnBackup, GuideControlIds::kSettingsBackupScheme);
+    SetControlId(close, GuideControlIds::kSettingsClose);
     row->addWidget(reset);
     row->addStretch(1);
     row->addWidget(m_btnLoad);
@@ -191,7 +199,7 @@ void XSet::OnReset() {
 void XSet::OnLoadScheme() {
     if (m_bReported)
         return;
-    QString path = m_pPrompter->ChooseOpenFile(QString(), SchemeFileFilter());
+    QString path = m_pPrompter->ChooseOpenFile(QString(), SchemeFileFilter(), g_strAppFolder);
     if (path.isEmpty() || !m_pPrompter->AskYesNo(LoadQuestion()))
         return;
     path = CompleteSchemeExtension(path);

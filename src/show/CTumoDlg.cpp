@@ -71,6 +71,7 @@ CTumoDlg::CTumoDlg(Prompter* prompter, QWidget* parent)
       m_draw(m_status, PortsOf(this, m_pWorker.get(), &m_sounds, this, m_pPrompter)) {
     m_status.SetPrompter(m_pPrompter);
     m_numbers.SetPrompter(m_pPrompter);
+    m_boxes.SetOwnerComing([this] { return m_bShowComing && !m_bQuitting; });
     m_sounds.SetLevelSource([this] { return CurGrade(); });
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
@@ -198,6 +199,7 @@ bool CTumoDlg::OnInitDialog() {
     CreateBulletin();
     CreateButtons();
     m_pWorker->Init();
+    m_bShowComing = true; // the worker's ready report shows the window
     m_draw.HideSurplusSlots();
     ShowButtons(m_status.m_options.m_bShowButtons);
     if (m_status.m_options.m_bStopAtStartup)
@@ -234,6 +236,9 @@ bool CTumoDlg::OpenNumberPool(bool statusLoaded) {
         tooMany = level.m_base.FitToScreen(m_status.m_nuBase.m_nDigits) || tooMany;
     if (tooMany)
         m_pPrompter->Message(GradeBase::PerScreenText(), Prompter::Icon::Warning);
+    // The status was read before the pool: a first session knew no pool count, and the default
+    // level takes whatever the pool holds beyond the prize levels.
+    m_status.RecomputeDefaultGradeTotal();
     return true;
 }
 
@@ -303,6 +308,10 @@ void CTumoDlg::ShowOnScreen() {
     raise();
     activateWindow();
     setFocus();
+}
+
+void CTumoDlg::OnSymbolsLanded(int token) {
+    m_draw.OnSymbolsLanded(token);
 }
 
 void CTumoDlg::OnSymbolsReady(int phase) {
@@ -757,6 +766,8 @@ void CTumoDlg::RebuildAfterSettings(int closeCode) {
     GradeInfo* grade = m_status.FindCurrentGrade(index);
     m_draw.SetScreenDone(false);
     m_draw.ApplyGrade(grade, nullptr);
+    // Every symbol rolls again: a half-full screen starts anew rather than at its next slot.
+    m_draw.StartFreshScreen();
     if (closeCode == 1) {
         EnableWindow(false);
         PoolReanalysis::Run(m_numbers, m_status, m_nSavedDigits);
@@ -816,11 +827,16 @@ void CTumoDlg::OnReset() {
 }
 
 void CTumoDlg::OnHelp() {
-    const QString path = g_strAppFolder + QStringLiteral("/tumo.chm");
+    const QString path = ResolveFileCase(g_strAppFolder + QStringLiteral("/tumo.chm"));
+    // Without a help file the guide window is the help there is.
+    if (!QFileInfo::exists(path)) {
+        OnOpenGuide();
+        return;
+    }
     const MainWindowDialogs& dialogs = Dialogs();
     if (dialogs.openFile)
         dialogs.openFile(path);
-    else if (QFileInfo::exists(path)) // no help file: nothing to open, nothing said
+    else
         QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 

@@ -70,6 +70,10 @@ public:
     // to try again; only the operator's No ends without it.
     ~CTumoDlg() override;
 
+    // What the window says and asks (its own message boxes unless one was given): every dialog
+    // opened from the window reports through it.
+    Prompter& WindowPrompter() { return *m_pPrompter; }
+
     // The one draw window while it exists, else null.
     static CTumoDlg* Main();
 
@@ -223,6 +227,7 @@ public:
     void RedrawSymbolView(int index) override;
     void OnSymbolsStacked(int lastCreated) override;
     void OnSymbolsReady(int phase) override;
+    void OnSymbolsLanded(int token) override;
 
     // DrawScreen.
     void LoadBackground(const GradeInfo& grade) override;
@@ -342,6 +347,7 @@ private:
     bool m_bSettingsOpen = false;
     MessageWnd* m_pMouseWnd = nullptr;
     bool m_bMayShow = false;
+    bool m_bShowComing = false; // the symbols are being built: the window shows when they are
     std::unique_ptr<DrawBackground> m_pBackground;
     BulletinBoard* m_pBulletin = nullptr;
     bool m_bReshapeBulletin = false;
@@ -395,6 +401,4 @@ private:
     WinNuBoard* m_pNumberProxy = nullptr;
     std::function<void(const QRect&)> m_bannerPosition;
     // Where the draw stood when design mode began, for the level shown then.
-    int m_nDesignFromGrade = -1;
-    qint32 m_nDesignTakenAtStart = 0;
 };

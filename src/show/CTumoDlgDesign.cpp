@@ -51,9 +51,6 @@ int CTumoDlg::EnterDesignMode(int index) {
     if (!m_pDesignTool)
         return -1;
     m_pDesignWnd = m_pDesignTool->Window();
-    // The level shown now gets its screens back as they were when design mode ends.
-    m_nDesignFromGrade = ListIndexOf(m_status, m_draw.CurGrade());
-    m_nDesignTakenAtStart = m_status.m_nTakenAtGradeStart;
     m_pDesignWnd->show();
     m_pDesignWnd->move(mapToGlobal(QPoint(10, 20)));
     EnableWindow(true);
@@ -109,16 +106,12 @@ int CTumoDlg::LeaveDesignMode() {
     GradeInfo* previous = m_draw.CurGrade();
     qint32 index = 0;
     GradeInfo* grade = m_status.FindCurrentGrade(index);
-    if (grade && index == m_nDesignFromGrade && m_nDesignTakenAtStart <= grade->m_taken.Count()) {
-        // Designing other levels moved the count the screens start from; the level shown before
-        // goes on where it was (unless its winners were cleared meanwhile).
-        m_status.m_nTakenAtGradeStart = m_nDesignTakenAtStart;
-    }
-    m_nDesignFromGrade = -1;
     m_draw.ApplyGrade(grade, previous);
     if (grade)
         LoadBackground(*grade);
-    m_draw.SetScreenDone(false);
+    // Every symbol rolls again: the winners of a half-full screen are no longer shown, so the
+    // next number opens a new screen rather than a slot beside them.
+    m_draw.StartFreshScreen();
     // Placed symbols were all shown again; a short last screen hides its surplus slots anew.
     m_draw.HideSurplusSlots();
     RestoreZOrder();

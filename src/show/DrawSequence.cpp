@@ -97,10 +97,55 @@ void DrawSequence::OnSymbolsReady() {
 
 void DrawSequence::SetDesignMode(bool on) {
     m_bDesignMode = on;
+    CancelLanding();
 }
 
 void DrawSequence::StopTimers() {
     KillAutoTimers();
+    CancelLanding();
+}
+
+void DrawSequence::StartFreshScreen() {
+    CancelLanding();
+    if (CurGrade())
+        m_status.m_nTakenAtGradeStart = Drawn();
+    m_nPendingPositions = 0;
+    m_bScreenDone = false;
+}
+
+void DrawSequence::OnSymbolsLanded(int token) {
+    if (!m_bLandingAwaited || token != m_nLandingToken || !CurGrade())
+        return;
+    const bool board = m_bBoardAfterLanding;
+    const int count = m_nBoardCount;
+    const int autoMs = m_nAutoRestartMs;
+    CancelLanding();
+    if (board)
+        UpdateBulletinAfterDraw(count);
+    if (autoMs >= 0 && CurGrade()->m_base.m_bAutoDraw)
+        StartTimer(DrawTimers::TIMER_AUTO_RESTART, autoMs);
+}
+
+// Each step asks anew: only the answer to the latest request counts, and it covers the symbols
+// stopped by earlier steps too.
+void DrawSequence::AwaitLanding() {
+    m_bLandingAwaited = true;
+    ++m_nLandingToken;
+    m_ports.symbols->ReportLanding(m_nLandingToken);
+}
+
+void DrawSequence::CancelLanding() {
+    m_bLandingAwaited = false;
+    m_bBoardAfterLanding = false;
+    m_nBoardCount = 0;
+    m_nAutoRestartMs = -1;
+}
+
+void DrawSequence::StartAutoRestart(int milliseconds) {
+    if (m_bLandingAwaited)
+        m_nAutoRestartMs = milliseconds;
+    else
+        StartTimer(DrawTimers::TIMER_AUTO_RESTART, milliseconds);
 }
 
 // ---- presses ----
@@ -130,9 +175,11 @@ DrawSequence::StepResult DrawSequence::Draw() {
     }
     const StepResult result = DrawNext();
     KillAutoTimers();
+    if (result == StepResult::Drawn || m_bBoardAfterLanding)
+        AwaitLanding();
     // An empty pool ends the automatic cycle; it would only show its message again.
     if (result != StepResult::Exhausted && CurGrade() && CurGrade()->m_base.m_bAutoDraw)
-        StartTimer(DrawTimers::TIMER_AUTO_RESTART, CurGrade()->m_base.m_nStopTime);
+        StartAutoRestart(CurGrade()->m_base.m_nStopTime);
     return result;
 }
 
@@ -253,7 +300,8 @@ DrawSequence::StepResult DrawSequence::DrawWholeScreen() {
 
 void DrawSequence::FinishStep(int bulletinCount, int screenCount) {
     SaveDrawState(true);
-    UpdateBulletinAfterDraw(bulletinCount);
+    m_bBoardAfterLanding = true;
+    m_nBoardCount = bulletinCount;
     RefreshPanels();
     m_nScreenCount = screenCount;
     m_bResultShown = true;
@@ -289,6 +337,7 @@ void DrawSequence::PoolExhausted() {
 bool DrawSequence::Restart() {
     if (m_bDesignMode || !m_bDrawEnabled || !m_bScreenDone || !CurGrade())
         return false;
+    CancelLanding();
     m_bResultShown = false;
     m_nScreenCount = 0;
     if (m_status.LastGrade() > 0 && Drawn() == Quantity()) {
@@ -350,7 +399,7 @@ void DrawSequence::OnAutoStopTimer() {
     int wait = base.m_nStopTime;
     if (Drawn() > 0 && (Drawn() - m_status.m_nTakenAtGradeStart) % PerScreen() == 0)
         wait += base.m_nSwitchTime;
-    StartTimer(DrawTimers::TIMER_AUTO_RESTART, wait);
+    StartAutoRestart(wait);
 }
 
 void DrawSequence::StartTimer(int id, int milliseconds) {
@@ -418,6 +467,7 @@ void DrawSequence::OnInfoTipResult(const QString& ticked, int lineCount) {
     if (lines.isEmpty())
         return;
     QScopedValueRollback<bool> guard(m_bHandling, true);
+    CancelLanding();
     RemoveTicked(lines);
     // The winners file must not go on listing a winner taken back.
     SaveDrawState(true);
@@ -451,6 +501,7 @@ void DrawSequence::ApplyGrade(GradeInfo* newGrade, GradeInfo* previous) {
     if (!newGrade || newGrade == previous)
         return;
     m_bDrawEnabled = false;
+    CancelLanding();
     // The shown result belonged to the level before; Delete must not reach into this one.
     m_bResultShown = false;
     m_nScreenCount = 0;

@@ -59,6 +59,14 @@ public:
     void ShowStartupSymbol(QChar c);
     // UM_SYM_READY (either kind): the symbols are there, drawing may go on.
     void OnSymbolsReady();
+    // UM_SYM_LANDED: the symbols stopped by a draw step rest on their characters. Only then does
+    // the bulletin board come (with its sound) and the automatic mode's next wait begin, so the
+    // audience sees the winning characters before anything covers them.
+    void OnSymbolsLanded(int token);
+    bool IsLandingAwaited() const { return m_bLandingAwaited; }
+    // Leaving design mode or the settings window sets every symbol rolling: the next number
+    // opens a new screen (the numbers drawn stay recorded).
+    void StartFreshScreen();
     void SetDesignMode(bool on);
     void SetScreenDone(bool done) { m_bScreenDone = done; }
     void SetPendingPositions(int pending) { m_nPendingPositions = pending; }
@@ -130,6 +138,10 @@ private:
     void ChangeBackground(const GradeInfo& grade, const GradeInfo* previous);
     void RefreshPanels();
 
+    void AwaitLanding();
+    void CancelLanding();
+    void StartAutoRestart(int milliseconds);
+
     void StartTimer(int id, int milliseconds);
     void KillTimer(int id);
     void KillAutoTimers();
@@ -156,6 +168,12 @@ private:
     int m_nScreenCount = 0;
     int m_nLastSlot = 0;
     int m_nPendingPositions = 0;
+    // What waits for the symbols of the last step to land.
+    bool m_bLandingAwaited = false;
+    int m_nLandingToken = 0;
+    bool m_bBoardAfterLanding = false;
+    int m_nBoardCount = 0;
+    int m_nAutoRestartMs = -1; // -1: no automatic restart waits
     LoNuInfo m_curNumber;
     QString m_symbolChars;
     GradeInfo* m_pPrevGrade = nullptr;

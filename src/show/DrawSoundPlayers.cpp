@@ -32,9 +32,9 @@ void DrawSoundPlayers::PlayAlone(SoundMgr& own, SoundMgr& other, SoundMgr& rolli
 
 void DrawSoundPlayers::LoadGradeSounds(int mode) {
     if (mode == -1) {
-        m_rolling.Stop();
-        m_winning.Stop();
-        m_bulletin.Stop();
+        m_rolling.Halt();
+        m_winning.Halt();
+        m_bulletin.Halt();
         return;
     }
     const GradeInfo* level = m_level ? m_level() : nullptr;
@@ -49,8 +49,7 @@ void DrawSoundPlayers::LoadGradeSounds(int mode) {
 void DrawSoundPlayers::Load(SoundMgr& player, const QString& file, bool loop) {
     player.m_bLoop = loop;
     // An empty name stays empty: the player then stays silent rather than opening the folder.
-    player.m_strFile = file.isEmpty() ? QString() : ResolveFileCase(MakeAbsolutePath(file));
-    player.Start();
+    player.Load(file.isEmpty() ? QString() : ResolveFileCase(MakeAbsolutePath(file)));
 }
 
 void DrawSoundPlayers::OnLoopTick() {

@@ -10,6 +10,7 @@ public:
     // 0 starts the rolling sound (when not already playing), 1 plays the winning-number sound
     // from its start, 2 the bulletin-board sound from its start.
     virtual void ControlSounds(int kind) = 0;
-    // -1 stops and releases all three players; any other value loads the current level's sounds.
+    // -1 stops all three players; any other value loads the current level's sounds (a player
+    // whose file is unchanged keeps it loaded).
     virtual void LoadGradeSounds(int mode) = 0;
 };

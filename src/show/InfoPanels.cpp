@@ -18,10 +18,12 @@ void InfoPanels::Create(const LotteryAPanel& items, int quantity, int drawn) {
 XAPanel* InfoPanels::Append(const APanel& item, int quantity, int drawn) {
     auto* panel = new XAPanel(m_owner, m_router);
     panel->ShowText(item.m_cf, ExpandInfoTemplate(item.m_strText, quantity, drawn));
-    if (item.m_rect.IsRectEmpty())
-        panel->move(item.m_rect.left, item.m_rect.top);
-    else
-        panel->setGeometry(item.m_rect.toQRect());
+    // A count that grew past the stored size would be cut: the panel grows from its stored
+    // top-left corner until the text fits (the stored place itself stays as it is).
+    const QRect stored = item.m_rect.toQRect();
+    const QSize size =
+        item.m_rect.IsRectEmpty() ? panel->size() : stored.size().expandedTo(panel->size());
+    panel->setGeometry(QRect(QPoint(item.m_rect.left, item.m_rect.top), size));
     panel->show();
     panel->raise();
     m_panels.append(panel);

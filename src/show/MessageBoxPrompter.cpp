@@ -1,7 +1,10 @@
 #include "show/MessageBoxPrompter.h"
 
+#include <QApplication>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QTimer>
 
 namespace {
 
@@ -25,10 +28,29 @@ QMessageBox::Icon BoxIcon(Prompter::Icon icon) {
 
 } // namespace
 
+// The window in front owns the box: an open modal dialog, the window the operator works in, else
+// the draw window. Without a window manager to restack them, a box shown before its owner would
+// stay hidden under it once the owner appears (the full-screen draw window at start-up), so the
+// box waits until its owner is on the screen, when the owner is about to come at all.
 QWidget* MessageBoxPrompter::Parent() const {
-    // A box over a hidden window would open wherever the window will be, unseen; over nothing it
-    // opens centred on the screen.
-    return m_parent && m_parent->isVisible() ? m_parent.data() : nullptr;
+    QPointer<QWidget> owner = QApplication::activeModalWidget();
+    if (!owner) {
+        QWidget* active = QApplication::activeWindow();
+        owner = active && active->isVisible() ? active : m_parent.data();
+    }
+    const bool coming = !m_ownerComing || m_ownerComing();
+    if (owner && !owner->isVisible() && coming) {
+        QEventLoop loop;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+            if (!owner || owner->isVisible())
+                loop.quit();
+        });
+        poll.start(kWaitPollMs);
+        QTimer::singleShot(kMaxWaitMs, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return owner && owner->isVisible() ? owner.data() : nullptr;
 }
 
 void MessageBoxPrompter::Message(const QString& text, Icon icon) {
@@ -42,8 +64,9 @@ bool MessageBoxPrompter::AskYesNo(const QString& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
-QString MessageBoxPrompter::ChooseOpenFile(const QString& title, const QString& filter) {
-    return QFileDialog::getOpenFileName(Parent(), title, QString(), filter);
+QString MessageBoxPrompter::ChooseOpenFile(const QString& title, const QString& filter,
+                                           const QString& folder) {
+    return QFileDialog::getOpenFileName(Parent(), title, folder, filter);
 }
 
 QString MessageBoxPrompter::ChooseSaveFile(const QString& title, const QString& filter,

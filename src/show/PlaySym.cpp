@@ -1,6 +1,7 @@
 #include "show/PlaySym.h"
 
 #include "app/AppPaths.h"
+#include "media/MovieClock.h"
 #include "media/MovieVariables.h"
 #include "show/SymbolLayout.h"
 
@@ -95,6 +96,9 @@ void PlaySym::Dispatch(const SymCommand& command) {
     case UM_SYM_REDRAW:
         OnRedraw();
         break;
+    case UM_SYM_LANDED:
+        OnLandingRequest(ToInt(w));
+        break;
     default:
         break;
     }
@@ -145,6 +149,18 @@ void PlaySym::OnGetWindows(qint64 count, SymWindowsRequest* request) {
 void PlaySym::OnRedraw() {
     for (int i = 0; i < ScreenCount(); ++i)
         Q_EMIT viewRedrawn(i);
+}
+
+// The views paint from the same clock, so the end of the latest landing is when the last stopped
+// symbol shows its character at rest.
+void PlaySym::OnLandingRequest(int token) {
+    qint64 due = MovieClock::NowMs();
+    for (int i = 0; i < ScreenCount(); ++i) {
+        const PlayerState& state = At(i).m_pFlash->State();
+        if (state.mode == PlayerState::Mode::Frame && state.settle)
+            due = std::max(due, state.settle->startMs + state.settle->durationMs);
+    }
+    Q_EMIT landingDue(token, due);
 }
 
 void PlaySym::BuildSymbols() {

@@ -51,6 +51,8 @@ Q_SIGNALS:
     void viewRedrawn(int index);
     void symbolsStacked(int lastCreated); // UM_SYM_ZORDER
     void symbolsReady(int phase);         // UM_SYM_READY
+    // UM_SYM_LANDED: the last landing of a stopped symbol ends at dueMs (MovieClock time).
+    void landingDue(int token, qint64 dueMs);
     void layoutComputed(SymLayoutResult result);
     void firstSlotComputed(int slot);
     void messageRaised(QString text);
@@ -72,6 +74,7 @@ private:
     void OnRoll(qint64 target, qint64 mode);
     void OnGetWindows(qint64 count, SymWindowsRequest* request);
     void OnRedraw();
+    void OnLandingRequest(int token);
 
     void BuildSymbols();
     void CreateSymbolWindows(int rows, int positions);

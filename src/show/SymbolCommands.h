@@ -23,4 +23,7 @@ public:
     virtual void Layout() = 0;
     // UM_SYM_SETGRADE: the symbols load the movies of this level.
     virtual void SetGrade(const GradeInfo& grade) = 0;
+    // UM_SYM_LANDED: once every symbol stopped by the commands given before has finished its
+    // landing on the screen, the draw window calls DrawSequence::OnSymbolsLanded(token).
+    virtual void ReportLanding(int token) = 0;
 };

@@ -28,4 +28,6 @@ public:
     virtual void OnSymbolsStacked(int lastCreated) = 0;
     // UM_SYM_READY: 0 once the views of the first screen are built, 1 after each layout.
     virtual void OnSymbolsReady(int phase) = 0;
+    // UM_SYM_LANDED: every symbol stopped before the request shows its frame at rest now.
+    virtual void OnSymbolsLanded(int token) = 0;
 };

@@ -1,5 +1,6 @@
 #include "show/SymbolWorker.h"
 
+#include "media/MovieClock.h"
 #include "model/Prompter.h"
 #include "model/TumoStatus.h"
 #include "show/PlaySym.h"
@@ -8,6 +9,10 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
+
+#include <algorithm>
+#include <chrono>
 
 namespace {
 
@@ -66,6 +71,7 @@ void SymbolWorker::Connect() {
     connect(w, &PlaySym::layoutComputed, this, &SymbolWorker::OnLayoutComputed);
     connect(w, &PlaySym::firstSlotComputed, this, &SymbolWorker::OnFirstSlotComputed);
     connect(w, &PlaySym::messageRaised, this, &SymbolWorker::OnMessage);
+    connect(w, &PlaySym::landingDue, this, &SymbolWorker::OnLandingDue);
 }
 
 void SymbolWorker::Start() {
@@ -142,6 +148,10 @@ void SymbolWorker::SetGrade(const GradeInfo& grade) {
     Post(TumoMsg::UM_SYM_SETGRADE, 0, 0, &grade);
 }
 
+void SymbolWorker::ReportLanding(int token) {
+    Post(TumoMsg::UM_SYM_LANDED, token);
+}
+
 void SymbolWorker::Post(TumoMsg::Message msg, qint64 wParam, qint64 lParam,
                         const GradeInfo* level) {
     SymCommand command;
@@ -179,6 +189,15 @@ void SymbolWorker::OnFirstSlotComputed(int slot) {
 void SymbolWorker::OnMessage(const QString& text) {
     if (m_pPrompter)
         m_pPrompter->Message(text, Prompter::Icon::Warning);
+}
+
+// One frame-ticker beat past the end, so that the views have painted their final frame before
+// anything is laid over them.
+void SymbolWorker::OnLandingDue(int token, qint64 dueMs) {
+    constexpr qint64 kPaintedMs = 40;
+    const qint64 wait = std::max<qint64>(0, dueMs + kPaintedMs - MovieClock::NowMs());
+    QTimer::singleShot(std::chrono::milliseconds(wait), Qt::PreciseTimer, this,
+                       [this, token] { m_host.OnSymbolsLanded(token); });
 }
 
 void SymbolWorker::DeliverPending() {

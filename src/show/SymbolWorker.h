@@ -57,6 +57,7 @@ public:
     void SetCount(int count) override;
     void Layout() override;
     void SetGrade(const GradeInfo& grade) override;
+    void ReportLanding(int token) override;
 
     // Posts any command with a snapshot of the current level.
     void Post(TumoMsg::Message msg, qint64 wParam = 0, qint64 lParam = 0,
@@ -74,6 +75,7 @@ private:
     void OnLayoutComputed(const SymLayoutResult& result);
     void OnFirstSlotComputed(int slot);
     void OnMessage(const QString& text);
+    void OnLandingDue(int token, qint64 dueMs);
     // Delivers the worker's replies that are already queued, in order.
     void DeliverPending();
 

@@ -17,7 +17,13 @@ public:
         questions << text;
         return answers.isEmpty() ? false : answers.takeFirst();
     }
-    QString ChooseOpenFile(const QString&, const QString&) override { return nextFile(); }
+    QStringList openFilters; // filter of each open-file chooser
+    QStringList openFolders; // folder each open-file chooser opened in ("" for the default)
+    QString ChooseOpenFile(const QString&, const QString& filter, const QString& folder) override {
+        openFilters << filter;
+        openFolders << folder;
+        return nextFile();
+    }
     QString ChooseSaveFile(const QString&, const QString&, const QString&) override {
         return nextFile();
     }

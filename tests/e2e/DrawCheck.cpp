@@ -6,6 +6,8 @@
 //   symbols <folder> <level> <rows> <png>
 //                             the characters a screenshot shows on each symbol row of the level
 //                             ('?' where no symbol shows)
+//   watch <seconds> <png>     on the live display: grabs the screen until the bulletin board
+//                             appears and keeps the last picture from before it in <png>
 // Exit code 0, or 1 with the reason on stderr.
 
 #include "app/AppPaths.h"
@@ -14,9 +16,12 @@
 #include "show/SymbolLayout.h"
 #include "store/NuFileDeal.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPixmap>
+#include <QScreen>
 #include <QStringList>
 #include <QTextStream>
 
@@ -207,6 +212,46 @@ int Symbols(const QString& folder, int levelIndex, int rows, const QString& png)
     return 0;
 }
 
+// The default board face is light over most of the screen, where the show's background is dark:
+// bands above and below the symbols turn light as soon as the board has come in part of the way.
+bool BoardShown(const QImage& frame) {
+    int light = 0;
+    int seen = 0;
+    for (double fy : {0.17, 0.22, 0.27, 0.78, 0.83}) {
+        const int y = int(frame.height() * fy);
+        for (int x = frame.width() / 5; x < frame.width() * 4 / 5; x += 16) {
+            ++seen;
+            if (qGray(frame.pixel(x, y)) > 190)
+                ++light;
+        }
+    }
+    return seen > 0 && light * 4 > seen;
+}
+
+int Watch(int seconds, const QString& png) {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return Fail(QStringLiteral("no screen"));
+    QImage before = screen->grabWindow(0).toImage();
+    if (BoardShown(before))
+        return Fail(QStringLiteral("the board shows already"));
+    Out() << "ready\n";
+    Out().flush();
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < qint64(seconds) * 1000) {
+        QImage frame = screen->grabWindow(0).toImage();
+        if (BoardShown(frame)) {
+            if (!before.save(png))
+                return Fail(QStringLiteral("cannot write ") + png);
+            Out() << "board\n";
+            return 0;
+        }
+        before = std::move(frame);
+    }
+    return Fail(QStringLiteral("no bulletin board within %1 s").arg(seconds));
+}
+
 int Run(const QStringList& args) {
     const QString command = args.value(0);
     if (command == QLatin1String("prepare") && args.size() == 2)
@@ -215,16 +260,20 @@ int Run(const QStringList& args) {
         return Scheme(args.at(1));
     if (command == QLatin1String("winners") && args.size() == 2)
         return Winners(args.at(1));
+    if (command == QLatin1String("watch") && args.size() == 3)
+        return Watch(args.at(1).toInt(), args.at(2));
     if (command == QLatin1String("symbols") && args.size() == 5)
         return Symbols(args.at(1), args.at(2).toInt(), args.at(3).toInt(), args.at(4));
     return Fail(QStringLiteral("usage: prepare|scheme <folder>, winners <file>, "
-                               "symbols <folder> <level> <rows> <png>"));
+                               "symbols <folder> <level> <rows> <png>, watch <seconds> <png>"));
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Only the watch looks at the live display; the rest works on files.
+    if (argc < 2 || qstrcmp(argv[1], "watch") != 0)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const int code = Run(QGuiApplication::arguments().mid(1));
     Out().flush();

@@ -29,10 +29,16 @@ TEST(DialogData, UnsignedNumbersTakeNoSign) {
 }
 
 TEST(DialogData, WindowsFiltersBecomeQtFilters) {
+    // A description that names its patterns shows them once, as the dialog reads them.
     EXPECT_EQ(QtFileFilter("swf Files (*.swf)|*.swf|All Files (*.*)|*.*||"),
-              "swf Files (*.swf) (*.swf);;All Files (*.*) (*)");
+              "swf Files (*.swf);;All Files (*)");
+    EXPECT_EQ(QtFileFilter("TXT Files(*.txt)|*.txt|All Files (*.*)|*.*||"),
+              "TXT Files(*.txt);;All Files (*)");
+    EXPECT_EQ(QtFileFilter("Txt Files(*.txt,*.csv)|*.txt;*.csv|"), "Txt Files(*.txt *.csv)");
     EXPECT_EQ(QtFileFilter("All support types|*.swf;*.bmp|*.jpg,*.jpeg|*.jpg;*.jpeg|"),
-              "All support types (*.swf *.bmp);;*.jpg,*.jpeg (*.jpg *.jpeg)");
+              "All support types (*.swf *.bmp);;*.jpg *.jpeg");
+    // A bracket that is no pattern list stays part of the description.
+    EXPECT_EQ(QtFileFilter("*.bmp(Recommended)|*.bmp|"), "*.bmp(Recommended) (*.bmp)");
     EXPECT_EQ(QtFileFilter(QString::fromUtf8("所有文件|*.*|")), QString::fromUtf8("所有文件 (*)"));
 }
 

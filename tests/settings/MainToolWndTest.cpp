@@ -7,8 +7,10 @@
 #include "settings/DesignDialogs.h"
 #include "settings/MaskDlg.h"
 #include "settings/Set_BG.h"
+#include "settings/Set_Sym.h"
 #include "settings/SettingsDialogs.h"
 #include "settings/SoundDD.h"
+#include "settings/XHScrollWnd.h"
 #include "settings/XSet.h"
 #include "show/CToolWnd.h"
 #include "show/CTumoDlg.h"
@@ -17,12 +19,15 @@
 #include "show/SymbolView.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace movietest;
@@ -291,6 +296,66 @@ TEST_F(MainToolWndTest, TheDesignWindowsLookTidy) {
         .scaled(960, 540, Qt::KeepAspectRatio, Qt::SmoothTransformation)
         .save(out.filePath("design-screen.png"));
     adjust->OnCommand(CToolWnd::kQuit);
+}
+
+} // namespace
+
+namespace {
+
+// The design tool as the program installs it: without a prompter of its own. Its dialogs must
+// still ask and report, through the draw window's prompter.
+class InstalledToolTest : public MainToolWndTest {
+protected:
+    void SetUp() override {
+        MainToolWndTest::SetUp();
+        MainToolWnd::Install();
+    }
+    // Runs `act` on the modal dialog of type D once it is up, then closes it.
+    template <class D> void OnModal(std::function<void(D&)> act) {
+        QTimer::singleShot(0, [act] {
+            D* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
+            if (!dialog) {
+                for (QWidget* w : QApplication::topLevelWidgets())
+                    if (auto* d = qobject_cast<D*>(w); d && d->isVisible())
+                        dialog = d;
+            }
+            if (!dialog)
+                return;
+            act(*dialog);
+            dialog->reject();
+        });
+    }
+};
+
+TEST_F(InstalledToolTest, BrowseAndTheSymbolMessagesReachTheWindowsPrompter) {
+    main->OnCommand(MainMenu::kCmdDesignMode);
+    ASSERT_NE(Tool(), nullptr);
+    bool browsed = false;
+    prompter.answers = {true};
+    prompter.chosenFiles = {dir.filePath("gone.swf")};
+    OnModal<Set_Sym>([&](Set_Sym& dialog) {
+        dialog.OnBrowse();
+        browsed = true;
+    });
+    Tool()->ChooseSymbolFile(-1);
+    EXPECT_TRUE(browsed);
+    EXPECT_EQ(prompter.questions, QStringList({Set_Sym::BrowseQuestion()}));
+    EXPECT_EQ(prompter.openFilters.size(), 1) << "Browse opened the file chooser";
+    EXPECT_EQ(prompter.messages, QStringList({XHScrollWnd::FileNotExistText()}));
+
+    // The mask dialog's strip reports a symbol movie it cannot read.
+    QFile bad(dir.filePath("bad.swf"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("no movie");
+    bad.close();
+    Tool()->Grade()->m_sym.m_strDefaultFile = dir.filePath("bad.swf");
+    prompter.messages.clear();
+    bool masked = false;
+    OnModal<MaskDlg>([&](MaskDlg&) { masked = true; });
+    Tool()->OnCommand(DesignCommand::kMaskOptions);
+    EXPECT_TRUE(masked);
+    EXPECT_FALSE(prompter.messages.isEmpty());
+    Tool()->Grade()->m_sym.m_strDefaultFile = dir.filePath("defsym.swf");
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFile>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -332,3 +333,29 @@ TEST_F(Set_BBTest, PlacementButtonsAskTheDrawWindow) {
 }
 
 } // namespace
+
+// The program folder the build makes: OK in the board options with nothing changed must leave
+// the default level's board with the face it had.
+TEST(Set_BBDefaultMediaTest, OkWithNothingChangedKeepsTheDefaultFace) {
+    const QString program = QStringLiteral(TUMO_BINARY_DIR);
+    if (!QFile::exists(program + "/DefBBBg.jpg"))
+        GTEST_SKIP() << "the build has not drawn the board pictures yet";
+    const QString saved = g_strAppFolder;
+    SetAppFolder(program);
+    GradeInfo level; // the defaults: DefBBSkin.bmp, DefBBBg.jpg, automatic picture on
+    ASSERT_TRUE(level.m_notify.m_bAutoBackPic);
+    RecordingPrompter prompter;
+    {
+        Set_BB dlg(&level, nullptr, &prompter);
+        dlg.accept();
+    }
+    const QImage face(program + "/DefBBBg.jpg");
+    const QImage chosen(MakeAbsolutePath(level.m_notify.m_strBackPic));
+    SetAppFolder(saved);
+    ASSERT_FALSE(face.isNull());
+    ASSERT_FALSE(chosen.isNull()) << level.m_notify.m_strBackPic.toStdString();
+    EXPECT_EQ(chosen.size(), face.size());
+    EXPECT_EQ(chosen.convertToFormat(QImage::Format_RGB32),
+              face.convertToFormat(QImage::Format_RGB32));
+    EXPECT_TRUE(level.m_notify.m_strBackPic.endsWith("DefBBSkin.jpg"));
+}

@@ -1,6 +1,7 @@
 #include "settings/XSet.h"
 #include "app/AppPaths.h"
 #include "common/RecordingPrompter.h"
+#include "controls/ControlId.h"
 #include "media/MovieTestUtil.h"
 #include "model/TumoStatus.h"
 #include "settings/PrizesDlg.h"
@@ -11,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
@@ -160,6 +162,8 @@ TEST_F(SettingsWindowTest, BackupWritesAPackAndLoadRestoresItThenRestarts) {
 
     // Cancelled chooser, then No to the question: nothing happens.
     settings->OnLoadScheme();
+    EXPECT_EQ(prompter.openFolders, QStringList({g_strAppFolder})) << "the program folder";
+    EXPECT_EQ(g_strAppFolder, dir.path());
     prompter.chosenFiles = {File("show")};
     prompter.answers = {false};
     settings->OnLoadScheme();
@@ -193,6 +197,24 @@ TEST_F(SettingsWindowTest, PackThatCannotBeRestoredRestartsAfterSavingWithThePoo
     EXPECT_NE(status.m_options.m_bShowButtons, shown) << "the options are kept";
     EXPECT_EQ(pool.ReadNumber(41).m_strNumber, "42") << "the pool is open again";
     EXPECT_TRUE(status.SaveAll());
+}
+
+} // namespace
+
+namespace {
+
+// The guide's entries 1231 to 1235 point at the settings window's tab control and its four
+// buttons: each must be found by its number.
+TEST_F(SettingsWindowTest, TheGuideFindsTheTabsAndTheButtonsByTheirNumbers) {
+    const auto* tabs = qobject_cast<QTabWidget*>(FindControlById(settings.get(), 1231));
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->count(), 3);
+    const QStringList texts = {"Reset", "Load Scheme", "Backup Scheme", "Close"};
+    for (int i = 0; i < texts.size(); ++i) {
+        const auto* button = qobject_cast<QPushButton*>(FindControlById(settings.get(), 1232 + i));
+        ASSERT_NE(button, nullptr) << 1232 + i;
+        EXPECT_EQ(button->text(), texts[i]);
+    }
 }
 
 } // namespace

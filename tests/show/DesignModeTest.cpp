@@ -429,15 +429,18 @@ TEST_F(DesignModeTest, SymbolCommandsOfThePlacementGoToTheDesignTool) {
     dlg.OnQuit();
 }
 
-TEST_F(DesignModeTest, LeavingGivesTheShownLevelItsScreensBack) {
+// Leaving design mode sets every symbol rolling: a half-full screen of style 0 must not go on at
+// its next slot beside winners no longer shown.
+TEST_F(DesignModeTest, LeavingInTheMiddleOfAScreenStartsAFreshOne) {
     WriteScheme({9, 9, 9}, 3);
     CTumoDlg dlg(&prompter);
     ASSERT_TRUE(dlg.OnInitDialog());
     ASSERT_TRUE(WaitReady(dlg));
     dlg.Draw().OnDraw();
+    dlg.Draw().OnDraw();
     GradeInfo* shown = dlg.CurGrade();
-    ASSERT_GE(shown->m_taken.Count(), 1);
-    dlg.m_status.m_nTakenAtGradeStart = 1; // this level began one number in
+    ASSERT_EQ(shown->m_taken.Count(), 2);
+    ASSERT_EQ(dlg.Draw().LastSlot(), 1);
 
     dlg.OnCommand(MainMenu::kCmdDesignMode);
     Tool(dlg)->SelectPrizeLevel(1); // level 2: nothing drawn
@@ -446,7 +449,15 @@ TEST_F(DesignModeTest, LeavingGivesTheShownLevelItsScreensBack) {
     EXPECT_EQ(dlg.m_status.m_nTakenAtGradeStart, 0);
     dlg.OnDesignClosed();
     EXPECT_EQ(dlg.CurGrade(), shown);
-    EXPECT_EQ(dlg.m_status.m_nTakenAtGradeStart, 1);
+    EXPECT_EQ(shown->m_taken.Count(), 2) << "the numbers drawn stay recorded";
+    EXPECT_EQ(dlg.m_status.m_nTakenAtGradeStart, 2);
+    EXPECT_FALSE(dlg.Draw().IsScreenDone());
+
+    ASSERT_TRUE(WaitReady(dlg));
+    dlg.Draw().OnDraw();
+    EXPECT_EQ(shown->m_taken.Count(), 3);
+    EXPECT_EQ(dlg.Draw().LastSlot(), 0);
+    EXPECT_FALSE(dlg.Draw().IsScreenDone()) << "a fresh screen of three holds one number";
     dlg.OnQuit();
 }
 

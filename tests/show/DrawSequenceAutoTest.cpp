@@ -23,6 +23,7 @@ struct AutoFixture : DrawFixture {
     QStringList Fire(int id) {
         rec.log.clear();
         seq->OnTimer(id);
+        Land(); // the symbols land at once
         return Timers();
     }
 };
@@ -32,7 +33,9 @@ struct AutoFixture : DrawFixture {
 TEST(DrawSequenceAuto, OneCycleAndTheEndOfTheLevel) {
     AutoFixture f(100, 2, 1);
     f.Begin();
-    f.seq->OnDraw(); // the operator starts the cycle
+    f.seq->OnDraw();                   // the operator starts the cycle
+    EXPECT_TRUE(f.Timers().isEmpty()); // the stop time counts from the landing
+    f.Land();
     EXPECT_EQ(f.Timers(), QStringList({"start 2 500"}));
     EXPECT_EQ(f.Fire(2), QStringList({"kill 2", "start 3 800"}));
     EXPECT_TRUE(f.rec.log.contains("roll 0 1"));
@@ -49,9 +52,10 @@ TEST(DrawSequenceAuto, AFullScreenStaysForTheSwitchTimeToo) {
     AutoFixture f(100, 4, 2);
     f.Begin();
     f.seq->OnDraw(); // first of two numbers
-    f.Fire(2);       // the screen is not finished: nothing rolls
+    f.Land();
+    f.Fire(2); // the screen is not finished: nothing rolls
     EXPECT_TRUE(f.rec.Only("roll").isEmpty());
-    EXPECT_EQ(f.Fire(3), QStringList({"kill 3", "start 2 500", "start 2 1500"}));
+    EXPECT_EQ(f.Fire(3), QStringList({"kill 3", "start 2 1500"}));
     EXPECT_EQ(f.rec.timers.value(2), 1500);
 }
 
@@ -104,8 +108,9 @@ TEST(DrawSequenceAuto, StyleTwoRunningOutMidwayFinishesTheScreenFirst) {
     EXPECT_EQ(f.Drawn(), 3);
     EXPECT_EQ(f.rec.Only("stop").size(), 6);
     EXPECT_TRUE(beforeMessage.contains("winners"));
-    EXPECT_TRUE(beforeMessage.contains("board 3"));
     EXPECT_TRUE(beforeMessage.contains("panels 1"));
+    f.Land();
+    EXPECT_TRUE(f.rec.log.contains("board 3"));
     EXPECT_TRUE(f.seq->IsScreenDone());
     EXPECT_EQ(f.seq->ScreenCount(), 3);
     EXPECT_TRUE(f.seq->RestartRolling()); // the show goes on
@@ -143,6 +148,7 @@ TEST(DrawSequenceAuto, TicksWaitWhileTheRemovalPopupIsOpen) {
     AutoFixture f(100, 5, 1);
     f.Begin();
     f.seq->OnDraw();
+    f.Land();
     f.seq->OnDeleteWinning();
     ASSERT_TRUE(f.seq->IsInfoTipOpen());
     f.seq->OnTimer(2);

@@ -55,6 +55,8 @@ public:
     void SetGrade(const GradeInfo& grade) override {
         log << QStringLiteral("setgrade ") + grade.m_base.m_strName;
     }
+    QList<int> landings; // tokens of the landing reports asked for, not yet answered
+    void ReportLanding(int token) override { landings << token; }
 
     void StartTimer(int id, int ms) override {
         timers[id] = ms;
@@ -219,6 +221,14 @@ public:
         for (AccelEntry& e : status.m_options.m_accel)
             if (e.cmd == OtherOption::kCmdRestart)
                 e.key = 0x0D;
+    }
+
+    // The symbol views answer every landing report asked for so far, in order.
+    void Land() {
+        const QList<int> tokens = rec.landings;
+        rec.landings.clear();
+        for (int token : tokens)
+            seq->OnSymbolsLanded(token);
     }
 
     int Drawn() const { return seq->CurGrade()->m_taken.Count(); }

@@ -68,6 +68,7 @@ TEST(DrawSequenceStyles, StyleOneRightToLeftThenRestartOnTheSharedKey) {
     EXPECT_EQ(f.rec.Only("stop"), QStringList({"stop p2 s0 f3"}));
     EXPECT_TRUE(f.seq->IsScreenDone());
     EXPECT_TRUE(f.seq->IsResultShown());
+    f.Land();
     EXPECT_EQ(f.rec.Only("board"), QStringList({"board 1"}));
     f.rec.log.clear();
     f.seq->OnDraw(); // Draw and Restart share Space: the fourth press rolls again
@@ -144,6 +145,7 @@ TEST(DrawSequenceStyles, NoPositionsRefusesAndNoNumbersOnTheScreenCountsAsOne) {
     zero.seq->OnDraw();
     EXPECT_EQ(zero.Drawn(), 1);
     EXPECT_TRUE(zero.seq->IsScreenDone());
+    zero.Land();
     EXPECT_EQ(zero.rec.Only("board"), QStringList({"board 1"}));
 }
 
@@ -151,10 +153,13 @@ TEST(DrawSequenceStyles, StyleZeroFillsTheScreenSlotBySlot) {
     StyleFixture f(0, 0, 3);
     f.Begin();
     f.seq->OnDraw();
+    f.Land();
     f.seq->OnDraw();
+    f.Land();
     EXPECT_FALSE(f.seq->IsScreenDone());
     EXPECT_TRUE(f.rec.Only("board").isEmpty()); // the board waits for a full screen
     f.seq->OnDraw();
+    f.Land();
     EXPECT_TRUE(f.seq->IsScreenDone());
     EXPECT_EQ(f.seq->LastSlot(), 2);
     QStringList slots;

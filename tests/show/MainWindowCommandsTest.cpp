@@ -110,7 +110,9 @@ TEST_F(MainWindowCommandsTest, SettingsOpenOnceAndTheWindowTakesNoInputUntilTheR
     dlg.CurGrade()->m_base.m_bAutoDraw = 1;
     dlg.CurGrade()->m_base.m_nStopTime = 60000;
     dlg.Draw().OnDraw();
-    ASSERT_TRUE(dlg.IsTimerRunning(DrawTimers::TIMER_AUTO_RESTART));
+    // The automatic wait begins once the symbols have landed.
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return dlg.IsTimerRunning(DrawTimers::TIMER_AUTO_RESTART); }, 5000));
 
     dlg.OnCommand(MainMenu::kCmdSettings);
     EXPECT_EQ(settingsOpened, 1);
@@ -264,9 +266,19 @@ TEST_F(MainWindowCommandsTest, WinningNumbersHelpAndGuide) {
     EXPECT_TRUE(settingsOpenDuringWinners);
     EXPECT_FALSE(dlg.IsSettingsOpen());
 
+    // No help file: Help opens the guide window.
+    dlg.OnCommand(MainMenu::kCmdHelp);
+    EXPECT_TRUE(opened.isEmpty());
+    ASSERT_TRUE(dlg.GuideWindow());
+    dlg.OnGuideClosed(0, 0);
+    {
+        QFile help(File("tumo.chm"));
+        ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+    }
     QTest::keyClick(&dlg, Qt::Key_F1);
     dlg.OnCommand(MainMenu::kCmdHelp);
     EXPECT_EQ(opened, QStringList(2, dir.path() + "/tumo.chm"));
+    EXPECT_FALSE(dlg.GuideWindow());
 
     // The window registered itself; the guide hears of later registrations only while it is open.
     ASSERT_FALSE(dlg.GuideWindows().isEmpty());
@@ -341,3 +353,30 @@ TEST(MainWindowPoolScan, EmptyPoolIsFilledAndAClosedPoolIsLeftAlone) {
 }
 
 } // namespace
+
+// Closing the settings window sets every symbol rolling: a half-full screen of style 0 starts
+// anew in its first slot, and the numbers already drawn stay recorded.
+TEST_F(MainWindowCommandsTest, ClosingTheSettingsInTheMiddleOfAScreenStartsAFreshOne) {
+    Prepare([](TumoStatus& status) {
+        status.Level(0).m_base.m_nPerScreen = 3;
+        status.Level(0).m_takeStyle.m_nStopMode = LotteryTakeStyle::StopNumber;
+    });
+    CTumoDlg dlg(&prompter);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    ASSERT_TRUE(WaitReady(dlg));
+    dlg.Draw().OnDraw();
+    dlg.Draw().OnDraw();
+    GradeInfo* shown = dlg.CurGrade();
+    ASSERT_EQ(shown->m_taken.Count(), 2);
+    ASSERT_EQ(dlg.Draw().LastSlot(), 1);
+
+    dlg.OnCommand(MainMenu::kCmdSettings);
+    ASSERT_TRUE(dlg.IsSettingsOpen());
+    dlg.OnSettingsWindowClosed(0, 0);
+    ASSERT_TRUE(WaitReady(dlg));
+    EXPECT_EQ(dlg.CurGrade()->m_taken.Count(), 2);
+    dlg.Draw().OnDraw();
+    EXPECT_EQ(dlg.Draw().LastSlot(), 0);
+    EXPECT_FALSE(dlg.Draw().IsScreenDone());
+    dlg.OnQuit();
+}

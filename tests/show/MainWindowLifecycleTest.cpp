@@ -289,3 +289,13 @@ TEST_F(MainWindowTest, APoolThatCannotBeOpenedEndsWithoutSavingACountOfZero) {
 }
 
 } // namespace
+
+// A new program folder: the status is read before the pool exists, so the default level's
+// quantity must follow once the pool is open (a level proposed from it would otherwise hold 0).
+TEST_F(MainWindowTest, FirstSessionGivesTheDefaultLevelThePoolsCount) {
+    CTumoDlg dlg(&prompter);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    ASSERT_GT(dlg.m_status.m_nuBase.m_nCount, 0);
+    EXPECT_EQ(dlg.m_status.Level(0).m_base.m_nQuantity, dlg.m_status.m_nuBase.m_nCount);
+    dlg.OnQuit();
+}

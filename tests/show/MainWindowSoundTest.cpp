@@ -120,4 +120,28 @@ TEST_F(MainWindowSoundTest, AnEmptyFileNameStaysSilentInsteadOfOpeningTheFolder)
     EXPECT_FALSE(world.opened.contains(QDir::toNativeSeparators(QStringLiteral("/show"))));
 }
 
+// A level change stops the sounds and loads the new level's: a player whose file is the same
+// keeps it loaded (opening a media source can stall the window), a changed one is opened anew.
+TEST_F(MainWindowSoundTest, ALevelChangeReopensOnlyThePlayersWhoseFileChanged) {
+    players.LoadGradeSounds(0);
+    players.ControlSounds(DrawSounds::Rolling);
+    world.opened.clear();
+
+    players.LoadGradeSounds(-1);
+    players.LoadGradeSounds(0);
+    EXPECT_TRUE(world.opened.isEmpty());
+    EXPECT_FALSE(Playing(players.m_rolling)) << "stopped all the same";
+    EXPECT_FALSE(players.m_rolling.m_bPlaying);
+    players.ControlSounds(DrawSounds::Rolling);
+    EXPECT_TRUE(Playing(players.m_rolling));
+
+    level.m_sound.m_strStopSound = QStringLiteral("defBBSound.wav");
+    players.LoadGradeSounds(-1);
+    players.LoadGradeSounds(0);
+    EXPECT_EQ(world.opened, QStringList({Path("defBBSound.wav"), Path("defBBSound.wav")}));
+    EXPECT_EQ(players.m_winning.m_strFile, Path("defBBSound.wav"));
+    players.ControlSounds(DrawSounds::WinningNumber);
+    EXPECT_TRUE(Playing(players.m_winning));
+}
+
 } // namespace

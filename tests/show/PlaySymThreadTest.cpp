@@ -1,6 +1,7 @@
 #include "SymbolTestUtil.h"
 
 #include "common/RecordingPrompter.h"
+#include "media/MovieClock.h"
 #include "show/PlaySym.h"
 #include "show/SymbolViewHost.h"
 #include "show/SymbolWorker.h"
@@ -53,6 +54,13 @@ public:
         Check();
         ready << phase;
         log << QStringLiteral("ready %1").arg(phase);
+    }
+    QList<int> landed;
+    QList<qint64> landedAtMs;
+    void OnSymbolsLanded(int token) override {
+        Check();
+        landed << token;
+        landedAtMs << MovieClock::NowMs();
     }
 
 private:
@@ -134,6 +142,31 @@ TEST_F(PlaySymThreadTest, LevelChangeSequenceEndsReadyWithTheNewScreen) {
         EXPECT_TRUE(host.windows[i].visible);
         EXPECT_EQ(host.states[i].mode, PlayerState::Mode::Rolling);
     }
+}
+
+// The board waits for this answer: it must not come before the last stopped symbol rests on its
+// character, as the views paint it.
+TEST_F(PlaySymThreadTest, LandingIsReportedOnlyAfterEveryStoppedSymbolHasLanded) {
+    worker.Init();
+    ASSERT_TRUE(WaitReady(1));
+    QTest::qWait(300); // full rolling speed: the longest landings
+    worker.StopPosition(0, 0, 3);
+    worker.StopPosition(1, 1, 5);
+    worker.ReportLanding(7);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !host.landed.isEmpty(); }, 5000));
+    EXPECT_EQ(host.landed, QList<int>({7}));
+    for (int index : {0, 4}) {
+        const PlayerState& state = host.states[index];
+        ASSERT_EQ(state.mode, PlayerState::Mode::Frame) << index;
+        ASSERT_TRUE(state.settle.has_value()) << index;
+        EXPECT_TRUE(MovieTimeline::SettleDone(*state.settle, host.landedAtMs.first())) << index;
+    }
+
+    // Nothing stopped: the answer comes at once.
+    worker.Roll(0, 1);
+    worker.ReportLanding(8);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return host.landed.size() == 2; }, 1000));
+    EXPECT_EQ(host.landed.last(), 8);
 }
 
 TEST_F(PlaySymThreadTest, BlockingRequestAnswersWithViewsAlreadyCreated) {

@@ -21,6 +21,7 @@ public:
     void SetCount(int) override {}
     void Layout() override {}
     void SetGrade(const GradeInfo&) override {}
+    void ReportLanding(int) override {}
 };
 
 LotteryMask Mask(std::initializer_list<quint32> bits) {

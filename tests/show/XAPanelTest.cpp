@@ -97,11 +97,36 @@ TEST(InfoPanels, OnePanelPerItemWithTheCountsOfTheMoment) {
     panels.Create(items, 10, 3);
     ASSERT_EQ(panels.Panels().size(), 2);
     EXPECT_EQ(panels.Panels()[0]->Text(), "Existing:3,Remaining:7,total:10.");
-    EXPECT_EQ(panels.Panels()[0]->geometry(), QRect(100, 50, 300, 40));
+    EXPECT_EQ(panels.Panels()[0]->pos(), QPoint(100, 50));
+    EXPECT_EQ(panels.Panels()[0]->size(),
+              XAPanel::TextSize(Format(0xFFFFFF, 300), panels.Panels()[0]->Text())
+                  .expandedTo(QSize(300, 40)));
     EXPECT_EQ(panels.Panels()[1]->Text(), "7 left");
     EXPECT_EQ(panels.Panels()[1]->pos(), QPoint(30, 500));
     EXPECT_GT(panels.Panels()[1]->width(), 10);
     panels.Destroy();
     EXPECT_TRUE(panels.Panels().isEmpty());
     EXPECT_TRUE(screen.findChildren<XAPanel*>().isEmpty());
+}
+
+// A panel stored for a short count must not cut a longer one: it grows right and down from its
+// stored corner, never shrinks below its stored size.
+TEST(InfoPanels, APanelIsNeverSmallerThanItsText) {
+    QWidget screen;
+    InfoPanels panels(&screen, {});
+    LotteryAPanel items;
+    items.AddPanel("~$~ / ~?~", Format(0xFFFFFF, 600));
+    items.m_listPanels[0].m_rect = WinRect(200, 100, 230, 110); // stored for "5 / 10", small
+    items.AddPanel("~$~", Format(0xFFFFFF, 300));
+    items.m_listPanels[1].m_rect = WinRect(10, 10, 610, 210); // roomy: kept
+    panels.Create(items, 100, 5);
+    ASSERT_EQ(panels.Panels().size(), 2);
+    const XAPanel* grown = panels.Panels()[0];
+    const QSize text = XAPanel::TextSize(grown->Format(), grown->Text());
+    EXPECT_EQ(grown->pos(), QPoint(200, 100));
+    EXPECT_EQ(grown->size(), text.expandedTo(QSize(30, 10)));
+    EXPECT_GE(grown->width(), text.width());
+    EXPECT_GE(grown->height(), text.height());
+    EXPECT_EQ(panels.Panels()[1]->geometry(), QRect(10, 10, 600, 200));
+    EXPECT_EQ(items.m_listPanels[0].m_rect, WinRect(200, 100, 230, 110));
 }

@@ -82,7 +82,10 @@ int main(int argc, char** argv) {
     });
     auto board = std::async(std::launch::async, [&dir] {
         return WritePicture(dir, QStringLiteral("DefBBSkin.bmp"), BoardArt::Skin(), "bmp") &&
-               WritePicture(dir, QStringLiteral("DefBBBg.jpg"), BoardArt::Face(), "jpeg", 92);
+               WritePicture(dir, QStringLiteral("DefBBBg.jpg"), BoardArt::Face(), "jpeg", 92) &&
+               // "Auto background picture." looks for the skin's name with .jpg: the face it
+               // finds there is the default face, so OK with nothing changed keeps it.
+               Copy(dir, QStringLiteral("DefBBBg.jpg"), QStringLiteral("DefBBSkin.jpg"));
     });
     const bool ok = symbols.get() & background.get() & banner.get() & board.get();
     return ok ? 0 : 1;

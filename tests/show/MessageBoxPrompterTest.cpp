@@ -1,0 +1,95 @@
+#include "show/MessageBoxPrompter.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
+#include <QWindow>
+#include <gtest/gtest.h>
+
+namespace {
+
+// What the box looked like when it came up.
+struct SeenBox {
+    bool seen = false;
+    QWidget* parent = nullptr;
+    QWindow* transientParent = nullptr;
+    bool ownerVisible = false;
+};
+
+// Watches for the prompter's box, notes what owns it and answers it.
+void AnswerBox(QWidget* owner, SeenBox& seen, QMessageBox::StandardButton answer) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, owner, &seen, answer] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            if (!box || !box->isVisible())
+                continue;
+            seen.seen = true;
+            seen.parent = box->parentWidget();
+            seen.transientParent =
+                box->windowHandle() ? box->windowHandle()->transientParent() : nullptr;
+            seen.ownerVisible = owner->isVisible();
+            box->done(answer);
+            poll->deleteLater();
+            return;
+        }
+    });
+    poll->start(5);
+}
+
+} // namespace
+
+// At start-up the draw window is still hidden: a report must wait for it and open over it, owned
+// by it, never underneath the full-screen window.
+TEST(MessageBoxPrompter, ABoxWaitsForItsHiddenOwnerAndIsTransientForIt) {
+    QWidget window;
+    window.resize(400, 300);
+    MessageBoxPrompter prompter(&window);
+    QTimer::singleShot(150, &window, [&window] { window.show(); });
+    SeenBox seen;
+    AnswerBox(&window, seen, QMessageBox::Ok);
+    prompter.Message(QStringLiteral("Incompatible symbol file!"));
+    ASSERT_TRUE(seen.seen);
+    EXPECT_TRUE(seen.ownerVisible) << "the box came before its owner";
+    EXPECT_EQ(seen.parent, &window);
+    ASSERT_NE(window.windowHandle(), nullptr);
+    EXPECT_EQ(seen.transientParent, window.windowHandle());
+}
+
+// Before the draw window is on its way (a damaged settings file is read before anything is
+// built), nothing would show it while the box waits: the box comes at once, on its own.
+TEST(MessageBoxPrompter, ABoxComesAtOnceWhenItsOwnerIsNotComing) {
+    QWidget window;
+    MessageBoxPrompter prompter(&window);
+    prompter.SetOwnerComing([] { return false; });
+    QElapsedTimer clock;
+    clock.start();
+    SeenBox seen;
+    AnswerBox(&window, seen, QMessageBox::Ok);
+    prompter.Message(QStringLiteral("Incompatible file!"));
+    ASSERT_TRUE(seen.seen);
+    EXPECT_LT(clock.elapsed(), 5000) << "the box waited for a window that was not coming";
+    EXPECT_EQ(seen.parent, nullptr);
+    EXPECT_FALSE(window.isVisible());
+}
+
+// A dialog open in front of the draw window owns the question instead.
+TEST(MessageBoxPrompter, AnOpenModalDialogOwnsTheQuestion) {
+    QWidget window;
+    window.show();
+    QDialog dialog(&window);
+    MessageBoxPrompter prompter(&window);
+    SeenBox seen;
+    bool answer = false;
+    QTimer::singleShot(0, &dialog, [&] {
+        AnswerBox(&dialog, seen, QMessageBox::Yes);
+        answer = prompter.AskYesNo(QStringLiteral("Are you sure?"));
+        dialog.accept();
+    });
+    dialog.exec();
+    ASSERT_TRUE(seen.seen);
+    EXPECT_TRUE(answer);
+    EXPECT_EQ(seen.parent, &dialog);
+}
