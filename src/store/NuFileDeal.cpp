@@ -15,6 +15,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -33,6 +34,53 @@ QString upperAscii(QString text) {
     }
     return text;
 }
+
+// An import's progress by the bytes read. The shown percentage grows only at byte counts worked
+// out once per percentage with the meter's own arithmetic, so a line costs one comparison and
+// the texts are the ones a step after every line would show; the meter still gets a step every
+// few lines, to let input through.
+class ImportProgress {
+public:
+    ImportProgress(ProgressMeter& meter, qint64 length)
+        : m_meter(meter), m_length(float(std::max<qint64>(1, length))),
+          m_search(2 * std::max<qint64>(1, length)), m_next(firstReaching(1)) {}
+
+    bool Step(qint64 bytes) {
+        if (bytes < m_next && --m_countdown > 0)
+            return true;
+        m_countdown = kLinesPerStep;
+        if (bytes >= m_next)
+            m_next = firstReaching(int(percent(bytes)) + 1);
+        return m_meter.Step(percent(bytes));
+    }
+
+private:
+    static constexpr int kLinesPerStep = 16;
+
+    float percent(qint64 bytes) const { return float(bytes) * 100.0f / m_length; }
+
+    // The least byte count whose whole percentage reaches p; the percentage never falls as the
+    // count grows.
+    qint64 firstReaching(int p) const {
+        if (p > 100 || int(percent(m_search)) < p)
+            return std::numeric_limits<qint64>::max();
+        qint64 low = 0, high = m_search;
+        while (low < high) {
+            const qint64 mid = low + (high - low) / 2;
+            if (int(percent(mid)) >= p)
+                high = mid;
+            else
+                low = mid + 1;
+        }
+        return low;
+    }
+
+    ProgressMeter& m_meter;
+    float m_length;
+    qint64 m_search;
+    qint64 m_next;
+    int m_countdown = kLinesPerStep;
+};
 
 } // namespace
 
@@ -630,7 +678,7 @@ qint32 NuFileDeal::ImportFromFile(const QString& path, const QString& separator,
         Appender appender(*this);
         ImportLineReader reader(file, kImportReadBytes);
         const PlainImportLine plain(separator, makeUpper != 0);
-        const float length = float(std::max<qint64>(1, file.size()));
+        ImportProgress progress(meter, file.size());
         bool toldTooLong = false;
         QByteArrayView bytes;
         QString number, info;
@@ -671,7 +719,7 @@ qint32 NuFileDeal::ImportFromFile(const QString& path, const QString& separator,
                 stopped = true;
                 break;
             }
-            if (!meter.Step(float(reader.BytesConsumed()) * 100.0f / length)) {
+            if (!progress.Step(reader.BytesConsumed())) {
                 appender.Flush();
                 return 0;
             }

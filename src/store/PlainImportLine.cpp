@@ -58,6 +58,19 @@ inline void widen(const quint8* in, qsizetype units, char16_t* out) {
             eight(units - 8);
         return;
     }
+    if (units >= 4) {
+        // Numbers are mostly this short: two four-unit pieces that may overlap.
+        const __m128i zero = _mm_setzero_si128();
+        const auto four = [&zero, in, out](qsizetype at) {
+            qint32 bytes;
+            std::memcpy(&bytes, in + at, 4);
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(out + at),
+                             _mm_unpacklo_epi8(_mm_cvtsi32_si128(bytes), zero));
+        };
+        four(0);
+        four(units - 4);
+        return;
+    }
 #endif
     for (qsizetype i = 0; i < units; ++i)
         out[i] = in[i];
