@@ -110,11 +110,9 @@ inline LineMasks lineMasks(const quint8* line, qsizetype units, char separator) 
     const __m128i below = _mm_set1_epi8(0x09 - 1);
     const __m128i above = _mm_set1_epi8(0x0D + 1);
     LineMasks m;
-    const auto add = [&](qsizetype at, int skip) {
+    const auto add = [&](qsizetype at) {
         const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line + at));
-        const auto bits = [skip, at](__m128i v) {
-            return quint64(unsigned(_mm_movemask_epi8(v)) >> skip) << (at + skip);
-        };
+        const auto bits = [at](__m128i v) { return quint64(unsigned(_mm_movemask_epi8(v))) << at; };
         m.other |= bits(_mm_or_si128(b, _mm_cmpeq_epi8(b, zero)));
         m.separator |= bits(_mm_cmpeq_epi8(b, sep));
         // Signed compares: right for the plain bytes, and a line with others is not used.
@@ -125,10 +123,10 @@ inline LineMasks lineMasks(const quint8* line, qsizetype units, char separator) 
     };
     qsizetype i = 0;
     for (; i + 16 <= units; i += 16)
-        add(i, 0);
-    // The rest from the last 16 bytes, without the ones already seen.
+        add(i);
+    // The rest as the last 16 bytes, some of them seen twice.
     if (i < units)
-        add(units - 16, int(16 - (units - i)));
+        add(units - 16);
     return m;
 }
 
