@@ -15,6 +15,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <future>
 #include <limits>
 #include <vector>
 
@@ -128,33 +129,83 @@ public:
         qToLittleEndian<quint16>(quint16(2 * infoUnits), entry + 6);
         m_entriesUsed += PoolRecord::kEntryBytes;
         m_dataEnd += quint64(bytes);
-        if (m_dataUsed >= kAppendFlushBytes && !Flush())
+        if (m_dataUsed >= kAppendFlushBytes && !handOff())
             return Result::WriteFailed;
         return Result::Added;
     }
 
+    // Writes what is pending and waits for it. False when a write failed: both files are then
+    // back where they were before it, and nothing after it was written.
     bool Flush() {
+        if (!settle()) {
+            drop();
+            return false;
+        }
         if (m_dataUsed == 0)
             return true;
-        const quint64 dataBytes = m_pool.m_nDataBytes;
-        const quint64 entries = m_pool.m_nEntries;
-        const bool ok = writeAt(m_pool.m_fileData, dataBytes, m_data.constData(), m_dataUsed) &&
-                        writeAt(m_pool.m_fileIndex, entries * PoolRecord::kEntryBytes,
-                                m_entries.constData(), m_entriesUsed);
-        if (ok) {
-            m_pool.m_nDataBytes += quint64(m_dataUsed);
-            m_pool.m_nEntries += quint64(m_entriesUsed / PoolRecord::kEntryBytes);
-        } else {
-            m_pool.m_fileData.resize(qint64(dataBytes));
-            m_pool.m_fileIndex.resize(qint64(entries * PoolRecord::kEntryBytes));
-            m_dataEnd = dataBytes;
-        }
-        m_dataUsed = 0;
-        m_entriesUsed = 0;
+        const bool ok = land(write(m_pool.m_nDataBytes, m_pool.m_nEntries, m_data.constData(),
+                                   m_dataUsed, m_entries.constData(), m_entriesUsed),
+                             m_dataUsed, m_entriesUsed);
+        drop();
         return ok;
     }
 
+    ~Appender() { settle(); }
+
 private:
+    // A full buffer is written on a second thread while the next one fills, after the one before
+    // it has landed, so that writing the files and making the records overlap.
+    bool handOff() {
+        if (!settle()) {
+            drop();
+            return false;
+        }
+        std::swap(m_data, m_dataWriting);
+        std::swap(m_entries, m_entriesWriting);
+        m_writingData = m_dataUsed;
+        m_writingEntries = m_entriesUsed;
+        m_dataUsed = 0;
+        m_entriesUsed = 0;
+        m_write = std::async(
+            std::launch::async, [this, dataAt = m_pool.m_nDataBytes, entryAt = m_pool.m_nEntries] {
+                return write(dataAt, entryAt, m_dataWriting.constData(), m_writingData,
+                             m_entriesWriting.constData(), m_writingEntries);
+            });
+        return true;
+    }
+
+    // Waits for the write in flight, if any, and lands it.
+    bool settle() {
+        if (!m_write.valid())
+            return true;
+        return land(m_write.get(), m_writingData, m_writingEntries);
+    }
+
+    bool write(quint64 dataAt, quint64 entryAt, const char* data, qsizetype dataBytes,
+               const char* entries, qsizetype entryBytes) {
+        return writeAt(m_pool.m_fileData, dataAt, data, dataBytes) &&
+               writeAt(m_pool.m_fileIndex, entryAt * PoolRecord::kEntryBytes, entries, entryBytes);
+    }
+
+    // A written piece becomes part of the pool; a failed one is cut off both files.
+    bool land(bool ok, qsizetype dataBytes, qsizetype entryBytes) {
+        if (ok) {
+            m_pool.m_nDataBytes += quint64(dataBytes);
+            m_pool.m_nEntries += quint64(entryBytes / PoolRecord::kEntryBytes);
+        } else {
+            m_pool.m_fileData.resize(qint64(m_pool.m_nDataBytes));
+            m_pool.m_fileIndex.resize(qint64(m_pool.m_nEntries * PoolRecord::kEntryBytes));
+        }
+        return ok;
+    }
+
+    // Forgets the pending records: the next one goes where the pool ends.
+    void drop() {
+        m_dataUsed = 0;
+        m_entriesUsed = 0;
+        m_dataEnd = m_pool.m_nDataBytes;
+    }
+
     static bool writeAt(QFile& file, quint64 offset, const char* bytes, qsizetype size) {
         return file.seek(qint64(offset)) && file.write(bytes, size) == size;
     }
@@ -166,6 +217,13 @@ private:
     // The buffers are sized once; the records and entries pending are at their starts.
     qsizetype m_dataUsed = 0;
     qsizetype m_entriesUsed = 0;
+    // The piece being written on the second thread; only that thread touches the files and
+    // these buffers until it is settled.
+    QByteArray m_dataWriting;
+    QByteArray m_entriesWriting;
+    qsizetype m_writingData = 0;
+    qsizetype m_writingEntries = 0;
+    std::future<bool> m_write;
 };
 
 NuFileDeal::NuFileDeal() = default;
