@@ -109,14 +109,14 @@ public:
 
     // Room after the pending records for one of up to that many bytes; Commit takes the record
     // written there, anything else is overwritten by the next one.
-    char16_t* Room(qsizetype bytes) {
+    Q_ALWAYS_INLINE char16_t* Room(qsizetype bytes) {
         if (m_data.size() < m_dataUsed + bytes)
             m_data.resize(std::max(m_dataUsed + bytes, kAppendFlushBytes + (64 << 10)));
         // Records are whole units, so the room starts on a unit.
         return reinterpret_cast<char16_t*>(m_data.data() + m_dataUsed);
     }
 
-    Result Commit(qsizetype numberUnits, qsizetype infoUnits) {
+    Q_ALWAYS_INLINE Result Commit(qsizetype numberUnits, qsizetype infoUnits) {
         const qsizetype bytes = 2 * (numberUnits + infoUnits) + 2 * PoolRecord::kMarkerBytes;
         if (m_dataEnd + quint64(bytes) > PoolRecord::kMaxDataBytes)
             return Result::TooMany;
