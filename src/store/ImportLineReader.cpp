@@ -4,6 +4,8 @@
 
 #include <QIODevice>
 
+#include <cstring>
+
 namespace {
 
 // Checks UTF-8 fed in pieces of any size: shortest forms only, no surrogates, nothing above
@@ -71,27 +73,40 @@ bool ImportLineReader::fill() {
     qsizetype keepFrom = m_lineStart;
     if (m_bSkipping)
         keepFrom = std::max(m_lineStart, m_buf.size() - 2 * m_unitBytes);
-    keepFrom -= (keepFrom - m_lineStart) % m_unitBytes;
+    keepFrom -= (keepFrom - m_lineStart) & (m_unitBytes - 1);
     m_searchFrom = std::max<qsizetype>(0, m_searchFrom - keepFrom);
     m_bufFileOffset += keepFrom;
-    m_buf.remove(0, keepFrom);
+    // The kept bytes move to the front of the same buffer and the block is read in behind them:
+    // no allocation per block, and the units stay aligned.
+    const qsizetype kept = m_buf.size() - keepFrom;
+    if (kept > 0 && keepFrom > 0)
+        std::memmove(m_buf.data(), m_buf.constData() + keepFrom, size_t(kept));
+    m_buf.resize(kept + m_blockBytes);
+    const qint64 read = m_file.read(m_buf.data() + kept, m_blockBytes);
+    m_buf.resize(kept + std::max<qint64>(read, 0));
     m_lineStart = 0;
-    const QByteArray block = m_file.read(m_blockBytes);
-    if (block.isEmpty()) {
+    m_lastLineStart = 0;
+    if (read <= 0) {
         m_bEof = true;
         return false;
     }
-    m_buf.append(block);
     return true;
 }
 
 // The position of the next LF that sits on a character boundary.
 qsizetype ImportLineReader::findLineEnd(qsizetype from) const {
-    const QByteArrayView buf(m_buf);
-    const QByteArrayView lf = m_bUtf16 ? QByteArrayView("\n\0", 2) : QByteArrayView("\n");
-    for (qsizetype at = buf.indexOf(lf, from); at >= 0; at = buf.indexOf(lf, at + 1)) {
-        if ((at - m_lineStart) % m_unitBytes == 0)
+    const char* buf = m_buf.constData();
+    const qsizetype size = m_buf.size();
+    while (from < size) {
+        const void* hit = std::memchr(buf + from, '\n', size_t(size - from));
+        if (!hit)
+            return -1;
+        const qsizetype at = static_cast<const char*>(hit) - buf;
+        if (!m_bUtf16)
             return at;
+        if (((at - m_lineStart) & 1) == 0 && at + 1 < size && buf[at + 1] == '\0')
+            return at;
+        from = at + 1;
     }
     return -1;
 }
@@ -106,11 +121,11 @@ bool ImportLineReader::IsUtf8() {
     return m_utf8 == Utf8::Yes;
 }
 
-// Checks what is buffered from the current line on and the rest of the file, then goes back to
-// where reading stopped.
+// Checks what is buffered from the line last returned on and the rest of the file, then goes back
+// to where reading stopped.
 bool ImportLineReader::restIsUtf8() {
     Utf8Check check;
-    check.Feed(m_buf.constData() + m_lineStart, m_buf.size() - m_lineStart);
+    check.Feed(m_buf.constData() + m_lastLineStart, m_buf.size() - m_lastLineStart);
     if (m_file.isSequential())
         return check.Valid();
     const qint64 resume = m_file.pos();
@@ -125,7 +140,9 @@ bool ImportLineReader::restIsUtf8() {
     return check.Valid();
 }
 
-QString ImportLineReader::decode(const char* data, qsizetype bytes) {
+QString ImportLineReader::Decode(QByteArrayView bytesView) {
+    const char* data = bytesView.data();
+    const qsizetype bytes = bytesView.size();
     if (m_bUtf16)
         return QString(reinterpret_cast<const QChar*>(data), bytes / 2);
     for (qsizetype i = 0; i < bytes; ++i) {
@@ -138,33 +155,44 @@ QString ImportLineReader::decode(const char* data, qsizetype bytes) {
     return QString::fromLatin1(data, bytes);
 }
 
-ImportLineReader::Result ImportLineReader::finishLine(qsizetype end, QString& line) {
+ImportLineReader::Result ImportLineReader::finishLine(qsizetype end, QByteArrayView& bytes) {
     const qsizetype length = end - m_lineStart;
     const bool tooLong = m_bSkipping || length > m_maxLineBytes;
     if (!tooLong)
-        line = decode(m_buf.constData() + m_lineStart, length - length % m_unitBytes);
+        bytes = QByteArrayView(m_buf.constData() + m_lineStart, length & ~(m_unitBytes - 1));
     m_bSkipping = false;
     return tooLong ? Result::TooLong : Result::Line;
 }
 
 ImportLineReader::Result ImportLineReader::Next(QString& line) {
     line.clear();
+    QByteArrayView bytes;
+    const Result r = NextRaw(bytes);
+    if (r == Result::Line)
+        line = Decode(bytes);
+    return r;
+}
+
+ImportLineReader::Result ImportLineReader::NextRaw(QByteArrayView& bytes) {
+    bytes = QByteArrayView();
     for (;;) {
         const qsizetype lf = findLineEnd(std::max(m_searchFrom, m_lineStart));
         if (lf >= 0) {
             // A CR right before the LF belongs to the line end.
             qsizetype end = lf;
-            if (end - m_lineStart >= m_unitBytes && m_buf[end - m_unitBytes] == '\r' &&
-                (m_unitBytes == 1 || m_buf[end - 1] == '\0'))
+            const char* buf = m_buf.constData();
+            if (end - m_lineStart >= m_unitBytes && buf[end - m_unitBytes] == '\r' &&
+                (m_unitBytes == 1 || buf[end - 1] == '\0'))
                 end -= m_unitBytes;
-            const Result r = finishLine(end, line);
+            const Result r = finishLine(end, bytes);
+            m_lastLineStart = m_lineStart;
             m_lineStart = lf + m_unitBytes;
             m_searchFrom = m_lineStart;
             return r;
         }
         // A UTF-16 LF may straddle the end of what is buffered.
         m_searchFrom = std::max(m_lineStart, m_buf.size() - m_unitBytes + 1);
-        m_searchFrom -= (m_searchFrom - m_lineStart) % m_unitBytes;
+        m_searchFrom -= (m_searchFrom - m_lineStart) & (m_unitBytes - 1);
         if (m_buf.size() - m_lineStart > m_maxLineBytes)
             m_bSkipping = true;
         if (!fill()) {
@@ -172,7 +200,8 @@ ImportLineReader::Result ImportLineReader::Next(QString& line) {
                 m_lineStart = m_buf.size();
                 return Result::End;
             }
-            const Result r = finishLine(m_buf.size(), line);
+            const Result r = finishLine(m_buf.size(), bytes);
+            m_lastLineStart = m_lineStart;
             m_lineStart = m_buf.size();
             return r;
         }

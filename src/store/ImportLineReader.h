@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 class QIODevice;
@@ -29,15 +30,19 @@ public:
     // 0x7F is met (until then both readings agree), by checking the rest of the file.
     bool IsUtf8();
     Result Next(QString& line);
+    // The same without decoding: the line's bytes, whole units only, its line end excluded. They
+    // stay valid until the next call. Decode turns the bytes of the line returned last into the
+    // text Next gives.
+    Result NextRaw(QByteArrayView& bytes);
+    QString Decode(QByteArrayView bytes);
     // Bytes of the file up to the end of the last line returned (its CR LF included).
     qint64 BytesConsumed() const { return m_bufFileOffset + m_lineStart; }
 
 private:
     bool fill();
     qsizetype findLineEnd(qsizetype from) const;
-    QString decode(const char* data, qsizetype bytes);
     bool restIsUtf8();
-    Result finishLine(qsizetype end, QString& line);
+    Result finishLine(qsizetype end, QByteArrayView& bytes);
 
     QIODevice& m_file;
     qsizetype m_blockBytes;
@@ -45,9 +50,10 @@ private:
     qsizetype m_maxLineBytes;
     qsizetype m_unitBytes;
     QByteArray m_buf;
-    qint64 m_bufFileOffset = 0; // file offset of m_buf[0]
-    qsizetype m_lineStart = 0;  // start of the current line in m_buf
-    qsizetype m_searchFrom = 0; // no line end before this position of m_buf
+    qint64 m_bufFileOffset = 0;    // file offset of m_buf[0]
+    qsizetype m_lineStart = 0;     // start of the current line in m_buf
+    qsizetype m_lastLineStart = 0; // start of the line NextRaw returned last, for Decode
+    qsizetype m_searchFrom = 0;    // no line end before this position of m_buf
     bool m_bEof = false;
     bool m_bSkipping = false; // inside a line already known to be too long
     enum class Utf8 { Unknown, Yes, No };

@@ -5,14 +5,18 @@
 #include "model/TumoStatus.h"
 #include "store/FairRandom.h"
 #include "store/ImportLineReader.h"
+#include "store/PlainImportLine.h"
 #include "store/PoolIndexBuilder.h"
 #include "store/ProgressMeter.h"
 #include "store/SplitAtSeparator.h"
 #include "store/StoreTexts.h"
 
 #include <QFileInfo>
+#include <QtEndian>
 
 #include <algorithm>
+#include <future>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -21,6 +25,8 @@ constexpr qint64 kCopyBlockBytes = 1 << 20;  // rewrites copy in blocks of 1 MiB
 constexpr qint64 kIndexBlockBytes = 2 << 20; // the rebuild reads blocks of 2 MiB
 constexpr qint64 kScanWindowBytes = 4 << 20; // the scan reads records in windows of 4 MiB
 constexpr qsizetype kAppendFlushBytes = 4 << 20;
+// An import reads its file in large blocks; a line may still span any number of them.
+constexpr qsizetype kImportReadBytes = 1 << 20;
 
 QString upperAscii(QString text) {
     for (QChar& c : text) {
@@ -29,6 +35,53 @@ QString upperAscii(QString text) {
     }
     return text;
 }
+
+// An import's progress by the bytes read. The shown percentage grows only at byte counts worked
+// out once per percentage with the meter's own arithmetic, so a line costs one comparison and
+// the texts are the ones a step after every line would show; the meter still gets a step every
+// few lines, to let input through.
+class ImportProgress {
+public:
+    ImportProgress(ProgressMeter& meter, qint64 length)
+        : m_meter(meter), m_length(float(std::max<qint64>(1, length))),
+          m_search(2 * std::max<qint64>(1, length)), m_next(firstReaching(1)) {}
+
+    bool Step(qint64 bytes) {
+        if (bytes < m_next && --m_countdown > 0)
+            return true;
+        m_countdown = kLinesPerStep;
+        if (bytes >= m_next)
+            m_next = firstReaching(int(percent(bytes)) + 1);
+        return m_meter.Step(percent(bytes));
+    }
+
+private:
+    static constexpr int kLinesPerStep = 16;
+
+    float percent(qint64 bytes) const { return float(bytes) * 100.0f / m_length; }
+
+    // The least byte count whose whole percentage reaches p; the percentage never falls as the
+    // count grows.
+    qint64 firstReaching(int p) const {
+        if (p > 100 || int(percent(m_search)) < p)
+            return std::numeric_limits<qint64>::max();
+        qint64 low = 0, high = m_search;
+        while (low < high) {
+            const qint64 mid = low + (high - low) / 2;
+            if (int(percent(mid)) >= p)
+                high = mid;
+            else
+                low = mid + 1;
+        }
+        return low;
+    }
+
+    ProgressMeter& m_meter;
+    float m_length;
+    qint64 m_search;
+    qint64 m_next;
+    int m_countdown = kLinesPerStep;
+};
 
 } // namespace
 
@@ -42,50 +95,135 @@ public:
     explicit Appender(NuFileDeal& pool) : m_pool(pool), m_dataEnd(pool.m_nDataBytes) {}
 
     Result Add(QStringView number, QStringView info) {
-        const quint64 bytes = PoolRecord::RecordBytes(number, info);
-        if (m_dataEnd + bytes > PoolRecord::kMaxDataBytes)
+        char16_t* out = Room(qsizetype(PoolRecord::RecordBytes(number, info)));
+        std::copy(number.utf16(), number.utf16() + number.size(), out);
+        out += number.size();
+        *out++ = PoolRecord::kNumberEnd1;
+        *out++ = PoolRecord::kNumberEnd2;
+        std::copy(info.utf16(), info.utf16() + info.size(), out);
+        out += info.size();
+        *out++ = PoolRecord::kRecordEnd1;
+        *out++ = PoolRecord::kRecordEnd2;
+        return Commit(number.size(), info.size());
+    }
+
+    // Room after the pending records for one of up to that many bytes; Commit takes the record
+    // written there, anything else is overwritten by the next one.
+    Q_ALWAYS_INLINE char16_t* Room(qsizetype bytes) {
+        if (m_data.size() < m_dataUsed + bytes)
+            m_data.resize(std::max(m_dataUsed + bytes, kAppendFlushBytes + (64 << 10)));
+        // Records are whole units, so the room starts on a unit.
+        return reinterpret_cast<char16_t*>(m_data.data() + m_dataUsed);
+    }
+
+    Q_ALWAYS_INLINE Result Commit(qsizetype numberUnits, qsizetype infoUnits) {
+        const qsizetype bytes = 2 * (numberUnits + infoUnits) + 2 * PoolRecord::kMarkerBytes;
+        if (m_dataEnd + quint64(bytes) > PoolRecord::kMaxDataBytes)
             return Result::TooMany;
-        PoolRecord::Entry e;
-        e.offset = static_cast<quint32>(m_dataEnd);
-        e.numberBytes = static_cast<quint16>(2 * number.size());
-        e.infoBytes = static_cast<quint16>(2 * info.size());
-        PoolRecord::AppendEntry(m_entries, e);
-        PoolRecord::Append(m_data, number, info);
-        m_dataEnd += bytes;
-        if (m_data.size() >= kAppendFlushBytes && !Flush())
+        m_dataUsed += bytes;
+        if (m_entries.size() < m_entriesUsed + PoolRecord::kEntryBytes)
+            m_entries.resize(std::max<qsizetype>(2 * m_entries.size(), 4096));
+        char* entry = m_entries.data() + m_entriesUsed;
+        qToLittleEndian<quint32>(quint32(m_dataEnd), entry);
+        qToLittleEndian<quint16>(quint16(2 * numberUnits), entry + 4);
+        qToLittleEndian<quint16>(quint16(2 * infoUnits), entry + 6);
+        m_entriesUsed += PoolRecord::kEntryBytes;
+        m_dataEnd += quint64(bytes);
+        if (m_dataUsed >= kAppendFlushBytes && !handOff())
             return Result::WriteFailed;
         return Result::Added;
     }
 
+    // Writes what is pending and waits for it. False when a write failed: both files are then
+    // back where they were before it, and nothing after it was written.
     bool Flush() {
-        if (m_data.isEmpty())
-            return true;
-        const quint64 dataBytes = m_pool.m_nDataBytes;
-        const quint64 entries = m_pool.m_nEntries;
-        const bool ok = writeAt(m_pool.m_fileData, dataBytes, m_data) &&
-                        writeAt(m_pool.m_fileIndex, entries * PoolRecord::kEntryBytes, m_entries);
-        if (ok) {
-            m_pool.m_nDataBytes += quint64(m_data.size());
-            m_pool.m_nEntries += quint64(m_entries.size() / PoolRecord::kEntryBytes);
-        } else {
-            m_pool.m_fileData.resize(qint64(dataBytes));
-            m_pool.m_fileIndex.resize(qint64(entries * PoolRecord::kEntryBytes));
-            m_dataEnd = dataBytes;
+        if (!settle()) {
+            drop();
+            return false;
         }
-        m_data.clear();
-        m_entries.clear();
+        if (m_dataUsed == 0)
+            return true;
+        const bool ok = land(write(m_pool.m_nDataBytes, m_pool.m_nEntries, m_data.constData(),
+                                   m_dataUsed, m_entries.constData(), m_entriesUsed),
+                             m_dataUsed, m_entriesUsed);
+        drop();
         return ok;
     }
 
+    ~Appender() { settle(); }
+
 private:
-    static bool writeAt(QFile& file, quint64 offset, const QByteArray& bytes) {
-        return file.seek(qint64(offset)) && file.write(bytes) == bytes.size();
+    // A full buffer is written on a second thread while the next one fills, after the one before
+    // it has landed, so that writing the files and making the records overlap.
+    bool handOff() {
+        if (!settle()) {
+            drop();
+            return false;
+        }
+        std::swap(m_data, m_dataWriting);
+        std::swap(m_entries, m_entriesWriting);
+        m_writingData = m_dataUsed;
+        m_writingEntries = m_entriesUsed;
+        m_dataUsed = 0;
+        m_entriesUsed = 0;
+        m_write = std::async(
+            std::launch::async, [this, dataAt = m_pool.m_nDataBytes, entryAt = m_pool.m_nEntries] {
+                return write(dataAt, entryAt, m_dataWriting.constData(), m_writingData,
+                             m_entriesWriting.constData(), m_writingEntries);
+            });
+        return true;
+    }
+
+    // Waits for the write in flight, if any, and lands it.
+    bool settle() {
+        if (!m_write.valid())
+            return true;
+        return land(m_write.get(), m_writingData, m_writingEntries);
+    }
+
+    bool write(quint64 dataAt, quint64 entryAt, const char* data, qsizetype dataBytes,
+               const char* entries, qsizetype entryBytes) {
+        return writeAt(m_pool.m_fileData, dataAt, data, dataBytes) &&
+               writeAt(m_pool.m_fileIndex, entryAt * PoolRecord::kEntryBytes, entries, entryBytes);
+    }
+
+    // A written piece becomes part of the pool; a failed one is cut off both files.
+    bool land(bool ok, qsizetype dataBytes, qsizetype entryBytes) {
+        if (ok) {
+            m_pool.m_nDataBytes += quint64(dataBytes);
+            m_pool.m_nEntries += quint64(entryBytes / PoolRecord::kEntryBytes);
+        } else {
+            m_pool.m_fileData.resize(qint64(m_pool.m_nDataBytes));
+            m_pool.m_fileIndex.resize(qint64(m_pool.m_nEntries * PoolRecord::kEntryBytes));
+        }
+        return ok;
+    }
+
+    // Forgets the pending records: the next one goes where the pool ends.
+    void drop() {
+        m_dataUsed = 0;
+        m_entriesUsed = 0;
+        m_dataEnd = m_pool.m_nDataBytes;
+    }
+
+    static bool writeAt(QFile& file, quint64 offset, const char* bytes, qsizetype size) {
+        return file.seek(qint64(offset)) && file.write(bytes, size) == size;
     }
 
     NuFileDeal& m_pool;
     quint64 m_dataEnd;
     QByteArray m_data;
     QByteArray m_entries;
+    // The buffers are sized once; the records and entries pending are at their starts.
+    qsizetype m_dataUsed = 0;
+    qsizetype m_entriesUsed = 0;
+    // The piece being written on the second thread; only that thread touches the files and
+    // these buffers until it is settled.
+    QByteArray m_dataWriting;
+    QByteArray m_entriesWriting;
+    qsizetype m_writingData = 0;
+    qsizetype m_writingEntries = 0;
+    std::future<bool> m_write;
 };
 
 NuFileDeal::NuFileDeal() = default;
@@ -596,36 +734,50 @@ qint32 NuFileDeal::ImportFromFile(const QString& path, const QString& separator,
         ProgressMeter meter(m_pProgress, StoreTexts::TaskImport());
         m_bReady = 0;
         Appender appender(*this);
-        ImportLineReader reader(file);
-        const float length = float(std::max<qint64>(1, file.size()));
+        ImportLineReader reader(file, kImportReadBytes);
+        const PlainImportLine plain(separator, makeUpper != 0);
+        ImportProgress progress(meter, file.size());
         bool toldTooLong = false;
-        QString line, number, info;
+        QByteArrayView bytes;
+        QString number, info;
         for (;;) {
-            const ImportLineReader::Result r = reader.Next(line);
+            const ImportLineReader::Result r = reader.NextRaw(bytes);
             if (r == ImportLineReader::Result::End)
                 break;
+            Appender::Result a = Appender::Result::Added;
             if (r == ImportLineReader::Result::TooLong) {
                 if (!toldTooLong)
                     tell(StoreTexts::LineTooLong());
                 toldTooLong = true;
             } else {
-                SplitAtSeparator(line, separator, number, info);
-                info.replace(QLatin1String("\\n"), QLatin1String("\r\n"));
-                if (makeUpper)
-                    number = upperAscii(number);
-                if (!number.isEmpty() && !PoolRecord::IsStorable(number, info)) {
-                    ++refused;
-                } else if (!number.isEmpty()) {
-                    const Appender::Result a = appender.Add(number, info);
-                    if (a != Appender::Result::Added) {
-                        tell(a == Appender::Result::TooMany ? StoreTexts::TooMany()
-                                                            : StoreTexts::WriteError());
-                        stopped = true;
-                        break;
-                    }
+                const qsizetype units = reader.IsUtf16() ? bytes.size() / 2 : bytes.size();
+                char16_t* room = appender.Room(PlainImportLine::MaxRecordBytes(units));
+                PlainImportLine::Record made;
+                const PlainImportLine::Outcome o =
+                    reader.IsUtf16() ? plain.Make(reinterpret_cast<const char16_t*>(bytes.data()),
+                                                  units, room, made)
+                                     : plain.Make(reinterpret_cast<const quint8*>(bytes.data()),
+                                                  units, room, made);
+                if (o == PlainImportLine::Outcome::Record) {
+                    a = appender.Commit(made.numberUnits, made.infoUnits);
+                } else if (o == PlainImportLine::Outcome::NotPlain) {
+                    SplitAtSeparator(reader.Decode(bytes), separator, number, info);
+                    info.replace(QLatin1String("\\n"), QLatin1String("\r\n"));
+                    if (makeUpper)
+                        number = upperAscii(number);
+                    if (!number.isEmpty() && !PoolRecord::IsStorable(number, info))
+                        ++refused;
+                    else if (!number.isEmpty())
+                        a = appender.Add(number, info);
                 }
             }
-            if (!meter.Step(float(reader.BytesConsumed()) * 100.0f / length)) {
+            if (a != Appender::Result::Added) {
+                tell(a == Appender::Result::TooMany ? StoreTexts::TooMany()
+                                                    : StoreTexts::WriteError());
+                stopped = true;
+                break;
+            }
+            if (!progress.Step(reader.BytesConsumed())) {
                 appender.Flush();
                 return 0;
             }

@@ -3,6 +3,7 @@
 #include "model/SafeFileWriter.h"
 #include "store/ImportLineReader.h"
 #include "store/NuFileDeal.h"
+#include "store/PoolRecord.h"
 #include "store/SplitAtSeparator.h"
 #include "store/StoreTexts.h"
 
@@ -339,4 +340,37 @@ TEST_F(ImportTest, AFailedAppendIsRolledBack) {
     ASSERT_EQ(pool.AddNumber("4", "x"), 0);
     ASSERT_TRUE(pool.GenerateIndex());
     EXPECT_EQ(pool.ReadNumber(3).m_strNumber, QStringLiteral("4"));
+}
+
+// Records are written in large pieces while the next ones are made; when a later piece fails,
+// the pieces before it stay, whole and indexed, and nothing of the failed one is left.
+TEST_F(ImportTest, AFailedLaterPieceKeepsTheEarlierOnes) {
+    ASSERT_EQ(pool.CreateContinuousNumbers(1, 3), 1);
+    const QByteArray data = ReadBytes(dir.filePath("data.dat"));
+    QByteArray text;
+    for (int i = 0; i < 300000; ++i)
+        text += "A" + QByteArray::number(i) + ",some information\r\n";
+    const QString path = file(text);
+    {
+        FileSizeLimit limit(data.size() + (6 << 20)); // room for one piece, not for two
+        EXPECT_EQ(pool.ImportFromFile(path, ",", 0), 0);
+    }
+    EXPECT_EQ(prompter.messages, QStringList({StoreTexts::WriteError()}));
+    const quint32 count = pool.GetCount();
+    EXPECT_GT(count, 3u + 10000u);
+    EXPECT_LT(count, 3u + 300000u);
+    const QByteArray written = ReadBytes(dir.filePath("data.dat"));
+    EXPECT_TRUE(written.startsWith(data));
+    EXPECT_LE(written.size(), data.size() + (6 << 20));
+    // The last record kept is whole and its entry ends the file.
+    EXPECT_EQ(pool.ReadNumber(count - 1).m_strNumber, QStringLiteral("A%1").arg(count - 4));
+    const QByteArray index = ReadBytes(dir.filePath("index.dat"));
+    ASSERT_EQ(index.size(), qsizetype(count) * 8);
+    const PoolRecord::Entry last = PoolRecord::ReadEntry(index.constData() + index.size() - 8);
+    EXPECT_EQ(quint64(written.size()), last.End());
+    ASSERT_TRUE(pool.GenerateIndex());
+    EXPECT_EQ(ReadBytes(dir.filePath("index.dat")), index);
+    EXPECT_EQ(pool.GetCount(), count);
+    ASSERT_EQ(pool.AddNumber("next", "x"), 0);
+    EXPECT_EQ(pool.ReadNumber(count).m_strNumber, QStringLiteral("next"));
 }
