@@ -17,7 +17,7 @@
 // staggered so that no single step redraws much more than its share.
 class LoopCompositor {
 public:
-    static constexpr int kTile = 64;
+    static constexpr int kTile = 32;
 
     // Brings the picture up to the loop's look after `elapsedMs` of its cycle (as
     // MovieTimeline::LoopAt counts it), scaled to `size`, with a fade step at most every `stepMs`;
