@@ -18,10 +18,13 @@
 // 1920 x 1080 screen. On a busy machine, run it with a raised priority (nice -n -10).
 
 #include "app/AppPaths.h"
+#include "media/MovieClock.h"
+#include "media/MovieRenderer.h"
 #include "model/Prompter.h"
 #include "model/TumoStatus.h"
 #include "show/CTumoDlg.h"
 #include "show/FrameTicker.h"
+#include "show/SymbolCommands.h"
 #include "show/SymbolView.h"
 #include "store/NuFileDeal.h"
 
@@ -32,12 +35,16 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <functional>
 #include <memory>
 
@@ -275,6 +282,199 @@ void BM_RollingFrame(benchmark::State& state) {
     state.counters["symbols"] = AllViews();
 }
 
+// ---- the background while symbols roll, and while nothing does ----
+
+int VisibleViews();
+
+// Puts the bench level on the screen with `perScreen` numbers of 8 symbols, every one rolling.
+bool ShowRollingLevel(int perScreen) {
+    TumoStatus& status = Dlg().m_status;
+    GradeInfo* level = &Level();
+    if (level->m_base.m_nPerScreen != perScreen) {
+        level->m_base.m_nPerScreen = perScreen;
+        SymbolCommands& symbols = Dlg().Symbols();
+        symbols.SetCount(status.m_nuBase.m_nDigits * perScreen);
+        symbols.Layout();
+        symbols.Roll(0, 1);
+        Dlg().Draw().HideSurplusSlots();
+    }
+    if (Dlg().Draw().IsScreenDone())
+        PressSpace();
+    const int wanted = status.m_nuBase.m_nDigits * std::max(1, level->m_base.m_nPerScreen);
+    const bool shown = WaitFor([&] {
+        const auto& views = Dlg().SymbolViews();
+        return Dlg().Draw().IsDrawEnabled() && !Dlg().Draw().IsScreenDone() &&
+               VisibleViews() == wanted &&
+               std::all_of(views.begin(), views.end(), [](const SymbolView* view) {
+                   return !view->isVisible() || view->State().mode == PlayerState::Mode::Rolling;
+               });
+    });
+    if (!shown)
+        std::fprintf(stderr, "%d of %d symbols shown, enabled %d, done %d\n", VisibleViews(),
+                     wanted, Dlg().Draw().IsDrawEnabled(), Dlg().Draw().IsScreenDone());
+    return shown;
+}
+
+int VisibleViews() {
+    const auto& views = Dlg().SymbolViews();
+    return int(std::count_if(views.begin(), views.end(),
+                             [](const SymbolView* view) { return view->isVisible(); }));
+}
+
+// Runs the real event loop for a while.
+void RunFor(int milliseconds) {
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+MovieView* BackgroundMovie() {
+    return qobject_cast<MovieView*>(BackgroundView());
+}
+
+// Times every paint pass of the draw window (the update request that paints all that is dirty
+// and flushes it) and notes when a watched view is painted.
+class PassTimer : public QObject {
+public:
+    explicit PassTimer(QWidget* watched) : m_watched(watched) {
+        Dlg().installEventFilter(this);
+        watched->installEventFilter(this);
+        m_clock.start();
+    }
+    ~PassTimer() override {
+        Dlg().removeEventFilter(this);
+        if (m_watched)
+            m_watched->removeEventFilter(this);
+    }
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (object == m_watched && event->type() == QEvent::Paint) {
+            const qint64 now = m_clock.nsecsElapsed();
+            if (m_lastFrame >= 0)
+                m_gaps.push_back(double(now - m_lastFrame) / 1e6);
+            m_lastFrame = now;
+        }
+        if (object == &Dlg() && event->type() == QEvent::UpdateRequest && !m_inside) {
+            m_inside = true;
+            const qint64 start = m_clock.nsecsElapsed();
+            QApplication::sendEvent(object, event);
+            m_passes.push_back(double(m_clock.nsecsElapsed() - start) / 1e6);
+            m_inside = false;
+            return true;
+        }
+        return false;
+    }
+    std::vector<double> m_passes;
+    std::vector<double> m_gaps;
+
+private:
+    QPointer<QWidget> m_watched;
+    QElapsedTimer m_clock;
+    qint64 m_lastFrame = -1;
+    bool m_inside = false;
+};
+
+double Mean(const std::vector<double>& v) {
+    double sum = 0;
+    for (const double x : v)
+        sum += x;
+    return v.empty() ? 0 : sum / double(v.size());
+}
+
+double Worst(const std::vector<double>& v) {
+    return v.empty() ? 0 : *std::max_element(v.begin(), v.end());
+}
+
+// One beat in which the background takes a fade step (its clock moved on by one step) while the
+// symbols roll: the beat, then the one paint pass it causes.
+void BM_BackgroundStepFrame(benchmark::State& state) {
+    MovieView* background = BackgroundMovie();
+    if (!ShowRollingLevel(int(state.range(0))) || !background) {
+        state.SkipWithError("no rolling symbols over a background movie");
+        return;
+    }
+    qint64 now = MovieClock::NowMs();
+    const int step = std::max(1, MovieRenderer::FadeStepMs(background->State(), now));
+    background->SetClock([&now] { return now; });
+    QEvent::Type request = QEvent::UpdateRequest;
+    double beatMs = 0;
+    for (auto _ : state) {
+        now += step;
+        QElapsedTimer beat;
+        beat.start();
+        Q_EMIT FrameTicker::Instance().Tick();
+        beatMs += double(beat.nsecsElapsed()) / 1e6;
+        QEvent paint(request);
+        QApplication::sendEvent(&Dlg(), &paint);
+    }
+    state.counters["beat_ms"] = beatMs / double(std::max<qint64>(1, state.iterations()));
+    background->SetClock({});
+    state.counters["symbols"] = VisibleViews();
+    state.counters["step_ms"] = step;
+}
+
+// Ten seconds of the real event loop with the symbols rolling over the background movie: the
+// mean and worst paint pass, the worst gap between two frames of a symbol, and how many gaps
+// passed 20 ms.
+void BM_BackgroundRolling10s(benchmark::State& state) {
+    if (!ShowRollingLevel(int(state.range(0))) || !BackgroundMovie()) {
+        state.SkipWithError("no rolling symbols over a background movie");
+        return;
+    }
+    for (auto _ : state) {
+        PassTimer timer(Dlg().SymbolViews().front());
+        QElapsedTimer run;
+        run.start();
+        RunFor(10000);
+        state.SetIterationTime(double(run.nsecsElapsed()) / 1e9);
+        state.counters["symbols"] = VisibleViews();
+        state.counters["frames"] = double(timer.m_gaps.size());
+        state.counters["pass_ms"] = Mean(timer.m_passes);
+        state.counters["worst_pass_ms"] = Worst(timer.m_passes);
+        state.counters["worst_gap_ms"] = Worst(timer.m_gaps);
+        state.counters["gaps_over_20ms"] = double(std::count_if(
+            timer.m_gaps.begin(), timer.m_gaps.end(), [](double gap) { return gap > 20; }));
+    }
+}
+
+// The share of a core the whole process takes while a finished screen stands and only the
+// background moves, with the default bulletin board over the screen or without it.
+void BM_IdleCpu(benchmark::State& state) {
+    if (!ShowRollingLevel(kPerScreen) || !BackgroundMovie()) {
+        state.SkipWithError("no rolling symbols over a background movie");
+        return;
+    }
+    Level().m_takeStyle.m_nStopMode = LotteryTakeStyle::StopScreen;
+    Level().m_notify.m_bEnable = qint32(state.range(0));
+    PressSpace();
+    const bool stopped = WaitFor([] {
+        return Dlg().Draw().IsScreenDone() &&
+               std::none_of(Dlg().SymbolViews().begin(), Dlg().SymbolViews().end(),
+                            [](const SymbolView* view) { return view->IsAnimating(); });
+    });
+    if (!stopped) {
+        state.SkipWithError("the symbols did not stop");
+        return;
+    }
+    for (auto _ : state) {
+        PassTimer timer(BackgroundMovie());
+        QElapsedTimer run;
+        run.start();
+        timespec before{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &before);
+        RunFor(5000);
+        timespec after{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &after);
+        const double cpu =
+            double(after.tv_sec - before.tv_sec) + double(after.tv_nsec - before.tv_nsec) / 1e9;
+        const double wall = double(run.nsecsElapsed()) / 1e9;
+        state.SetIterationTime(wall);
+        state.counters["cpu_percent"] = 100 * cpu / wall;
+        state.counters["passes"] = double(timer.m_passes.size());
+        state.counters["pass_ms"] = Mean(timer.m_passes);
+    }
+    Level().m_notify.m_bEnable = 1;
+}
+
 BENCHMARK(BM_DrawKeyToStops)
     ->ArgNames({"style", "board", "winnersfile", "winners", "saving"})
     ->Apply(KeyToStopsCases)
@@ -287,6 +487,26 @@ BENCHMARK(BM_RollingFrame)
     ->Arg(1)
     ->Unit(benchmark::kMillisecond)
     ->MinTime(2.0);
+BENCHMARK(BM_BackgroundStepFrame)
+    ->ArgName("perscreen")
+    ->Arg(1)
+    ->Arg(kPerScreen)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0);
+BENCHMARK(BM_BackgroundRolling10s)
+    ->ArgName("perscreen")
+    ->Arg(1)
+    ->Arg(kPerScreen)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_IdleCpu)
+    ->ArgName("board")
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 QString MediaFolder(int& argc, char** argv) {
     QString media = QCoreApplication::applicationDirPath() + QStringLiteral("/..");

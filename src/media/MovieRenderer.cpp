@@ -27,10 +27,8 @@ void DrawCell(QPainter& p, const QRect& target, const PlayerState& s, int cell,
 }
 
 void PaintLoop(QPainter& p, const QRect& target, const PlayerState& s, qint64 now) {
-    const StripMovie& movie = *s.movie;
-    const qint64 elapsed =
-        s.RunMs(now) + MovieTimeline::LoopTimeOfCell(movie, static_cast<int>(s.origin));
-    const MovieTimeline::LoopPoint point = MovieTimeline::LoopAt(movie, elapsed);
+    const MovieTimeline::LoopPoint point =
+        MovieTimeline::LoopAt(*s.movie, MovieRenderer::LoopElapsedMs(s, now));
     DrawCell(p, target, s, point.cell);
     if (point.blend > 0)
         DrawCell(p, target, s, point.next, point.blend);
@@ -148,18 +146,27 @@ qint64 MovieRenderer::NextChangeMs(const PlayerState& s, qint64 now) {
     case PlayerState::Mode::Looping: {
         if (s.IsPaused())
             return -1;
-        const qint64 elapsed =
-            s.RunMs(now) + MovieTimeline::LoopTimeOfCell(*s.movie, static_cast<int>(s.origin));
-        const qint64 still = MovieTimeline::LoopStillMs(*s.movie, elapsed);
-        if (still != 0)
-            return still;
-        const int cellMs = s.movie->CellMs(MovieTimeline::LoopAt(*s.movie, elapsed).cell);
-        return std::clamp<qint64>(cellMs / 40, kMinBlendStepMs, kMaxBlendStepMs);
+        const qint64 still = MovieTimeline::LoopStillMs(*s.movie, LoopElapsedMs(s, now));
+        return still != 0 ? still : FadeStepMs(s, now);
     }
     case PlayerState::Mode::Blank:
         break;
     }
     return -1;
+}
+
+qint64 MovieRenderer::LoopElapsedMs(const PlayerState& s, qint64 now) {
+    if (!s.movie)
+        return 0;
+    return s.RunMs(now) + MovieTimeline::LoopTimeOfCell(*s.movie, static_cast<int>(s.origin));
+}
+
+int MovieRenderer::FadeStepMs(const PlayerState& s, qint64 now) {
+    if (!s.movie || s.mode != PlayerState::Mode::Looping || s.IsPaused() ||
+        !s.movie->BlendsCells() || s.movie->CellCount() <= 1 || s.movie->CycleMs() <= 0)
+        return -1;
+    const int cellMs = s.movie->CellMs(MovieTimeline::LoopAt(*s.movie, LoopElapsedMs(s, now)).cell);
+    return std::clamp(cellMs / 40, kMinBlendStepMs, kMaxBlendStepMs);
 }
 
 bool MovieRenderer::CoversArea(const PlayerState& s, QSize area) {

@@ -26,6 +26,11 @@ public:
     // refresh), -1 that it stands still until the state changes.
     static qint64 NextChangeMs(const PlayerState& state, qint64 nowMs);
 
+    // How often a running fading loop takes a step of its fade; -1 for anything else.
+    static int FadeStepMs(const PlayerState& state, qint64 nowMs);
+    // Time into a loop's cycle at a given time.
+    static qint64 LoopElapsedMs(const PlayerState& state, qint64 nowMs);
+
     // The painted picture fills the area with opaque pixels, so nothing beneath shows.
     static bool CoversArea(const PlayerState& state, QSize area);
 

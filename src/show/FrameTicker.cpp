@@ -17,21 +17,33 @@ FrameTicker::FrameTicker() {
     qreal hz = 60;
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         hz = std::max<qreal>(60, screen->refreshRate());
+    m_refreshMs = std::max(4, static_cast<int>(std::floor(1000 / hz)) - 1);
     m_timer.setTimerType(Qt::PreciseTimer);
-    m_timer.setInterval(std::max(4, static_cast<int>(std::floor(1000 / hz)) - 1));
+    m_timer.setInterval(m_refreshMs);
     connect(&m_timer, &QTimer::timeout, this, &FrameTicker::Tick);
 }
 
-void FrameTicker::Subscribe(QObject* view) {
-    if (m_views.contains(view))
-        return;
-    m_views.append(view);
-    if (!m_timer.isActive())
-        m_timer.start();
+void FrameTicker::Subscribe(QObject* view, int paceMs) {
+    m_views.insert(view, std::max(0, paceMs));
+    Retime();
 }
 
 void FrameTicker::Unsubscribe(QObject* view) {
-    m_views.removeAll(view);
-    if (m_views.isEmpty())
+    m_views.remove(view);
+    Retime();
+}
+
+void FrameTicker::Retime() {
+    if (m_views.isEmpty()) {
         m_timer.stop();
+        return;
+    }
+    int interval = INT_MAX;
+    for (const int pace : std::as_const(m_views))
+        interval = std::min(interval, pace == 0 ? m_refreshMs : std::max(m_refreshMs, pace));
+    // Changing the interval restarts the timer; a beat already on time keeps its phase.
+    if (interval != m_timer.interval())
+        m_timer.setInterval(interval);
+    if (!m_timer.isActive())
+        m_timer.start();
 }

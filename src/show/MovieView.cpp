@@ -4,6 +4,7 @@
 #include "media/MovieRenderer.h"
 #include "show/FrameTicker.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 MovieView::MovieView(QWidget* parent) : QWidget(parent) {
@@ -13,7 +14,7 @@ MovieView::MovieView(QWidget* parent) : QWidget(parent) {
 }
 
 MovieView::~MovieView() {
-    SetTicking(false);
+    SetPace(-1);
 }
 
 qint64 MovieView::Now() const {
@@ -27,6 +28,9 @@ void MovieView::SetClock(Clock clock) {
 
 void MovieView::SetState(const PlayerState& state) {
     m_state = state;
+    m_composeStale = true;
+    if (!IsComposing())
+        m_compositor.Clear(); // the picture of a movie no longer shown is dead weight
     UpdateOpacity();
     update();
     ScheduleNext();
@@ -45,33 +49,72 @@ void MovieView::UpdateOpacity() {
     setAttribute(Qt::WA_OpaquePaintEvent, MovieRenderer::CoversArea(m_state, size()));
 }
 
-void MovieView::SetTicking(bool on) {
-    if (on == m_ticking)
+bool MovieView::IsComposing() const {
+    const PlayerState& s = m_state;
+    return s.mode == PlayerState::Mode::Looping && s.movie && s.movie->BlendsCells() &&
+           s.movie->IsOpaque() &&
+           MovieRenderer::PictureRect(s.movie->NaturalSize(), rect(), s.scaleMode) == rect();
+}
+
+void MovieView::SetPace(int paceMs) {
+    if (paceMs == m_paceMs)
         return;
-    m_ticking = on;
     FrameTicker& ticker = FrameTicker::Instance();
-    if (on) {
-        ticker.Subscribe(this);
-        connect(&ticker, &FrameTicker::Tick, this, qOverload<>(&QWidget::update),
-                Qt::UniqueConnection);
+    if (paceMs >= 0) {
+        ticker.Subscribe(this, paceMs);
+        connect(&ticker, &FrameTicker::Tick, this, &MovieView::OnBeat, Qt::UniqueConnection);
     } else {
         disconnect(&ticker, &FrameTicker::Tick, this, nullptr);
         ticker.Unsubscribe(this);
     }
+    m_paceMs = paceMs;
+}
+
+void MovieView::OnBeat() {
+    if (m_paceMs == 0)
+        update();
+    else if (IsComposing())
+        Compose();
+    else if (Now() >= m_nextFadeMs)
+        update();
+}
+
+void MovieView::Compose(const QRegion& painting) {
+    const QRegion changed =
+        m_compositor.Update(m_state.movie, size(), MovieRenderer::LoopElapsedMs(m_state, Now()),
+                            std::max(1, MovieRenderer::FadeStepMs(m_state, Now())));
+    m_composeStale = false;
+    const QRegion rest = changed - painting;
+    if (!rest.isEmpty())
+        update(rest);
 }
 
 void MovieView::ScheduleNext() {
-    const qint64 next = isVisible() ? MovieRenderer::NextChangeMs(m_state, Now()) : -1;
-    SetTicking(next == 0);
-    if (next > 0)
+    const bool visible = isVisible();
+    const qint64 now = Now();
+    const qint64 next = visible ? MovieRenderer::NextChangeMs(m_state, now) : -1;
+    const int fade = visible ? MovieRenderer::FadeStepMs(m_state, now) : -1;
+    // What moves all the time, and fades, ride the one beat; a picture that holds still for a
+    // while waits on a timer of its own.
+    SetPace(next == 0 ? 0 : fade > 0 ? fade : -1);
+    m_nextFadeMs = fade > 0 ? now + fade : 0;
+    if (next > 0 && fade <= 0)
         m_timer.start(static_cast<int>(std::min<qint64>(next, 60000)));
     else
         m_timer.stop();
 }
 
-void MovieView::paintEvent(QPaintEvent*) {
+void MovieView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    MovieRenderer::Paint(painter, rect(), m_state, Now());
+    if (IsComposing()) {
+        if (m_composeStale)
+            Compose(event->region());
+        const QImage& frame = m_compositor.Frame();
+        for (const QRect& r : event->region())
+            painter.drawImage(r.topLeft(), frame, r);
+    } else {
+        MovieRenderer::Paint(painter, rect(), m_state, Now());
+    }
     // A landing reel stops asking for beats once it has painted its final frame.
     ScheduleNext();
 }
@@ -88,5 +131,6 @@ void MovieView::hideEvent(QHideEvent* event) {
 
 void MovieView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    m_composeStale = true;
     UpdateOpacity();
 }

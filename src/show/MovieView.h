@@ -1,6 +1,7 @@
 #pragma once
 
 #include "media/CShockwaveFlash.h"
+#include "media/LoopCompositor.h"
 #include "media/PlayerState.h"
 
 #include <QCoreApplication>
@@ -12,9 +13,11 @@
 #include <functional>
 
 // Shows a movie player: paints the player's last reported state as it looks now. A rolling or
-// landing symbol repaints on every beat of the frame ticker; a fading loop at a modest pace; an
-// animation when its next frame is due; a held frame only when the state changes. The player
-// itself may live on another thread: Bind passes its changes here as queued calls.
+// landing symbol repaints on every beat of the frame ticker; a fading loop rides the same beat at
+// its modest pace, and when it fills the view with opaque cells (the full-screen background) only
+// the tiles its fade changed are redrawn; an animation repaints when its next frame is due; a held
+// frame only when the state changes. The player itself may live on another thread: Bind passes
+// its changes here as queued calls.
 class MovieView : public QWidget {
     Q_OBJECT
 public:
@@ -37,7 +40,9 @@ public:
     void SetClock(Clock clock);
 
     // Whether the view is repainting by itself at the moment.
-    bool IsAnimating() const { return m_ticking || m_timer.isActive(); }
+    bool IsAnimating() const { return m_paceMs >= 0 || m_timer.isActive(); }
+    // Whether the view paints a fading loop from its tile by tile picture.
+    bool IsComposing() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -75,10 +80,19 @@ protected:
 private:
     void ScheduleNext();
     void UpdateOpacity();
-    void SetTicking(bool on);
+    // -1: off the beat; 0: every beat; more: a beat at least that often.
+    void SetPace(int paceMs);
+    void OnBeat();
+    // Brings the composed picture up to now and marks what changed outside `painting` dirty.
+    void Compose(const QRegion& painting = QRegion());
 
     PlayerState m_state;
     Clock m_clock;
     QTimer m_timer;
-    bool m_ticking = false;
+    int m_paceMs = -1;
+    qint64 m_nextFadeMs = 0; // a fade painted whole: when its next step is due
+    LoopCompositor m_compositor;
+    // The composed picture no longer belongs to the state or size. Otherwise a paint shows it as
+    // the last beat left it: a paint that moved it on would ask for another paint, and so on.
+    bool m_composeStale = true;
 };

@@ -1,0 +1,177 @@
+#include "media/LoopCompositor.h"
+
+#include "media/MovieTimeline.h"
+#include "media/ScaledMovieCache.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+inline quint32 BlendPixel(quint32 a, quint32 b, quint32 wb) {
+    const quint32 wa = 256 - wb;
+    const quint32 rb = (((a & 0xff00ff) * wa + (b & 0xff00ff) * wb) >> 8) & 0xff00ff;
+    const quint32 ag = (((a >> 8) & 0xff00ff) * wa + ((b >> 8) & 0xff00ff) * wb) & 0xff00ff00;
+    return rb | ag;
+}
+
+void CopyRect(const QImage& from, const QRect& rect, QImage& to) {
+    const auto bytes = static_cast<size_t>(rect.width()) * 4;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        std::copy_n(from.constScanLine(y) + rect.left() * 4, bytes,
+                    to.scanLine(y) + rect.left() * 4);
+}
+
+} // namespace
+
+void LoopCompositor::Blend(const QImage& a, const QImage& b, int weight, const QRect& rect,
+                           QImage& out) {
+    const auto wb = static_cast<quint32>(std::clamp(weight, 0, 256));
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        const auto* pa = reinterpret_cast<const quint32*>(a.constScanLine(y)) + rect.left();
+        const auto* pb = reinterpret_cast<const quint32*>(b.constScanLine(y)) + rect.left();
+        auto* po = reinterpret_cast<quint32*>(out.scanLine(y)) + rect.left();
+        int x = 0;
+#if defined(__SSE2__)
+        // Four pixels at a time: a whole-screen fade is the background's main cost.
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i weightA = _mm_set1_epi16(static_cast<short>(256 - wb));
+        const __m128i weightB = _mm_set1_epi16(static_cast<short>(wb));
+        for (; x + 4 <= rect.width(); x += 4) {
+            const __m128i va = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pa + x));
+            const __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pb + x));
+            // a * (256 - w) + b * w stays below 65536 for any 8-bit a and b.
+            const __m128i lo =
+                _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(va, zero), weightA),
+                                             _mm_mullo_epi16(_mm_unpacklo_epi8(vb, zero), weightB)),
+                               8);
+            const __m128i hi =
+                _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(va, zero), weightA),
+                                             _mm_mullo_epi16(_mm_unpackhi_epi8(vb, zero), weightB)),
+                               8);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(po + x), _mm_packus_epi16(lo, hi));
+        }
+#endif
+        for (; x < rect.width(); ++x)
+            po[x] = BlendPixel(pa[x], pb[x], wb);
+    }
+}
+
+void LoopCompositor::Clear() {
+    m_movie.reset();
+    m_key = nullptr;
+    m_size = QSize();
+    m_frame = QImage();
+    m_shown.clear();
+    m_differences.clear();
+}
+
+QRect LoopCompositor::TileRect(int index) const {
+    const int x = (index % m_cols) * kTile;
+    const int y = (index / m_cols) * kTile;
+    return QRect(x, y, std::min(kTile, m_size.width() - x), std::min(kTile, m_size.height() - y));
+}
+
+double LoopCompositor::Phase(int index) {
+    return static_cast<double>((static_cast<quint32>(index) * 2654435761u) >> 16 & 0xffff) /
+           65536.0;
+}
+
+const std::vector<quint8>& LoopCompositor::Differences(int cell, int next, const QImage& a,
+                                                       const QImage& b) {
+    std::vector<quint8>& d = m_differences[static_cast<size_t>(cell)];
+    if (!d.empty() || next == cell)
+        return d;
+    d.assign(m_shown.size(), 0);
+    for (size_t i = 0; i < d.size(); ++i) {
+        const QRect r = TileRect(static_cast<int>(i));
+        int most = 0;
+        for (int y = r.top(); y <= r.bottom() && most < 255; ++y) {
+            const uchar* pa = a.constScanLine(y) + r.left() * 4;
+            const uchar* pb = b.constScanLine(y) + r.left() * 4;
+            for (int x = 0; x < r.width() * 4; ++x)
+                most = std::max(most, std::abs(pa[x] - pb[x]));
+        }
+        d[i] = static_cast<quint8>(most);
+    }
+    return d;
+}
+
+QRegion LoopCompositor::Update(const std::shared_ptr<const StripMovie>& movie, QSize size,
+                               qint64 elapsedMs, int stepMs) {
+    if (!movie || movie->CellCount() == 0 || size.isEmpty()) {
+        Clear();
+        return QRegion();
+    }
+    if (movie.get() != m_key || m_movie.expired() || size != m_size) {
+        m_movie = movie;
+        m_key = movie.get();
+        m_size = size;
+        // Opaque cells make an opaque picture, which a view copies rather than blends.
+        m_frame = QImage(size, movie->IsOpaque() ? QImage::Format_RGB32
+                                                 : QImage::Format_ARGB32_Premultiplied);
+        m_cols = (size.width() + kTile - 1) / kTile;
+        m_rows = (size.height() + kTile - 1) / kTile;
+        m_shown.assign(static_cast<size_t>(m_cols) * m_rows, Shown());
+        m_differences.assign(static_cast<size_t>(movie->CellCount()), {});
+    }
+    const MovieTimeline::LoopPoint point = MovieTimeline::LoopAt(*movie, elapsedMs);
+    ScaledMovieCache& cache = ScaledMovieCache::Instance();
+    const QImage a = cache.Cell(movie, point.cell, size);
+    const QImage b = cache.Cell(movie, point.next, size);
+    if (a.isNull() || b.isNull())
+        return QRegion();
+    const bool fades = point.next != point.cell && movie->BlendsCells();
+    static const std::vector<quint8> kNone;
+    const std::vector<quint8>& diff = fades ? Differences(point.cell, point.next, a, b) : kNone;
+    const int n = movie->CellCount();
+    const int steps = std::max(1, movie->CellMs(point.cell) / std::max(1, stepMs));
+
+    std::vector<QRect> changed;
+    for (int i = 0; i < static_cast<int>(m_shown.size()); ++i) {
+        // A tile fades in as many steps as its largest difference, so no step moves a pixel by
+        // more than one level; at weight 256 it shows the next cell exactly.
+        Shown want{point.cell, -1, 0};
+        const int k = fades ? std::min<int>(steps, diff[static_cast<size_t>(i)]) : 0;
+        if (k > 0) {
+            const int q = std::min(k, static_cast<int>(std::floor(point.blend * k + Phase(i))));
+            const int weight = q * 256 / k;
+            if (weight >= 256)
+                want = Shown{point.next, -1, 0};
+            else if (weight > 0)
+                want = Shown{point.cell, point.next, weight};
+        }
+        Shown& shown = m_shown[static_cast<size_t>(i)];
+        if (shown == want)
+            continue;
+        // A tile that showed the previous cell alone, where that cell and this one are alike,
+        // already shows this one.
+        if (shown.next < 0 && want.next < 0 && shown.cell >= 0 &&
+            (shown.cell + 1) % n == want.cell &&
+            !m_differences[static_cast<size_t>(shown.cell)].empty() &&
+            m_differences[static_cast<size_t>(shown.cell)][static_cast<size_t>(i)] == 0) {
+            shown = want;
+            continue;
+        }
+        const QRect r = TileRect(i);
+        if (want.next < 0)
+            CopyRect(want.cell == point.cell ? a : b, r, m_frame);
+        else
+            Blend(a, b, want.weight, r, m_frame);
+        shown = want;
+        // Runs of tiles along a row make one rectangle each.
+        if (!changed.empty() && changed.back().top() == r.top() &&
+            changed.back().right() + 1 == r.left())
+            changed.back().setRight(r.right());
+        else
+            changed.push_back(r);
+    }
+    QRegion region;
+    region.setRects(changed.data(), static_cast<int>(changed.size()));
+    return region;
+}

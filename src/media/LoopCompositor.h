@@ -1,0 +1,55 @@
+#pragma once
+
+#include "media/StripMovie.h"
+
+#include <QImage>
+#include <QRegion>
+#include <QSize>
+
+#include <memory>
+#include <vector>
+
+// The picture of a fading loop (a full-screen background), kept up to date tile by tile. Fading
+// a whole screen into the next cell at every step is what made the background expensive, yet
+// most of a background barely changes from one cell to the next: each tile is faded in only as
+// many steps as its largest colour difference (at most one a step time), so every step moves a
+// pixel by at most one colour level and tiles that hold still cost nothing. The tiles' steps are
+// staggered so that no single step redraws much more than its share.
+class LoopCompositor {
+public:
+    static constexpr int kTile = 32;
+
+    // Brings the picture up to the loop's look after `elapsedMs` of its cycle (as
+    // MovieTimeline::LoopAt counts it), scaled to `size`, with a fade step at most every `stepMs`;
+    // returns what changed. A new movie or size redraws everything.
+    QRegion Update(const std::shared_ptr<const StripMovie>& movie, QSize size, qint64 elapsedMs,
+                   int stepMs);
+    const QImage& Frame() const { return m_frame; }
+    void Clear();
+
+    // Linear fade of premultiplied pixels, `weight` of b in 256ths.
+    static void Blend(const QImage& a, const QImage& b, int weight, const QRect& rect, QImage& out);
+
+private:
+    struct Shown {
+        int cell = -1;
+        int next = -1; // -1: the cell alone
+        int weight = 0;
+        friend bool operator==(const Shown&, const Shown&) = default;
+    };
+
+    const std::vector<quint8>& Differences(int cell, int next, const QImage& a, const QImage& b);
+    QRect TileRect(int index) const;
+    // The staggered start of a tile's steps, 0 to 1.
+    static double Phase(int index);
+
+    std::weak_ptr<const StripMovie> m_movie;
+    const StripMovie* m_key = nullptr;
+    QSize m_size;
+    QImage m_frame;
+    int m_cols = 0;
+    int m_rows = 0;
+    std::vector<Shown> m_shown;
+    // Per cell: the largest channel difference of each tile from that cell to the next.
+    std::vector<std::vector<quint8>> m_differences;
+};

@@ -1,0 +1,137 @@
+#include "media/LoopCompositor.h"
+#include "media/MovieTimeline.h"
+
+#include <QPainter>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+constexpr int kT = LoopCompositor::kTile;
+
+// Two cells of 3 x 1 tiles: the left tile the same in both, the middle one a little brighter in
+// the second cell, the right one from dark to bright.
+QImage Cell(int middle, int right) {
+    QImage cell(3 * kT, kT, QImage::Format_ARGB32_Premultiplied);
+    QPainter p(&cell);
+    p.fillRect(0, 0, kT, kT, QColor(40, 80, 120));
+    p.fillRect(kT, 0, kT, kT, QColor(middle, middle, middle));
+    p.fillRect(2 * kT, 0, kT, kT, QColor(right, 255 - right, right / 2));
+    return cell;
+}
+
+std::shared_ptr<const StripMovie> Fade(int cellMs = 1000) {
+    return StripMovie::MakeLoop({Cell(100, 10), Cell(104, 250)}, cellMs);
+}
+
+bool Covers(const QRegion& region, QSize size) {
+    return region.xored(QRegion(QRect(QPoint(), size))).isEmpty();
+}
+
+int Channel(QRgb c, int i) {
+    return i == 0 ? qRed(c) : i == 1 ? qGreen(c) : qBlue(c);
+}
+
+// Largest channel difference between the frame and the exact fade at that time.
+int ErrorAt(const QImage& frame, const StripMovie& movie, qint64 elapsed) {
+    const MovieTimeline::LoopPoint point = MovieTimeline::LoopAt(movie, elapsed);
+    const QImage& a = movie.Cell(point.cell);
+    const QImage& b = movie.Cell(point.next);
+    int worst = 0;
+    for (int x = 0; x < frame.width(); x += 7) {
+        for (int i = 0; i < 3; ++i) {
+            const double exact = Channel(a.pixel(x, 5), i) * (1 - point.blend) +
+                                 Channel(b.pixel(x, 5), i) * point.blend;
+            worst =
+                std::max(worst, int(std::lround(std::abs(Channel(frame.pixel(x, 5), i) - exact))));
+        }
+    }
+    return worst;
+}
+
+} // namespace
+
+TEST(LoopCompositorTest, FollowsTheFadeWithinALevelPerStepAndLandsOnTheNextCell) {
+    auto movie = Fade();
+    LoopCompositor compositor;
+    const QSize size = movie->NaturalSize();
+    // 25 steps a cell: the right tile (difference 240) moves about 10 levels a step, the middle
+    // one (difference 4) only 4 times in the whole fade.
+    EXPECT_TRUE(Covers(compositor.Update(movie, size, 0, 40), size));
+    EXPECT_EQ(compositor.Frame().pixel(kT + 3, 3), movie->Cell(0).pixel(kT + 3, 3));
+    for (qint64 t = 0; t < 1000; t += 40) {
+        compositor.Update(movie, size, t, 40);
+        EXPECT_LE(ErrorAt(compositor.Frame(), *movie, t), 240 / 25 + 1) << t;
+    }
+    compositor.Update(movie, size, 1000, 40);
+    EXPECT_EQ(compositor.Frame()
+                  .copy(0, 0, size.width(), size.height())
+                  .convertToFormat(QImage::Format_ARGB32_Premultiplied),
+              movie->Cell(1));
+}
+
+TEST(LoopCompositorTest, RedrawsOnlyTilesThatChangeAndTheSlowOnesSeldom) {
+    auto movie = Fade();
+    LoopCompositor compositor;
+    const QSize size = movie->NaturalSize();
+    compositor.Update(movie, size, 0, 40);
+    const QRect still(0, 0, kT, kT);
+    const QRect slow(kT, 0, kT, kT);
+    const QRect fast(2 * kT, 0, kT, kT);
+    int slowRedraws = 0;
+    int fastRedraws = 0;
+    for (qint64 t = 10; t < 2000; t += 10) {
+        const QRegion changed = compositor.Update(movie, size, t, 40);
+        EXPECT_FALSE(changed.intersects(still)) << t;
+        slowRedraws += changed.intersects(slow);
+        fastRedraws += changed.intersects(fast);
+    }
+    // Two fades (there and back) of 25 steps; the slow tile moves 4 levels each way.
+    EXPECT_LE(slowRedraws, 2 * 4);
+    EXPECT_GE(slowRedraws, 2);
+    EXPECT_GE(fastRedraws, 2 * 20);
+    EXPECT_LE(fastRedraws, 2 * 25 + 1);
+}
+
+TEST(LoopCompositorTest, ANewSizeOrMovieRedrawsEverything) {
+    auto movie = Fade();
+    LoopCompositor compositor;
+    compositor.Update(movie, movie->NaturalSize(), 0, 40);
+    EXPECT_TRUE(compositor.Update(movie, movie->NaturalSize(), 0, 40).isEmpty());
+    const QSize bigger(6 * kT, 2 * kT);
+    EXPECT_TRUE(Covers(compositor.Update(movie, bigger, 0, 40), bigger));
+    auto other = Fade(500);
+    EXPECT_TRUE(Covers(compositor.Update(other, bigger, 0, 40), bigger));
+    EXPECT_TRUE(compositor.Update(nullptr, bigger, 0, 40).isEmpty());
+    EXPECT_TRUE(compositor.Frame().isNull());
+}
+
+TEST(LoopCompositorTest, BlendMatchesThePixelFormulaAtEveryWidth) {
+    QImage a(13, 2, QImage::Format_ARGB32_Premultiplied);
+    QImage b(13, 2, QImage::Format_ARGB32_Premultiplied);
+    for (int x = 0; x < 13; ++x) {
+        for (int y = 0; y < 2; ++y) {
+            a.setPixel(x, y, qRgba(x * 19, 255 - x * 7, y * 100, 255));
+            b.setPixel(x, y, qRgba(255 - x * 19, x * 3, 200, 255));
+        }
+    }
+    for (const int weight : {1, 77, 128, 255}) {
+        QImage out(13, 2, QImage::Format_ARGB32_Premultiplied);
+        out.fill(0);
+        LoopCompositor::Blend(a, b, weight, QRect(1, 0, 11, 2), out);
+        EXPECT_EQ(out.pixel(0, 0), 0u); // outside the rectangle
+        EXPECT_EQ(out.pixel(12, 1), 0u);
+        for (int x = 1; x < 12; ++x) {
+            for (int y = 0; y < 2; ++y) {
+                const QRgb pa = a.pixel(x, y);
+                const QRgb pb = b.pixel(x, y);
+                auto mix = [&](int ca, int cb) { return (ca * (256 - weight) + cb * weight) >> 8; };
+                EXPECT_EQ(out.pixel(x, y),
+                          qRgba(mix(qRed(pa), qRed(pb)), mix(qGreen(pa), qGreen(pb)),
+                                mix(qBlue(pa), qBlue(pb)), 255))
+                    << x << "," << y << " weight " << weight;
+            }
+        }
+    }
+}
