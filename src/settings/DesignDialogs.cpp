@@ -38,7 +38,7 @@ void DesignDialogs::BaseSettings(CTumoDlg& main, Prompter* prompter,
             main.RegisterWithGuide(window);
         });
     const bool defaultLevel = main.m_status.IndexOf(level) == 0;
-    main.CountDialogOpened();
+    main.Design().CountDialogOpened();
     const PrizeLevels::Outcome outcome =
         PrizeLevels::EditBaseSettings(main.m_status, *level, defaultLevel, say, edit);
     if (outcome == PrizeLevels::Outcome::LayoutReset) {
@@ -47,13 +47,13 @@ void DesignDialogs::BaseSettings(CTumoDlg& main, Prompter* prompter,
         symbols.Layout();
         main.Draw().HideSurplusSlots();
     }
-    main.CountDialogClosed();
+    main.Design().CountDialogClosed();
 }
 
 void DesignDialogs::Background(CTumoDlg& main, GradeInfo& designed, Prompter* prompter,
                                const Runner& run) {
     prompter = Say(main, prompter);
-    main.CountDialogOpened();
+    main.Design().CountDialogOpened();
     {
         GradeInfo work = designed;
         GradeInfo before = designed;
@@ -65,7 +65,7 @@ void DesignDialogs::Background(CTumoDlg& main, GradeInfo& designed, Prompter* pr
             main.ApplyGrade(&designed, &before);
         }
     }
-    main.CountDialogClosed();
+    main.Design().CountDialogClosed();
 }
 
 void DesignDialogs::Sound(CTumoDlg& main, Prompter* prompter, const Runner& run) {
@@ -73,7 +73,7 @@ void DesignDialogs::Sound(CTumoDlg& main, Prompter* prompter, const Runner& run)
     GradeInfo* level = main.CurGrade();
     if (!level)
         return;
-    main.CountDialogOpened();
+    main.Design().CountDialogOpened();
     main.Sounds().LoadGradeSounds(-1);
     LottrySound work;
     work.m_strBackSound = level->m_sound.m_strBackSound;
@@ -96,7 +96,7 @@ void DesignDialogs::Sound(CTumoDlg& main, Prompter* prompter, const Runner& run)
     }
     main.Sounds().LoadGradeSounds(0);
     main.Sounds().ControlSounds(DrawSounds::Rolling);
-    main.CountDialogClosed();
+    main.Design().CountDialogClosed();
 }
 
 void DesignDialogs::Mask(CTumoDlg& main, Prompter* prompter, const Runner& run) {
@@ -104,12 +104,12 @@ void DesignDialogs::Mask(CTumoDlg& main, Prompter* prompter, const Runner& run) 
     GradeInfo* level = main.CurGrade();
     if (!level)
         return;
-    main.CountDialogOpened();
+    main.Design().CountDialogOpened();
     {
         MaskDlg dialog(&main.m_status, level, prompter, &main);
         Run(dialog, run);
     }
-    main.CountDialogClosed();
+    main.Design().CountDialogClosed();
 }
 
 void DesignDialogs::ChooseSymbolFile(CTumoDlg& main, GradeInfo& designed, int position,
@@ -134,7 +134,7 @@ void DesignDialogs::EditTextItem(CTumoDlg& main, int index, const Runner& run) {
     // UM_STRING_EDITED was posted: the panel follows once the editor is gone.
     QObject::connect(
         &editor, &XFaceString::StringEdited, &main,
-        [&main](int edited) { main.OnStringEdited(edited); }, Qt::QueuedConnection);
+        [&main](int edited) { main.Design().OnStringEdited(edited); }, Qt::QueuedConnection);
     Run(editor, run);
 }
 
@@ -145,11 +145,12 @@ BoardOptionsLink DesignDialogs::CreateBulletinOptions(CTumoDlg& main, Prompter* 
     if (!level)
         return link;
     auto* dialog = new Set_BB(level, &main, prompter);
-    QObject::connect(dialog, &Set_BB::closed, &main, [&main] { main.OnBulletinOptionsClosed(); });
+    QObject::connect(dialog, &Set_BB::closed, &main,
+                     [&main] { main.Design().OnBulletinOptionsClosed(); });
     QObject::connect(dialog, &Set_BB::boardLayoutRequested, &main,
-                     [&main] { main.BeginBulletinLayout(); });
+                     [&main] { main.Design().BeginBulletinLayout(); });
     QObject::connect(dialog, &Set_BB::numberAreaLayoutRequested, &main,
-                     [&main] { main.BeginNumberAreaLayout(); });
+                     [&main] { main.Design().BeginNumberAreaLayout(); });
     const QPointer<Set_BB> guard(dialog);
     link.window = dialog;
     link.applyAll = [guard] { return guard && guard->ApplyAll(); };
@@ -172,13 +173,13 @@ QWidget* DesignDialogs::CreateBannerOptions(CTumoDlg& main, Prompter* prompter) 
         dialog, &BannerShow::applyGrade, &main,
         [&main](GradeInfo* applied, GradeInfo* previous) { main.ApplyGrade(applied, previous); });
     QObject::connect(dialog, &BannerShow::bannerLayoutRequested, &main, [&main, guard] {
-        main.BeginBannerLayout([guard](const QRect& rect) {
+        main.Design().BeginBannerLayout([guard](const QRect& rect) {
             if (guard)
                 guard->SetPosition(rect);
         });
     });
     QObject::connect(dialog, &BannerShow::closed, &main,
-                     [&main](int ok) { main.OnBannerClosed(ok); });
+                     [&main](int ok) { main.Design().OnBannerClosed(ok); });
     dialog->show();
     return dialog;
 }

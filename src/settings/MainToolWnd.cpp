@@ -93,7 +93,7 @@ void MainToolWnd::OnInitDialog() {
 
 void MainToolWnd::SelectPrizeLevel(int index) {
     const int listIndex = DesignLevels::ListIndexOf(index, m_pStatus->LastGrade());
-    if (GradeInfo* level = m_main.ChooseDesignLevel(listIndex))
+    if (GradeInfo* level = m_main.Design().ChooseDesignLevel(listIndex))
         m_pGrade = level;
     LevelBox()->setCurrentIndex(index);
 }
@@ -133,7 +133,7 @@ void MainToolWnd::OnCommand(int id) {
         DesignDialogs::Mask(m_main, m_pPrompter);
         break;
     default:
-        m_main.OnDesignCommand(id);
+        m_main.Design().OnDesignCommand(id);
         break;
     }
 }
@@ -142,5 +142,5 @@ void MainToolWnd::closeEvent(QCloseEvent* event) {
     // UM_DESIGN_CLOSED: the draw window decides, and deletes this window when design mode ends.
     event->ignore();
     QMetaObject::invokeMethod(
-        &m_main, [main = &m_main] { main->OnDesignClosed(); }, Qt::QueuedConnection);
+        &m_main, [main = &m_main] { main->Design().OnDesignClosed(); }, Qt::QueuedConnection);
 }

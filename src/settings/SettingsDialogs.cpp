@@ -23,7 +23,9 @@ QWidget* SettingsDialogs::CreateSettings(CTumoDlg& main, Prompter* prompter) {
     settings->m_pMainDlg = &main;
     settings->m_pStatus = &main.m_status;
     settings->m_pNumberStore = &main.m_numbers;
-    settings->m_enterDesignMode = [&main](int row) { return main.EnterDesignMode(row) == 1; };
+    settings->m_enterDesignMode = [&main](int row) {
+        return main.Design().EnterDesignMode(row) == 1;
+    };
     // Queued, as the window message was posted: the report's sender has returned before the
     // draw window deletes it.
     QObject::connect(

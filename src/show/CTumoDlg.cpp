@@ -6,7 +6,6 @@
 #include "show/AccelKeyFilter.h"
 #include "show/BottomButtons.h"
 #include "show/BulletinBoard.h"
-#include "show/DesignModeWnd.h"
 #include "show/MainMenu.h"
 #include "show/MessageWnd.h"
 #include "show/MonitorChoice.h"
@@ -14,7 +13,6 @@
 #include "show/SymbolView.h"
 #include "show/SymbolWorker.h"
 #include "show/VersionCheck.h"
-#include "show/WinNuBoard.h"
 #include "show/XProgressWnd.h"
 
 #include <QCloseEvent>
@@ -40,6 +38,11 @@ MainWindowDialogs& Dialogs() {
     return dialogs;
 }
 
+DesignToolFactory& ToolFactory() {
+    static DesignToolFactory factory;
+    return factory;
+}
+
 DrawPorts PortsOf(CTumoDlg* dlg, SymbolCommands* symbols, DrawSoundPlayers* sounds,
                   WinnersOutput* winners, Prompter* prompter) {
     DrawPorts ports;
@@ -62,6 +65,7 @@ CTumoDlg::CTumoDlg(Prompter* prompter, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_boxes(this),
       m_pPrompter(prompter ? prompter : &m_boxes), m_symbols(m_pPrompter),
       m_winners(m_status, *this),
+      m_saver(m_status, m_winners, *m_pPrompter, [this] { return m_bQuitting; }),
       m_panels(this,
                [this](QWidget*, QMouseEvent* e) {
                    RouteChildMouse(MessageWnd::KindOf(*e), e->globalPosition().toPoint(),
@@ -80,23 +84,16 @@ CTumoDlg::CTumoDlg(Prompter* prompter, QWidget* parent)
     connect(&m_autoRestartTimer, &QTimer::timeout, this,
             [this] { m_draw.OnTimer(TIMER_AUTO_RESTART); });
     connect(&m_autoStopTimer, &QTimer::timeout, this, [this] { m_draw.OnTimer(TIMER_AUTO_STOP); });
-    m_writer.SetReport([this](bool ok, const QString& path, const QString& reason) {
-        if (!ok)
-            qWarning("%s: not saved: %s", qPrintable(path), qPrintable(reason));
-        // Dropped when the window is gone before it arrives.
-        QMetaObject::invokeMethod(
-            this, [this, ok] { OnBackgroundSave(ok); }, Qt::QueuedConnection);
-    });
 }
 
 CTumoDlg::~CTumoDlg() {
-    DestroyDesignWindows();
+    m_design.DestroyWindows();
     m_soundTimer.stop();
     m_pWorker.reset();
     FlushSaves();
-    m_writer.SetReport({});
+    m_saver.StopReports();
     if (!m_bNoSave)
-        SaveAtEnd();
+        m_saver.SaveAtEnd();
     // What the children read (the status, the pool, the level) goes with this object; they go
     // first.
     m_panels.Destroy();
@@ -273,6 +270,11 @@ void CTumoDlg::ShowButtons(bool show) {
         button->setVisible(show);
 }
 
+void CTumoDlg::EnableButtons(bool enable) {
+    for (XButton* button : m_buttons)
+        button->setEnabled(enable);
+}
+
 void CTumoDlg::CheckSymbolFiles() {
     const QString unknownBits = m_symbols.CheckSymbolFile(m_status);
     if (!unknownBits.isEmpty())
@@ -347,12 +349,7 @@ void CTumoDlg::RestoreZOrder() {
         m_pMouseWnd->raise();
     for (XButton* button : m_buttons)
         button->raise();
-    // Design mode: its badge, the number area's stand-in and the trackers' frames stay on top.
-    if (m_pBadge && m_bDesignMode)
-        m_pBadge->raise();
-    if (m_pNumberProxy)
-        m_pNumberProxy->raise();
-    m_trackers.Collect().RaiseFrames();
+    m_design.RaiseOverShow();
     m_bInputEnabled = true;
 }
 
@@ -397,6 +394,15 @@ void CTumoDlg::RedrawSymbolView(int index) {
         m_symbolViews[index]->repaint();
 }
 
+QList<QWidget*> CTumoDlg::SymbolWindows(int count) {
+    QList<QWidget*> windows;
+    for (int index : m_pWorker->GetWindows(count)) {
+        if (index >= 0 && index < int(m_symbolViews.size()))
+            windows.append(m_symbolViews[index]);
+    }
+    return windows;
+}
+
 // ---- the screen ----
 
 void CTumoDlg::LoadBackground(const GradeInfo& grade) {
@@ -418,6 +424,10 @@ void CTumoDlg::ApplyBanner() {
     m_banner.SetMovie(AbsoluteMediaPath(file));
     m_banner.MoveWindow(grade->m_banner.m_rect.toQRect());
     m_banner.ShowWindow(true);
+}
+
+QWidget* CTumoDlg::BannerWindow() {
+    return m_pBannerView;
 }
 
 void CTumoDlg::ShowBanner(const GradeInfo&) {
@@ -540,60 +550,11 @@ void CTumoDlg::CheckPoolDamage() {
 void CTumoDlg::SaveDrawState(bool winnersText) {
     if (m_bNoSave || m_status.m_bNoSave || m_pSettings)
         return;
-    // A copy costs little whatever the number of winners: the drawn lists are shared with it
-    // until the next draw adds to them. Encoding and writing happen on the writer's thread.
-    std::shared_ptr<TumoStatus> copy = m_status.CopyForSave();
-    BackgroundWriter::Batch batch;
-    BackgroundWriter::File status;
-    status.path = ResolveFileCase(m_status.StatusFilePath());
-    status.bytes = [copy](QByteArray& bytes) { return copy->EncodeStatusFile(bytes); };
-    status.skipNextOnFailure = true; // the pair on disk stays the last one written together
-    batch.append(status);
-    BackgroundWriter::File scheme;
-    scheme.path = ResolveFileCase(m_status.SchemeFilePath());
-    scheme.bytes = [copy](QByteArray& bytes) { return copy->EncodeSchemeFile(bytes); };
-    batch.append(scheme);
-    // After the scheme: the winners file never lists a winner that the scheme lacks, so a crash
-    // between the two cannot make the next run's first draw drop the ones it listed.
-    const QString winnersPath = m_winners.Path();
-    if (winnersText && !winnersPath.isEmpty()) {
-        auto levels = std::make_shared<const QList<WinnersLevel>>(m_winners.Snapshot());
-        BackgroundWriter::File winners;
-        winners.path = winnersPath;
-        winners.bytes = [levels](QByteArray& bytes) {
-            bytes = EncodeWinnersText(*levels);
-            return true;
-        };
-        batch.append(winners);
-    }
-    m_writer.Submit(std::move(batch));
+    m_saver.Save(winnersText);
 }
 
 void CTumoDlg::FlushSaves() {
-    m_writer.Flush();
-}
-
-void CTumoDlg::OnBackgroundSave(bool ok) {
-    // Said once, not after every draw step of a full disk; a save that works again ends it.
-    const bool firstFailure = !ok && !m_bWriteFailing;
-    m_bWriteFailing = !ok;
-    if (firstFailure && !m_bQuitting)
-        m_pPrompter->Message(TumoStatus::WriteErrorText());
-}
-
-QString CTumoDlg::SaveAgainQuestion() {
-    return QStringLiteral("The settings and the winners drawn could not be saved.\n"
-                          "Free some space on the disk, then choose Yes to try again.\n"
-                          "No ends the program without saving them.");
-}
-
-void CTumoDlg::SaveAtEnd() {
-    // SaveAll has said "Write Error!" already; the session's winners are lost only when the
-    // operator says so.
-    while (!m_status.SaveAll()) {
-        if (m_status.m_bNoSave || !m_pPrompter->AskYesNo(SaveAgainQuestion()))
-            return;
-    }
+    m_saver.Flush();
 }
 
 // ---- input ----
@@ -693,6 +654,14 @@ void CTumoDlg::keyPressEvent(QKeyEvent* event) {
 
 void CTumoDlg::InstallDialogs(const MainWindowDialogs& dialogs) {
     Dialogs() = dialogs;
+}
+
+void CTumoDlg::InstallDesignTool(const DesignToolFactory& factory) {
+    ToolFactory() = factory;
+}
+
+DesignTool* CTumoDlg::CreateDesignTool(int listIndex) {
+    return ToolFactory() ? ToolFactory()(*this, listIndex) : nullptr;
 }
 
 void CTumoDlg::ApplyGrade(GradeInfo* newGrade, GradeInfo* previous) {
@@ -840,16 +809,9 @@ void CTumoDlg::OnHelp() {
         QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
-void CTumoDlg::OnBannerOptions() {
+QWidget* CTumoDlg::CreateBannerOptions() {
     const MainWindowDialogs& dialogs = Dialogs();
-    if (m_pBannerDlg || !dialogs.createBannerOptions || m_bQuitting)
-        return;
-    m_pBannerDlg = dialogs.createBannerOptions(*this);
-    if (m_pBannerDlg) {
-        EnableWindow(false);
-        // A level dialog of the design tool: the tool's level choice waits for it.
-        CountDialogOpened();
-    }
+    return dialogs.createBannerOptions ? dialogs.createBannerOptions(*this) : nullptr;
 }
 
 void CTumoDlg::OnOpenGuide() {
@@ -887,14 +849,14 @@ void CTumoDlg::RouteChildMouse(MouseRouting::Kind kind, QPoint globalPos,
         return;
     const OtherOption& options = m_status.m_options;
     MouseRouting::State state;
-    state.placing = IsPlacing();
+    state.placing = m_design.IsPlacing();
     state.settingsOpen = m_bSettingsOpen;
     state.onButton = HitTestButtons(globalPos);
     state.mouseControl = options.m_bMouseControl != 0;
     state.mouseMode = options.m_nMouseMode;
     state.doubleClickRestarted = m_bDblClickRestart;
     const MouseRouting::Route route = MouseRouting::Decide(kind, state);
-    if (route.toTrackers && RouteToTrackers(kind, globalPos, modifiers))
+    if (route.toTrackers && m_design.RouteToTrackers(kind, globalPos, modifiers))
         return;
     switch (route.action) {
     case MouseRouting::Action::ContextMenu:
@@ -957,7 +919,7 @@ void CTumoDlg::OnQuit() {
         m_pWorker->WaitUntilEnded();
     }
     delete m_pSettings.data();
-    DestroyDesignWindows();
+    m_design.DestroyWindows();
     if (m_pLoop)
         m_pLoop->quit();
 }

@@ -1,16 +1,18 @@
 #pragma once
 
 #include "media/TumoSym.h"
-#include "model/BackgroundWriter.h"
 #include "model/TumoStatus.h"
 #include "show/BulletinControl.h"
 #include "show/CTRManage.h"
 #include "show/CheckListHost.h"
+#include "show/DesignHost.h"
+#include "show/DesignMode.h"
 #include "show/DesignTool.h"
 #include "show/DrawBackground.h"
 #include "show/DrawScreen.h"
 #include "show/DrawSequence.h"
 #include "show/DrawSoundPlayers.h"
+#include "show/DrawStateSaver.h"
 #include "show/DrawTimers.h"
 #include "show/InfoPanelHost.h"
 #include "show/InfoPanels.h"
@@ -32,6 +34,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 class AccelKeyFilter;
@@ -61,7 +64,8 @@ class CTumoDlg : public QWidget,
                  public InfoPanelHost,
                  public CheckListHost,
                  public NumberSource,
-                 public WinnersOutput {
+                 public WinnersOutput,
+                 public DesignHost {
     Q_OBJECT
 public:
     // Without a prompter the window shows its own message boxes.
@@ -109,7 +113,7 @@ public:
     // monitorChanged 1 restarts after saving. Returns 0 after -1, else 1.
     int OnSettingsWindowClosed(int closeCode, int monitorChanged);
     // The open settings window, or null.
-    QWidget* SettingsWindow() const { return m_pSettings; }
+    QWidget* SettingsWindow() const override { return m_pSettings; }
     // Commands 102 and 32772: the winning-numbers dialog, modal.
     void OnViewWinning();
     // What the winning-numbers dialog asks for once it cleared every winner: the first level not
@@ -121,9 +125,6 @@ public:
     static QString ResetQuestion(); // string 32826
     // Command 32813 and F1: the help file beside the executable; a failure is silent.
     void OnHelp();
-    // Command 32807: the banner options of the current level (one at a time).
-    void OnBannerOptions();
-    QWidget* BannerOptions() const { return m_pBannerDlg; }
     // Command 32890: the guide window (one at a time); and its closing report (UM_GUIDE_CLOSED):
     // after OK the state of its check box is kept.
     void OnOpenGuide();
@@ -151,73 +152,14 @@ public:
     // Shows the level's banner when it has one: its movie, at its place.
     void ApplyBanner();
 
-    // ---- design mode (CTumoDlgDesign.cpp) ----
+    // ---- design mode (DesignMode) ----
     // The design tool window is built above this library: its factory is installed once by the
     // application, or by a test.
     static void InstallDesignTool(const DesignToolFactory& factory);
-    // Command 32801: design mode for the level on the screen.
-    void OnDesignMode();
-    // Design mode for a level selector index (DesignLevels); -1 when it is on already or there
-    // is no design tool, else 1.
-    int EnterDesignMode(int index);
-    int EnterDesignState();
-    // UM_DESIGN_CLOSED and the design tool's Quit: design mode ends unless a level dialog opened
-    // from the design tool is open. Returns 0.
-    int OnDesignClosed();
-    int LeaveDesignMode();
-    // The selector's choice: the level of a list index becomes the current level of the window
-    // and of the status and is put on the screen. Null for an index outside the list.
-    GradeInfo* ChooseDesignLevel(int listIndex);
-    // Commands of the design tool, the adjust tool and the symbols' own menu.
-    void OnDesignCommand(int id);
-    // Level dialogs opened from the design tool: the first one turns the tool's level selector
-    // and "Rolling symbol settings" off, the last one closed turns them on again.
-    void CountDialogOpened();
-    void CountDialogClosed();
-
-    // Placements: trackers around one kind of element, and the adjust tool whose Quit stores the
-    // rectangles. The symbols (kind 0), the text panels (4) and the banner (3) go straight into
-    // the level; the banner's rectangle goes back to its options window, which stores it on OK.
-    void BeginSymbolPlacement();
-    void StoreSymbolPlacement();
-    // Command 32785 and the symbol menu's 32883 ("Load a new symbol").
-    void ChooseRollingSymbolFile();
-    void LoadSymbolForPosition();
-    // The banner options' "Visual design"; position receives the placed rectangle.
-    void BeginBannerLayout(std::function<void(const QRect&)> position);
-    void StoreBannerLayout();
-    // UM_BANNER_CLOSED: the banner options window is gone (ok 1 after OK). Returns 1.
-    int OnBannerClosed(int ok);
-    void CloseBannerOptions();
-    // Command 32787: the bulletin-board options (one at a time), and their closing report
-    // (UM_BBOPTIONS_CLOSED). CloseBulletinOptions returns 0 when none is open.
-    void OnBulletinOptions();
-    int CloseBulletinOptions();
-    int OnBulletinOptionsClosed();
-    // The two "Visiual design" buttons of the board options: the board (kind 1) and its number
-    // area (kind 2); nothing while a placement runs.
-    void BeginBulletinLayout();
-    void StoreBulletinRect();
-    void BeginNumberAreaLayout();
-    void StoreNumberAreaRect();
-    // Command 32891 "Add a string": the text panels are placed (kind 4). Returns 0.
-    int OnTextLayout();
-    void StoreTextRects();
-    // Commands 32827 and 32832, UM_EDIT_STRING (a double click on a placed panel) and the text
-    // editor's UM_STRING_EDITED (-1: a new item, appended to the level).
-    void OnAddString();
-    void OnDeleteString();
-    void OnEditString(int index);
-    int OnStringEdited(int index);
-
-    bool IsDesignMode() const { return m_bDesignMode; }
-    bool IsPlacing() const { return m_bPlacing || m_bElementPlacing; }
-    DesignTool* DesignToolWindow() const { return m_pDesignWnd ? m_pDesignTool : nullptr; }
-    DesignModeWnd* Badge() const { return m_pBadge; }
-    CTRManage& Trackers() { return m_trackers; }
-    int OpenDialogs() const { return m_nOpenDialogs; }
-    QWidget* BulletinOptions() const { return m_bbOptions.window; }
-    WinNuBoard* NumberProxy() const { return m_pNumberProxy; }
+    DesignMode& Design() { return m_design; }
+    // Commands 32801 (design mode for the level on the screen) and 32807 (the banner options).
+    void OnDesignMode() { m_design.OnDesignMode(); }
+    void OnBannerOptions() { m_design.OnBannerOptions(); }
 
     // SymbolViewHost.
     void CreateSymbolView(int index) override;
@@ -260,8 +202,6 @@ public:
     void SaveDrawState(bool winnersText) override;
     // Waits until everything handed to the writer is on disk.
     void FlushSaves();
-    // The question after a failed save at the end.
-    static QString SaveAgainQuestion();
 
     // NumberSource: the pool, watched for damage.
     LoNuInfo DrawRandomNumber() override;
@@ -273,20 +213,20 @@ public:
     const QRect& ScreenRect() const { return m_rcScreen; }
     bool MayShow() const { return m_bMayShow; }
     bool IsBusy() const { return m_bBusy; }
-    bool IsQuitting() const { return m_bQuitting; }
+    bool IsQuitting() const override { return m_bQuitting; }
     bool TakesInput() const { return m_bInputEnabled; }
     const QList<XButton*>& Buttons() const { return m_buttons; }
     MessageWnd* MouseWindow() const { return m_pMouseWnd; }
-    BulletinBoard* Bulletin() const { return m_pBulletin; }
+    BulletinBoard* Bulletin() override { return m_pBulletin; }
     SymbolView* BannerView() const { return m_pBannerView; }
     const std::vector<SymbolView*>& SymbolViews() const { return m_symbolViews; }
-    DrawSequence& Draw() { return m_draw; }
+    DrawSequence& Draw() override { return m_draw; }
     DrawSoundPlayers& Sounds() { return m_sounds; }
     const InfoPanels& Panels() const { return m_panels; }
     bool IsTimerRunning(int id) const;
     bool IsSettingsOpen() const { return m_bSettingsOpen; }
     // The show's symbol commands, in the worker's order.
-    SymbolCommands& Symbols();
+    SymbolCommands& Symbols() override;
 
     TumoStatus m_status;
     NuFileDeal m_numbers;
@@ -327,11 +267,6 @@ private:
     static constexpr QPoint kKeyboardMenu{-1, -1};
     void RebuildAfterSettings(int closeCode);
     void EndSettings();
-    // What placing the board and placing its number area share; false when neither may start.
-    bool PrepareBulletinPlacement(bool reshape);
-    // Ends placing symbols, the banner or text panels: the design tool comes back. Returns the
-    // level on show.
-    GradeInfo* EndElementPlacement();
     QTimer* AutoTimer(int id);
     // The level's stored file made absolute, found in any case of its name.
     static QString AbsoluteMediaPath(const QString& stored);
@@ -354,7 +289,6 @@ private:
     bool m_bBusy = true;
     bool m_bQuitting = false;
     bool m_bInputEnabled = true;
-    bool m_bPlacing = false;
     DrawSoundPlayers m_sounds;
     XProgressWnd* m_pProgress = nullptr;
     QTimer m_soundTimer;
@@ -362,10 +296,7 @@ private:
     QTimer m_autoStopTimer;
     SymbolSet m_symbols;
     WinnersFileWriter m_winners;
-    BackgroundWriter m_writer;
-    bool m_bWriteFailing = false; // the last background save failed; said once until one works
-    void OnBackgroundSave(bool ok);
-    void SaveAtEnd();
+    DrawStateSaver m_saver;
     InfoPanels m_panels;
     std::unique_ptr<SymbolWorker> m_pWorker; // started during the set-up
     DrawSequence m_draw;
@@ -373,32 +304,23 @@ private:
     AccelKeyFilter* m_pKeys = nullptr;
     QEventLoop* m_pLoop = nullptr;
     QPointer<QWidget> m_pSettings;
-    QPointer<QWidget> m_pBannerDlg;
     QPointer<QWidget> m_pGuideWnd;
     QList<QPointer<QWidget>> m_guideWindows;
     std::unique_ptr<GradeInfo> m_pGradeCopy; // the current level as the settings window found it
     int m_nSavedDigits = 0;                  // positions when the settings window opened
 
-    // ---- design mode ----
-    void StartPlacement(int kind);
-    void StorePlacement(int kind);
-    int TrackRect(QWidget* element, const QRect& rect);
-    void OnTrackedElementMenu(int index, QPoint globalPos);
-    bool RouteToTrackers(MouseRouting::Kind kind, QPoint globalPos,
-                         Qt::KeyboardModifiers modifiers);
-    int TrackedPanelIndex() const;
-    void DestroyDesignWindows();
+    // DesignHost: what design mode needs of the window.
+    QWidget& HostWindow() override { return *this; }
+    TumoStatus& Status() override { return m_status; }
+    DesignTool* CreateDesignTool(int listIndex) override;
+    QWidget* CreateBannerOptions() override;
+    void SetBusy(bool busy) override { m_bBusy = busy; }
+    void EnableButtons(bool enable) override;
+    QList<QWidget*> SymbolWindows(int count) override;
+    QWidget* BannerWindow() override;
+    void MoveBanner(const QRect& rect) override { m_banner.MoveWindow(rect); }
+    bool TakeBulletinReshape() override { return std::exchange(m_bReshapeBulletin, false); }
+    InfoPanels& TextPanels() override { return m_panels; }
 
-    DesignTool* m_pDesignTool = nullptr; // deleted with its window
-    QPointer<QWidget> m_pDesignWnd;
-    DesignModeWnd* m_pBadge = nullptr;
-    CTRManage m_trackers;
-    bool m_bDesignMode = false;
-    bool m_bElementPlacing = false; // a symbol, banner or text-panel placement runs
-    int m_nOpenDialogs = 0;
-    int m_nSelectedSymbol = -1;
-    BoardOptionsLink m_bbOptions;
-    WinNuBoard* m_pNumberProxy = nullptr;
-    std::function<void(const QRect&)> m_bannerPosition;
-    // Where the draw stood when design mode began, for the level shown then.
+    DesignMode m_design{*this};
 };

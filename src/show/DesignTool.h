@@ -55,10 +55,10 @@ public:
     // movie of one position. The draw window has already disabled what must wait.
     virtual void ChooseSymbolFile(int position) = 0;
     // The text-item editor, modal: a new item (-1) or an existing one. It reports through
-    // CTumoDlg::OnStringEdited.
+    // DesignMode::OnStringEdited.
     virtual void EditTextItem(int index) = 0;
     // Creates the bulletin-board options window of the current level, shown, wired to the draw
-    // window's board placements and closing report (CTumoDlg::OnBulletinOptionsClosed).
+    // window's board placements and closing report (DesignMode::OnBulletinOptionsClosed).
     virtual BoardOptionsLink CreateBulletinOptions() = 0;
 };
 

@@ -75,7 +75,7 @@ protected:
         return QTest::qWaitFor([this] { return main->isVisible() && main->Draw().IsDrawEnabled(); },
                                kWaitMs);
     }
-    MainToolWnd* Tool() { return static_cast<MainToolWnd*>(main->DesignToolWindow()); }
+    MainToolWnd* Tool() { return static_cast<MainToolWnd*>(main->Design().DesignToolWindow()); }
 
     QTemporaryDir dir;
     RecordingPrompter prompter;
@@ -133,14 +133,14 @@ TEST_F(MainToolWndTest, AnOpenLevelDialogTurnsTheLevelChoiceAndTheSymbolButtonOf
     DesignDialogs::Mask(*main, &prompter, [&](QDialog& dialog) {
         choiceDuring = tool->LevelBox()->isEnabled();
         symbolsDuring = tool->Button(DesignCommand::kSymbolPlacement)->isEnabled();
-        countDuring = main->OpenDialogs();
+        countDuring = main->Design().OpenDialogs();
         EXPECT_EQ(dialog.windowTitle(), MaskDlg::Caption());
         return int(QDialog::Rejected);
     });
     EXPECT_FALSE(choiceDuring);
     EXPECT_FALSE(symbolsDuring);
     EXPECT_EQ(countDuring, 1);
-    EXPECT_EQ(main->OpenDialogs(), 0);
+    EXPECT_EQ(main->Design().OpenDialogs(), 0);
     EXPECT_TRUE(tool->LevelBox()->isEnabled());
     EXPECT_TRUE(tool->Button(DesignCommand::kSymbolPlacement)->isEnabled());
 }
@@ -156,7 +156,7 @@ TEST_F(MainToolWndTest, BackgroundAfterOkGoesIntoTheLevelDesigned) {
         return int(dialog.result());
     });
     EXPECT_EQ(designed.m_bg.m_strFile, movie);
-    EXPECT_EQ(main->OpenDialogs(), 0);
+    EXPECT_EQ(main->Design().OpenDialogs(), 0);
 
     DesignDialogs::Background(*main, designed, &prompter, [&](QDialog& dialog) {
         static_cast<Set_BG&>(dialog).FileEdit()->setText(QStringLiteral("cancelled.jpg"));
@@ -176,7 +176,7 @@ TEST_F(MainToolWndTest, SoundsAreEditedOnACopyAndPlayAgainAfterwards) {
         return int(dialog.result());
     });
     EXPECT_EQ(level->m_sound.m_bLoopStop, 1);
-    EXPECT_EQ(main->OpenDialogs(), 0);
+    EXPECT_EQ(main->Design().OpenDialogs(), 0);
 }
 
 TEST_F(MainToolWndTest, BaseSettingsThatChangeTheScreenLayTheSymbolsOutAgain) {
@@ -184,7 +184,7 @@ TEST_F(MainToolWndTest, BaseSettingsThatChangeTheScreenLayTheSymbolsOutAgain) {
     GradeInfo* level = main->CurGrade();
     int countDuring = 0;
     DesignDialogs::BaseSettings(*main, &prompter, [&](GradeInfo& copy, bool defaultLevel) {
-        countDuring = main->OpenDialogs();
+        countDuring = main->Design().OpenDialogs();
         EXPECT_FALSE(defaultLevel);
         copy.m_base.m_nPerScreen = 3;
         return true;
@@ -194,32 +194,33 @@ TEST_F(MainToolWndTest, BaseSettingsThatChangeTheScreenLayTheSymbolsOutAgain) {
     EXPECT_EQ(level->m_sym.m_listLayout.size(), 3);
     EXPECT_TRUE(QTest::qWaitFor([this] { return main->SymbolViews().size() >= 3u * 3u; }, kWaitMs))
         << "a third row of symbols";
-    EXPECT_EQ(main->OpenDialogs(), 0);
+    EXPECT_EQ(main->Design().OpenDialogs(), 0);
 }
 
 TEST_F(MainToolWndTest, ClosingTheToolLeavesDesignModeOnceTheDialogsAreClosed) {
     main->OnCommand(MainMenu::kCmdDesignMode);
     MainToolWnd* tool = Tool();
-    main->CountDialogOpened();
+    main->Design().CountDialogOpened();
     tool->close();
     QCoreApplication::processEvents();
-    EXPECT_TRUE(main->IsDesignMode());
-    main->CountDialogClosed();
+    EXPECT_TRUE(main->Design().IsDesignMode());
+    main->Design().CountDialogClosed();
     tool->close();
     QCoreApplication::processEvents();
-    EXPECT_FALSE(main->IsDesignMode());
+    EXPECT_FALSE(main->Design().IsDesignMode());
 }
 
 TEST_F(MainToolWndTest, TheBoardOptionsOpenFromTheToolAndReportTheirEnd) {
     main->OnCommand(MainMenu::kCmdDesignMode);
     Tool()->OnCommand(DesignCommand::kBulletinOptions);
-    QWidget* options = main->BulletinOptions();
+    QWidget* options = main->Design().BulletinOptions();
     ASSERT_NE(options, nullptr);
     EXPECT_TRUE(options->isVisible());
-    EXPECT_EQ(main->OpenDialogs(), 1);
+    EXPECT_EQ(main->Design().OpenDialogs(), 1);
     options->close();
-    EXPECT_TRUE(QTest::qWaitFor([this] { return main->BulletinOptions() == nullptr; }, kWaitMs));
-    EXPECT_EQ(main->OpenDialogs(), 0);
+    EXPECT_TRUE(
+        QTest::qWaitFor([this] { return main->Design().BulletinOptions() == nullptr; }, kWaitMs));
+    EXPECT_EQ(main->Design().OpenDialogs(), 0);
 }
 
 TEST_F(MainToolWndTest, TheBannerIsPlacedFromItsOptionsAndKeptOnlyAfterOk) {
@@ -228,25 +229,25 @@ TEST_F(MainToolWndTest, TheBannerIsPlacedFromItsOptionsAndKeptOnlyAfterOk) {
     GradeInfo* level = main->CurGrade();
     for (bool ok : {false, true}) {
         Tool()->OnCommand(DesignCommand::kBannerOptions);
-        auto* options = qobject_cast<BannerShow*>(main->BannerOptions());
+        auto* options = qobject_cast<BannerShow*>(main->Design().BannerOptions());
         ASSERT_NE(options, nullptr);
-        EXPECT_EQ(main->OpenDialogs(), 1);
+        EXPECT_EQ(main->Design().OpenDialogs(), 1);
         EXPECT_FALSE(Tool()->LevelBox()->isEnabled());
         options->ShowCheck()->setChecked(true);
         options->OnShowClicked();
         const WinRect before = level->m_banner.m_rect;
         ASSERT_TRUE(options->OnVisualDesign());
-        EXPECT_TRUE(main->IsPlacing());
+        EXPECT_TRUE(main->Design().IsPlacing());
         EXPECT_FALSE(options->isVisible());
         SymbolView* banner = main->BannerView();
-        ASSERT_EQ(main->Trackers().Collect().ElementAt(0), banner);
+        ASSERT_EQ(main->Design().Trackers().Collect().ElementAt(0), banner);
         const QRect placed = banner->geometry().translated(30, 40);
         const QPoint from = banner->mapToGlobal(banner->rect().center());
         main->RouteChildMouse(MouseRouting::Kind::LeftDown, from);
         main->RouteChildMouse(MouseRouting::Kind::Move, from + QPoint(30, 40));
         main->RouteChildMouse(MouseRouting::Kind::LeftUp, from + QPoint(30, 40));
-        main->Trackers().Collect().ToolWindow()->OnCommand(CToolWnd::kQuit);
-        EXPECT_FALSE(main->IsPlacing());
+        main->Design().Trackers().Collect().ToolWindow()->OnCommand(CToolWnd::kQuit);
+        EXPECT_FALSE(main->Design().IsPlacing());
         EXPECT_TRUE(options->isVisible());
         EXPECT_EQ(options->PositionEdit(0)->text(), QString::number(placed.x()));
         EXPECT_EQ(options->PositionEdit(1)->text(), QString::number(placed.y()));
@@ -255,8 +256,9 @@ TEST_F(MainToolWndTest, TheBannerIsPlacedFromItsOptionsAndKeptOnlyAfterOk) {
             options->accept();
         else
             options->reject();
-        EXPECT_TRUE(QTest::qWaitFor([this] { return main->BannerOptions() == nullptr; }, kWaitMs));
-        EXPECT_EQ(main->OpenDialogs(), 0);
+        EXPECT_TRUE(
+            QTest::qWaitFor([this] { return main->Design().BannerOptions() == nullptr; }, kWaitMs));
+        EXPECT_EQ(main->Design().OpenDialogs(), 0);
         EXPECT_TRUE(Tool()->LevelBox()->isEnabled());
         if (ok)
             EXPECT_EQ(level->m_banner.m_rect, WinRect::fromQRect(placed));
@@ -271,12 +273,12 @@ TEST_F(MainToolWndTest, DesignModeFromTheSettingsWindowGivesItBackAfterwards) {
     auto* settings = qobject_cast<XSet*>(main->SettingsWindow());
     ASSERT_NE(settings, nullptr);
     settings->OnDesignMode(2); // the third prize level
-    EXPECT_TRUE(main->IsDesignMode());
+    EXPECT_TRUE(main->Design().IsDesignMode());
     EXPECT_FALSE(settings->isVisible());
     EXPECT_EQ(Tool()->Grade(), &main->m_status.Level(3));
     EXPECT_TRUE(main->TakesInput()) << "the trackers need the mouse";
     Tool()->OnCommand(DesignCommand::kQuit);
-    EXPECT_FALSE(main->IsDesignMode());
+    EXPECT_FALSE(main->Design().IsDesignMode());
     EXPECT_TRUE(settings->isVisible());
     EXPECT_FALSE(main->TakesInput()) << "the settings window is open again";
 }
@@ -284,14 +286,14 @@ TEST_F(MainToolWndTest, DesignModeFromTheSettingsWindowGivesItBackAfterwards) {
 TEST_F(MainToolWndTest, TheDesignWindowsLookTidy) {
     main->OnCommand(MainMenu::kCmdDesignMode);
     ASSERT_TRUE(WaitReady());
-    main->OnDesignCommand(DesignCommand::kSymbolPlacement);
-    CToolWnd* adjust = main->Trackers().Collect().ToolWindow();
+    main->Design().OnDesignCommand(DesignCommand::kSymbolPlacement);
+    CToolWnd* adjust = main->Design().Trackers().Collect().ToolWindow();
     ASSERT_NE(adjust, nullptr);
     EXPECT_LE(adjust->width(), 640);
     EXPECT_LE(Tool()->width(), 640);
     const QDir out(TUMO_BINARY_DIR);
     adjust->grab().save(out.filePath("design-adjust-tool.png"));
-    main->Badge()->grab().save(out.filePath("design-badge.png"));
+    main->Design().Badge()->grab().save(out.filePath("design-badge.png"));
     main->grab()
         .scaled(960, 540, Qt::KeepAspectRatio, Qt::SmoothTransformation)
         .save(out.filePath("design-screen.png"));

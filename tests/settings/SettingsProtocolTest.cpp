@@ -147,13 +147,13 @@ TEST_F(SettingsProtocolTest, DesignModeFromThePrizeLevelsPageHidesTheWindowUntil
     // Without a design tool design mode cannot begin: the window stays.
     settings->PrizesPage()->m_btnDesign->click();
     EXPECT_TRUE(settings->isVisible());
-    EXPECT_FALSE(dlg->IsDesignMode());
+    EXPECT_FALSE(dlg->Design().IsDesignMode());
 
     MainToolWnd::Install(&prompter);
     settings->PrizesPage()->m_btnDesign->click();
     EXPECT_FALSE(settings->isVisible());
-    EXPECT_TRUE(dlg->IsDesignMode());
-    dlg->LeaveDesignMode();
+    EXPECT_TRUE(dlg->Design().IsDesignMode());
+    dlg->Design().LeaveDesignMode();
     EXPECT_TRUE(settings->isVisible());
     EXPECT_FALSE(dlg->TakesInput());
     settings->CloseAndReport();

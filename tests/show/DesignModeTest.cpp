@@ -39,7 +39,7 @@ public:
     void SelectPrizeLevel(int index) override {
         selected << index;
         const int list = DesignLevels::ListIndexOf(index, m_main.m_status.LastGrade());
-        if (GradeInfo* level = m_main.ChooseDesignLevel(list))
+        if (GradeInfo* level = m_main.Design().ChooseDesignLevel(list))
             m_pGrade = level;
     }
     void EnableLevelChoice(bool enable) override { levelChoice << enable; }
@@ -113,7 +113,7 @@ protected:
     }
 
     static FakeDesignTool* Tool(CTumoDlg& dlg) {
-        return static_cast<FakeDesignTool*>(dlg.DesignToolWindow());
+        return static_cast<FakeDesignTool*>(dlg.Design().DesignToolWindow());
     }
     static QPoint Centre(const QWidget* w) { return w->mapToGlobal(w->rect().center()); }
     static void Drag(CTumoDlg& dlg, const QWidget* element, QPoint delta) {
@@ -123,7 +123,7 @@ protected:
         dlg.RouteChildMouse(Kind::LeftUp, from + delta);
     }
     static void Quit(CTumoDlg& dlg) {
-        CToolWnd* tool = dlg.Trackers().Collect().ToolWindow();
+        CToolWnd* tool = dlg.Design().Trackers().Collect().ToolWindow();
         ASSERT_NE(tool, nullptr);
         tool->OnCommand(CToolWnd::kQuit);
     }
@@ -152,16 +152,16 @@ TEST_F(DesignModeTest, DesignModeStopsTheShowUntilTheToolIsClosed) {
     ASSERT_TRUE(dlg.OnInitDialog());
     ASSERT_TRUE(WaitReady(dlg));
     dlg.OnCommand(MainMenu::kCmdDesignMode);
-    ASSERT_TRUE(dlg.IsDesignMode());
+    ASSERT_TRUE(dlg.Design().IsDesignMode());
     EXPECT_EQ(FakeDesignTool::createdFor, 1);
     EXPECT_EQ(FakeDesignTool::selected, QList<int>{0});
     EXPECT_TRUE(dlg.IsBusy());
     EXPECT_TRUE(dlg.TakesInput());
-    ASSERT_NE(dlg.Badge(), nullptr);
-    EXPECT_TRUE(dlg.Badge()->isVisible());
+    ASSERT_NE(dlg.Design().Badge(), nullptr);
+    EXPECT_TRUE(dlg.Design().Badge()->isVisible());
     for (XButton* button : dlg.Buttons())
         EXPECT_FALSE(button->isEnabled());
-    EXPECT_EQ(dlg.EnterDesignMode(0), -1) << "entering twice does nothing";
+    EXPECT_EQ(dlg.Design().EnterDesignMode(0), -1) << "entering twice does nothing";
 
     // No draw: not by key, not by a click, not by command.
     ASSERT_TRUE(WaitReady(dlg));
@@ -172,13 +172,13 @@ TEST_F(DesignModeTest, DesignModeStopsTheShowUntilTheToolIsClosed) {
     EXPECT_EQ(dlg.m_status.GetTakenCount(), 0);
 
     QPointer<QWidget> tool = Tool(dlg)->Window();
-    dlg.OnDesignClosed();
-    EXPECT_FALSE(dlg.IsDesignMode());
+    dlg.Design().OnDesignClosed();
+    EXPECT_FALSE(dlg.Design().IsDesignMode());
     EXPECT_FALSE(dlg.IsBusy());
-    EXPECT_FALSE(dlg.Badge()->isVisible());
+    EXPECT_FALSE(dlg.Design().Badge()->isVisible());
     for (XButton* button : dlg.Buttons())
         EXPECT_TRUE(button->isEnabled());
-    EXPECT_EQ(dlg.DesignToolWindow(), nullptr);
+    EXPECT_EQ(dlg.Design().DesignToolWindow(), nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(tool.isNull());
     ASSERT_TRUE(WaitReady(dlg));
@@ -193,22 +193,22 @@ TEST_F(DesignModeTest, OpenLevelDialogsKeepDesignModeAndTheLevelChoiceOff) {
     ASSERT_TRUE(dlg.OnInitDialog());
     ASSERT_TRUE(WaitReady(dlg));
     dlg.OnCommand(MainMenu::kCmdDesignMode);
-    dlg.CountDialogOpened();
-    dlg.CountDialogOpened();
+    dlg.Design().CountDialogOpened();
+    dlg.Design().CountDialogOpened();
     EXPECT_EQ(FakeDesignTool::levelChoice, QList<bool>{false}) << "only the first one";
-    dlg.OnDesignCommand(DesignCommand::kQuit);
-    EXPECT_TRUE(dlg.IsDesignMode()) << "closing is ignored while a dialog is open";
-    dlg.CountDialogClosed();
+    dlg.Design().OnDesignCommand(DesignCommand::kQuit);
+    EXPECT_TRUE(dlg.Design().IsDesignMode()) << "closing is ignored while a dialog is open";
+    dlg.Design().CountDialogClosed();
     EXPECT_EQ(FakeDesignTool::levelChoice, QList<bool>{false});
-    dlg.CountDialogClosed();
+    dlg.Design().CountDialogClosed();
     EXPECT_EQ(FakeDesignTool::levelChoice, (QList<bool>{false, true}));
-    dlg.CountDialogClosed(); // one too many: the count stays at 0
-    EXPECT_EQ(dlg.OpenDialogs(), 0);
-    dlg.CountDialogOpened();
+    dlg.Design().CountDialogClosed(); // one too many: the count stays at 0
+    EXPECT_EQ(dlg.Design().OpenDialogs(), 0);
+    dlg.Design().CountDialogOpened();
     EXPECT_EQ(FakeDesignTool::levelChoice, (QList<bool>{false, true, false}));
-    dlg.CountDialogClosed();
-    dlg.OnDesignCommand(DesignCommand::kQuit);
-    EXPECT_FALSE(dlg.IsDesignMode());
+    dlg.Design().CountDialogClosed();
+    dlg.Design().OnDesignCommand(DesignCommand::kQuit);
+    EXPECT_FALSE(dlg.Design().IsDesignMode());
     dlg.OnQuit();
 }
 
@@ -221,12 +221,12 @@ TEST_F(DesignModeTest, PlacedSymbolsAreStoredAndKeptAfterARestart) {
         ASSERT_TRUE(WaitReady(dlg));
         dlg.OnCommand(MainMenu::kCmdDesignMode);
         ASSERT_TRUE(WaitReady(dlg));
-        dlg.OnDesignCommand(DesignCommand::kSymbolPlacement);
-        EXPECT_TRUE(dlg.IsPlacing());
+        dlg.Design().OnDesignCommand(DesignCommand::kSymbolPlacement);
+        EXPECT_TRUE(dlg.Design().IsPlacing());
         EXPECT_FALSE(Tool(dlg)->isVisible()) << "the design tool makes way for the adjust tool";
         const int digits = dlg.m_status.m_nuBase.m_nDigits;
         ASSERT_EQ(digits, 3);
-        const CXTracerCollect& collect = dlg.Trackers().Collect();
+        const CXTracerCollect& collect = dlg.Design().Trackers().Collect();
         ASSERT_EQ(collect.Count(), 2 * digits);
         EXPECT_EQ(collect.m_nKind, CXTracerCollect::kSymbols);
 
@@ -235,7 +235,7 @@ TEST_F(DesignModeTest, PlacedSymbolsAreStoredAndKeptAfterARestart) {
         Drag(dlg, first, QPoint(40, 30));
         EXPECT_EQ(first->geometry(), placed);
         Quit(dlg);
-        EXPECT_FALSE(dlg.IsPlacing());
+        EXPECT_FALSE(dlg.Design().IsPlacing());
         EXPECT_TRUE(Tool(dlg)->isVisible());
         const LotterySym& sym = dlg.CurGrade()->m_sym;
         EXPECT_EQ(sym.m_bLayoutValid, 1);
@@ -245,7 +245,7 @@ TEST_F(DesignModeTest, PlacedSymbolsAreStoredAndKeptAfterARestart) {
         // The worker lays the symbols out from the level again: the placed one stays.
         ASSERT_TRUE(WaitReady(dlg));
         EXPECT_EQ(first->geometry(), placed);
-        dlg.OnDesignClosed();
+        dlg.Design().OnDesignClosed();
         ASSERT_TRUE(WaitReady(dlg));
         EXPECT_EQ(first->geometry(), placed);
         dlg.OnQuit();
@@ -263,22 +263,22 @@ TEST_F(DesignModeTest, TheBoardIsPlacedFromItsOptionsAndStoredWhenThePlacementEn
     ASSERT_TRUE(dlg.OnInitDialog());
     ASSERT_TRUE(WaitReady(dlg));
     dlg.OnCommand(MainMenu::kCmdDesignMode);
-    dlg.OnDesignCommand(DesignCommand::kBulletinOptions);
-    ASSERT_NE(dlg.BulletinOptions(), nullptr);
-    EXPECT_EQ(dlg.OpenDialogs(), 1);
+    dlg.Design().OnDesignCommand(DesignCommand::kBulletinOptions);
+    ASSERT_NE(dlg.Design().BulletinOptions(), nullptr);
+    EXPECT_EQ(dlg.Design().OpenDialogs(), 1);
     EXPECT_FALSE(dlg.TakesInput());
-    dlg.OnDesignCommand(DesignCommand::kBulletinOptions);
-    EXPECT_EQ(dlg.OpenDialogs(), 1) << "one options window at a time";
+    dlg.Design().OnDesignCommand(DesignCommand::kBulletinOptions);
+    EXPECT_EQ(dlg.Design().OpenDialogs(), 1) << "one options window at a time";
 
-    dlg.BeginBulletinLayout();
+    dlg.Design().BeginBulletinLayout();
     EXPECT_EQ(FakeDesignTool::appliedAll, 1);
-    EXPECT_TRUE(dlg.IsPlacing());
+    EXPECT_TRUE(dlg.Design().IsPlacing());
     EXPECT_TRUE(dlg.TakesInput());
-    EXPECT_FALSE(dlg.BulletinOptions()->isVisible());
+    EXPECT_FALSE(dlg.Design().BulletinOptions()->isVisible());
     BulletinBoard* board = dlg.Bulletin();
     ASSERT_TRUE(board->isVisible());
-    ASSERT_EQ(dlg.Trackers().Collect().ElementAt(0), board);
-    dlg.BeginBulletinLayout();
+    ASSERT_EQ(dlg.Design().Trackers().Collect().ElementAt(0), board);
+    dlg.Design().BeginBulletinLayout();
     EXPECT_EQ(FakeDesignTool::appliedAll, 1) << "no second placement while one runs";
 
     const WinRect stored = dlg.CurGrade()->m_notify.m_rcBoard;
@@ -290,14 +290,14 @@ TEST_F(DesignModeTest, TheBoardIsPlacedFromItsOptionsAndStoredWhenThePlacementEn
     EXPECT_EQ(dlg.CurGrade()->m_notify.m_rcBoard, WinRect::fromQRect(moved));
     EXPECT_EQ(dlg.CurGrade()->m_notify.m_shape.m_rect, WinRect::fromQRect(moved));
     EXPECT_EQ(FakeDesignTool::refreshed, 1);
-    EXPECT_TRUE(dlg.BulletinOptions()->isVisible());
-    EXPECT_FALSE(dlg.IsPlacing());
+    EXPECT_TRUE(dlg.Design().BulletinOptions()->isVisible());
+    EXPECT_FALSE(dlg.Design().IsPlacing());
 
-    QPointer<QWidget> options = dlg.BulletinOptions();
-    EXPECT_EQ(dlg.OnBulletinOptionsClosed(), 1);
+    QPointer<QWidget> options = dlg.Design().BulletinOptions();
+    EXPECT_EQ(dlg.Design().OnBulletinOptionsClosed(), 1);
     EXPECT_TRUE(options.isNull());
-    EXPECT_EQ(dlg.OpenDialogs(), 0);
-    EXPECT_EQ(dlg.CloseBulletinOptions(), 0);
+    EXPECT_EQ(dlg.Design().OpenDialogs(), 0);
+    EXPECT_EQ(dlg.Design().CloseBulletinOptions(), 0);
     dlg.OnQuit();
 }
 
@@ -307,12 +307,12 @@ TEST_F(DesignModeTest, ARefusedEditKeepsTheBoardFromBeingPlaced) {
     ASSERT_TRUE(dlg.OnInitDialog());
     ASSERT_TRUE(WaitReady(dlg));
     dlg.OnCommand(MainMenu::kCmdDesignMode);
-    dlg.OnDesignCommand(DesignCommand::kBulletinOptions);
+    dlg.Design().OnDesignCommand(DesignCommand::kBulletinOptions);
     FakeDesignTool::refuseApply = 1;
-    dlg.BeginBulletinLayout();
-    dlg.BeginNumberAreaLayout();
-    EXPECT_FALSE(dlg.IsPlacing());
-    EXPECT_TRUE(dlg.BulletinOptions()->isVisible());
+    dlg.Design().BeginBulletinLayout();
+    dlg.Design().BeginNumberAreaLayout();
+    EXPECT_FALSE(dlg.Design().IsPlacing());
+    EXPECT_TRUE(dlg.Design().BulletinOptions()->isVisible());
     dlg.OnQuit();
 }
 
@@ -322,15 +322,15 @@ TEST_F(DesignModeTest, TheNumberAreaFollowsItsStandInWhileItMoves) {
     ASSERT_TRUE(dlg.OnInitDialog());
     ASSERT_TRUE(WaitReady(dlg));
     dlg.OnCommand(MainMenu::kCmdDesignMode);
-    dlg.OnDesignCommand(DesignCommand::kBulletinOptions);
+    dlg.Design().OnDesignCommand(DesignCommand::kBulletinOptions);
     GradeInfo* level = dlg.CurGrade();
     level->m_notify.m_rcNumbers = WinRect(10, 10, 60, 40);
-    dlg.BeginNumberAreaLayout();
-    WinNuBoard* proxy = dlg.NumberProxy();
+    dlg.Design().BeginNumberAreaLayout();
+    WinNuBoard* proxy = dlg.Design().NumberProxy();
     ASSERT_NE(proxy, nullptr);
     BulletinBoard* board = dlg.Bulletin();
     EXPECT_EQ(proxy->geometry(), QRect(10, 10, 50, 30).translated(board->pos()));
-    EXPECT_EQ(dlg.Trackers().Collect().m_nKind, CXTracerCollect::kNumberArea);
+    EXPECT_EQ(dlg.Design().Trackers().Collect().m_nKind, CXTracerCollect::kNumberArea);
     EXPECT_FALSE(board->isEnabled());
 
     const QPoint from = Centre(proxy);
@@ -339,7 +339,7 @@ TEST_F(DesignModeTest, TheNumberAreaFollowsItsStandInWhileItMoves) {
     dlg.RouteChildMouse(Kind::LeftUp, from + QPoint(7, 5));
     EXPECT_EQ(level->m_notify.m_rcNumbers, WinRect(17, 15, 67, 45));
     Quit(dlg);
-    EXPECT_EQ(dlg.NumberProxy(), nullptr);
+    EXPECT_EQ(dlg.Design().NumberProxy(), nullptr);
     EXPECT_TRUE(board->isEnabled());
     EXPECT_EQ(level->m_notify.m_rcNumbers, WinRect(17, 15, 67, 45));
     dlg.OnQuit();
@@ -363,8 +363,8 @@ TEST_F(DesignModeTest, TextPanelsArePlacedAddedEditedAndDeleted) {
     dlg.RefreshInfoPanels(true);
     ASSERT_EQ(dlg.Panels().Panels().size(), 2);
 
-    EXPECT_EQ(dlg.OnTextLayout(), 0);
-    const CXTracerCollect& collect = dlg.Trackers().Collect();
+    EXPECT_EQ(dlg.Design().OnTextLayout(), 0);
+    const CXTracerCollect& collect = dlg.Design().Trackers().Collect();
     ASSERT_EQ(collect.Count(), 2);
     EXPECT_TRUE(collect.ToolWindow()->Button(CToolWnd::kAddString)->isVisible());
 
@@ -377,7 +377,7 @@ TEST_F(DesignModeTest, TextPanelsArePlacedAddedEditedAndDeleted) {
     collect.ToolWindow()->OnCommand(CToolWnd::kAddString);
     EXPECT_EQ(FakeDesignTool::textItems, (QList<int>{1, -1}));
     level->m_aPanel.AddPanel(QStringLiteral("Third"), cf);
-    dlg.OnStringEdited(-1);
+    dlg.Design().OnStringEdited(-1);
     ASSERT_EQ(dlg.Panels().Panels().size(), 3);
     ASSERT_EQ(collect.Count(), 3);
     EXPECT_EQ(collect.SelectedIndexes(), QList<int>{2});
@@ -385,17 +385,17 @@ TEST_F(DesignModeTest, TextPanelsArePlacedAddedEditedAndDeleted) {
     EXPECT_EQ(level->m_aPanel.m_listPanels[2].m_rect, WinRect::fromQRect(third->geometry()));
 
     // An edited text resizes its panel; the frame goes around the panel again.
-    dlg.Trackers().Collect().SelectOnly(0);
+    dlg.Design().Trackers().Collect().SelectOnly(0);
     level->m_aPanel.m_listPanels[0].m_strText = QStringLiteral("A much longer first text ~?~");
-    dlg.OnStringEdited(0);
+    dlg.Design().OnStringEdited(0);
     XAPanel* firstPanel = dlg.Panels().Panels()[0];
     EXPECT_TRUE(firstPanel->Text().endsWith(QStringLiteral("text 5")));
     EXPECT_EQ(collect.ActiveFrame(0)->InnerRect(), firstPanel->geometry());
 
     Drag(dlg, third, QPoint(200, 100));
     const QRect thirdPlaced = third->geometry();
-    dlg.Trackers().Collect().SelectOnly(1);
-    dlg.Trackers().Collect().SetCurrent(2);
+    dlg.Design().Trackers().Collect().SelectOnly(1);
+    dlg.Design().Trackers().Collect().SetCurrent(2);
     collect.ToolWindow()->OnCommand(CToolWnd::kDeleteString);
     ASSERT_EQ(level->m_aPanel.m_listPanels.size(), 2);
     EXPECT_EQ(level->m_aPanel.m_listPanels[1].m_strText, QStringLiteral("Third"));
@@ -404,7 +404,7 @@ TEST_F(DesignModeTest, TextPanelsArePlacedAddedEditedAndDeleted) {
 
     Quit(dlg);
     EXPECT_EQ(level->m_aPanel.m_listPanels[1].m_rect, WinRect::fromQRect(thirdPlaced));
-    EXPECT_FALSE(dlg.IsPlacing());
+    EXPECT_FALSE(dlg.Design().IsPlacing());
     dlg.OnQuit();
 }
 
@@ -415,15 +415,15 @@ TEST_F(DesignModeTest, SymbolCommandsOfThePlacementGoToTheDesignTool) {
     ASSERT_TRUE(WaitReady(dlg));
     dlg.OnCommand(MainMenu::kCmdDesignMode);
     ASSERT_TRUE(WaitReady(dlg));
-    dlg.OnDesignCommand(DesignCommand::kSymbolPlacement);
-    CToolWnd* tool = dlg.Trackers().Collect().ToolWindow();
+    dlg.Design().OnDesignCommand(DesignCommand::kSymbolPlacement);
+    CToolWnd* tool = dlg.Design().Trackers().Collect().ToolWindow();
     ASSERT_NE(tool, nullptr);
     EXPECT_FALSE(tool->Button(CToolWnd::kAddString)->isVisible());
     tool->OnCommand(CToolWnd::kChooseSymbolFile);
     EXPECT_EQ(FakeDesignTool::symbolFiles, QList<int>{-1});
     EXPECT_TRUE(tool->isEnabled()) << "the adjust tool waits for the dialog only";
     // Nothing was right-clicked yet: no symbol to load a movie for.
-    dlg.OnDesignCommand(DesignCommand::kLoadSymbol);
+    dlg.Design().OnDesignCommand(DesignCommand::kLoadSymbol);
     EXPECT_EQ(FakeDesignTool::symbolFiles, QList<int>{-1});
     Quit(dlg);
     dlg.OnQuit();
@@ -447,7 +447,7 @@ TEST_F(DesignModeTest, LeavingInTheMiddleOfAScreenStartsAFreshOne) {
     EXPECT_EQ(dlg.CurGrade(), &dlg.m_status.Level(2));
     EXPECT_EQ(dlg.m_status.CurGradeIndex(), 2);
     EXPECT_EQ(dlg.m_status.m_nTakenAtGradeStart, 0);
-    dlg.OnDesignClosed();
+    dlg.Design().OnDesignClosed();
     EXPECT_EQ(dlg.CurGrade(), shown);
     EXPECT_EQ(shown->m_taken.Count(), 2) << "the numbers drawn stay recorded";
     EXPECT_EQ(dlg.m_status.m_nTakenAtGradeStart, 2);

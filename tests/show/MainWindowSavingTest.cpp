@@ -115,8 +115,8 @@ TEST_F(MainWindowSaving, EveryDrawStepAndRemovalIsOnDiskWithTheWinnersFileAfterT
     // The winners file lists the three winners kept, not the one taken back.
     const QByteArray winners = ReadAll(File("WinningNumbers.txt"));
     auto listed = [&](const QString& line) {
-        return winners.contains(QByteArray(reinterpret_cast<const char*>(line.utf16()),
-                                           line.size() * 2));
+        return winners.contains(
+            QByteArray(reinterpret_cast<const char*>(line.utf16()), line.size() * 2));
     };
     for (int i = 0; i < 3; ++i)
         EXPECT_TRUE(listed(lines[i])) << lines[i].toStdString();
@@ -164,8 +164,8 @@ TEST_F(MainWindowSaving, ASaveThatFailsAtQuitAsksAgainAndOnlyNoGivesUp) {
     }
     // Once after the draw step's save (in the background), then at the end: Write Error!, yes,
     // Write Error!, no.
-    EXPECT_EQ(prompter.questions,
-              QStringList({CTumoDlg::SaveAgainQuestion(), CTumoDlg::SaveAgainQuestion()}));
+    EXPECT_EQ(prompter.questions, QStringList({DrawStateSaver::SaveAgainQuestion(),
+                                               DrawStateSaver::SaveAgainQuestion()}));
     EXPECT_EQ(SavedWinners(), 0);
 }
 

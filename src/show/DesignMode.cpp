@@ -1,16 +1,15 @@
-// Design mode of the draw window: entering and leaving it, the level dialogs' nesting count,
-// and the placements of symbols, banner, bulletin board, number area and text panels.
+#include "show/DesignMode.h"
 
-#include "show/CTumoDlg.h"
-
-#include "controls/XButton.h"
+#include "model/TumoStatus.h"
 #include "show/BulletinBoard.h"
 #include "show/CToolWnd.h"
+#include "show/DesignHost.h"
 #include "show/DesignLevels.h"
 #include "show/DesignModeWnd.h"
+#include "show/DrawSequence.h"
+#include "show/InfoPanels.h"
 #include "show/PanelTemplate.h"
-#include "show/SymbolView.h"
-#include "show/SymbolWorker.h"
+#include "show/SymbolCommands.h"
 #include "show/TrackerGeometry.h"
 #include "show/WinNuBoard.h"
 #include "show/XAPanel.h"
@@ -19,11 +18,6 @@
 
 namespace {
 
-DesignToolFactory& ToolFactory() {
-    static DesignToolFactory factory;
-    return factory;
-}
-
 int ListIndexOf(const TumoStatus& status, const GradeInfo* level) {
     const qsizetype index = status.IndexOf(level);
     return index >= 0 ? int(index) : status.CurGradeIndex();
@@ -31,68 +25,64 @@ int ListIndexOf(const TumoStatus& status, const GradeInfo* level) {
 
 } // namespace
 
-void CTumoDlg::InstallDesignTool(const DesignToolFactory& factory) {
-    ToolFactory() = factory;
-}
+DesignMode::DesignMode(DesignHost& host) : m_host(host) {}
 
 // ---- entering and leaving ----
 
-void CTumoDlg::OnDesignMode() {
-    m_draw.StopTimers();
-    const int listIndex = ListIndexOf(m_status, m_draw.CurGrade());
-    EnterDesignMode(DesignLevels::SelectorIndexOf(listIndex, m_status.LastGrade()));
+void DesignMode::OnDesignMode() {
+    m_host.Draw().StopTimers();
+    const int listIndex = ListIndexOf(m_host.Status(), m_host.Draw().CurGrade());
+    EnterDesignMode(DesignLevels::SelectorIndexOf(listIndex, m_host.Status().LastGrade()));
 }
 
-int CTumoDlg::EnterDesignMode(int index) {
-    if (m_pDesignWnd || !ToolFactory() || m_bQuitting)
+int DesignMode::EnterDesignMode(int index) {
+    if (m_pDesignWnd || m_host.IsQuitting())
         return -1;
-    const int listIndex = DesignLevels::ListIndexOf(index, m_status.LastGrade());
-    m_pDesignTool = ToolFactory()(*this, listIndex);
+    const int listIndex = DesignLevels::ListIndexOf(index, m_host.Status().LastGrade());
+    m_pDesignTool = m_host.CreateDesignTool(listIndex);
     if (!m_pDesignTool)
         return -1;
     m_pDesignWnd = m_pDesignTool->Window();
     m_pDesignWnd->show();
-    m_pDesignWnd->move(mapToGlobal(QPoint(10, 20)));
-    EnableWindow(true);
+    m_pDesignWnd->move(m_host.HostWindow().mapToGlobal(QPoint(10, 20)));
+    m_host.EnableWindow(true);
     m_pDesignTool->SelectPrizeLevel(index);
     EnterDesignState();
-    RegisterWithGuide(m_pDesignWnd);
+    m_host.RegisterWithGuide(m_pDesignWnd);
     return 1;
 }
 
-int CTumoDlg::EnterDesignState() {
-    m_draw.SetScreenDone(true);
-    m_bBusy = true;
+int DesignMode::EnterDesignState() {
+    m_host.Draw().SetScreenDone(true);
+    m_host.SetBusy(true);
     m_bDesignMode = true;
-    m_draw.SetDesignMode(true);
-    for (XButton* button : m_buttons)
-        button->setEnabled(false);
+    m_host.Draw().SetDesignMode(true);
+    m_host.EnableButtons(false);
     if (!m_pBadge)
-        m_pBadge = new DesignModeWnd(this);
-    m_pBadge->setGeometry(DesignModeWnd::PlaceOn(size()));
-    RestoreZOrder();
+        m_pBadge = new DesignModeWnd(&m_host.HostWindow());
+    m_pBadge->setGeometry(DesignModeWnd::PlaceOn(m_host.HostWindow().size()));
+    m_host.RestoreZOrder();
     m_pBadge->show();
     m_pBadge->raise();
     if (m_pDesignTool && m_pDesignTool->Grade())
-        m_status.SetCurrentLevel(qint32(m_status.IndexOf(m_pDesignTool->Grade())));
-    if (const GradeInfo* grade = m_draw.CurGrade())
-        LoadBackground(*grade);
-    RepaintAll();
+        m_host.Status().SetCurrentLevel(qint32(m_host.Status().IndexOf(m_pDesignTool->Grade())));
+    if (const GradeInfo* grade = m_host.Draw().CurGrade())
+        m_host.LoadBackground(*grade);
+    m_host.RepaintAll();
     return 1;
 }
 
-int CTumoDlg::OnDesignClosed() {
+int DesignMode::OnDesignClosed() {
     if (m_nOpenDialogs == 0 && !IsPlacing() && m_bDesignMode)
         LeaveDesignMode();
     return 0;
 }
 
-int CTumoDlg::LeaveDesignMode() {
-    m_bBusy = false;
-    for (XButton* button : m_buttons)
-        button->setEnabled(true);
+int DesignMode::LeaveDesignMode() {
+    m_host.SetBusy(false);
+    m_host.EnableButtons(true);
     m_bDesignMode = false;
-    m_draw.SetDesignMode(false);
+    m_host.Draw().SetDesignMode(false);
     if (m_pBadge)
         m_pBadge->hide();
     if (m_pDesignWnd) {
@@ -103,39 +93,39 @@ int CTumoDlg::LeaveDesignMode() {
     m_pDesignTool = nullptr;
     m_pDesignWnd = nullptr;
 
-    GradeInfo* previous = m_draw.CurGrade();
+    GradeInfo* previous = m_host.Draw().CurGrade();
     qint32 index = 0;
-    GradeInfo* grade = m_status.FindCurrentGrade(index);
-    m_draw.ApplyGrade(grade, previous);
+    GradeInfo* grade = m_host.Status().FindCurrentGrade(index);
+    m_host.Draw().ApplyGrade(grade, previous);
     if (grade)
-        LoadBackground(*grade);
+        m_host.LoadBackground(*grade);
     // Every symbol rolls again: the winners of a half-full screen are no longer shown, so the
     // next number opens a new screen rather than a slot beside them.
-    m_draw.StartFreshScreen();
+    m_host.Draw().StartFreshScreen();
     // Placed symbols were all shown again; a short last screen hides its surplus slots anew.
-    m_draw.HideSurplusSlots();
-    RestoreZOrder();
-    if (m_pSettings) {
-        m_pSettings->show();
-        EnableWindow(false);
+    m_host.Draw().HideSurplusSlots();
+    m_host.RestoreZOrder();
+    if (QWidget* settings = m_host.SettingsWindow()) {
+        settings->show();
+        m_host.EnableWindow(false);
     } else {
-        EnableWindow(true);
+        m_host.EnableWindow(true);
     }
-    SaveDrawState(false);
+    m_host.SaveDrawState(false);
     return 1;
 }
 
-GradeInfo* CTumoDlg::ChooseDesignLevel(int listIndex) {
-    if (listIndex < 0 || listIndex >= std::ssize(m_status.Levels()))
+GradeInfo* DesignMode::ChooseDesignLevel(int listIndex) {
+    if (listIndex < 0 || listIndex >= std::ssize(m_host.Status().Levels()))
         return nullptr;
-    GradeInfo* level = &m_status.Level(listIndex);
-    GradeInfo* previous = m_draw.CurGrade();
-    m_status.SetCurrentLevel(listIndex);
-    m_draw.ApplyGrade(level, previous);
+    GradeInfo* level = &m_host.Status().Level(listIndex);
+    GradeInfo* previous = m_host.Draw().CurGrade();
+    m_host.Status().SetCurrentLevel(listIndex);
+    m_host.Draw().ApplyGrade(level, previous);
     return level;
 }
 
-void CTumoDlg::DestroyDesignWindows() {
+void DesignMode::DestroyWindows() {
     m_trackers.Collect().SetHooks({});
     m_trackers.Collect().RemoveAll();
     delete m_trackers.Collect().m_pToolWnd.data();
@@ -151,7 +141,7 @@ void CTumoDlg::DestroyDesignWindows() {
 
 // ---- commands and the dialogs' count ----
 
-void CTumoDlg::OnDesignCommand(int id) {
+void DesignMode::OnDesignCommand(int id) {
     switch (id) {
     case DesignCommand::kSymbolPlacement:
         BeginSymbolPlacement();
@@ -185,37 +175,37 @@ void CTumoDlg::OnDesignCommand(int id) {
     }
 }
 
-void CTumoDlg::CountDialogOpened() {
+void DesignMode::CountDialogOpened() {
     if (m_nOpenDialogs++ == 0 && DesignToolWindow())
         m_pDesignTool->EnableLevelChoice(false);
 }
 
-void CTumoDlg::CountDialogClosed() {
+void DesignMode::CountDialogClosed() {
     // A dialog never counted (opened outside design mode) must not drive the count below 0.
     if (m_nOpenDialogs <= 0)
         return;
     if (--m_nOpenDialogs == 0 && DesignToolWindow())
         m_pDesignTool->EnableLevelChoice(true);
-    SaveDrawState(false); // what the dialog changed is kept at once
+    m_host.SaveDrawState(false); // what the dialog changed is kept at once
 }
 
 // ---- placements in general ----
 
-void CTumoDlg::StartPlacement(int kind) {
+void DesignMode::StartPlacement(int kind) {
     CXTracerCollect::Hooks hooks;
     hooks.trackRect = [this](QWidget* element, const QRect& rect) {
         return TrackRect(element, rect);
     };
     hooks.storeBack = [this](int placed) { StorePlacement(placed); };
     hooks.command = [this](int id) { OnDesignCommand(id); };
-    m_trackers.Begin(this, kind);
+    m_trackers.Begin(&m_host.HostWindow(), kind);
     m_trackers.Collect().SetHooks(std::move(hooks));
     m_trackers.SetElementMenu(
         [this](int index, QPoint globalPos) { OnTrackedElementMenu(index, globalPos); });
     m_trackers.Collect().ShowToolWindow();
 }
 
-void CTumoDlg::StorePlacement(int kind) {
+void DesignMode::StorePlacement(int kind) {
     switch (kind) {
     case CXTracerCollect::kSymbols:
         StoreSymbolPlacement();
@@ -237,71 +227,78 @@ void CTumoDlg::StorePlacement(int kind) {
     }
 }
 
-int CTumoDlg::TrackRect(QWidget* element, const QRect& rect) {
-    if (element == m_pBulletin)
-        return m_pBulletin->TrackRect(rect);
+int DesignMode::TrackRect(QWidget* element, const QRect& rect) {
+    if (element == m_host.Bulletin())
+        return m_host.Bulletin()->TrackRect(rect);
     // The banner's window state is the draw window's own: it keeps the place it was given.
-    if (element == m_pBannerView)
-        m_banner.MoveWindow(rect);
+    if (element == m_host.BannerWindow())
+        m_host.MoveBanner(rect);
     return 0;
 }
 
-bool CTumoDlg::RouteToTrackers(MouseRouting::Kind kind, QPoint globalPos,
-                               Qt::KeyboardModifiers modifiers) {
+void DesignMode::RaiseOverShow() {
+    // Its badge, the number area's stand-in and the trackers' frames stay on top.
+    if (m_pBadge && m_bDesignMode)
+        m_pBadge->raise();
+    if (m_pNumberProxy)
+        m_pNumberProxy->raise();
+    m_trackers.Collect().RaiseFrames();
+}
+
+bool DesignMode::RouteToTrackers(MouseRouting::Kind kind, QPoint globalPos,
+                                 Qt::KeyboardModifiers modifiers) {
     const CXTracerCollect& collect = m_trackers.Collect();
     if (collect.m_nKind == CXTracerCollect::kTextPanels &&
         kind == MouseRouting::Kind::LeftDoubleClick) {
         const int index = collect.HitTest(globalPos);
         if (index >= 0)
             QMetaObject::invokeMethod(
-                this, [this, index] { OnEditString(index); }, Qt::QueuedConnection);
+                &m_host.HostWindow(), [this, index] { OnEditString(index); }, Qt::QueuedConnection);
         return true;
     }
     m_trackers.RouteMouse(kind, globalPos, modifiers);
     return kind != MouseRouting::Kind::RightUp;
 }
 
-void CTumoDlg::OnTrackedElementMenu(int index, QPoint globalPos) {
+void DesignMode::OnTrackedElementMenu(int index, QPoint globalPos) {
     // Only a symbol has a movie of its own to load.
     if (!m_bElementPlacing || m_trackers.Collect().m_nKind != CXTracerCollect::kSymbols)
         return;
     m_nSelectedSymbol = index;
-    QMenu menu(this);
+    QMenu menu(&m_host.HostWindow());
     QAction* load = menu.addAction(QStringLiteral("Load a new symbol"));
     load->setStatusTip(QStringLiteral("Load a new symbol of this bit."));
-    if (menu.exec(globalPos + QPoint(5, 5)) == load && !m_bQuitting)
+    if (menu.exec(globalPos + QPoint(5, 5)) == load && !m_host.IsQuitting())
         OnDesignCommand(DesignCommand::kLoadSymbol);
 }
 
 // ---- symbols ----
 
-void CTumoDlg::BeginSymbolPlacement() {
-    GradeInfo* grade = m_draw.CurGrade();
+void DesignMode::BeginSymbolPlacement() {
+    GradeInfo* grade = m_host.Draw().CurGrade();
     if (!m_bDesignMode || IsPlacing() || !grade)
         return;
     if (m_pDesignWnd)
         m_pDesignWnd->hide();
     m_bElementPlacing = true;
     StartPlacement(CXTracerCollect::kSymbols);
-    const int count = m_status.m_nuBase.m_nDigits * qMax(1, grade->m_base.m_nPerScreen);
-    for (int index : m_pWorker->GetWindows(count)) {
-        if (index >= 0 && index < int(m_symbolViews.size()))
-            m_trackers.Track(m_symbolViews[index]);
-    }
+    const int count = m_host.Status().m_nuBase.m_nDigits * qMax(1, grade->m_base.m_nPerScreen);
+    for (QWidget* view : m_host.SymbolWindows(count))
+        m_trackers.Track(view);
 }
 
-GradeInfo* CTumoDlg::EndElementPlacement() {
+GradeInfo* DesignMode::EndElementPlacement() {
     if (m_pDesignWnd)
         m_pDesignWnd->show();
     m_bElementPlacing = false;
-    return m_draw.CurGrade();
+    return m_host.Draw().CurGrade();
 }
 
-void CTumoDlg::StoreSymbolPlacement() {
+void DesignMode::StoreSymbolPlacement() {
     GradeInfo* grade = EndElementPlacement();
     if (!grade)
         return;
-    const int positions = m_status.m_nuBase.m_nDigits;
+    const int positions = m_host.Status().m_nuBase.m_nDigits;
     const int rows = qMax(1, grade->m_base.m_nPerScreen);
     if (positions <= 0)
         return;
@@ -324,12 +321,12 @@ void CTumoDlg::StoreSymbolPlacement() {
     sym.m_bLayoutValid = 1;
     // The worker keeps the symbols' places as well; it takes them from the level again, so that
     // a symbol hidden or shown later stays where it was put.
-    SymbolCommands& symbols = Symbols();
+    SymbolCommands& symbols = m_host.Symbols();
     symbols.SetCount(rows * positions);
     symbols.Layout();
 }
 
-void CTumoDlg::ChooseRollingSymbolFile() {
+void DesignMode::ChooseRollingSymbolFile() {
     if (!DesignToolWindow())
         return;
     QWidget* tool = m_trackers.Collect().ToolWindow();
@@ -340,8 +337,8 @@ void CTumoDlg::ChooseRollingSymbolFile() {
         tool->setEnabled(true);
 }
 
-void CTumoDlg::LoadSymbolForPosition() {
-    const int positions = m_status.m_nuBase.m_nDigits;
+void DesignMode::LoadSymbolForPosition() {
+    const int positions = m_host.Status().m_nuBase.m_nDigits;
     if (!DesignToolWindow() || m_nSelectedSymbol < 0 || positions <= 0)
         return;
     // Symbols count through every number of the screen, the movies through one number's
@@ -351,13 +348,24 @@ void CTumoDlg::LoadSymbolForPosition() {
 
 // ---- banner ----
 
-void CTumoDlg::BeginBannerLayout(std::function<void(const QRect&)> position) {
-    GradeInfo* grade = m_draw.CurGrade();
-    if (IsPlacing() || !grade || !m_pBannerView)
+void DesignMode::OnBannerOptions() {
+    if (m_pBannerDlg || m_host.IsQuitting())
+        return;
+    m_pBannerDlg = m_host.CreateBannerOptions();
+    if (m_pBannerDlg) {
+        m_host.EnableWindow(false);
+        // A level dialog of the design tool: the tool's level choice waits for it.
+        CountDialogOpened();
+    }
+}
+
+void DesignMode::BeginBannerLayout(std::function<void(const QRect&)> position) {
+    GradeInfo* grade = m_host.Draw().CurGrade();
+    if (IsPlacing() || !grade || !m_host.BannerWindow())
         return;
     grade->m_banner.m_bShow = 1;
-    EnableWindow(true);
-    ApplyBanner();
+    m_host.EnableWindow(true);
+    m_host.ApplyBanner();
     if (m_pBannerDlg)
         m_pBannerDlg->hide();
     if (m_pDesignWnd)
@@ -365,36 +373,35 @@ void CTumoDlg::BeginBannerLayout(std::function<void(const QRect&)> position) {
     m_bElementPlacing = true;
     m_bannerPosition = std::move(position);
     StartPlacement(CXTracerCollect::kBanner);
-    m_trackers.Track(m_pBannerView);
+    m_trackers.Track(m_host.BannerWindow());
 }
 
-void CTumoDlg::StoreBannerLayout() {
-    if (m_pBannerView && m_bannerPosition)
-        m_bannerPosition(m_pBannerView->geometry());
+void DesignMode::StoreBannerLayout() {
+    if (m_host.BannerWindow() && m_bannerPosition)
+        m_bannerPosition(m_host.BannerWindow()->geometry());
     m_bannerPosition = nullptr;
     if (m_pBannerDlg)
         m_pBannerDlg->show();
     EndElementPlacement();
     if (m_pBannerDlg)
-        EnableWindow(false);
+        m_host.EnableWindow(false);
 }
 
-int CTumoDlg::OnBannerClosed(int) {
+int DesignMode::OnBannerClosed(int) {
     CloseBannerOptions();
-    const GradeInfo* grade = m_draw.CurGrade();
+    const GradeInfo* grade = m_host.Draw().CurGrade();
     if (grade && grade->m_banner.m_bShow) {
-        ApplyBanner();
-        m_banner.m_pFlash->Play();
+        m_host.ShowBanner(*grade);
     } else {
-        HideBanner();
+        m_host.HideBanner();
     }
     return 1;
 }
 
-void CTumoDlg::CloseBannerOptions() {
+void DesignMode::CloseBannerOptions() {
     if (!m_pBannerDlg)
         return;
-    EnableWindow(true);
+    m_host.EnableWindow(true);
     delete m_pBannerDlg.data();
     m_pBannerDlg = nullptr;
     CountDialogClosed();
@@ -402,43 +409,43 @@ void CTumoDlg::CloseBannerOptions() {
 
 // ---- bulletin board ----
 
-void CTumoDlg::OnBulletinOptions() {
-    if (m_bbOptions.window || !DesignToolWindow() || m_bQuitting)
+void DesignMode::OnBulletinOptions() {
+    if (m_bbOptions.window || !DesignToolWindow() || m_host.IsQuitting())
         return;
     m_bbOptions = m_pDesignTool->CreateBulletinOptions();
     if (!m_bbOptions.window) {
         m_bbOptions = {};
         return;
     }
-    EnableWindow(false);
+    m_host.EnableWindow(false);
     CountDialogOpened();
 }
 
-int CTumoDlg::CloseBulletinOptions() {
+int DesignMode::CloseBulletinOptions() {
     if (!m_bbOptions.window)
         return 0;
-    EnableWindow(true);
+    m_host.EnableWindow(true);
     delete m_bbOptions.window.data();
     m_bbOptions = {};
     CountDialogClosed();
     return 1;
 }
 
-int CTumoDlg::OnBulletinOptionsClosed() {
+int DesignMode::OnBulletinOptionsClosed() {
     CloseBulletinOptions();
-    if (!m_pBulletin)
+    if (!m_host.Bulletin())
         return 1;
-    m_pBulletin->ApplyShape();
-    const GradeInfo* grade = m_draw.CurGrade();
+    m_host.Bulletin()->ApplyShape();
+    const GradeInfo* grade = m_host.Draw().CurGrade();
     if (grade && grade->m_notify.m_bEnable && grade->m_notify.m_nShowWhen == 2)
-        ShowBulletin(0);
+        m_host.ShowBulletin(0);
     else
-        HideBulletin();
+        m_host.HideBulletin();
     return 1;
 }
 
-bool CTumoDlg::PrepareBulletinPlacement(bool reshape) {
-    if (IsPlacing() || !m_pBulletin)
+bool DesignMode::PrepareBulletinPlacement(bool reshape) {
+    if (IsPlacing() || !m_host.Bulletin())
         return false;
     // An edit the options refuse has been reported; the board is not placed with it.
     if (m_bbOptions.applyAll && !m_bbOptions.applyAll())
@@ -446,34 +453,32 @@ bool CTumoDlg::PrepareBulletinPlacement(bool reshape) {
     m_bPlacing = true;
     if (m_pDesignWnd)
         m_pDesignWnd->hide();
-    EnableWindow(true);
+    m_host.EnableWindow(true);
     if (m_bbOptions.window)
         m_bbOptions.window->hide();
     if (reshape)
-        m_pBulletin->ApplyShape();
-    if (m_bReshapeBulletin) {
-        m_pBulletin->ApplyShape();
-        m_bReshapeBulletin = false;
-    }
-    m_pBulletin->SetCount(1);
-    m_pBulletin->RestartScroll();
-    m_pBulletin->show();
+        m_host.Bulletin()->ApplyShape();
+    if (m_host.TakeBulletinReshape())
+        m_host.Bulletin()->ApplyShape();
+    m_host.Bulletin()->SetCount(1);
+    m_host.Bulletin()->RestartScroll();
+    m_host.Bulletin()->show();
     return true;
 }
 
-void CTumoDlg::BeginBulletinLayout() {
+void DesignMode::BeginBulletinLayout() {
     if (!PrepareBulletinPlacement(true))
         return;
     StartPlacement(CXTracerCollect::kBoard);
-    m_trackers.Track(m_pBulletin);
+    m_trackers.Track(m_host.Bulletin());
 }
 
-void CTumoDlg::StoreBulletinRect() {
-    EnableWindow(true);
-    GradeInfo* grade = m_draw.CurGrade();
-    if (grade && m_pBulletin) {
+void DesignMode::StoreBulletinRect() {
+    m_host.EnableWindow(true);
+    GradeInfo* grade = m_host.Draw().CurGrade();
+    if (grade && m_host.Bulletin()) {
         LotteryNotify& notify = grade->m_notify;
-        notify.m_rcBoard = WinRect::fromQRect(m_pBulletin->geometry());
+        notify.m_rcBoard = WinRect::fromQRect(m_host.Bulletin()->geometry());
         notify.m_shape.m_rect = notify.m_rcBoard;
     }
     if (m_bbOptions.refreshFromLevel)
@@ -484,23 +489,24 @@ void CTumoDlg::StoreBulletinRect() {
         m_bbOptions.window->show();
     m_bPlacing = false;
     if (!grade || !grade->m_notify.m_bEnable || grade->m_notify.m_nShowWhen != 2)
-        HideBulletin();
+        m_host.HideBulletin();
 }
 
-void CTumoDlg::BeginNumberAreaLayout() {
+void DesignMode::BeginNumberAreaLayout() {
     if (!PrepareBulletinPlacement(false))
         return;
     StartPlacement(CXTracerCollect::kNumberArea);
-    m_pBulletin->setEnabled(false);
-    m_pNumberProxy = new WinNuBoard(this, m_pBulletin, [this] { return m_draw.CurGrade(); });
+    m_host.Bulletin()->setEnabled(false);
+    m_pNumberProxy = new WinNuBoard(&m_host.HostWindow(), m_host.Bulletin(),
+                                    [this] { return m_host.Draw().CurGrade(); });
     m_pNumberProxy->PlaceOverNumbers();
     m_pNumberProxy->show();
     m_pNumberProxy->raise();
     m_trackers.Track(m_pNumberProxy);
 }
 
-void CTumoDlg::StoreNumberAreaRect() {
-    EnableWindow(true);
+void DesignMode::StoreNumberAreaRect() {
+    m_host.EnableWindow(true);
     delete m_pNumberProxy;
     m_pNumberProxy = nullptr;
     if (m_bbOptions.refreshFromLevel)
@@ -509,26 +515,26 @@ void CTumoDlg::StoreNumberAreaRect() {
         m_pDesignWnd->show();
     if (m_bbOptions.window)
         m_bbOptions.window->show();
-    if (m_pBulletin)
-        m_pBulletin->setEnabled(true);
+    if (m_host.Bulletin())
+        m_host.Bulletin()->setEnabled(true);
     m_bPlacing = false;
 }
 
 // ---- text panels ----
 
-int CTumoDlg::OnTextLayout() {
+int DesignMode::OnTextLayout() {
     if (!m_bDesignMode || IsPlacing())
         return 0;
     if (m_pDesignWnd)
         m_pDesignWnd->hide();
     m_bElementPlacing = true;
     StartPlacement(CXTracerCollect::kTextPanels);
-    for (XAPanel* panel : m_panels.Panels())
+    for (XAPanel* panel : m_host.TextPanels().Panels())
         m_trackers.Track(panel);
     return 0;
 }
 
-void CTumoDlg::StoreTextRects() {
+void DesignMode::StoreTextRects() {
     GradeInfo* grade = EndElementPlacement();
     if (!grade)
         return;
@@ -540,7 +546,7 @@ void CTumoDlg::StoreTextRects() {
     }
 }
 
-int CTumoDlg::TrackedPanelIndex() const {
+int DesignMode::TrackedPanelIndex() const {
     const CXTracerCollect& collect = m_trackers.Collect();
     if (collect.m_nKind != CXTracerCollect::kTextPanels)
         return -1;
@@ -551,32 +557,33 @@ int CTumoDlg::TrackedPanelIndex() const {
     return selected.isEmpty() ? -1 : selected.first();
 }
 
-void CTumoDlg::OnAddString() {
+void DesignMode::OnAddString() {
     if (DesignToolWindow())
         m_pDesignTool->EditTextItem(-1);
 }
 
-void CTumoDlg::OnEditString(int index) {
-    const GradeInfo* grade = m_draw.CurGrade();
+void DesignMode::OnEditString(int index) {
+    const GradeInfo* grade = m_host.Draw().CurGrade();
     if (!DesignToolWindow() || !grade || index < 0 ||
-        index >= grade->m_aPanel.m_listPanels.size() || index >= m_panels.Panels().size())
+        index >= grade->m_aPanel.m_listPanels.size() ||
+        index >= m_host.TextPanels().Panels().size())
         return;
     m_pDesignTool->EditTextItem(index);
 }
 
-void CTumoDlg::OnDeleteString() {
-    GradeInfo* grade = m_draw.CurGrade();
+void DesignMode::OnDeleteString() {
+    GradeInfo* grade = m_host.Draw().CurGrade();
     const int index = TrackedPanelIndex();
     if (!grade || index < 0 || index >= grade->m_aPanel.m_listPanels.size() ||
-        index >= m_panels.Panels().size())
+        index >= m_host.TextPanels().Panels().size())
         return;
     m_trackers.Collect().Remove(index);
-    m_panels.RemoveAt(index);
+    m_host.TextPanels().RemoveAt(index);
     grade->m_aPanel.m_listPanels.removeAt(index);
 }
 
-int CTumoDlg::OnStringEdited(int index) {
-    GradeInfo* grade = m_draw.CurGrade();
+int DesignMode::OnStringEdited(int index) {
+    GradeInfo* grade = m_host.Draw().CurGrade();
     if (!grade)
         return 0;
     QList<APanel>& items = grade->m_aPanel.m_listPanels;
@@ -585,9 +592,9 @@ int CTumoDlg::OnStringEdited(int index) {
     const bool placing =
         m_bElementPlacing && m_trackers.Collect().m_nKind == CXTracerCollect::kTextPanels;
     if (index >= 0) {
-        if (index >= items.size() || index >= m_panels.Panels().size())
+        if (index >= items.size() || index >= m_host.TextPanels().Panels().size())
             return 0;
-        XAPanel* panel = m_panels.Panels()[index];
+        XAPanel* panel = m_host.TextPanels().Panels()[index];
         panel->ShowText(items[index].m_cf,
                         ExpandInfoTemplate(items[index].m_strText, quantity, drawn));
         // The frame goes around the panel, as it went around it before.
@@ -597,12 +604,12 @@ int CTumoDlg::OnStringEdited(int index) {
     }
     if (items.isEmpty())
         return 0;
-    XAPanel* panel = m_panels.Append(items.last(), quantity, drawn);
+    XAPanel* panel = m_host.TextPanels().Append(items.last(), quantity, drawn);
     items.last().m_rect = WinRect::fromQRect(panel->geometry());
     if (placing) {
         m_trackers.Track(panel);
         m_trackers.Collect().SelectOnly(m_trackers.Collect().Count() - 1);
     }
-    RestoreZOrder();
+    m_host.RestoreZOrder();
     return 0;
 }

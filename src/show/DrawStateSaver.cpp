@@ -1,0 +1,80 @@
+#include "show/DrawStateSaver.h"
+
+#include "app/AppPaths.h"
+#include "model/Prompter.h"
+#include "model/TumoStatus.h"
+#include "show/WinnersFile.h"
+#include "show/WinnersFileWriter.h"
+
+DrawStateSaver::DrawStateSaver(TumoStatus& status, WinnersFileWriter& winners, Prompter& prompter,
+                               std::function<bool()> quitting)
+    : m_status(status), m_winners(winners), m_prompter(prompter), m_quitting(std::move(quitting)) {
+    m_writer.SetReport([this](bool ok, const QString& path, const QString& reason) {
+        if (!ok)
+            qWarning("%s: not saved: %s", qPrintable(path), qPrintable(reason));
+        // Dropped when the window is gone before it arrives.
+        QMetaObject::invokeMethod(
+            this, [this, ok] { OnBackgroundSave(ok); }, Qt::QueuedConnection);
+    });
+}
+
+void DrawStateSaver::Save(bool winnersText) {
+    // A copy costs little whatever the number of winners: the drawn lists are shared with it
+    // until the next draw adds to them. Encoding and writing happen on the writer's thread.
+    std::shared_ptr<TumoStatus> copy = m_status.CopyForSave();
+    BackgroundWriter::Batch batch;
+    BackgroundWriter::File status;
+    status.path = ResolveFileCase(m_status.StatusFilePath());
+    status.bytes = [copy](QByteArray& bytes) { return copy->EncodeStatusFile(bytes); };
+    status.skipNextOnFailure = true; // the pair on disk stays the last one written together
+    batch.append(status);
+    BackgroundWriter::File scheme;
+    scheme.path = ResolveFileCase(m_status.SchemeFilePath());
+    scheme.bytes = [copy](QByteArray& bytes) { return copy->EncodeSchemeFile(bytes); };
+    batch.append(scheme);
+    // After the scheme: the winners file never lists a winner that the scheme lacks, so a crash
+    // between the two cannot make the next run's first draw drop the ones it listed.
+    const QString winnersPath = m_winners.Path();
+    if (winnersText && !winnersPath.isEmpty()) {
+        auto levels = std::make_shared<const QList<WinnersLevel>>(m_winners.Snapshot());
+        BackgroundWriter::File winners;
+        winners.path = winnersPath;
+        winners.bytes = [levels](QByteArray& bytes) {
+            bytes = EncodeWinnersText(*levels);
+            return true;
+        };
+        batch.append(winners);
+    }
+    m_writer.Submit(std::move(batch));
+}
+
+void DrawStateSaver::Flush() {
+    m_writer.Flush();
+}
+
+void DrawStateSaver::StopReports() {
+    m_writer.SetReport({});
+}
+
+void DrawStateSaver::OnBackgroundSave(bool ok) {
+    // Said once, not after every draw step of a full disk; a save that works again ends it.
+    const bool firstFailure = !ok && !m_bWriteFailing;
+    m_bWriteFailing = !ok;
+    if (firstFailure && !m_quitting())
+        m_prompter.Message(TumoStatus::WriteErrorText());
+}
+
+QString DrawStateSaver::SaveAgainQuestion() {
+    return QStringLiteral("The settings and the winners drawn could not be saved.\n"
+                          "Free some space on the disk, then choose Yes to try again.\n"
+                          "No ends the program without saving them.");
+}
+
+void DrawStateSaver::SaveAtEnd() {
+    // SaveAll has said "Write Error!" already; the session's winners are lost only when the
+    // operator says so.
+    while (!m_status.SaveAll()) {
+        if (m_status.m_bNoSave || !m_prompter.AskYesNo(SaveAgainQuestion()))
+            return;
+    }
+}
