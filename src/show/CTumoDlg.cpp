@@ -152,6 +152,7 @@ bool CTumoDlg::OnInitDialog() {
     m_draw.Start(m_symbols.LoadSymbolSet(m_status));
 
     m_pBannerView = new SymbolView(this);
+    m_pBannerView->setObjectName(QStringLiteral("banner"));
     m_pBannerView->Bind(m_banner);
     m_banner.ShowWindow(false);
     ApplyBanner();

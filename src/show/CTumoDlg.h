@@ -216,9 +216,6 @@ public:
     bool IsQuitting() const override { return m_bQuitting; }
     bool TakesInput() const { return m_bInputEnabled; }
     const QList<XButton*>& Buttons() const { return m_buttons; }
-    MessageWnd* MouseWindow() const { return m_pMouseWnd; }
-    BulletinBoard* Bulletin() override { return m_pBulletin; }
-    SymbolView* BannerView() const { return m_pBannerView; }
     const std::vector<SymbolView*>& SymbolViews() const { return m_symbolViews; }
     DrawSequence& Draw() override { return m_draw; }
     DrawSoundPlayers& Sounds() { return m_sounds; }
@@ -321,6 +318,7 @@ private:
     void MoveBanner(const QRect& rect) override { m_banner.MoveWindow(rect); }
     bool TakeBulletinReshape() override { return std::exchange(m_bReshapeBulletin, false); }
     InfoPanels& TextPanels() override { return m_panels; }
+    BulletinBoard* Bulletin() override { return m_pBulletin; }
 
     DesignMode m_design{*this};
 };

@@ -91,12 +91,10 @@ public:
                          Qt::KeyboardModifiers modifiers);
 
     DesignTool* DesignToolWindow() const { return m_pDesignWnd ? m_pDesignTool : nullptr; }
-    DesignModeWnd* Badge() const { return m_pBadge; }
     CTRManage& Trackers() { return m_trackers; }
     int OpenDialogs() const { return m_nOpenDialogs; }
     QWidget* BulletinOptions() const { return m_bbOptions.window; }
     QWidget* BannerOptions() const { return m_pBannerDlg; }
-    WinNuBoard* NumberProxy() const { return m_pNumberProxy; }
 
 private:
     void StartPlacement(int kind);

@@ -239,7 +239,7 @@ TEST_F(MainToolWndTest, TheBannerIsPlacedFromItsOptionsAndKeptOnlyAfterOk) {
         ASSERT_TRUE(options->OnVisualDesign());
         EXPECT_TRUE(main->Design().IsPlacing());
         EXPECT_FALSE(options->isVisible());
-        SymbolView* banner = main->BannerView();
+        SymbolView* banner = main->findChild<SymbolView*>(QStringLiteral("banner"));
         ASSERT_EQ(main->Design().Trackers().Collect().ElementAt(0), banner);
         const QRect placed = banner->geometry().translated(30, 40);
         const QPoint from = banner->mapToGlobal(banner->rect().center());
@@ -293,7 +293,7 @@ TEST_F(MainToolWndTest, TheDesignWindowsLookTidy) {
     EXPECT_LE(Tool()->width(), 640);
     const QDir out(TUMO_BINARY_DIR);
     adjust->grab().save(out.filePath("design-adjust-tool.png"));
-    main->Design().Badge()->grab().save(out.filePath("design-badge.png"));
+    main->findChild<DesignModeWnd*>()->grab().save(out.filePath("design-badge.png"));
     main->grab()
         .scaled(960, 540, Qt::KeepAspectRatio, Qt::SmoothTransformation)
         .save(out.filePath("design-screen.png"));

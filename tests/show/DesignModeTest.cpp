@@ -157,8 +157,8 @@ TEST_F(DesignModeTest, DesignModeStopsTheShowUntilTheToolIsClosed) {
     EXPECT_EQ(FakeDesignTool::selected, QList<int>{0});
     EXPECT_TRUE(dlg.IsBusy());
     EXPECT_TRUE(dlg.TakesInput());
-    ASSERT_NE(dlg.Design().Badge(), nullptr);
-    EXPECT_TRUE(dlg.Design().Badge()->isVisible());
+    ASSERT_NE(dlg.findChild<DesignModeWnd*>(), nullptr);
+    EXPECT_TRUE(dlg.findChild<DesignModeWnd*>()->isVisible());
     for (XButton* button : dlg.Buttons())
         EXPECT_FALSE(button->isEnabled());
     EXPECT_EQ(dlg.Design().EnterDesignMode(0), -1) << "entering twice does nothing";
@@ -175,7 +175,7 @@ TEST_F(DesignModeTest, DesignModeStopsTheShowUntilTheToolIsClosed) {
     dlg.Design().OnDesignClosed();
     EXPECT_FALSE(dlg.Design().IsDesignMode());
     EXPECT_FALSE(dlg.IsBusy());
-    EXPECT_FALSE(dlg.Design().Badge()->isVisible());
+    EXPECT_FALSE(dlg.findChild<DesignModeWnd*>()->isVisible());
     for (XButton* button : dlg.Buttons())
         EXPECT_TRUE(button->isEnabled());
     EXPECT_EQ(dlg.Design().DesignToolWindow(), nullptr);
@@ -275,7 +275,7 @@ TEST_F(DesignModeTest, TheBoardIsPlacedFromItsOptionsAndStoredWhenThePlacementEn
     EXPECT_TRUE(dlg.Design().IsPlacing());
     EXPECT_TRUE(dlg.TakesInput());
     EXPECT_FALSE(dlg.Design().BulletinOptions()->isVisible());
-    BulletinBoard* board = dlg.Bulletin();
+    BulletinBoard* board = dlg.findChild<BulletinBoard*>();
     ASSERT_TRUE(board->isVisible());
     ASSERT_EQ(dlg.Design().Trackers().Collect().ElementAt(0), board);
     dlg.Design().BeginBulletinLayout();
@@ -326,9 +326,9 @@ TEST_F(DesignModeTest, TheNumberAreaFollowsItsStandInWhileItMoves) {
     GradeInfo* level = dlg.CurGrade();
     level->m_notify.m_rcNumbers = WinRect(10, 10, 60, 40);
     dlg.Design().BeginNumberAreaLayout();
-    WinNuBoard* proxy = dlg.Design().NumberProxy();
+    WinNuBoard* proxy = dlg.findChild<WinNuBoard*>();
     ASSERT_NE(proxy, nullptr);
-    BulletinBoard* board = dlg.Bulletin();
+    BulletinBoard* board = dlg.findChild<BulletinBoard*>();
     EXPECT_EQ(proxy->geometry(), QRect(10, 10, 50, 30).translated(board->pos()));
     EXPECT_EQ(dlg.Design().Trackers().Collect().m_nKind, CXTracerCollect::kNumberArea);
     EXPECT_FALSE(board->isEnabled());
@@ -339,7 +339,7 @@ TEST_F(DesignModeTest, TheNumberAreaFollowsItsStandInWhileItMoves) {
     dlg.RouteChildMouse(Kind::LeftUp, from + QPoint(7, 5));
     EXPECT_EQ(level->m_notify.m_rcNumbers, WinRect(17, 15, 67, 45));
     Quit(dlg);
-    EXPECT_EQ(dlg.Design().NumberProxy(), nullptr);
+    EXPECT_EQ(dlg.findChild<WinNuBoard*>(), nullptr);
     EXPECT_TRUE(board->isEnabled());
     EXPECT_EQ(level->m_notify.m_rcNumbers, WinRect(17, 15, 67, 45));
     dlg.OnQuit();

@@ -102,9 +102,11 @@ TEST_F(MainWindowTest, RestoreZOrderPutsTheWindowsOwnChildrenOverTheSymbols) {
     const int panel = at(dlg.Panels().Panels().first());
     for (const SymbolView* view : dlg.SymbolViews())
         EXPECT_LT(at(view), panel);
-    EXPECT_LT(panel, at(dlg.Bulletin()));
-    EXPECT_LT(at(dlg.Bulletin()), at(dlg.BannerView()));
-    EXPECT_LT(at(dlg.BannerView()), at(dlg.MouseWindow()));
+    EXPECT_LT(panel, at(dlg.findChild<BulletinBoard*>()));
+    EXPECT_LT(at(dlg.findChild<BulletinBoard*>()),
+              at(dlg.findChild<SymbolView*>(QStringLiteral("banner"))));
+    EXPECT_LT(at(dlg.findChild<SymbolView*>(QStringLiteral("banner"))),
+              at(dlg.findChild<MessageWnd*>()));
     ASSERT_EQ(dlg.Buttons().size(), 5);
     const QStringList captions = {"Quit", "Set", "View", "Draw", "Restart"};
     for (int i = 0; i < 5; ++i) {
@@ -139,7 +141,7 @@ TEST_F(MainWindowTest, MouseLayerEventsDrawAndDoubleClickRestarts) {
     ASSERT_TRUE(dlg.OnInitDialog());
     ASSERT_TRUE(WaitReady(dlg));
     const QPoint centre = dlg.rect().center();
-    QTest::mouseClick(dlg.MouseWindow(), Qt::LeftButton, {}, centre);
+    QTest::mouseClick(dlg.findChild<MessageWnd*>(), Qt::LeftButton, {}, centre);
     EXPECT_EQ(Drawn(dlg), 1);
     EXPECT_TRUE(dlg.Draw().IsScreenDone());
     // A double click that sets the symbols rolling; the release that ends it draws nothing.
