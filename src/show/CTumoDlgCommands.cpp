@@ -268,7 +268,9 @@ QString CTumoDlg::ResetQuestion() {
 void CTumoDlg::OnReset() {
     if (!m_pPrompter->AskYesNo(ResetQuestion()))
         return;
-    // The question promises that the raffle numbers stay; only the settings files go.
+    // The question promises that the raffle numbers stay; only the settings files go. A save
+    // still on its way would bring them back.
+    FlushSaves();
     m_status.DeleteFiles();
     RestartProgram();
 }

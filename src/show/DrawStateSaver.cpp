@@ -19,6 +19,22 @@ DrawStateSaver::DrawStateSaver(TumoStatus& status, WinnersFileWriter& winners, P
 }
 
 void DrawStateSaver::Save(bool winnersText) {
+    m_bPendingWinners = m_bPendingWinners || winnersText;
+    if (m_bPending)
+        return;
+    m_bPending = true;
+    QMetaObject::invokeMethod(this, &DrawStateSaver::SubmitPending, Qt::QueuedConnection);
+}
+
+void DrawStateSaver::SubmitPending() {
+    if (!m_bPending)
+        return;
+    const bool winnersText = m_bPendingWinners;
+    m_bPending = false;
+    m_bPendingWinners = false;
+    // The files were deleted meanwhile (a reset): the state in memory must not bring them back.
+    if (m_status.m_bNoSave)
+        return;
     // A copy costs little whatever the number of winners: the drawn lists are shared with it
     // until the next draw adds to them. Encoding and writing happen on the writer's thread.
     std::shared_ptr<TumoStatus> copy = m_status.CopyForSave();
@@ -49,6 +65,7 @@ void DrawStateSaver::Save(bool winnersText) {
 }
 
 void DrawStateSaver::Flush() {
+    SubmitPending();
     m_writer.Flush();
 }
 

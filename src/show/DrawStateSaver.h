@@ -18,9 +18,11 @@ public:
     // quitting: a failure found once the window quits is not reported.
     DrawStateSaver(TumoStatus& status, WinnersFileWriter& winners, Prompter& prompter,
                    std::function<bool()> quitting);
-    // The status and scheme files, and the winners text when asked and named.
+    // The status and scheme files, and the winners text when asked and named. The copy is taken
+    // once the event that asked is handled (the draw key's stop commands are out by then), and
+    // asks made meanwhile are one save of the newest state.
     void Save(bool winnersText);
-    // Waits until everything handed to the writer is on disk.
+    // Waits until everything asked for so far is on disk.
     void Flush();
     // No more reports of the writer arrive.
     void StopReports();
@@ -31,6 +33,7 @@ public:
     static QString SaveAgainQuestion();
 
 private:
+    void SubmitPending();
     void OnBackgroundSave(bool ok);
 
     TumoStatus& m_status;
@@ -39,4 +42,6 @@ private:
     std::function<bool()> m_quitting;
     BackgroundWriter m_writer;
     bool m_bWriteFailing = false; // the last background save failed; said once until one works
+    bool m_bPending = false;      // a save was asked for and its copy is not taken yet
+    bool m_bPendingWinners = false;
 };

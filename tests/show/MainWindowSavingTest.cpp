@@ -4,6 +4,7 @@
 #include "media/MovieTestUtil.h"
 #include "model/TumoStatus.h"
 #include "show/CTumoDlg.h"
+#include "show/MainMenu.h"
 #include "show/MainWindowTestUtil.h"
 
 #include <QFile>
@@ -184,4 +185,25 @@ TEST_F(MainWindowSaving, SpaceFreedBeforeYesSavesTheSessionsWinners) {
     }
     EXPECT_EQ(prompter.questions.size(), 1);
     EXPECT_EQ(SavedWinners(), 1);
+}
+
+// The draw key's save is made once the key is handled; a reset answered right after the draw
+// must not find it still coming, or the settings files would come back after being deleted.
+TEST_F(MainWindowSaving, AResetRightAfterADrawLeavesNoSettingsFileBehind) {
+    PrepareSettings(dir.path(), [](TumoStatus&) {});
+    {
+        CTumoDlg dlg(&prompter);
+        ASSERT_TRUE(dlg.OnInitDialog());
+        ASSERT_TRUE(WaitReady(dlg));
+        dlg.FlushSaves();
+        dlg.Draw().OnDraw();
+        prompter.answers = {true};
+        dlg.OnCommand(MainMenu::kCmdReset);
+        ASSERT_TRUE(dlg.IsQuitting());
+        QCoreApplication::processEvents();
+        dlg.FlushSaves();
+        EXPECT_FALSE(QFile::exists(File("TumoStatus.dat")));
+    }
+    EXPECT_FALSE(QFile::exists(File("TumoStatus.dat")));
+    EXPECT_FALSE(QFile::exists(File("default.TumoScheme")));
 }
