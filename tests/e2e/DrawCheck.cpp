@@ -1,6 +1,9 @@
 // The end-to-end runs' helper, built from the program's own model and media code, so that the
 // shell scripts never guess at bytes:
 //   prepare <folder>          a program folder with the pool 1..100 and two prize levels
+//   perscreen <folder> <level> <count>
+//                             the level asks for <count> numbers on the screen (and as many
+//                             winners), as a settings file from elsewhere may
 //   scheme <folder>           "current <level>", then "<level>|<number>" per drawn number
 //   winners <file>            "<level>|<number>" per line of a winners text file
 //   symbols <folder> <level> <rows> <png>
@@ -82,6 +85,18 @@ int Prepare(const QString& folder) {
     status.SetCurrentLevel(1);
     status.RecomputeDefaultGradeTotal();
     status.m_options.m_bAutoOutput = 1;
+    if (!status.SaveAll())
+        return Fail(QStringLiteral("the settings files cannot be written in ") + folder);
+    return 0;
+}
+
+int PerScreen(const QString& folder, int level, qint32 count) {
+    TumoStatus status;
+    UseFolder(status, folder);
+    if (level < 0 || level > status.LastGrade())
+        return Fail(QStringLiteral("no level %1 in ").arg(level) + folder);
+    status.Level(level).m_base.m_nPerScreen = count;
+    status.Level(level).m_base.m_nQuantity = count;
     if (!status.SaveAll())
         return Fail(QStringLiteral("the settings files cannot be written in ") + folder);
     return 0;
@@ -256,6 +271,8 @@ int Run(const QStringList& args) {
     const QString command = args.value(0);
     if (command == QLatin1String("prepare") && args.size() == 2)
         return Prepare(args.at(1));
+    if (command == QLatin1String("perscreen") && args.size() == 4)
+        return PerScreen(args.at(1), args.at(2).toInt(), args.at(3).toInt());
     if (command == QLatin1String("scheme") && args.size() == 2)
         return Scheme(args.at(1));
     if (command == QLatin1String("winners") && args.size() == 2)
@@ -264,8 +281,9 @@ int Run(const QStringList& args) {
         return Watch(args.at(1).toInt(), args.at(2));
     if (command == QLatin1String("symbols") && args.size() == 5)
         return Symbols(args.at(1), args.at(2).toInt(), args.at(3).toInt(), args.at(4));
-    return Fail(QStringLiteral("usage: prepare|scheme <folder>, winners <file>, "
-                               "symbols <folder> <level> <rows> <png>, watch <seconds> <png>"));
+    return Fail(QStringLiteral(
+        "usage: prepare|scheme <folder>, perscreen <folder> <level> <count>, winners <file>, "
+        "symbols <folder> <level> <rows> <png>, watch <seconds> <png>"));
 }
 
 } // namespace

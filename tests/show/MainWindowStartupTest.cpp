@@ -1,4 +1,10 @@
+#include "app/AppPaths.h"
 #include "common/InjectedWriteFailure.h"
+#include "common/RecordingPrompter.h"
+#include "media/MovieTestUtil.h"
+#include "model/GradeBase.h"
+#include "show/CTumoDlg.h"
+#include "show/MainWindowTestUtil.h"
 #include "show/ProgramFolderLock.h"
 #include "show/ProgramRestart.h"
 #include "show/SchemeFileType.h"
@@ -125,4 +131,36 @@ TEST(MainWindowStartup, OneProgramPerFolderButADeadOnesLockDoesNotBlock) {
     ProgramFolderLock missing(dir.filePath(QStringLiteral("no/such/folder")));
     EXPECT_FALSE(missing.TryLock());
     EXPECT_TRUE(missing.Message().startsWith(QStringLiteral("dataFile:")));
+}
+
+TEST(MainWindowStartup, ALevelAskingForAMillionNumbersOnTheScreenStartsAtOnceWithFewerAndSaysSo) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString savedFolder = g_strAppFolder;
+    SetAppFolder(dir.path());
+    ASSERT_FALSE(
+        movietest::Write(dir, "defsym.swf", *movietest::ColourSymbols("0123456789", {40, 60}))
+            .isEmpty());
+    mainwindowtest::PrepareSettings(dir.path(), [](TumoStatus& s) {
+        s.Level(0).m_base.m_nPerScreen = 1000000;
+        s.Level(0).m_base.m_nQuantity = 1000000;
+    });
+    RecordingPrompter prompter;
+    {
+        CTumoDlg dlg(&prompter);
+        ASSERT_TRUE(dlg.OnInitDialog());
+        // Well within the usual wait: the start builds a screenful of symbols, not a million.
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return dlg.isVisible() && dlg.Draw().IsDrawEnabled(); }, 3000));
+        EXPECT_EQ(prompter.messages, QStringList{GradeBase::PerScreenText()});
+        const qint32 perScreen = dlg.CurGrade()->m_base.m_nPerScreen;
+        EXPECT_GE(perScreen, 1);
+        EXPECT_LE(GradeBase::SymbolPositions(perScreen, dlg.m_status.m_nuBase.m_nDigits),
+                  GradeBase::kMaxSymbolPositions);
+        EXPECT_LE(qint64(dlg.SymbolViews().size()), qint64(GradeBase::kMaxSymbolPositions));
+        EXPECT_GE(dlg.SymbolViews().size(), std::size_t(1));
+        dlg.m_bNoSave = true;
+        dlg.OnQuit();
+    }
+    SetAppFolder(savedFolder);
 }

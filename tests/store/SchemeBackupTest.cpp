@@ -180,3 +180,62 @@ TEST_F(BackupTest, ABadPackRestoresNothing) {
     EXPECT_EQ(prompter.messages, QStringList({StoreTexts::BadPack()}));
     EXPECT_EQ(ReadBytes(at("c/TumoStatus.dat")), QByteArray("old"));
 }
+
+TEST_F(BackupTest, TheLiveSettingsFilesKeepTheirBytesAndThePackCarriesTheLiveOptions) {
+    // Media outside the program folder: the packed levels refer to other names than the live
+    // ones, so a copy written over the live files would change them.
+    const QString back = media("other/back.jpg", "back");
+    {
+        NuFileDeal pool;
+        pool.m_strFolder = g_strAppFolder;
+        ASSERT_EQ(pool.OpenStore(), 1);
+    }
+    TumoStatus live(&prompter);
+    live.m_strDataFolder = g_strAppFolder;
+    GradeInfo level;
+    level.m_base.m_strName = QStringLiteral("Main prize");
+    for (QString* field :
+         {&level.m_banner.m_strFile, &level.m_notify.m_strBackPic, &level.m_notify.m_strSkin,
+          &level.m_sound.m_strBBSound, &level.m_sound.m_strStopSound, &level.m_sound.m_strBackSound,
+          &level.m_sym.m_strDefaultFile})
+        field->clear();
+    level.m_sym.m_listFiles.clear();
+    level.m_bg.m_strFile = back;
+    live.AddLevel(level);
+    live.Level(0).m_taken.Add(3);
+    live.m_nuBase.m_nCount = 10;
+    live.m_options.m_nMonitor = 3;
+    live.m_options.m_bShowButtons = 0;
+    ASSERT_TRUE(live.SaveAll());
+    const QByteArray statusBefore = ReadBytes(at("a/TumoStatus.dat"));
+    const QByteArray schemeBefore = ReadBytes(at("a/default.TumoScheme"));
+    ASSERT_FALSE(statusBefore.isEmpty());
+    ASSERT_FALSE(schemeBefore.isEmpty());
+
+    ASSERT_TRUE(SchemeBackup(&live, &prompter).Backup(at("out/show.TSC")));
+    EXPECT_EQ(ReadBytes(at("a/TumoStatus.dat")), statusBefore);
+    EXPECT_EQ(ReadBytes(at("a/default.TumoScheme")), schemeBefore);
+    EXPECT_EQ(QDir(at("a")).entryList(QDir::Files),
+              QStringList({"data.dat", "default.TumoScheme", "index.dat", "TumoStatus.dat"}));
+    EXPECT_EQ(live.Level(0).m_bg.m_strFile, back);
+    EXPECT_TRUE(prompter.messages.isEmpty()) << prompter.messages.join('\n').toStdString();
+
+    QByteArray packedScheme;
+    for (const PackedRecord& r : readPack(at("out/show.TSC"))) {
+        if (r.name == "default.TumoScheme")
+            packedScheme = r.content;
+    }
+    EXPECT_NE(packedScheme, schemeBefore);
+
+    SetAppFolder(at("c"));
+    ASSERT_TRUE(RestoreScheme(at("out/show.TSC"), g_strAppFolder, &prompter));
+    TumoStatus restored(&prompter);
+    restored.m_strDataFolder = g_strAppFolder;
+    restored.LoadAll();
+    ASSERT_EQ(restored.LastGrade(), 0);
+    EXPECT_EQ(restored.m_options.m_nMonitor, 3);
+    EXPECT_EQ(restored.m_options.m_bShowButtons, 0);
+    EXPECT_EQ(restored.Level(0).m_taken.Count(), 1);
+    EXPECT_TRUE(restored.IsNumberTaken(3));
+    EXPECT_EQ(ReadBytes(restored.Level(0).m_bg.m_strFile), QByteArray("back"));
+}
