@@ -8,8 +8,7 @@ set -uo pipefail
 
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_begin "${1:-}"
-check=${2:-$bindir/tests/tumo_drawcheck}
-[ -x "$check" ] || fail "no helper $check (target tumo_drawcheck)"
+e2e_helper "${2:-}"
 
 start_tumo
 sleep 2

@@ -10,8 +10,7 @@ set -uo pipefail
 
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_begin "${1:-}"
-check=${2:-$bindir/tests/tumo_drawcheck}
-[ -x "$check" ] || fail "no helper $check (target tumo_drawcheck)"
+e2e_helper "${2:-}"
 
 "$check" prepare "$prog" || fail "the program folder could not be prepared"
 # The pool digit count sits at byte 12 of the status file.

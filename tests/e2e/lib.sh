@@ -49,6 +49,13 @@ e2e_begin() {
     unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
 }
 
+# e2e_helper [<drawcheck helper>] sets check: the helper that prepares program folders and reads
+# back what a run left (the build's own when none is given).
+e2e_helper() {
+    check=${1:-$bindir/tests/tumo_drawcheck}
+    [ -x "$check" ] || fail "no helper $check (target tumo_drawcheck)"
+}
+
 # A display nobody uses, 1920 x 1080. Xvfb picks the number itself, so scripts running side by
 # side never race for one.
 e2e_start_xvfb() {
