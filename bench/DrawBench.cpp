@@ -48,6 +48,11 @@
 #include <functional>
 #include <memory>
 
+// The benchmark runs some draws without the saving as the draw goes, as the tests do.
+struct CTumoDlgTestAccess {
+    static void SetNoSave(CTumoDlg& dlg, bool noSave) { dlg.m_bNoSave = noSave; }
+};
+
 namespace {
 
 constexpr int kPerScreen = 10;
@@ -130,6 +135,15 @@ CTumoDlg& Dlg() {
     return *g_dlg;
 }
 
+// The symbol views in the worker's order, found in the window's widget tree by their names.
+std::vector<SymbolView*> SymbolViews() {
+    std::vector<SymbolView*> views;
+    while (auto* view = Dlg().findChild<SymbolView*>(QStringLiteral("symbol%1").arg(views.size()),
+                                                     Qt::FindDirectChildrenOnly))
+        views.push_back(view);
+    return views;
+}
+
 GradeInfo& Level() {
     return *Dlg().CurGrade();
 }
@@ -142,7 +156,7 @@ void PressSpace() {
 }
 
 bool ViewsInMode(int firstView, int count, PlayerState::Mode mode) {
-    const auto& views = Dlg().SymbolViews();
+    const auto& views = SymbolViews();
     if (firstView < 0 || firstView + count > int(views.size()))
         return false;
     for (int i = firstView; i < firstView + count; ++i) {
@@ -153,14 +167,14 @@ bool ViewsInMode(int firstView, int count, PlayerState::Mode mode) {
 }
 
 int AllViews() {
-    return int(Dlg().SymbolViews().size());
+    return int(SymbolViews().size());
 }
 
 // The symbols the next step stops roll and the level lists `listed` winners: the state before a
 // Draw. A number half stopped (take style 1) is finished and a finished screen restarts first;
 // the winners drawn meanwhile are taken back.
 bool ReadyToDraw(int style, int listed) {
-    TumoStatus& status = Dlg().m_status;
+    TumoStatus& status = Dlg().Status();
     for (int i = 0; i < 16 && Dlg().Draw().PendingPositions() > 0; ++i)
         PressSpace();
     if (Dlg().Draw().IsScreenDone()) {
@@ -188,11 +202,11 @@ void BM_DrawKeyToStops(benchmark::State& state) {
     const int listed = int(state.range(3));
     Level().m_takeStyle.m_nStopMode = style;
     Level().m_notify.m_bEnable = qint32(state.range(1));
-    Dlg().m_status.m_options.m_bAutoOutput = qint32(state.range(2));
-    Dlg().m_bNoSave = state.range(4) == 0;
+    Dlg().Status().m_options.m_bAutoOutput = qint32(state.range(2));
+    CTumoDlgTestAccess::SetNoSave(Dlg(), state.range(4) == 0);
     if (state.range(2) != 0)
         Dlg().FlushSaves();
-    const int positions = Dlg().m_status.m_nuBase.m_nDigits;
+    const int positions = Dlg().Status().m_nuBase.m_nDigits;
     double handlerMs = 0;
     for (auto _ : state) {
         if (!ReadyToDraw(style, listed)) {
@@ -209,7 +223,7 @@ void BM_DrawKeyToStops(benchmark::State& state) {
         // Style 1 stops one character: the rightmost position of the first slot.
         const int first = style == LotteryTakeStyle::StopScreen ? 0
                           : style == LotteryTakeStyle::StopCharacter
-                              ? Dlg().m_status.m_nFirstSlot * positions
+                              ? Dlg().Status().m_nFirstSlot * positions
                               : Dlg().Draw().LastSlot() * positions;
         const int views = style == LotteryTakeStyle::StopCharacter ? 1 : stopped * positions;
         const bool arrived =
@@ -227,8 +241,8 @@ void BM_DrawKeyToStops(benchmark::State& state) {
                                                                                 : positions);
     // The background writer finishes outside the figures of the next case.
     Dlg().FlushSaves();
-    Dlg().m_status.m_options.m_bAutoOutput = 0;
-    Dlg().m_bNoSave = false;
+    Dlg().Status().m_options.m_bAutoOutput = 0;
+    CTumoDlgTestAccess::SetNoSave(Dlg(), false);
     Level().m_notify.m_bEnable = 1;
 }
 
@@ -246,7 +260,7 @@ void KeyToStopsCases(benchmark::internal::Benchmark* b) {
 
 QRect SymbolArea() {
     QRect area;
-    for (const SymbolView* view : Dlg().SymbolViews())
+    for (const SymbolView* view : SymbolViews())
         area |= view->geometry();
     return area;
 }
@@ -288,7 +302,7 @@ int VisibleViews();
 
 // Puts the bench level on the screen with `perScreen` numbers of 8 symbols, every one rolling.
 bool ShowRollingLevel(int perScreen) {
-    TumoStatus& status = Dlg().m_status;
+    TumoStatus& status = Dlg().Status();
     GradeInfo* level = &Level();
     if (level->m_base.m_nPerScreen != perScreen) {
         level->m_base.m_nPerScreen = perScreen;
@@ -302,7 +316,7 @@ bool ShowRollingLevel(int perScreen) {
         PressSpace();
     const int wanted = status.m_nuBase.m_nDigits * std::max(1, level->m_base.m_nPerScreen);
     const bool shown = WaitFor([&] {
-        const auto& views = Dlg().SymbolViews();
+        const auto& views = SymbolViews();
         return Dlg().Draw().IsDrawEnabled() && !Dlg().Draw().IsScreenDone() &&
                VisibleViews() == wanted &&
                std::all_of(views.begin(), views.end(), [](const SymbolView* view) {
@@ -316,7 +330,7 @@ bool ShowRollingLevel(int perScreen) {
 }
 
 int VisibleViews() {
-    const auto& views = Dlg().SymbolViews();
+    const auto& views = SymbolViews();
     return int(std::count_if(views.begin(), views.end(),
                              [](const SymbolView* view) { return view->isVisible(); }));
 }
@@ -421,7 +435,7 @@ void BM_BackgroundRolling10s(benchmark::State& state) {
         return;
     }
     for (auto _ : state) {
-        PassTimer timer(Dlg().SymbolViews().front());
+        PassTimer timer(SymbolViews().front());
         QElapsedTimer run;
         run.start();
         RunFor(10000);
@@ -447,8 +461,9 @@ void BM_IdleCpu(benchmark::State& state) {
     Level().m_notify.m_bEnable = qint32(state.range(0));
     PressSpace();
     const bool stopped = WaitFor([] {
+        const std::vector<SymbolView*> views = SymbolViews();
         return Dlg().Draw().IsScreenDone() &&
-               std::none_of(Dlg().SymbolViews().begin(), Dlg().SymbolViews().end(),
+               std::none_of(views.begin(), views.end(),
                             [](const SymbolView* view) { return view->IsAnimating(); });
     });
     if (!stopped) {
@@ -561,10 +576,10 @@ int main(int argc, char** argv) {
     }
     std::printf("draw window %dx%d, %d symbols, pool of %u numbers of %d characters\n",
                 dlg->width(), dlg->height(), AllViews(), kPoolSize,
-                dlg->m_status.m_nuBase.m_nDigits);
+                dlg->Status().m_nuBase.m_nDigits);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    dlg->m_bNoSave = true;
+    CTumoDlgTestAccess::SetNoSave(*dlg, true);
     dlg->OnQuit();
     dlg.reset();
     return 0;

@@ -37,13 +37,13 @@ void DesignDialogs::BaseSettings(CTumoDlg& main, Prompter* prompter,
         editor ? editor : PrizeBaseSettings::ModalEditor(&main, prompter, [&main](QWidget* window) {
             main.RegisterWithGuide(window);
         });
-    const bool defaultLevel = main.m_status.IndexOf(level) == 0;
+    const bool defaultLevel = main.Status().IndexOf(level) == 0;
     main.Design().CountDialogOpened();
     const PrizeLevels::Outcome outcome =
-        PrizeLevels::EditBaseSettings(main.m_status, *level, defaultLevel, say, edit);
+        PrizeLevels::EditBaseSettings(main.Status(), *level, defaultLevel, say, edit);
     if (outcome == PrizeLevels::Outcome::LayoutReset) {
         SymbolCommands& symbols = main.Symbols();
-        symbols.SetCount(level->m_base.m_nPerScreen * main.m_status.m_nuBase.m_nDigits);
+        symbols.SetCount(level->m_base.m_nPerScreen * main.Status().m_nuBase.m_nDigits);
         symbols.Layout();
         main.Draw().HideSurplusSlots();
     }
@@ -106,7 +106,7 @@ void DesignDialogs::Mask(CTumoDlg& main, Prompter* prompter, const Runner& run) 
         return;
     main.Design().CountDialogOpened();
     {
-        MaskDlg dialog(&main.m_status, level, prompter, &main);
+        MaskDlg dialog(&main.Status(), level, prompter, &main);
         Run(dialog, run);
     }
     main.Design().CountDialogClosed();

@@ -50,7 +50,7 @@ void MainToolWnd::Install(Prompter* prompter) {
 }
 
 MainToolWnd::MainToolWnd(CTumoDlg& main, int level, Prompter* prompter)
-    : QWidget(&main, Qt::Tool | Qt::WindowStaysOnTopHint), m_pStatus(&main.m_status), m_main(main),
+    : QWidget(&main, Qt::Tool | Qt::WindowStaysOnTopHint), m_pStatus(&main.Status()), m_main(main),
       m_pPrompter(prompter ? prompter : &main.WindowPrompter()), m_toolBar(this) {
     if (level >= 0 && level < std::ssize(m_pStatus->Levels()))
         m_pGrade = &m_pStatus->Level(level);

@@ -6,7 +6,7 @@
 CGuidHelpWnd* OpenGuideWindow(CTumoDlg& main) {
     auto* guide = new CGuidHelpWnd;
     guide->m_pWindowList = &main.GuideWindows();
-    guide->m_bShowAtStartup = main.m_status.m_bShowGuide != 0;
+    guide->m_bShowAtStartup = main.Status().m_bShowGuide != 0;
     QObject::connect(&main, &CTumoDlg::GuideRefresh, guide, &CGuidHelpWnd::OnGuideRefresh,
                      Qt::QueuedConnection);
     QObject::connect(

@@ -21,8 +21,8 @@ void SettingsDialogs::Install(Prompter* prompter) {
 QWidget* SettingsDialogs::CreateSettings(CTumoDlg& main, Prompter* prompter) {
     auto* settings = new XSet(prompter);
     settings->m_pMainDlg = &main;
-    settings->m_pStatus = &main.m_status;
-    settings->m_pNumberStore = &main.m_numbers;
+    settings->m_pStatus = &main.Status();
+    settings->m_pNumberStore = &main.Numbers();
     settings->m_enterDesignMode = [&main](int row) {
         return main.Design().EnterDesignMode(row) == 1;
     };
@@ -43,8 +43,8 @@ QWidget* SettingsDialogs::CreateSettings(CTumoDlg& main, Prompter* prompter) {
 
 void SettingsDialogs::RunWinningNumbers(CTumoDlg& main, Prompter* prompter) {
     NuTakedOutDD dialog(&main, prompter);
-    dialog.m_pNumberStore = &main.m_numbers;
-    dialog.m_pStatus = &main.m_status;
+    dialog.m_pNumberStore = &main.Numbers();
+    dialog.m_pStatus = &main.Status();
     dialog.OnInitDialog();
     dialog.exec();
 }

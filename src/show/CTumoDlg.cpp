@@ -61,6 +61,9 @@ CTumoDlg::CTumoDlg(Prompter* prompter, QWidget* parent)
     m_sounds.SetLevelSource([this] { return CurGrade(); });
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    m_soundTimer.setObjectName(QStringLiteral("soundPoll"));
+    m_autoRestartTimer.setObjectName(QStringLiteral("autoRestart"));
+    m_autoStopTimer.setObjectName(QStringLiteral("autoStop"));
     m_soundTimer.setInterval(DrawSoundPlayers::kLoopTickMs);
     connect(&m_soundTimer, &QTimer::timeout, this, [this] { m_sounds.OnLoopTick(); });
     connect(&m_autoRestartTimer, &QTimer::timeout, this,
@@ -238,6 +241,7 @@ void CTumoDlg::CreateBulletin() {
 void CTumoDlg::CreateButtons() {
     for (const BottomButtons::Button& spec : BottomButtons::Layout(size())) {
         auto* button = new XButton(spec.text, this);
+        button->setObjectName(spec.text);
         button->setGeometry(spec.rect);
         // Keys belong to the hot keys: Space on a focused button would press it as well.
         button->setFocusPolicy(Qt::NoFocus);
@@ -352,6 +356,7 @@ void CTumoDlg::CreateSymbolView(int index) {
     if (index != int(m_symbolViews.size()))
         return;
     auto* view = new SymbolView(this);
+    view->setObjectName(QStringLiteral("symbol%1").arg(index));
     view->raise();
     m_symbolViews.push_back(view);
 }
@@ -455,16 +460,6 @@ void CTumoDlg::StartTimer(int id, int milliseconds) {
 void CTumoDlg::KillTimer(int id) {
     if (QTimer* timer = AutoTimer(id))
         timer->stop();
-}
-
-bool CTumoDlg::IsTimerRunning(int id) const {
-    if (id == TIMER_SOUND_POLL)
-        return m_soundTimer.isActive();
-    if (id == TIMER_AUTO_RESTART)
-        return m_autoRestartTimer.isActive();
-    if (id == TIMER_AUTO_STOP)
-        return m_autoStopTimer.isActive();
-    return false;
 }
 
 // ---- bulletin board, panels, check list ----

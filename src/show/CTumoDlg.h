@@ -129,7 +129,6 @@ public:
     // after OK the state of its check box is kept.
     void OnOpenGuide();
     void OnGuideClosed(int ok, int showAtStartup);
-    QWidget* GuideWindow() const { return m_pGuideWnd; }
 
     // Windows whose controls the guide describes announce themselves here, in order; entries
     // stay when their window goes (looking a control up in them then finds nothing). An open
@@ -210,26 +209,17 @@ public:
 
     // The level on show: the status's current level.
     GradeInfo* CurGrade() const { return m_draw.CurGrade(); }
-    const QRect& ScreenRect() const { return m_rcScreen; }
-    bool MayShow() const { return m_bMayShow; }
     bool IsBusy() const { return m_bBusy; }
     bool IsQuitting() const override { return m_bQuitting; }
     bool TakesInput() const { return m_bInputEnabled; }
-    const QList<XButton*>& Buttons() const { return m_buttons; }
-    const std::vector<SymbolView*>& SymbolViews() const { return m_symbolViews; }
     DrawSequence& Draw() override { return m_draw; }
     DrawSoundPlayers& Sounds() { return m_sounds; }
-    const InfoPanels& Panels() const { return m_panels; }
-    bool IsTimerRunning(int id) const;
-    bool IsSettingsOpen() const { return m_bSettingsOpen; }
     // The show's symbol commands, in the worker's order.
     SymbolCommands& Symbols() override;
 
-    TumoStatus m_status;
-    NuFileDeal m_numbers;
-    // The state is not written when the window goes (a restart after a reset or a scheme load,
-    // a pool that could not be opened).
-    bool m_bNoSave = false;
+    // The persisted state and the number pool, which the settings windows edit in place.
+    TumoStatus& Status() override { return m_status; }
+    NuFileDeal& Numbers() { return m_numbers; }
 
     // The window's "show" waits for the symbols: until then it stays hidden.
     void setVisible(bool visible) override;
@@ -248,6 +238,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Tests and the benchmark end a window without writing its files.
+    friend struct CTumoDlgTestAccess;
+
     void CreateCheckList();
     bool OpenNumberPool(bool statusLoaded);
     void CreateBulletin();
@@ -268,6 +261,11 @@ private:
     // The level's stored file made absolute, found in any case of its name.
     static QString AbsoluteMediaPath(const QString& stored);
 
+    TumoStatus m_status;
+    NuFileDeal m_numbers;
+    // The state is not written when the window goes (a restart after a reset or a scheme load,
+    // a pool that could not be opened).
+    bool m_bNoSave = false;
     MessageBoxPrompter m_boxes;
     Prompter* m_pPrompter;
     QList<XButton*> m_buttons; // Quit, Set, View, Draw, Restart
@@ -288,9 +286,10 @@ private:
     bool m_bInputEnabled = true;
     DrawSoundPlayers m_sounds;
     XProgressWnd* m_pProgress = nullptr;
-    QTimer m_soundTimer;
-    QTimer m_autoRestartTimer;
-    QTimer m_autoStopTimer;
+    // Children of the window, named, so that the window's tree shows which of them run.
+    QTimer m_soundTimer{this};
+    QTimer m_autoRestartTimer{this};
+    QTimer m_autoStopTimer{this};
     SymbolSet m_symbols;
     WinnersFileWriter m_winners;
     DrawStateSaver m_saver;
@@ -308,7 +307,6 @@ private:
 
     // DesignHost: what design mode needs of the window.
     QWidget& HostWindow() override { return *this; }
-    TumoStatus& Status() override { return m_status; }
     DesignTool* CreateDesignTool(int listIndex) override;
     QWidget* CreateBannerOptions() override;
     void SetBusy(bool busy) override { m_bBusy = busy; }

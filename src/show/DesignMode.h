@@ -92,9 +92,6 @@ public:
 
     DesignTool* DesignToolWindow() const { return m_pDesignWnd ? m_pDesignTool : nullptr; }
     CTRManage& Trackers() { return m_trackers; }
-    int OpenDialogs() const { return m_nOpenDialogs; }
-    QWidget* BulletinOptions() const { return m_bbOptions.window; }
-    QWidget* BannerOptions() const { return m_pBannerDlg; }
 
 private:
     void StartPlacement(int kind);

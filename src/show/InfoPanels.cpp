@@ -26,14 +26,22 @@ XAPanel* InfoPanels::Append(const APanel& item, int quantity, int drawn) {
     panel->setGeometry(QRect(QPoint(item.m_rect.left, item.m_rect.top), size));
     panel->show();
     panel->raise();
+    panel->setObjectName(PanelName(int(m_panels.size())));
     m_panels.append(panel);
     return panel;
+}
+
+QString InfoPanels::PanelName(int index) {
+    return QStringLiteral("panel%1").arg(index);
 }
 
 void InfoPanels::RemoveAt(int index) {
     if (index < 0 || index >= m_panels.size())
         return;
     delete m_panels.takeAt(index);
+    // The names follow the list: a panel's name is its item's place in the level.
+    for (int i = index; i < m_panels.size(); ++i)
+        m_panels[i]->setObjectName(PanelName(i));
 }
 
 void InfoPanels::Destroy() {

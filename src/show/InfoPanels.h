@@ -26,6 +26,8 @@ public:
     void RemoveAt(int index);
 
     const QList<XAPanel*>& Panels() const { return m_panels; }
+    // The object name of the panel at a place in the list ("panel0", ...).
+    static QString PanelName(int index);
 
 private:
     QWidget* m_owner;

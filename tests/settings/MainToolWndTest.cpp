@@ -6,6 +6,7 @@
 #include "settings/BannerShow.h"
 #include "settings/DesignDialogs.h"
 #include "settings/MaskDlg.h"
+#include "settings/Set_BB.h"
 #include "settings/Set_BG.h"
 #include "settings/Set_Sym.h"
 #include "settings/SettingsDialogs.h"
@@ -16,6 +17,7 @@
 #include "show/CTumoDlg.h"
 #include "show/DesignModeWnd.h"
 #include "show/MainMenu.h"
+#include "show/MainWindowTestUtil.h"
 #include "show/SymbolView.h"
 
 #include <QAction>
@@ -25,6 +27,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -116,11 +119,11 @@ TEST_F(MainToolWndTest, ChoosingALevelDesignsItAndPutsItOnTheScreen) {
     QComboBox* box = tool->LevelBox();
     box->setCurrentIndex(3);
     Q_EMIT box->activated(3);
-    EXPECT_EQ(tool->Grade(), &main->m_status.Level(0));
-    EXPECT_EQ(main->CurGrade(), &main->m_status.Level(0));
-    EXPECT_EQ(main->m_status.CurGradeIndex(), 0);
+    EXPECT_EQ(tool->Grade(), &main->Status().Level(0));
+    EXPECT_EQ(main->CurGrade(), &main->Status().Level(0));
+    EXPECT_EQ(main->Status().CurGradeIndex(), 0);
     Q_EMIT box->activated(1);
-    EXPECT_EQ(main->CurGrade(), &main->m_status.Level(2));
+    EXPECT_EQ(main->CurGrade(), &main->Status().Level(2));
     EXPECT_EQ(box->currentIndex(), 1);
 }
 
@@ -129,18 +132,14 @@ TEST_F(MainToolWndTest, AnOpenLevelDialogTurnsTheLevelChoiceAndTheSymbolButtonOf
     MainToolWnd* tool = Tool();
     bool choiceDuring = true;
     bool symbolsDuring = true;
-    int countDuring = 0;
     DesignDialogs::Mask(*main, &prompter, [&](QDialog& dialog) {
         choiceDuring = tool->LevelBox()->isEnabled();
         symbolsDuring = tool->Button(DesignCommand::kSymbolPlacement)->isEnabled();
-        countDuring = main->Design().OpenDialogs();
         EXPECT_EQ(dialog.windowTitle(), MaskDlg::Caption());
         return int(QDialog::Rejected);
     });
     EXPECT_FALSE(choiceDuring);
     EXPECT_FALSE(symbolsDuring);
-    EXPECT_EQ(countDuring, 1);
-    EXPECT_EQ(main->Design().OpenDialogs(), 0);
     EXPECT_TRUE(tool->LevelBox()->isEnabled());
     EXPECT_TRUE(tool->Button(DesignCommand::kSymbolPlacement)->isEnabled());
 }
@@ -156,7 +155,7 @@ TEST_F(MainToolWndTest, BackgroundAfterOkGoesIntoTheLevelDesigned) {
         return int(dialog.result());
     });
     EXPECT_EQ(designed.m_bg.m_strFile, movie);
-    EXPECT_EQ(main->Design().OpenDialogs(), 0);
+    EXPECT_TRUE(Tool()->LevelBox()->isEnabled()) << "no dialog counted open";
 
     DesignDialogs::Background(*main, designed, &prompter, [&](QDialog& dialog) {
         static_cast<Set_BG&>(dialog).FileEdit()->setText(QStringLiteral("cancelled.jpg"));
@@ -176,25 +175,26 @@ TEST_F(MainToolWndTest, SoundsAreEditedOnACopyAndPlayAgainAfterwards) {
         return int(dialog.result());
     });
     EXPECT_EQ(level->m_sound.m_bLoopStop, 1);
-    EXPECT_EQ(main->Design().OpenDialogs(), 0);
+    EXPECT_TRUE(Tool()->LevelBox()->isEnabled()) << "no dialog counted open";
 }
 
 TEST_F(MainToolWndTest, BaseSettingsThatChangeTheScreenLayTheSymbolsOutAgain) {
     main->OnCommand(MainMenu::kCmdDesignMode);
     GradeInfo* level = main->CurGrade();
-    int countDuring = 0;
+    bool choiceDuring = true;
     DesignDialogs::BaseSettings(*main, &prompter, [&](GradeInfo& copy, bool defaultLevel) {
-        countDuring = main->Design().OpenDialogs();
+        choiceDuring = Tool()->LevelBox()->isEnabled();
         EXPECT_FALSE(defaultLevel);
         copy.m_base.m_nPerScreen = 3;
         return true;
     });
-    EXPECT_EQ(countDuring, 1);
+    EXPECT_FALSE(choiceDuring) << "counted as an open dialog";
     EXPECT_EQ(level->m_base.m_nPerScreen, 3);
     EXPECT_EQ(level->m_sym.m_listLayout.size(), 3);
-    EXPECT_TRUE(QTest::qWaitFor([this] { return main->SymbolViews().size() >= 3u * 3u; }, kWaitMs))
+    EXPECT_TRUE(QTest::qWaitFor(
+        [this] { return mainwindowtest::SymbolViewsOf(*main).size() >= 3u * 3u; }, kWaitMs))
         << "a third row of symbols";
-    EXPECT_EQ(main->Design().OpenDialogs(), 0);
+    EXPECT_TRUE(Tool()->LevelBox()->isEnabled());
 }
 
 TEST_F(MainToolWndTest, ClosingTheToolLeavesDesignModeOnceTheDialogsAreClosed) {
@@ -213,14 +213,13 @@ TEST_F(MainToolWndTest, ClosingTheToolLeavesDesignModeOnceTheDialogsAreClosed) {
 TEST_F(MainToolWndTest, TheBoardOptionsOpenFromTheToolAndReportTheirEnd) {
     main->OnCommand(MainMenu::kCmdDesignMode);
     Tool()->OnCommand(DesignCommand::kBulletinOptions);
-    QWidget* options = main->Design().BulletinOptions();
+    QPointer<Set_BB> options = main->findChild<Set_BB*>();
     ASSERT_NE(options, nullptr);
     EXPECT_TRUE(options->isVisible());
-    EXPECT_EQ(main->Design().OpenDialogs(), 1);
+    EXPECT_FALSE(Tool()->LevelBox()->isEnabled()) << "counted as an open dialog";
     options->close();
-    EXPECT_TRUE(
-        QTest::qWaitFor([this] { return main->Design().BulletinOptions() == nullptr; }, kWaitMs));
-    EXPECT_EQ(main->Design().OpenDialogs(), 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return options.isNull(); }, kWaitMs));
+    EXPECT_TRUE(Tool()->LevelBox()->isEnabled());
 }
 
 TEST_F(MainToolWndTest, TheBannerIsPlacedFromItsOptionsAndKeptOnlyAfterOk) {
@@ -229,10 +228,9 @@ TEST_F(MainToolWndTest, TheBannerIsPlacedFromItsOptionsAndKeptOnlyAfterOk) {
     GradeInfo* level = main->CurGrade();
     for (bool ok : {false, true}) {
         Tool()->OnCommand(DesignCommand::kBannerOptions);
-        auto* options = qobject_cast<BannerShow*>(main->Design().BannerOptions());
+        QPointer<BannerShow> options = main->findChild<BannerShow*>();
         ASSERT_NE(options, nullptr);
-        EXPECT_EQ(main->Design().OpenDialogs(), 1);
-        EXPECT_FALSE(Tool()->LevelBox()->isEnabled());
+        EXPECT_FALSE(Tool()->LevelBox()->isEnabled()) << "counted as an open dialog";
         options->ShowCheck()->setChecked(true);
         options->OnShowClicked();
         const WinRect before = level->m_banner.m_rect;
@@ -256,9 +254,8 @@ TEST_F(MainToolWndTest, TheBannerIsPlacedFromItsOptionsAndKeptOnlyAfterOk) {
             options->accept();
         else
             options->reject();
-        EXPECT_TRUE(
-            QTest::qWaitFor([this] { return main->Design().BannerOptions() == nullptr; }, kWaitMs));
-        EXPECT_EQ(main->Design().OpenDialogs(), 0);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return options.isNull(); }, kWaitMs));
+        EXPECT_EQ(main->findChild<BannerShow*>(), nullptr);
         EXPECT_TRUE(Tool()->LevelBox()->isEnabled());
         if (ok)
             EXPECT_EQ(level->m_banner.m_rect, WinRect::fromQRect(placed));
@@ -275,7 +272,7 @@ TEST_F(MainToolWndTest, DesignModeFromTheSettingsWindowGivesItBackAfterwards) {
     settings->OnDesignMode(2); // the third prize level
     EXPECT_TRUE(main->Design().IsDesignMode());
     EXPECT_FALSE(settings->isVisible());
-    EXPECT_EQ(Tool()->Grade(), &main->m_status.Level(3));
+    EXPECT_EQ(Tool()->Grade(), &main->Status().Level(3));
     EXPECT_TRUE(main->TakesInput()) << "the trackers need the mouse";
     Tool()->OnCommand(DesignCommand::kQuit);
     EXPECT_FALSE(main->Design().IsDesignMode());

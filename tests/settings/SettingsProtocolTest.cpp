@@ -11,6 +11,7 @@
 #include "settings/XSet.h"
 #include "show/CTumoDlg.h"
 #include "show/MainMenu.h"
+#include "show/MainWindowTestUtil.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -57,7 +58,7 @@ protected:
 };
 
 TEST_F(SettingsProtocolTest, SetButtonOpensTheWindowAndCloseHandsTheShowBack) {
-    dlg->Buttons()[1]->click();
+    mainwindowtest::ButtonsOf(*dlg)[1]->click();
     QPointer<XSet> settings = Settings();
     ASSERT_TRUE(settings);
     EXPECT_TRUE(settings->isVisible());
@@ -85,13 +86,14 @@ TEST_F(SettingsProtocolTest, NumbersThatGrewAreScannedWhenTheWindowCloses) {
     dlg->OnCommand(OtherOption::kCmdSettings);
     XSet* settings = Settings();
     ASSERT_TRUE(settings);
-    ASSERT_EQ(dlg->m_numbers.AddNumber(QStringLiteral("A123"), QString()), 0);
+    ASSERT_EQ(dlg->Numbers().AddNumber(QStringLiteral("A123"), QString()), 0);
     settings->NumbersPage()->MarkNumbersChanged();
     settings->CloseAndReport();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dlg->SettingsWindow(); }, kWaitMs));
-    EXPECT_EQ(dlg->m_status.m_nuBase.m_nDigits, 4);
-    EXPECT_EQ(dlg->m_status.m_nuBase.m_nCount, 101);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return dlg->SymbolViews().size() == 4; }, kWaitMs));
+    EXPECT_EQ(dlg->Status().m_nuBase.m_nDigits, 4);
+    EXPECT_EQ(dlg->Status().m_nuBase.m_nCount, 101);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return mainwindowtest::SymbolViewsOf(*dlg).size() == 4; }, kWaitMs));
     EXPECT_TRUE(dlg->TakesInput());
 }
 
@@ -100,7 +102,7 @@ TEST_F(SettingsProtocolTest, ResetInTheSettingsWindowRestartsWithoutSaving) {
     prompter.answers = {true};
     Settings()->OnReset();
     ASSERT_TRUE(QTest::qWaitFor([&] { return dlg->IsQuitting(); }, kWaitMs));
-    EXPECT_TRUE(dlg->m_bNoSave);
+    EXPECT_TRUE(CTumoDlgTestAccess::NoSave(*dlg));
     EXPECT_TRUE(ProgramRestart::IsRequested());
     EXPECT_EQ(dlg->SettingsWindow(), nullptr);
 }
@@ -110,22 +112,18 @@ TEST_F(SettingsProtocolTest, ClearingTheWinnersStartsTheShowAgain) {
     ASSERT_EQ(dlg->CurGrade()->m_taken.Count(), 1);
     ASSERT_TRUE(dlg->Draw().IsScreenDone());
     int rows = -1;
-    bool settingsOpen = false;
     QTimer::singleShot(0, [&] {
         auto* winners = qobject_cast<NuTakedOutDD*>(QApplication::activeModalWidget());
         if (!winners)
             return;
         rows = winners->List()->topLevelItemCount();
-        settingsOpen = dlg->IsSettingsOpen();
         prompter.answers = {true};
         winners->OnClearAll();
         winners->OnCloseButton();
     });
-    dlg->Buttons()[2]->click();
+    mainwindowtest::ButtonsOf(*dlg)[2]->click();
     EXPECT_EQ(rows, 1);
-    EXPECT_TRUE(settingsOpen);
-    EXPECT_FALSE(dlg->IsSettingsOpen());
-    EXPECT_EQ(dlg->m_status.GetTakenCount(), 0);
+    EXPECT_EQ(dlg->Status().GetTakenCount(), 0);
     EXPECT_FALSE(dlg->Draw().IsScreenDone());
     ASSERT_TRUE(QTest::qWaitFor([&] { return dlg->Draw().IsDrawEnabled(); }, kWaitMs));
     QTest::keyClick(dlg.get(), Qt::Key_Space);
@@ -133,11 +131,22 @@ TEST_F(SettingsProtocolTest, ClearingTheWinnersStartsTheShowAgain) {
 }
 
 TEST_F(SettingsProtocolTest, GuideCommandOpensTheGuideWindowOnce) {
+    // Guide windows among the top-level windows, but for those an earlier window left.
+    const QList<QWidget*> before = QApplication::topLevelWidgets();
+    const auto openGuides = [&before] {
+        QList<CGuidHelpWnd*> guides;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (auto* guide = qobject_cast<CGuidHelpWnd*>(window); guide && !before.contains(guide))
+                guides << guide;
+        }
+        return guides;
+    };
     dlg->OnCommand(MainMenu::kCmdOpenGuide);
-    QPointer<QWidget> guide = dlg->GuideWindow();
-    EXPECT_TRUE(qobject_cast<CGuidHelpWnd*>(guide.data()));
+    const QList<CGuidHelpWnd*> guides = openGuides();
+    ASSERT_EQ(guides.size(), 1);
+    EXPECT_TRUE(guides[0]->isVisible());
     dlg->OnCommand(MainMenu::kCmdOpenGuide);
-    EXPECT_EQ(dlg->GuideWindow(), guide);
+    EXPECT_EQ(openGuides(), guides);
 }
 
 TEST_F(SettingsProtocolTest, DesignModeFromThePrizeLevelsPageHidesTheWindowUntilItEnds) {

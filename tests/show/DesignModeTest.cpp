@@ -31,14 +31,14 @@ using Kind = MouseRouting::Kind;
 class FakeDesignTool : public QWidget, public DesignTool {
 public:
     FakeDesignTool(CTumoDlg& main, int level) : QWidget(&main, Qt::Tool), m_main(main) {
-        m_pGrade = &main.m_status.Level(level);
+        m_pGrade = &main.Status().Level(level);
         createdFor = level;
     }
     QWidget* Window() override { return this; }
     GradeInfo* Grade() const override { return m_pGrade; }
     void SelectPrizeLevel(int index) override {
         selected << index;
-        const int list = DesignLevels::ListIndexOf(index, m_main.m_status.LastGrade());
+        const int list = DesignLevels::ListIndexOf(index, m_main.Status().LastGrade());
         if (GradeInfo* level = m_main.Design().ChooseDesignLevel(list))
             m_pGrade = level;
     }
@@ -137,7 +137,7 @@ TEST_F(DesignModeTest, TheDefaultLevelOnTheScreenIsTheSelectorsLastEntry) {
     CTumoDlg dlg(&prompter);
     ASSERT_TRUE(dlg.OnInitDialog());
     ASSERT_TRUE(WaitReady(dlg));
-    ASSERT_EQ(dlg.CurGrade(), &dlg.m_status.Level(0));
+    ASSERT_EQ(dlg.CurGrade(), &dlg.Status().Level(0));
     dlg.OnCommand(MainMenu::kCmdDesignMode);
     ASSERT_NE(Tool(dlg), nullptr);
     EXPECT_EQ(FakeDesignTool::createdFor, 0);
@@ -159,7 +159,7 @@ TEST_F(DesignModeTest, DesignModeStopsTheShowUntilTheToolIsClosed) {
     EXPECT_TRUE(dlg.TakesInput());
     ASSERT_NE(dlg.findChild<DesignModeWnd*>(), nullptr);
     EXPECT_TRUE(dlg.findChild<DesignModeWnd*>()->isVisible());
-    for (XButton* button : dlg.Buttons())
+    for (XButton* button : ButtonsOf(dlg))
         EXPECT_FALSE(button->isEnabled());
     EXPECT_EQ(dlg.Design().EnterDesignMode(0), -1) << "entering twice does nothing";
 
@@ -169,21 +169,21 @@ TEST_F(DesignModeTest, DesignModeStopsTheShowUntilTheToolIsClosed) {
     dlg.RouteChildMouse(Kind::LeftDown, Centre(&dlg));
     dlg.RouteChildMouse(Kind::LeftUp, Centre(&dlg));
     dlg.Draw().OnDraw();
-    EXPECT_EQ(dlg.m_status.GetTakenCount(), 0);
+    EXPECT_EQ(dlg.Status().GetTakenCount(), 0);
 
     QPointer<QWidget> tool = Tool(dlg)->Window();
     dlg.Design().OnDesignClosed();
     EXPECT_FALSE(dlg.Design().IsDesignMode());
     EXPECT_FALSE(dlg.IsBusy());
     EXPECT_FALSE(dlg.findChild<DesignModeWnd*>()->isVisible());
-    for (XButton* button : dlg.Buttons())
+    for (XButton* button : ButtonsOf(dlg))
         EXPECT_TRUE(button->isEnabled());
     EXPECT_EQ(dlg.Design().DesignToolWindow(), nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(tool.isNull());
     ASSERT_TRUE(WaitReady(dlg));
     dlg.Draw().OnDraw();
-    EXPECT_GT(dlg.m_status.GetTakenCount(), 0) << "the show goes on";
+    EXPECT_GT(dlg.Status().GetTakenCount(), 0) << "the show goes on";
     dlg.OnQuit();
 }
 
@@ -203,7 +203,6 @@ TEST_F(DesignModeTest, OpenLevelDialogsKeepDesignModeAndTheLevelChoiceOff) {
     dlg.Design().CountDialogClosed();
     EXPECT_EQ(FakeDesignTool::levelChoice, (QList<bool>{false, true}));
     dlg.Design().CountDialogClosed(); // one too many: the count stays at 0
-    EXPECT_EQ(dlg.Design().OpenDialogs(), 0);
     dlg.Design().CountDialogOpened();
     EXPECT_EQ(FakeDesignTool::levelChoice, (QList<bool>{false, true, false}));
     dlg.Design().CountDialogClosed();
@@ -224,13 +223,13 @@ TEST_F(DesignModeTest, PlacedSymbolsAreStoredAndKeptAfterARestart) {
         dlg.Design().OnDesignCommand(DesignCommand::kSymbolPlacement);
         EXPECT_TRUE(dlg.Design().IsPlacing());
         EXPECT_FALSE(Tool(dlg)->isVisible()) << "the design tool makes way for the adjust tool";
-        const int digits = dlg.m_status.m_nuBase.m_nDigits;
+        const int digits = dlg.Status().m_nuBase.m_nDigits;
         ASSERT_EQ(digits, 3);
         const CXTracerCollect& collect = dlg.Design().Trackers().Collect();
         ASSERT_EQ(collect.Count(), 2 * digits);
         EXPECT_EQ(collect.m_nKind, CXTracerCollect::kSymbols);
 
-        SymbolView* first = dlg.SymbolViews()[0];
+        SymbolView* first = SymbolViewsOf(dlg)[0];
         placed = first->geometry().translated(40, 30);
         Drag(dlg, first, QPoint(40, 30));
         EXPECT_EQ(first->geometry(), placed);
@@ -241,7 +240,7 @@ TEST_F(DesignModeTest, PlacedSymbolsAreStoredAndKeptAfterARestart) {
         EXPECT_EQ(sym.m_bLayoutValid, 1);
         EXPECT_EQ(sym.m_listLayout[0].m_items[0].m_rect, WinRect::fromQRect(placed));
         EXPECT_EQ(sym.m_listLayout[1].m_items[2].m_rect,
-                  WinRect::fromQRect(dlg.SymbolViews()[5]->geometry()));
+                  WinRect::fromQRect(SymbolViewsOf(dlg)[5]->geometry()));
         // The worker lays the symbols out from the level again: the placed one stays.
         ASSERT_TRUE(WaitReady(dlg));
         EXPECT_EQ(first->geometry(), placed);
@@ -264,17 +263,19 @@ TEST_F(DesignModeTest, TheBoardIsPlacedFromItsOptionsAndStoredWhenThePlacementEn
     ASSERT_TRUE(WaitReady(dlg));
     dlg.OnCommand(MainMenu::kCmdDesignMode);
     dlg.Design().OnDesignCommand(DesignCommand::kBulletinOptions);
-    ASSERT_NE(dlg.Design().BulletinOptions(), nullptr);
-    EXPECT_EQ(dlg.Design().OpenDialogs(), 1);
+    QPointer<QWidget> options = FakeDesignTool::boardOptions;
+    ASSERT_TRUE(options);
+    EXPECT_EQ(FakeDesignTool::levelChoice, QList<bool>{false}) << "counted as an open dialog";
     EXPECT_FALSE(dlg.TakesInput());
     dlg.Design().OnDesignCommand(DesignCommand::kBulletinOptions);
-    EXPECT_EQ(dlg.Design().OpenDialogs(), 1) << "one options window at a time";
+    EXPECT_EQ(FakeDesignTool::boardOptions, options) << "one options window at a time";
+    EXPECT_EQ(FakeDesignTool::levelChoice, QList<bool>{false});
 
     dlg.Design().BeginBulletinLayout();
     EXPECT_EQ(FakeDesignTool::appliedAll, 1);
     EXPECT_TRUE(dlg.Design().IsPlacing());
     EXPECT_TRUE(dlg.TakesInput());
-    EXPECT_FALSE(dlg.Design().BulletinOptions()->isVisible());
+    EXPECT_FALSE(options->isVisible());
     BulletinBoard* board = dlg.findChild<BulletinBoard*>();
     ASSERT_TRUE(board->isVisible());
     ASSERT_EQ(dlg.Design().Trackers().Collect().ElementAt(0), board);
@@ -290,13 +291,12 @@ TEST_F(DesignModeTest, TheBoardIsPlacedFromItsOptionsAndStoredWhenThePlacementEn
     EXPECT_EQ(dlg.CurGrade()->m_notify.m_rcBoard, WinRect::fromQRect(moved));
     EXPECT_EQ(dlg.CurGrade()->m_notify.m_shape.m_rect, WinRect::fromQRect(moved));
     EXPECT_EQ(FakeDesignTool::refreshed, 1);
-    EXPECT_TRUE(dlg.Design().BulletinOptions()->isVisible());
+    EXPECT_TRUE(options->isVisible());
     EXPECT_FALSE(dlg.Design().IsPlacing());
 
-    QPointer<QWidget> options = dlg.Design().BulletinOptions();
     EXPECT_EQ(dlg.Design().OnBulletinOptionsClosed(), 1);
     EXPECT_TRUE(options.isNull());
-    EXPECT_EQ(dlg.Design().OpenDialogs(), 0);
+    EXPECT_EQ(FakeDesignTool::levelChoice, (QList<bool>{false, true})) << "the count is back at 0";
     EXPECT_EQ(dlg.Design().CloseBulletinOptions(), 0);
     dlg.OnQuit();
 }
@@ -312,7 +312,7 @@ TEST_F(DesignModeTest, ARefusedEditKeepsTheBoardFromBeingPlaced) {
     dlg.Design().BeginBulletinLayout();
     dlg.Design().BeginNumberAreaLayout();
     EXPECT_FALSE(dlg.Design().IsPlacing());
-    EXPECT_TRUE(dlg.Design().BulletinOptions()->isVisible());
+    EXPECT_TRUE(FakeDesignTool::boardOptions->isVisible());
     dlg.OnQuit();
 }
 
@@ -361,7 +361,7 @@ TEST_F(DesignModeTest, TextPanelsArePlacedAddedEditedAndDeleted) {
     level->m_aPanel.m_listPanels[1].m_rect = WinRect(100, 300, 300, 340);
     dlg.RefreshInfoPanels(false);
     dlg.RefreshInfoPanels(true);
-    ASSERT_EQ(dlg.Panels().Panels().size(), 2);
+    ASSERT_EQ(PanelsOf(dlg).size(), 2);
 
     EXPECT_EQ(dlg.Design().OnTextLayout(), 0);
     const CXTracerCollect& collect = dlg.Design().Trackers().Collect();
@@ -369,7 +369,7 @@ TEST_F(DesignModeTest, TextPanelsArePlacedAddedEditedAndDeleted) {
     EXPECT_TRUE(collect.ToolWindow()->Button(CToolWnd::kAddString)->isVisible());
 
     // A double click on a panel edits its item.
-    dlg.RouteChildMouse(Kind::LeftDoubleClick, Centre(dlg.Panels().Panels()[1]));
+    dlg.RouteChildMouse(Kind::LeftDoubleClick, Centre(PanelsOf(dlg)[1]));
     QCoreApplication::processEvents();
     EXPECT_EQ(FakeDesignTool::textItems, QList<int>{1});
 
@@ -378,17 +378,17 @@ TEST_F(DesignModeTest, TextPanelsArePlacedAddedEditedAndDeleted) {
     EXPECT_EQ(FakeDesignTool::textItems, (QList<int>{1, -1}));
     level->m_aPanel.AddPanel(QStringLiteral("Third"), cf);
     dlg.Design().OnStringEdited(-1);
-    ASSERT_EQ(dlg.Panels().Panels().size(), 3);
+    ASSERT_EQ(PanelsOf(dlg).size(), 3);
     ASSERT_EQ(collect.Count(), 3);
     EXPECT_EQ(collect.SelectedIndexes(), QList<int>{2});
-    XAPanel* third = dlg.Panels().Panels()[2];
+    XAPanel* third = PanelsOf(dlg)[2];
     EXPECT_EQ(level->m_aPanel.m_listPanels[2].m_rect, WinRect::fromQRect(third->geometry()));
 
     // An edited text resizes its panel; the frame goes around the panel again.
     dlg.Design().Trackers().Collect().SelectOnly(0);
     level->m_aPanel.m_listPanels[0].m_strText = QStringLiteral("A much longer first text ~?~");
     dlg.Design().OnStringEdited(0);
-    XAPanel* firstPanel = dlg.Panels().Panels()[0];
+    XAPanel* firstPanel = PanelsOf(dlg)[0];
     EXPECT_TRUE(firstPanel->Text().endsWith(QStringLiteral("text 5")));
     EXPECT_EQ(collect.ActiveFrame(0)->InnerRect(), firstPanel->geometry());
 
@@ -399,7 +399,7 @@ TEST_F(DesignModeTest, TextPanelsArePlacedAddedEditedAndDeleted) {
     collect.ToolWindow()->OnCommand(CToolWnd::kDeleteString);
     ASSERT_EQ(level->m_aPanel.m_listPanels.size(), 2);
     EXPECT_EQ(level->m_aPanel.m_listPanels[1].m_strText, QStringLiteral("Third"));
-    EXPECT_EQ(dlg.Panels().Panels().size(), 2);
+    EXPECT_EQ(PanelsOf(dlg).size(), 2);
     EXPECT_EQ(collect.Count(), 2);
 
     Quit(dlg);
@@ -444,13 +444,13 @@ TEST_F(DesignModeTest, LeavingInTheMiddleOfAScreenStartsAFreshOne) {
 
     dlg.OnCommand(MainMenu::kCmdDesignMode);
     Tool(dlg)->SelectPrizeLevel(1); // level 2: nothing drawn
-    EXPECT_EQ(dlg.CurGrade(), &dlg.m_status.Level(2));
-    EXPECT_EQ(dlg.m_status.CurGradeIndex(), 2);
-    EXPECT_EQ(dlg.m_status.m_nTakenAtGradeStart, 0);
+    EXPECT_EQ(dlg.CurGrade(), &dlg.Status().Level(2));
+    EXPECT_EQ(dlg.Status().CurGradeIndex(), 2);
+    EXPECT_EQ(dlg.Status().m_nTakenAtGradeStart, 0);
     dlg.Design().OnDesignClosed();
     EXPECT_EQ(dlg.CurGrade(), shown);
     EXPECT_EQ(shown->m_taken.Count(), 2) << "the numbers drawn stay recorded";
-    EXPECT_EQ(dlg.m_status.m_nTakenAtGradeStart, 2);
+    EXPECT_EQ(dlg.Status().m_nTakenAtGradeStart, 2);
     EXPECT_FALSE(dlg.Draw().IsScreenDone());
 
     ASSERT_TRUE(WaitReady(dlg));

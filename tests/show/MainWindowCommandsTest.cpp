@@ -75,9 +75,14 @@ protected:
             return settings.data();
         };
         dialogs.runWinningNumbers = [this](CTumoDlg& main) {
-            settingsOpenDuringWinners = main.IsSettingsOpen();
+            const int drawn = main.CurGrade()->m_taken.Count();
+            QTest::keyClick(&main, Qt::Key_Space);
+            keysRefusedDuringWinners = main.CurGrade()->m_taken.Count() == drawn;
         };
-        dialogs.createGuide = [](CTumoDlg&) { return new QWidget; };
+        dialogs.createGuide = [this](CTumoDlg&) {
+            guide = new QWidget;
+            return guide.data();
+        };
         dialogs.openFile = [this](const QString& path) {
             opened << path;
             return false;
@@ -99,7 +104,8 @@ protected:
     RecordingPrompter prompter;
     int settingsOpened = 0;
     QPointer<QWidget> settings;
-    bool settingsOpenDuringWinners = false;
+    bool keysRefusedDuringWinners = false;
+    QPointer<QWidget> guide;
     QStringList opened;
 };
 
@@ -111,27 +117,26 @@ TEST_F(MainWindowCommandsTest, SettingsOpenOnceAndTheWindowTakesNoInputUntilTheR
     dlg.CurGrade()->m_base.m_nStopTime = 60000;
     dlg.Draw().OnDraw();
     // The automatic wait begins once the symbols have landed.
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return dlg.IsTimerRunning(DrawTimers::TIMER_AUTO_RESTART); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return TimerRunning(dlg, "autoRestart"); }, 5000));
 
     dlg.OnCommand(MainMenu::kCmdSettings);
     EXPECT_EQ(settingsOpened, 1);
-    EXPECT_TRUE(dlg.IsSettingsOpen());
+    EXPECT_EQ(dlg.SettingsWindow(), settings);
     EXPECT_FALSE(dlg.TakesInput());
-    EXPECT_FALSE(dlg.IsTimerRunning(DrawTimers::TIMER_AUTO_RESTART));
+    EXPECT_FALSE(TimerRunning(dlg, "autoRestart"));
     EXPECT_EQ(dlg.GuideWindows().last(), settings);
     // The worker re-enabling the window (new symbols) must not let keys or buttons through.
     dlg.RestoreZOrder();
     const int drawn = dlg.CurGrade()->m_taken.Count();
     QTest::keyClick(&dlg, Qt::Key_Space);
-    dlg.Buttons()[3]->click();
+    ButtonsOf(dlg)[3]->click();
     dlg.OnCommand(MainMenu::kCmdSettings);
     EXPECT_EQ(dlg.CurGrade()->m_taken.Count(), drawn);
     EXPECT_EQ(settingsOpened, 1);
 
     EXPECT_EQ(dlg.OnSettingsWindowClosed(0, 0), 1);
     EXPECT_TRUE(settings.isNull()) << "the draw window deletes the settings window";
-    EXPECT_FALSE(dlg.IsSettingsOpen());
+    EXPECT_EQ(dlg.SettingsWindow(), nullptr);
     EXPECT_TRUE(dlg.TakesInput());
     EXPECT_FALSE(dlg.IsQuitting());
     EXPECT_EQ(dlg.CurGrade()->m_taken.Count(), drawn) << "the drawn numbers stay";
@@ -145,11 +150,11 @@ TEST_F(MainWindowCommandsTest, LevelsMovedInMemoryWhileTheSettingsAreOpenAreNeve
     ASSERT_TRUE(dlg.OnInitDialog());
     ASSERT_TRUE(WaitReady(dlg));
     dlg.OnCommand(MainMenu::kCmdSettings);
-    ASSERT_TRUE(dlg.IsSettingsOpen());
+    ASSERT_TRUE(dlg.SettingsWindow());
     const QString name = dlg.CurGrade()->m_base.m_strName;
     // What the prize-levels page does: the list grows (and moves in memory) and levels are
     // moved before the one on show; the status's current index follows its level.
-    TumoStatus& status = dlg.m_status;
+    TumoStatus& status = dlg.Status();
     for (int i = 0; i < 64; ++i)
         status.MoveLevel(status.AddLevel(GradeInfo()), 1);
     EXPECT_EQ(dlg.CurGrade(), status.CurrentLevel());
@@ -170,7 +175,7 @@ TEST_F(MainWindowCommandsTest, CloseCodeMinusOneRestartsWithoutSaving) {
         dlg.OnSettings();
         EXPECT_EQ(dlg.OnSettingsWindowClosed(-1, 0), 0);
         EXPECT_TRUE(dlg.IsQuitting());
-        EXPECT_TRUE(dlg.m_bNoSave);
+        EXPECT_TRUE(CTumoDlgTestAccess::NoSave(dlg));
         EXPECT_TRUE(ProgramRestart::IsRequested());
     }
     EXPECT_FALSE(QFile::exists(File("TumoStatus.dat")));
@@ -184,7 +189,7 @@ TEST_F(MainWindowCommandsTest, AnotherMonitorRestartsAfterSaving) {
         dlg.OnSettings();
         EXPECT_EQ(dlg.OnSettingsWindowClosed(0, 1), 1);
         EXPECT_TRUE(dlg.IsQuitting());
-        EXPECT_FALSE(dlg.m_bNoSave);
+        EXPECT_FALSE(CTumoDlgTestAccess::NoSave(dlg));
         EXPECT_TRUE(ProgramRestart::IsRequested());
     }
     EXPECT_TRUE(QFile::exists(File("TumoStatus.dat")));
@@ -200,27 +205,27 @@ TEST_F(MainWindowCommandsTest, ChangedNumbersAreScannedAgainAndLayoutsFollowTheN
     CTumoDlg dlg(&prompter);
     ASSERT_TRUE(dlg.OnInitDialog());
     ASSERT_TRUE(WaitReady(dlg));
-    ASSERT_EQ(dlg.m_status.m_nuBase.m_nDigits, 3);
+    ASSERT_EQ(dlg.Status().m_nuBase.m_nDigits, 3);
 
     for (int round = 0; round < 2; ++round) {
         dlg.OnSettings();
         if (round == 0) {
-            ASSERT_EQ(dlg.m_numbers.AddNumber(QStringLiteral("A000"), QString()), 0);
+            ASSERT_EQ(dlg.Numbers().AddNumber(QStringLiteral("A000"), QString()), 0);
         }
         EXPECT_EQ(dlg.OnSettingsWindowClosed(1, 0), 1);
     }
-    const LotteryNuBase& base = dlg.m_status.m_nuBase;
+    const LotteryNuBase& base = dlg.Status().m_nuBase;
     EXPECT_EQ(base.m_nDigits, 4);
     EXPECT_EQ(base.m_nCount, 101);
     EXPECT_EQ(base.m_strChars.count('A'), 1);
     EXPECT_EQ(base.m_strChars.count('0'), 1) << base.m_strChars.toStdString();
     // The second closing saw no new length and left the layouts alone; the first made them anew.
-    for (const GradeInfo& level : dlg.m_status.Levels()) {
+    for (const GradeInfo& level : dlg.Status().Levels()) {
         ASSERT_EQ(level.m_sym.m_listLayout.size(), level.m_base.m_nPerScreen);
         EXPECT_EQ(level.m_sym.GetColumnCount(), 4);
     }
     EXPECT_TRUE(dlg.TakesInput());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return dlg.SymbolViews().size() == 8; }, kWaitMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return SymbolViewsOf(dlg).size() == 8; }, kWaitMs));
     dlg.OnQuit();
 }
 
@@ -263,14 +268,17 @@ TEST_F(MainWindowCommandsTest, WinningNumbersHelpAndGuide) {
     ASSERT_TRUE(dlg.OnInitDialog());
     ASSERT_TRUE(WaitReady(dlg));
     dlg.OnCommand(MainMenu::kCmdShowWinningAlt);
-    EXPECT_TRUE(settingsOpenDuringWinners);
-    EXPECT_FALSE(dlg.IsSettingsOpen());
+    EXPECT_TRUE(keysRefusedDuringWinners);
+    const int drawn = dlg.CurGrade()->m_taken.Count();
+    QTest::keyClick(&dlg, Qt::Key_Space);
+    EXPECT_EQ(dlg.CurGrade()->m_taken.Count(), drawn + 1) << "keys work again afterwards";
 
     // No help file: Help opens the guide window.
     dlg.OnCommand(MainMenu::kCmdHelp);
     EXPECT_TRUE(opened.isEmpty());
-    ASSERT_TRUE(dlg.GuideWindow());
+    ASSERT_TRUE(guide);
     dlg.OnGuideClosed(0, 0);
+    EXPECT_TRUE(guide.isNull()) << "the draw window deletes the guide window";
     {
         QFile help(File("tumo.chm"));
         ASSERT_TRUE(help.open(QIODevice::WriteOnly));
@@ -278,7 +286,7 @@ TEST_F(MainWindowCommandsTest, WinningNumbersHelpAndGuide) {
     QTest::keyClick(&dlg, Qt::Key_F1);
     dlg.OnCommand(MainMenu::kCmdHelp);
     EXPECT_EQ(opened, QStringList(2, dir.path() + "/tumo.chm"));
-    EXPECT_FALSE(dlg.GuideWindow());
+    EXPECT_FALSE(guide);
 
     // The window registered itself; the guide hears of later registrations only while it is open.
     ASSERT_FALSE(dlg.GuideWindows().isEmpty());
@@ -288,17 +296,16 @@ TEST_F(MainWindowCommandsTest, WinningNumbersHelpAndGuide) {
     dlg.RegisterWithGuide(&page);
     EXPECT_EQ(refresh.count(), 0);
     dlg.OnCommand(MainMenu::kCmdOpenGuide);
-    QPointer<QWidget> guide = dlg.GuideWindow();
     ASSERT_TRUE(guide);
     dlg.RegisterWithGuide(&page);
     EXPECT_EQ(refresh.count(), 1);
-    dlg.m_status.m_bShowGuide = 1;
+    dlg.Status().m_bShowGuide = 1;
     dlg.OnGuideClosed(0, 0);
     EXPECT_TRUE(guide.isNull());
-    EXPECT_EQ(dlg.m_status.m_bShowGuide, 1) << "Cancel keeps the flag";
+    EXPECT_EQ(dlg.Status().m_bShowGuide, 1) << "Cancel keeps the flag";
     dlg.OnOpenGuide();
     dlg.OnGuideClosed(1, 0);
-    EXPECT_EQ(dlg.m_status.m_bShowGuide, 0);
+    EXPECT_EQ(dlg.Status().m_bShowGuide, 0);
     dlg.OnQuit();
 }
 
@@ -371,7 +378,7 @@ TEST_F(MainWindowCommandsTest, ClosingTheSettingsInTheMiddleOfAScreenStartsAFres
     ASSERT_EQ(dlg.Draw().LastSlot(), 1);
 
     dlg.OnCommand(MainMenu::kCmdSettings);
-    ASSERT_TRUE(dlg.IsSettingsOpen());
+    ASSERT_TRUE(dlg.SettingsWindow());
     dlg.OnSettingsWindowClosed(0, 0);
     ASSERT_TRUE(WaitReady(dlg));
     EXPECT_EQ(dlg.CurGrade()->m_taken.Count(), 2);

@@ -7,6 +7,7 @@
 #include "show/CTumoDlg.h"
 #include "show/MainWindowTestUtil.h"
 #include "show/MessageWnd.h"
+#include "show/MonitorChoice.h"
 #include "show/SymbolView.h"
 
 #include <QApplication>
@@ -64,16 +65,19 @@ TEST_F(MainWindowTest, StaysHiddenUntilTheSymbolsAreReadyThenCoversTheMonitor) {
     EXPECT_FALSE(dlg.isVisible()) << "shown before the worker answered";
     EXPECT_FALSE(dlg.IsBusy());
     ASSERT_TRUE(WaitReady(dlg));
-    EXPECT_TRUE(dlg.MayShow());
-    EXPECT_EQ(dlg.geometry(), dlg.ScreenRect());
+    EXPECT_EQ(dlg.geometry(), MonitorChoice::Choose(MonitorChoice::ScreenRects(),
+                                                    dlg.Status().m_options.m_nMonitor));
+    dlg.hide();
+    dlg.show();
+    EXPECT_TRUE(dlg.isVisible()) << "once the symbols were ready, showing again is allowed";
     // The default pool (1 to 100) has three positions; the default level one number a screen.
-    EXPECT_EQ(dlg.m_status.m_nuBase.m_nDigits, 3);
-    ASSERT_EQ(dlg.SymbolViews().size(), 3u);
-    for (const SymbolView* view : dlg.SymbolViews()) {
+    EXPECT_EQ(dlg.Status().m_nuBase.m_nDigits, 3);
+    ASSERT_EQ(SymbolViewsOf(dlg).size(), 3u);
+    for (const SymbolView* view : SymbolViewsOf(dlg)) {
         EXPECT_TRUE(view->isVisible());
         EXPECT_FALSE(view->geometry().isEmpty());
     }
-    EXPECT_TRUE(dlg.IsTimerRunning(DrawTimers::TIMER_SOUND_POLL));
+    EXPECT_TRUE(TimerRunning(dlg, "soundPoll"));
     EXPECT_TRUE(prompter.messages.isEmpty()) << prompter.messages.join('\n').toStdString();
     dlg.OnQuit();
 }
@@ -88,9 +92,9 @@ TEST_F(MainWindowTest, RestoreZOrderPutsTheWindowsOwnChildrenOverTheSymbols) {
     CTumoDlg dlg(&prompter);
     ASSERT_TRUE(dlg.OnInitDialog());
     ASSERT_TRUE(WaitReady(dlg));
-    ASSERT_EQ(dlg.Panels().Panels().size(), 1);
+    ASSERT_EQ(PanelsOf(dlg).size(), 1);
     // Symbols created later come out on top, as the worker's views do.
-    dlg.CreateSymbolView(int(dlg.SymbolViews().size()));
+    dlg.CreateSymbolView(int(SymbolViewsOf(dlg).size()));
     dlg.RestoreZOrder();
 
     QList<QWidget*> order; // bottom to top
@@ -99,19 +103,20 @@ TEST_F(MainWindowTest, RestoreZOrderPutsTheWindowsOwnChildrenOverTheSymbols) {
             order << static_cast<QWidget*>(child);
     }
     const auto at = [&](const QWidget* w) { return order.indexOf(const_cast<QWidget*>(w)); };
-    const int panel = at(dlg.Panels().Panels().first());
-    for (const SymbolView* view : dlg.SymbolViews())
+    const int panel = at(PanelsOf(dlg).first());
+    for (const SymbolView* view : SymbolViewsOf(dlg))
         EXPECT_LT(at(view), panel);
     EXPECT_LT(panel, at(dlg.findChild<BulletinBoard*>()));
     EXPECT_LT(at(dlg.findChild<BulletinBoard*>()),
               at(dlg.findChild<SymbolView*>(QStringLiteral("banner"))));
     EXPECT_LT(at(dlg.findChild<SymbolView*>(QStringLiteral("banner"))),
               at(dlg.findChild<MessageWnd*>()));
-    ASSERT_EQ(dlg.Buttons().size(), 5);
+    const QList<XButton*> buttons = ButtonsOf(dlg);
+    ASSERT_FALSE(buttons.contains(nullptr));
     const QStringList captions = {"Quit", "Set", "View", "Draw", "Restart"};
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(dlg.Buttons()[i]->text(), captions[i]);
-        EXPECT_EQ(at(dlg.Buttons()[i]), order.size() - 5 + i);
+        EXPECT_EQ(buttons[i]->text(), captions[i]);
+        EXPECT_EQ(at(buttons[i]), order.size() - 5 + i);
     }
     EXPECT_TRUE(dlg.TakesInput());
     dlg.OnQuit();
@@ -122,7 +127,7 @@ TEST_F(MainWindowTest, ClickInTheButtonStripNeverDrawsEvenWithHiddenButtons) {
     CTumoDlg dlg(&prompter);
     ASSERT_TRUE(dlg.OnInitDialog());
     ASSERT_TRUE(WaitReady(dlg));
-    for (const XButton* b : dlg.Buttons())
+    for (const XButton* b : ButtonsOf(dlg))
         EXPECT_FALSE(b->isVisible());
     const int w = dlg.width();
     const int h = dlg.height();
@@ -179,7 +184,7 @@ TEST_F(MainWindowTest, HotKeysDrawAndQuitAndTheStateIsSavedAsItGoes) {
         QTest::keyClick(&dlg, Qt::Key_Q, Qt::ControlModifier);
         EXPECT_TRUE(dlg.IsQuitting());
         EXPECT_FALSE(dlg.isVisible());
-        EXPECT_FALSE(dlg.IsTimerRunning(DrawTimers::TIMER_SOUND_POLL));
+        EXPECT_FALSE(TimerRunning(dlg, "soundPoll"));
     }
     ASSERT_TRUE(QFile::exists(File("TumoStatus.dat")));
     TumoStatus saved;
@@ -209,8 +214,8 @@ TEST_F(MainWindowTest, NoSaveKeepsTheFilesOnDiskAsTheyWere) {
         ASSERT_TRUE(WaitReady(dlg));
         dlg.FlushSaves();
         scheme = ReadAll(File("default.TumoScheme"));
-        dlg.m_status.m_options.m_nMouseMode = 0;
-        dlg.m_bNoSave = true;
+        dlg.Status().m_options.m_nMouseMode = 0;
+        CTumoDlgTestAccess::SetNoSave(dlg, true);
         dlg.OnQuit();
     }
     EXPECT_EQ(ReadAll(File("default.TumoScheme")), scheme);
@@ -297,7 +302,7 @@ TEST_F(MainWindowTest, APoolThatCannotBeOpenedEndsWithoutSavingACountOfZero) {
 TEST_F(MainWindowTest, FirstSessionGivesTheDefaultLevelThePoolsCount) {
     CTumoDlg dlg(&prompter);
     ASSERT_TRUE(dlg.OnInitDialog());
-    ASSERT_GT(dlg.m_status.m_nuBase.m_nCount, 0);
-    EXPECT_EQ(dlg.m_status.Level(0).m_base.m_nQuantity, dlg.m_status.m_nuBase.m_nCount);
+    ASSERT_GT(dlg.Status().m_nuBase.m_nCount, 0);
+    EXPECT_EQ(dlg.Status().Level(0).m_base.m_nQuantity, dlg.Status().m_nuBase.m_nCount);
     dlg.OnQuit();
 }

@@ -79,7 +79,7 @@ TEST_F(MainWindowSaving, TheStartWritesTheStatusFileAgainAtOnce) {
         CTumoDlg dlg(&prompter);
         ASSERT_TRUE(dlg.OnInitDialog());
         EXPECT_TRUE(QFile::exists(File("TumoStatus.dat")));
-        dlg.m_bNoSave = true; // ends as a crash would: nothing more written
+        CTumoDlgTestAccess::SetNoSave(dlg, true); // ends as a crash would: nothing more written
         dlg.OnQuit();
     }
     EXPECT_EQ(prompter.messages, QStringList{TumoStatus::IncompatibleFileText()});
@@ -122,7 +122,7 @@ TEST_F(MainWindowSaving, EveryDrawStepAndRemovalIsOnDiskWithTheWinnersFileAfterT
     for (int i = 0; i < 3; ++i)
         EXPECT_TRUE(listed(lines[i])) << lines[i].toStdString();
     EXPECT_FALSE(listed(lines[3])) << lines[3].toStdString();
-    dlg.m_bNoSave = true;
+    CTumoDlgTestAccess::SetNoSave(dlg, true);
     dlg.OnQuit();
 }
 
@@ -147,7 +147,7 @@ TEST_F(MainWindowSaving, AFailingDiskDuringTheDrawIsSaidOnceUntilASaveWorksAgain
     drawStep();
     EXPECT_EQ(prompter.messages.size(), 2);
     full.reset();
-    dlg.m_bNoSave = true;
+    CTumoDlgTestAccess::SetNoSave(dlg, true);
     dlg.OnQuit();
 }
 
