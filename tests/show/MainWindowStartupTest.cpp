@@ -155,11 +155,11 @@ TEST(MainWindowStartup, ALevelAskingForAMillionNumbersOnTheScreenStartsAtOnceWit
         EXPECT_EQ(prompter.messages, QStringList{GradeBase::PerScreenText()});
         const qint32 perScreen = dlg.CurGrade()->m_base.m_nPerScreen;
         EXPECT_GE(perScreen, 1);
-        EXPECT_LE(GradeBase::SymbolPositions(perScreen, dlg.m_status.m_nuBase.m_nDigits),
+        EXPECT_LE(GradeBase::SymbolPositions(perScreen, dlg.Status().m_nuBase.m_nDigits),
                   GradeBase::kMaxSymbolPositions);
-        EXPECT_LE(qint64(dlg.SymbolViews().size()), qint64(GradeBase::kMaxSymbolPositions));
-        EXPECT_GE(dlg.SymbolViews().size(), std::size_t(1));
-        dlg.m_bNoSave = true;
+        EXPECT_LE(qint64(mainwindowtest::SymbolViewsOf(dlg).size()), qint64(GradeBase::kMaxSymbolPositions));
+        EXPECT_GE(mainwindowtest::SymbolViewsOf(dlg).size(), std::size_t(1));
+        CTumoDlgTestAccess::SetNoSave(dlg, true);
         dlg.OnQuit();
     }
     SetAppFolder(savedFolder);
