@@ -134,10 +134,11 @@ QRegion LoopCompositor::Update(const std::shared_ptr<const StripMovie>& movie, Q
 
     std::vector<QRect> changed;
     for (int i = 0; i < static_cast<int>(m_shown.size()); ++i) {
-        // A tile fades in as many steps as its largest difference, so no step moves a pixel by
-        // more than one level; at weight 256 it shows the next cell exactly.
+        // A tile fades in as many steps as it takes to move no pixel by more than a few levels
+        // a step; at weight 256 it shows the next cell exactly.
         Shown want{point.cell, -1, 0};
-        const int k = fades ? std::min<int>(steps, diff[static_cast<size_t>(i)]) : 0;
+        const int most = fades ? diff[static_cast<size_t>(i)] : 0;
+        const int k = std::min<int>(steps, (most + kLevelsPerStep - 1) / kLevelsPerStep);
         if (k > 0) {
             const int q = std::min(k, static_cast<int>(std::floor(point.blend * k + Phase(i))));
             const int weight = q * 256 / k;

@@ -12,12 +12,15 @@
 // The picture of a fading loop (a full-screen background), kept up to date tile by tile. Fading
 // a whole screen into the next cell at every step is what made the background expensive, yet
 // most of a background barely changes from one cell to the next: each tile is faded in only as
-// many steps as its largest colour difference (at most one a step time), so every step moves a
-// pixel by at most one colour level and tiles that hold still cost nothing. The tiles' steps are
-// staggered so that no single step redraws much more than its share.
+// many steps as its largest colour difference needs (at most one a step time), so every step
+// moves a pixel by a few colour levels at most and tiles that hold still cost nothing. The tiles'
+// steps are staggered so that no single step redraws much more than its share.
 class LoopCompositor {
 public:
     static constexpr int kTile = 32;
+    // How far a step of a slow fade moves a pixel at most, in colour levels: a step of one level
+    // is invisible, and so is one of three, at a third of the redraws.
+    static constexpr int kLevelsPerStep = 3;
 
     // Brings the picture up to the loop's look after `elapsedMs` of its cycle (as
     // MovieTimeline::LoopAt counts it), scaled to `size`, with a fade step at most every `stepMs`;

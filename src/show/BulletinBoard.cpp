@@ -6,13 +6,14 @@
 #include "model/LogFont.h"
 #include "model/TumoStatus.h"
 #include "show/BulletinGeometry.h"
+#include "show/MovieView.h"
 #include "store/NuFileDeal.h"
 
 #include <QFontMetrics>
 #include <QFontMetricsF>
-#include <QGraphicsOpacityEffect>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPolygon>
 #include <QRegion>
@@ -52,6 +53,8 @@ BulletinBoard::BulletinBoard(QWidget* parent) : QWidget(parent) {
     m_slide.setStartValue(0.0);
     m_slide.setEndValue(1.0);
     connect(&m_slide, &QVariantAnimation::valueChanged, this, [this] { update(); });
+    // A board half slid in leaves the rest of its place to what lies beneath.
+    connect(&m_slide, &QVariantAnimation::finished, this, [this] { SetOpaque(m_alpha >= 255); });
 }
 
 BulletinBoard::~BulletinBoard() {
@@ -73,6 +76,7 @@ void BulletinBoard::Create(TumoStatus* status, NuFileDeal* numbers, GradeSource 
 
 void BulletinBoard::Create(Sources sources) {
     m_src = std::move(sources);
+    m_faceValid = false;
     StopTimer();
     GradeInfo* grade = Grade();
     if (!grade)
@@ -133,6 +137,7 @@ int BulletinBoard::ApplyShape() {
     BuildBackground(n);
     MoveToBoardRect(n);
     ApplyOpacity(n);
+    m_faceValid = false;
     update();
     return 1;
 }
@@ -140,6 +145,7 @@ int BulletinBoard::ApplyShape() {
 void BulletinBoard::RestartScroll() {
     StopTimer();
     m_scroll.Reset();
+    m_faceValid = false; // measures the content again
     // A board sliding in is painted by its slide; painting it at once would only repaint the
     // screen under it (a draw step waits for that) while nothing of the board shows yet.
     if (m_slide.state() == QAbstractAnimation::Running)
@@ -269,27 +275,55 @@ void BulletinBoard::BuildBackground(LotteryNotify& n) {
 }
 
 void BulletinBoard::ApplyOpacity(const LotteryNotify& n) {
-    const int alpha = BulletinGeometry::Alpha(n.m_nTransparency);
-    if (alpha >= 255) {
-        setGraphicsEffect(nullptr);
-        return;
-    }
-    auto* effect = qobject_cast<QGraphicsOpacityEffect*>(graphicsEffect());
-    if (!effect) {
-        effect = new QGraphicsOpacityEffect(this);
-        setGraphicsEffect(effect);
-    }
-    effect->setOpacity(alpha / 255.0);
+    m_alpha = BulletinGeometry::Alpha(n.m_nTransparency);
+    SetOpaque(m_alpha >= 255 && m_slide.state() != QAbstractAnimation::Running);
+    update();
+}
+
+void BulletinBoard::SetOpaque(bool opaque) {
+    // An opaque board spares the background the repaint of what lies beneath it; one see-through,
+    // or still sliding in, lets it show. The board does not tell the window it is opaque: the
+    // window would then cut its curved outline out of every repaint of the screen.
+    setProperty(MovieView::kCoversBeneath, opaque);
 }
 
 void BulletinBoard::MoveToBoardRect(const LotteryNotify& n) {
     setGeometry(BulletinGeometry::Normalized(n.m_rcBoard).toQRect());
 }
 
-void BulletinBoard::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    if (m_slide.state() == QAbstractAnimation::Running)
-        p.setClipRect(0, 0, width(), qRound(height() * m_slide.currentValue().toDouble()));
+BulletinBoard::FaceKey BulletinBoard::CurrentFaceKey() const {
+    FaceKey key;
+    const GradeInfo* grade = Grade();
+    key.grade = grade;
+    if (grade) {
+        key.notify = grade->m_notify;
+        // Only the entries the board can list: a share of a long list would be copied whole
+        // the next time a number is drawn.
+        const QList<SUINT>& drawn = grade->m_taken.List();
+        const bool all = grade->m_notify.m_nShowWhen == 2 && grade->m_notify.m_bShowAllWinners;
+        const qsizetype shown =
+            std::clamp<qsizetype>(all ? drawn.size() : m_nCount, 0, drawn.size());
+        key.drawn = drawn.mid(drawn.size() - shown);
+        key.drawnCount = int(grade->m_taken.Count());
+        key.mask = grade->m_mask;
+    }
+    key.count = m_nCount;
+    key.digits = m_src.digits ? m_src.digits() : 0;
+    key.scrollOffset = m_scroll.Offset();
+    key.size = size();
+    key.back = m_back.cacheKey();
+    return key;
+}
+
+void BulletinBoard::RefreshFace() {
+    FaceKey key = CurrentFaceKey();
+    if (m_faceValid && key == m_faceKey && m_face.size() == size())
+        return;
+    m_faceKey = std::move(key);
+    m_faceValid = true;
+    m_face = QPixmap(size().expandedTo(QSize(1, 1)));
+    m_face.fill(Qt::black);
+    QPainter p(&m_face);
     if (!m_back.isNull())
         p.drawPixmap(0, 0, m_back);
     GradeInfo* grade = Grade();
@@ -299,6 +333,17 @@ void BulletinBoard::paintEvent(QPaintEvent*) {
     p.setRenderHint(QPainter::TextAntialiasing);
     PaintFixedTitle(p, grade->m_notify);
     PaintContent(p, *grade);
+}
+
+void BulletinBoard::paintEvent(QPaintEvent* event) {
+    RefreshFace();
+    QPainter p(this);
+    if (m_slide.state() == QAbstractAnimation::Running)
+        p.setClipRect(0, 0, width(), qRound(height() * m_slide.currentValue().toDouble()));
+    if (m_alpha < 255)
+        p.setOpacity(m_alpha / 255.0);
+    for (const QRect& r : event->region())
+        p.drawPixmap(r.topLeft(), m_face, r);
 }
 
 void BulletinBoard::PaintFixedTitle(QPainter& p, const LotteryNotify& n) {
@@ -371,11 +416,13 @@ void BulletinBoard::timerEvent(QTimerEvent* event) {
         return;
     }
     m_scroll.Step();
+    m_faceValid = false;
     repaint();
 }
 
 void BulletinBoard::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     m_slide.stop();
+    SetOpaque(false);
     m_slide.start();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "media/CPicture.h"
+#include "model/LotteryMask.h"
+#include "model/LotteryNotify.h"
 #include "show/BulletinScroll.h"
 #include "show/BulletinText.h"
 
@@ -63,6 +65,9 @@ public:
     // traces the outline again and returns 1.
     int TrackRect(const QRect& rect);
 
+    // How opaque the board is drawn over the screen, 0 to 255.
+    int Alpha() const { return m_alpha; }
+
     // The text area of the last paint, in board coordinates (below a fixed title).
     QRect TextRect() const { return m_rcText; }
     const BulletinScroll& Scroll() const { return m_scroll; }
@@ -91,11 +96,37 @@ private:
     void ApplyOpacity(const LotteryNotify& notify);
     void MoveToBoardRect(const LotteryNotify& notify);
 
+    // What the face was drawn from: when any of it changes, the face is drawn again.
+    struct FaceKey {
+        const GradeInfo* grade = nullptr;
+        LotteryNotify notify;
+        QList<SUINT> drawn;
+        int drawnCount = 0;
+        LotteryMask mask;
+        int count = 0;
+        int digits = 0;
+        int scrollOffset = 0;
+        QSize size;
+        qint64 back = 0;
+        bool operator==(const FaceKey&) const = default;
+    };
+    FaceKey CurrentFaceKey() const;
+    // Brings the face up to date with the level and the scroll.
+    void RefreshFace();
+    void SetOpaque(bool opaque);
+
     void PaintFixedTitle(QPainter& p, const LotteryNotify& notify);
     void PaintContent(QPainter& p, const GradeInfo& grade);
     void PaintCell(QPainter& p, const QRect& rect, const QString& text, int align) const;
 
     QPixmap m_back; // the background at board size, drawn once per layout
+    // The whole board as it shows: background, title and numbers. Whatever changes beneath a
+    // board (the background movie fades under it many times a second) repaints only a copy from
+    // it, not the text, and a see-through board is blended from it rather than rendered anew.
+    QPixmap m_face;
+    FaceKey m_faceKey;
+    bool m_faceValid = false;
+    int m_alpha = 255;
     int m_nCount = 0;
     Sources m_src;
     CPicture m_picture;

@@ -84,9 +84,52 @@ void MovieView::Compose(const QRegion& painting) {
         m_compositor.Update(m_state.movie, size(), MovieRenderer::LoopElapsedMs(m_state, Now()),
                             std::max(1, MovieRenderer::FadeStepMs(m_state, Now())));
     m_composeStale = false;
-    const QRegion rest = changed - painting;
+    if (changed.isEmpty())
+        return;
+    // Tiles under an opaque board stay current in the picture, so they show right when it goes;
+    // until then repainting them would only make the board paint itself over them again.
+    const QRegion rest = changed - painting - HiddenBySiblings();
     if (!rest.isEmpty())
         update(rest);
+}
+
+QRegion MovieView::HiddenBySiblings() {
+    const QWidget* parent = parentWidget();
+    if (!parent)
+        return QRegion();
+    std::vector<Cover> covers;
+    const QObjectList& siblings = parent->children();
+    const qsizetype self = siblings.indexOf(this);
+    for (qsizetype i = self + 1; i < siblings.size(); ++i) {
+        const auto* w = qobject_cast<const QWidget*>(siblings.at(i));
+        if (w && !w->isWindow() && w->isVisible() && w->property(kCoversBeneath).toBool())
+            covers.push_back(Cover{w, w->geometry(), w->mask()});
+    }
+    if (covers == m_covers)
+        return m_hidden;
+    // Only whole tiles count: the picture changes tile by tile, and a dirty region that follows a
+    // curved outline would cost more to clip than the pixels it saves.
+    m_covers = std::move(covers);
+    m_hidden = QRegion();
+    constexpr int t = LoopCompositor::kTile;
+    for (const Cover& c : m_covers) {
+        const QRegion area = (c.mask.isEmpty() ? QRegion(QRect(QPoint(), c.rect.size())) : c.mask)
+                                 .translated(c.rect.topLeft() - pos()) &
+                             rect();
+        const QRect box = area.boundingRect();
+        std::vector<QRect> whole;
+        for (int y = box.top() / t * t; y <= box.bottom(); y += t) {
+            for (int x = box.left() / t * t; x <= box.right(); x += t) {
+                const QRect tile = QRect(x, y, t, t) & rect();
+                if (area.intersected(tile) == QRegion(tile))
+                    whole.push_back(tile);
+            }
+        }
+        QRegion region;
+        region.setRects(whole.data(), static_cast<int>(whole.size()));
+        m_hidden += region;
+    }
+    return m_hidden;
 }
 
 void MovieView::ScheduleNext() {

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 // Shows a movie player: paints the player's last reported state as it looks now. A rolling or
 // landing symbol repaints on every beat of the frame ticker; a fading loop rides the same beat at
@@ -38,6 +39,10 @@ public:
 
     // Tests paint at fixed times.
     void SetClock(Clock clock);
+
+    // A sibling above a view with this property set paints every pixel of itself (within its
+    // mask) opaquely: the view need not repaint what lies under it, which stays hidden.
+    static constexpr const char* kCoversBeneath = "coversBeneath";
 
     // Whether the view is repainting by itself at the moment.
     bool IsAnimating() const { return m_paceMs >= 0 || m_timer.isActive(); }
@@ -85,6 +90,8 @@ private:
     void OnBeat();
     // Brings the composed picture up to now and marks what changed outside `painting` dirty.
     void Compose(const QRegion& painting = QRegion());
+    // The whole tiles of this view that siblings above it hide, in its own coordinates.
+    QRegion HiddenBySiblings();
 
     PlayerState m_state;
     Clock m_clock;
@@ -95,4 +102,12 @@ private:
     // The composed picture no longer belongs to the state or size. Otherwise a paint shows it as
     // the last beat left it: a paint that moved it on would ask for another paint, and so on.
     bool m_composeStale = true;
+    struct Cover {
+        const QWidget* widget = nullptr;
+        QRect rect;
+        QRegion mask;
+        bool operator==(const Cover&) const = default;
+    };
+    std::vector<Cover> m_covers; // what m_hidden was worked out from
+    QRegion m_hidden;
 };

@@ -39,6 +39,13 @@ public:
     QRegion painted;
 };
 
+// Paints itself grey all over, as a board does, without telling the window that it is opaque.
+class SolidWidget : public QWidget {
+public:
+    using QWidget::QWidget;
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), Qt::gray); }
+};
+
 class BackgroundViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -111,6 +118,42 @@ TEST_F(BackgroundViewTest, FadeRidesTheBeatAndRepaintsOnlyWhatChanged) {
     flash.StopPlay();
     EXPECT_FALSE(view->IsAnimating());
     EXPECT_EQ(screen.grab().toImage().pixelColor(3 * kT + 5, kT + 5), QColor(240, 240, 240));
+    flash.SetStateSink({});
+}
+
+TEST_F(BackgroundViewTest, TilesWhollyUnderAnOpaqueCoverWaitUntilItGoes) {
+    QWidget screen;
+    CShockwaveFlash flash(Clock());
+    auto* view = new MovieView(&screen);
+    ShowBackground(screen, *view, flash);
+    // A board over the fading tile and its left neighbour, and over only a part of the tile
+    // above it.
+    SolidWidget board(&screen);
+    board.setGeometry(2 * kT, kT - 4, 2 * kT, kT + 4);
+    board.setProperty(MovieView::kCoversBeneath, true);
+    board.show();
+    QCoreApplication::processEvents();
+
+    // The fade moves on beneath the board (the window may still repaint there: it repaints all
+    // of a small window).
+    now += 500;
+    Q_EMIT FrameTicker::Instance().Tick();
+    QCoreApplication::processEvents();
+
+    // Gone, the board leaves the tile as the fade has it now, not as it was when it came.
+    board.hide();
+    QCoreApplication::processEvents();
+    EXPECT_NEAR(screen.grab().toImage().pixelColor(3 * kT + 5, kT + 5).red(), 120, 240 / 25 + 1);
+
+    // A see-through board leaves the tile beneath it to the fade.
+    board.setProperty(MovieView::kCoversBeneath, false);
+    board.show();
+    QCoreApplication::processEvents();
+    PaintRecorder recorder(view);
+    now += 250;
+    Q_EMIT FrameTicker::Instance().Tick();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(recorder.painted.intersects(QRect(3 * kT, kT, kT, kT)));
     flash.SetStateSink({});
 }
 

@@ -2,10 +2,10 @@
 #include "model/GradeInfo.h"
 #include "model/TumoStatus.h"
 #include "show/BulletinBoard.h"
+#include "show/MovieView.h"
 #include "store/NuFileDeal.h"
 
 #include <QFile>
-#include <QGraphicsOpacityEffect>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -127,15 +127,77 @@ TEST_F(BulletinBoardWidget, ReLayoutWithoutSkinDropsTheOutline) {
     EXPECT_EQ(board->size(), QSize(300, 150));
 }
 
-TEST_F(BulletinBoardWidget, TransparencyBecomesOpacity) {
+// The board over a green screen, once it has slid in: the colour at its centre.
+QColor BoardCentreOverGreen(QWidget& window, BulletinBoard& board) {
+    window.setAutoFillBackground(true);
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Window, QColor(0, 255, 0));
+    window.setPalette(palette);
+    window.show();
+    board.show();
+    const QPoint centre = board.geometry().center();
+    // Until the slide has uncovered the centre, the screen shows there unmixed.
+    if (!QTest::qWaitFor(
+            [&] { return window.grab().toImage().pixelColor(centre) != QColor(0, 255, 0); }))
+        ADD_FAILURE() << "the board never showed";
+    QTest::qWait(150); // the rest of the slide
+    return window.grab().toImage().pixelColor(centre);
+}
+
+bool Near(QColor a, QColor b, int tolerance) {
+    return std::abs(a.red() - b.red()) <= tolerance &&
+           std::abs(a.green() - b.green()) <= tolerance &&
+           std::abs(a.blue() - b.blue()) <= tolerance;
+}
+
+TEST_F(BulletinBoardWidget, SeeThroughBoardBlendsItsBackgroundWithTheScreen) {
     m_grade.m_notify.m_nTransparency = 50;
+    m_grade.m_notify.m_bShowTitle = 0;
     auto board = MakeBoard();
-    auto* effect = qobject_cast<QGraphicsOpacityEffect*>(board->graphicsEffect());
-    ASSERT_NE(effect, nullptr);
-    EXPECT_DOUBLE_EQ(effect->opacity(), 127 / 255.0);
-    m_grade.m_notify.m_nTransparency = 0;
+    EXPECT_EQ(board->Alpha(), 127);
+    // Nothing beneath may be left unpainted under a see-through board.
+    EXPECT_FALSE(board->property(MovieView::kCoversBeneath).toBool());
+    const QColor seen = BoardCentreOverGreen(m_window, *board);
+    EXPECT_TRUE(Near(seen, QColor(15, 148, 45), 4)) << qPrintable(seen.name());
+    EXPECT_FALSE(board->property(MovieView::kCoversBeneath).toBool());
+}
+
+TEST_F(BulletinBoardWidget, OpaqueBoardShowsOnlyItself) {
+    m_grade.m_notify.m_bShowTitle = 0;
+    auto board = MakeBoard();
+    EXPECT_EQ(board->Alpha(), 255);
+    const QColor seen = BoardCentreOverGreen(m_window, *board);
+    EXPECT_TRUE(Near(seen, QColor(30, 40, 90), 4)) << qPrintable(seen.name());
+    EXPECT_TRUE(board->property(MovieView::kCoversBeneath).toBool());
+    // Made see-through by a new layout, it lets the screen through again.
+    m_grade.m_notify.m_nTransparency = 50;
     board->ApplyShape();
-    EXPECT_EQ(board->graphicsEffect(), nullptr);
+    EXPECT_FALSE(board->property(MovieView::kCoversBeneath).toBool());
+    const QPoint centre = board->geometry().center();
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return Near(m_window.grab().toImage().pixelColor(centre), QColor(15, 148, 45), 4);
+    }));
+}
+
+TEST_F(BulletinBoardWidget, EveryChangeOfWhatItListsIsRedrawn) {
+    LotteryNotify& n = m_grade.m_notify;
+    n.m_clrNumbers = 0x00FFFF; // yellow
+    n.m_bShowTitle = 0;
+    auto board = MakeBoard();
+    const QRect area = n.m_rcNumbers.toQRect();
+    board->SetCount(1);
+    const QImage one = board->grab().toImage();
+    EXPECT_EQ(board->grab().toImage(), one);
+    // A new winner at the end of the list, the count unchanged: the board lists the new one.
+    m_grade.m_taken.Add(77);
+    const QImage next = board->grab().toImage();
+    EXPECT_NE(next, one);
+    board->SetCount(2);
+    EXPECT_GT(CountPixels(board->grab().toImage(), area, QColor(255, 255, 0)),
+              CountPixels(next, area, QColor(255, 255, 0)));
+    // A colour of the level.
+    n.m_clrNumbers = 0x0000FF;
+    EXPECT_EQ(CountPixels(board->grab().toImage(), area, QColor(255, 255, 0)), 0);
 }
 
 TEST_F(BulletinBoardWidget, TrackerMoveStoresNothingResizeRetraces) {
