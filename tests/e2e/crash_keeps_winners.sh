@@ -18,50 +18,8 @@ e2e_helper "${2:-}"
 "$check" prepare "$prog" || fail "the program folder could not be prepared"
 winners="$prog/WinningNumbers.txt"
 
-# "<level>|<number>" lines of the saved scheme (without its first line) and of the winners file.
-scheme_lines() { "$check" scheme "$prog" | tail -n +2; }
-winner_lines() {
-    [ -f "$winners" ] || return 0
-    "$check" winners "$winners"
-}
-
-# Waits (at most 10 s) until the winners file lists <count> numbers.
-wait_winners() {
-    for _ in $(seq 50); do
-        [ "$(winner_lines | wc -l)" -eq "$1" ] && return 0
-        sleep 0.2
-    done
-    fail "the winners file lists $(winner_lines | wc -l) numbers, not $1"
-}
-
-kill_tumo() {
-    kill -KILL "$tumo_pid" 2>/dev/null
-    wait "$tumo_pid" 2>/dev/null
-    tumo_pid=""
-}
-
 # Every file of the program folder with its checksum.
 folder_sums() { (cd "$prog" && find . -type f ! -name '*.log' -print0 | sort -z | xargs -0 md5sum); }
-
-# A visible window of the process <pid>, within 20 s.
-window_of() {
-    local w=""
-    for _ in $(seq 100); do
-        w=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -1)
-        [ -n "$w" ] && break
-        sleep 0.2
-    done
-    echo "$w"
-}
-
-# Closes the message box of the process <pid> with Return.
-confirm_box() {
-    local w
-    w=$(window_of "$1")
-    [ -n "$w" ] || fail "no message box of process $1"
-    xdotool windowactivate --sync "$w" 2>/dev/null || xdotool windowfocus "$w"
-    xdotool key --clearmodifiers Return
-}
 
 # A second start in the folder: it must say why it ends, and end with nothing written.
 second_start_is_turned_away() {
@@ -116,6 +74,7 @@ wait_exit
 
 # ---- 3. a damaged status file, then a kill right after the start ----
 printf '\001\000' >"$prog/TumoStatus.dat"
+window="" # the last run's; its number may come again for a new window
 (cd "$work" && exec "$prog/tumo" >>"$work/tumo.log" 2>&1) &
 tumo_pid=$!
 box=$(window_of "$tumo_pid") # the damage message, before the draw window shows

@@ -115,3 +115,58 @@ wait_exit() {
 screenshot() {
     import -window root "$shots/$1.png" || fail "no screenshot"
 }
+
+# What a run left, through the helper (e2e_helper) in the program folder $prog, whose winners
+# text file is $winners.
+# "<level>|<number>" lines of the saved scheme (without its first line) and of the winners file.
+scheme_lines() { "$check" scheme "$prog" | tail -n +2; }
+winner_lines() {
+    [ -f "$winners" ] || return 0
+    "$check" winners "$winners"
+}
+
+# Waits (at most 10 s) until the winners file lists <count> numbers.
+wait_winners() {
+    for _ in $(seq 50); do
+        [ "$(winner_lines | wc -l)" -eq "$1" ] && return 0
+        sleep 0.2
+    done
+    fail "the winners file lists $(winner_lines | wc -l) numbers, not $1"
+}
+
+kill_tumo() {
+    kill -KILL "$tumo_pid" 2>/dev/null
+    wait "$tumo_pid" 2>/dev/null
+    tumo_pid=""
+}
+
+# A visible window of the process <pid>, within 20 s.
+window_of() {
+    local w=""
+    for _ in $(seq 100); do
+        w=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -1)
+        [ -n "$w" ] && break
+        sleep 0.2
+    done
+    echo "$w"
+}
+
+# A visible window of the process <pid> other than its draw window, within 20 s: a message box.
+box_of() {
+    local w=""
+    for _ in $(seq 100); do
+        w=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | grep -vx "${window:-none}" | head -1)
+        [ -n "$w" ] && break
+        sleep 0.2
+    done
+    echo "$w"
+}
+
+# Closes the message box of the process <pid> with Return (its default button).
+confirm_box() {
+    local w
+    w=$(box_of "$1")
+    [ -n "$w" ] || fail "no message box of process $1"
+    xdotool windowactivate --sync "$w" 2>/dev/null || xdotool windowfocus "$w"
+    xdotool key --clearmodifiers Return
+}
