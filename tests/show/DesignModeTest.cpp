@@ -90,8 +90,15 @@ protected:
         FakeDesignTool::refuseApply = 0;
         CTumoDlg::InstallDesignTool(
             [](CTumoDlg& main, int level) { return new FakeDesignTool(main, level); });
+        // The winners list, opened by its hot key (Ctrl+V): a harmless sign that keys get in.
+        MainWindowDialogs dialogs;
+        dialogs.runWinningNumbers = [this](CTumoDlg&) { ++winnersShown; };
+        CTumoDlg::InstallDialogs(dialogs);
     }
-    void TearDown() override { CTumoDlg::InstallDesignTool({}); }
+    void TearDown() override {
+        CTumoDlg::InstallDesignTool({});
+        CTumoDlg::InstallDialogs({});
+    }
 
     // Levels 1 to 3 with these quantities (0 makes a level complete), perScreen numbers each.
     void WriteScheme(QList<int> quantities, int perScreen = 2) {
@@ -130,6 +137,7 @@ protected:
 
     QTemporaryDir dir;
     RecordingPrompter prompter;
+    int winnersShown = 0;
 };
 
 TEST_F(DesignModeTest, TheDefaultLevelOnTheScreenIsTheSelectorsLastEntry) {
@@ -155,16 +163,16 @@ TEST_F(DesignModeTest, DesignModeStopsTheShowUntilTheToolIsClosed) {
     ASSERT_TRUE(dlg.Design().IsDesignMode());
     EXPECT_EQ(FakeDesignTool::createdFor, 1);
     EXPECT_EQ(FakeDesignTool::selected, QList<int>{0});
-    EXPECT_TRUE(dlg.IsBusy());
-    EXPECT_TRUE(dlg.TakesInput());
     ASSERT_NE(dlg.findChild<DesignModeWnd*>(), nullptr);
     EXPECT_TRUE(dlg.findChild<DesignModeWnd*>()->isVisible());
     for (XButton* button : ButtonsOf(dlg))
         EXPECT_FALSE(button->isEnabled());
     EXPECT_EQ(dlg.Design().EnterDesignMode(0), -1) << "entering twice does nothing";
 
-    // No draw: not by key, not by a click, not by command.
+    // No draw: not by key, not by a click, not by command; no other hot key either.
     ASSERT_TRUE(WaitReady(dlg));
+    QTest::keyClick(&dlg, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(winnersShown, 0);
     QTest::keyClick(&dlg, Qt::Key_Space);
     dlg.RouteChildMouse(Kind::LeftDown, Centre(&dlg));
     dlg.RouteChildMouse(Kind::LeftUp, Centre(&dlg));
@@ -174,16 +182,15 @@ TEST_F(DesignModeTest, DesignModeStopsTheShowUntilTheToolIsClosed) {
     QPointer<QWidget> tool = Tool(dlg)->Window();
     dlg.Design().OnDesignClosed();
     EXPECT_FALSE(dlg.Design().IsDesignMode());
-    EXPECT_FALSE(dlg.IsBusy());
+    QTest::keyClick(&dlg, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(winnersShown, 1) << "the hot keys are back";
     EXPECT_FALSE(dlg.findChild<DesignModeWnd*>()->isVisible());
     for (XButton* button : ButtonsOf(dlg))
         EXPECT_TRUE(button->isEnabled());
     EXPECT_EQ(dlg.Design().DesignToolWindow(), nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(tool.isNull());
-    ASSERT_TRUE(WaitReady(dlg));
-    dlg.Draw().OnDraw();
-    EXPECT_GT(dlg.Status().GetTakenCount(), 0) << "the show goes on";
+    EXPECT_TRUE(DrawKeyDraws(dlg)) << "the show goes on";
     dlg.OnQuit();
 }
 
@@ -266,7 +273,6 @@ TEST_F(DesignModeTest, TheBoardIsPlacedFromItsOptionsAndStoredWhenThePlacementEn
     QPointer<QWidget> options = FakeDesignTool::boardOptions;
     ASSERT_TRUE(options);
     EXPECT_EQ(FakeDesignTool::levelChoice, QList<bool>{false}) << "counted as an open dialog";
-    EXPECT_FALSE(dlg.TakesInput());
     dlg.Design().OnDesignCommand(DesignCommand::kBulletinOptions);
     EXPECT_EQ(FakeDesignTool::boardOptions, options) << "one options window at a time";
     EXPECT_EQ(FakeDesignTool::levelChoice, QList<bool>{false});
@@ -274,7 +280,6 @@ TEST_F(DesignModeTest, TheBoardIsPlacedFromItsOptionsAndStoredWhenThePlacementEn
     dlg.Design().BeginBulletinLayout();
     EXPECT_EQ(FakeDesignTool::appliedAll, 1);
     EXPECT_TRUE(dlg.Design().IsPlacing());
-    EXPECT_TRUE(dlg.TakesInput());
     EXPECT_FALSE(options->isVisible());
     BulletinBoard* board = dlg.findChild<BulletinBoard*>();
     ASSERT_TRUE(board->isVisible());
