@@ -238,13 +238,11 @@ TEST_F(MainToolWndTest, TheBannerIsPlacedFromItsOptionsAndKeptOnlyAfterOk) {
         EXPECT_TRUE(main->Design().IsPlacing());
         EXPECT_FALSE(options->isVisible());
         SymbolView* banner = main->findChild<SymbolView*>(QStringLiteral("banner"));
-        ASSERT_EQ(main->Design().Trackers().Collect().ElementAt(0), banner);
+        ASSERT_EQ(mainwindowtest::TrackerFramesOf(*main).size(), 1);
+        ASSERT_NE(mainwindowtest::FrameAround(*main, banner), nullptr);
         const QRect placed = banner->geometry().translated(30, 40);
-        const QPoint from = banner->mapToGlobal(banner->rect().center());
-        main->RouteChildMouse(MouseRouting::Kind::LeftDown, from);
-        main->RouteChildMouse(MouseRouting::Kind::Move, from + QPoint(30, 40));
-        main->RouteChildMouse(MouseRouting::Kind::LeftUp, from + QPoint(30, 40));
-        main->Design().Trackers().Collect().ToolWindow()->OnCommand(CToolWnd::kQuit);
+        mainwindowtest::DragOnScreen(*main, banner, QPoint(30, 40));
+        mainwindowtest::AdjustToolOf(*main)->OnCommand(CToolWnd::kQuit);
         EXPECT_FALSE(main->Design().IsPlacing());
         EXPECT_TRUE(options->isVisible());
         EXPECT_EQ(options->PositionEdit(0)->text(), QString::number(placed.x()));
@@ -292,7 +290,7 @@ TEST_F(MainToolWndTest, TheDesignWindowsLookTidy) {
     main->OnCommand(MainMenu::kCmdDesignMode);
     ASSERT_TRUE(WaitReady());
     main->Design().OnDesignCommand(DesignCommand::kSymbolPlacement);
-    CToolWnd* adjust = main->Design().Trackers().Collect().ToolWindow();
+    CToolWnd* adjust = mainwindowtest::AdjustToolOf(*main);
     ASSERT_NE(adjust, nullptr);
     EXPECT_LE(adjust->width(), 640);
     EXPECT_LE(Tool()->width(), 640);
