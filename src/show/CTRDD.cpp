@@ -25,6 +25,7 @@ QRect ElementRectIn(const QWidget* element, const QWidget* parent) {
 
 CTRDD::CTRDD(CXTracerCollect* collect, QWidget* element, bool active, QWidget* parent)
     : QWidget(parent), m_bActive(active), m_pCollect(collect), m_hElement(element) {
+    setObjectName(active ? QStringLiteral("trackerFrame") : QStringLiteral("trackerGhost"));
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::NoFocus);
     // The ghost only marks a place; the mouse goes through it.

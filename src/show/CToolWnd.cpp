@@ -97,6 +97,7 @@ bool CToolWnd::IsEnabledFor(int selected, int command) {
 CToolWnd::CToolWnd(CXTracerCollect* collect, int kind, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), m_pCollect(collect),
       m_toolBar(new QToolBar(this)) {
+    setObjectName(QStringLiteral("adjustTool"));
     setWindowTitle(Caption());
     m_toolBar->setIconSize(QSize(AdjustToolIcons::kSide, AdjustToolIcons::kSide));
     m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);

@@ -209,9 +209,7 @@ public:
 
     // The level on show: the status's current level.
     GradeInfo* CurGrade() const { return m_draw.CurGrade(); }
-    bool IsBusy() const { return m_bBusy; }
     bool IsQuitting() const override { return m_bQuitting; }
-    bool TakesInput() const { return m_bInputEnabled; }
     DrawSequence& Draw() override { return m_draw; }
     DrawSoundPlayers& Sounds() { return m_sounds; }
     // The show's symbol commands, in the worker's order.

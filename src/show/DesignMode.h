@@ -91,7 +91,6 @@ public:
                          Qt::KeyboardModifiers modifiers);
 
     DesignTool* DesignToolWindow() const { return m_pDesignWnd ? m_pDesignTool : nullptr; }
-    CTRManage& Trackers() { return m_trackers; }
 
 private:
     void StartPlacement(int kind);

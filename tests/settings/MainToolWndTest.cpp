@@ -238,13 +238,11 @@ TEST_F(MainToolWndTest, TheBannerIsPlacedFromItsOptionsAndKeptOnlyAfterOk) {
         EXPECT_TRUE(main->Design().IsPlacing());
         EXPECT_FALSE(options->isVisible());
         SymbolView* banner = main->findChild<SymbolView*>(QStringLiteral("banner"));
-        ASSERT_EQ(main->Design().Trackers().Collect().ElementAt(0), banner);
+        ASSERT_EQ(mainwindowtest::TrackerFramesOf(*main).size(), 1);
+        ASSERT_NE(mainwindowtest::FrameAround(*main, banner), nullptr);
         const QRect placed = banner->geometry().translated(30, 40);
-        const QPoint from = banner->mapToGlobal(banner->rect().center());
-        main->RouteChildMouse(MouseRouting::Kind::LeftDown, from);
-        main->RouteChildMouse(MouseRouting::Kind::Move, from + QPoint(30, 40));
-        main->RouteChildMouse(MouseRouting::Kind::LeftUp, from + QPoint(30, 40));
-        main->Design().Trackers().Collect().ToolWindow()->OnCommand(CToolWnd::kQuit);
+        mainwindowtest::DragOnScreen(*main, banner, QPoint(30, 40));
+        mainwindowtest::AdjustToolOf(*main)->OnCommand(CToolWnd::kQuit);
         EXPECT_FALSE(main->Design().IsPlacing());
         EXPECT_TRUE(options->isVisible());
         EXPECT_EQ(options->PositionEdit(0)->text(), QString::number(placed.x()));
@@ -273,18 +271,26 @@ TEST_F(MainToolWndTest, DesignModeFromTheSettingsWindowGivesItBackAfterwards) {
     EXPECT_TRUE(main->Design().IsDesignMode());
     EXPECT_FALSE(settings->isVisible());
     EXPECT_EQ(Tool()->Grade(), &main->Status().Level(3));
-    EXPECT_TRUE(main->TakesInput()) << "the trackers need the mouse";
+    // The trackers need the mouse although the settings window is only hidden.
+    ASSERT_TRUE(WaitReady());
+    main->Design().OnDesignCommand(DesignCommand::kSymbolPlacement);
+    SymbolView* first = mainwindowtest::SymbolViewsOf(*main)[0];
+    const QRect placed = first->geometry().translated(20, 10);
+    mainwindowtest::DragOnScreen(*main, first, QPoint(20, 10));
+    EXPECT_EQ(first->geometry(), placed);
+    mainwindowtest::AdjustToolOf(*main)->OnCommand(CToolWnd::kQuit);
     Tool()->OnCommand(DesignCommand::kQuit);
     EXPECT_FALSE(main->Design().IsDesignMode());
     EXPECT_TRUE(settings->isVisible());
-    EXPECT_FALSE(main->TakesInput()) << "the settings window is open again";
+    QTest::keyClick(main.get(), Qt::Key_Space);
+    EXPECT_EQ(main->Status().GetTakenCount(), 0) << "the settings window is open again";
 }
 
 TEST_F(MainToolWndTest, TheDesignWindowsLookTidy) {
     main->OnCommand(MainMenu::kCmdDesignMode);
     ASSERT_TRUE(WaitReady());
     main->Design().OnDesignCommand(DesignCommand::kSymbolPlacement);
-    CToolWnd* adjust = main->Design().Trackers().Collect().ToolWindow();
+    CToolWnd* adjust = mainwindowtest::AdjustToolOf(*main);
     ASSERT_NE(adjust, nullptr);
     EXPECT_LE(adjust->width(), 640);
     EXPECT_LE(Tool()->width(), 640);

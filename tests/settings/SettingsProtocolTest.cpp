@@ -62,7 +62,6 @@ TEST_F(SettingsProtocolTest, SetButtonOpensTheWindowAndCloseHandsTheShowBack) {
     QPointer<XSet> settings = Settings();
     ASSERT_TRUE(settings);
     EXPECT_TRUE(settings->isVisible());
-    EXPECT_FALSE(dlg->TakesInput());
     // The window, then its three pages and the settings window, in the order they announced.
     const auto& guide = dlg->GuideWindows();
     ASSERT_EQ(guide.size(), 5);
@@ -75,7 +74,6 @@ TEST_F(SettingsProtocolTest, SetButtonOpensTheWindowAndCloseHandsTheShowBack) {
     EXPECT_TRUE(settings) << "reported, not yet deleted";
     ASSERT_TRUE(QTest::qWaitFor([&] { return settings.isNull(); }, kWaitMs));
     EXPECT_EQ(dlg->SettingsWindow(), nullptr);
-    EXPECT_TRUE(dlg->TakesInput());
     EXPECT_FALSE(dlg->IsQuitting());
     ASSERT_TRUE(QTest::qWaitFor([&] { return dlg->Draw().IsDrawEnabled(); }, kWaitMs));
     QTest::keyClick(dlg.get(), Qt::Key_Space);
@@ -94,7 +92,7 @@ TEST_F(SettingsProtocolTest, NumbersThatGrewAreScannedWhenTheWindowCloses) {
     EXPECT_EQ(dlg->Status().m_nuBase.m_nCount, 101);
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return mainwindowtest::SymbolViewsOf(*dlg).size() == 4; }, kWaitMs));
-    EXPECT_TRUE(dlg->TakesInput());
+    EXPECT_TRUE(mainwindowtest::DrawKeyDraws(*dlg)) << "the window takes input again";
 }
 
 TEST_F(SettingsProtocolTest, ResetInTheSettingsWindowRestartsWithoutSaving) {
@@ -164,10 +162,11 @@ TEST_F(SettingsProtocolTest, DesignModeFromThePrizeLevelsPageHidesTheWindowUntil
     EXPECT_TRUE(dlg->Design().IsDesignMode());
     dlg->Design().LeaveDesignMode();
     EXPECT_TRUE(settings->isVisible());
-    EXPECT_FALSE(dlg->TakesInput());
+    QTest::keyClick(dlg.get(), Qt::Key_Space);
+    EXPECT_EQ(dlg->Status().GetTakenCount(), 0) << "the settings window is open again";
     settings->CloseAndReport();
     ASSERT_TRUE(QTest::qWaitFor([&] { return settings.isNull(); }, kWaitMs));
-    EXPECT_TRUE(dlg->TakesInput());
+    EXPECT_TRUE(mainwindowtest::DrawKeyDraws(*dlg)) << "the window takes input again";
 }
 
 } // namespace

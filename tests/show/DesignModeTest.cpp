@@ -90,8 +90,15 @@ protected:
         FakeDesignTool::refuseApply = 0;
         CTumoDlg::InstallDesignTool(
             [](CTumoDlg& main, int level) { return new FakeDesignTool(main, level); });
+        // The winners list, opened by its hot key (Ctrl+V): a harmless sign that keys get in.
+        MainWindowDialogs dialogs;
+        dialogs.runWinningNumbers = [this](CTumoDlg&) { ++winnersShown; };
+        CTumoDlg::InstallDialogs(dialogs);
     }
-    void TearDown() override { CTumoDlg::InstallDesignTool({}); }
+    void TearDown() override {
+        CTumoDlg::InstallDesignTool({});
+        CTumoDlg::InstallDialogs({});
+    }
 
     // Levels 1 to 3 with these quantities (0 makes a level complete), perScreen numbers each.
     void WriteScheme(QList<int> quantities, int perScreen = 2) {
@@ -117,19 +124,17 @@ protected:
     }
     static QPoint Centre(const QWidget* w) { return w->mapToGlobal(w->rect().center()); }
     static void Drag(CTumoDlg& dlg, const QWidget* element, QPoint delta) {
-        const QPoint from = Centre(element);
-        dlg.RouteChildMouse(Kind::LeftDown, from);
-        dlg.RouteChildMouse(Kind::Move, from + delta);
-        dlg.RouteChildMouse(Kind::LeftUp, from + delta);
+        DragOnScreen(dlg, element, delta);
     }
     static void Quit(CTumoDlg& dlg) {
-        CToolWnd* tool = dlg.Design().Trackers().Collect().ToolWindow();
+        CToolWnd* tool = AdjustToolOf(dlg);
         ASSERT_NE(tool, nullptr);
         tool->OnCommand(CToolWnd::kQuit);
     }
 
     QTemporaryDir dir;
     RecordingPrompter prompter;
+    int winnersShown = 0;
 };
 
 TEST_F(DesignModeTest, TheDefaultLevelOnTheScreenIsTheSelectorsLastEntry) {
@@ -155,16 +160,16 @@ TEST_F(DesignModeTest, DesignModeStopsTheShowUntilTheToolIsClosed) {
     ASSERT_TRUE(dlg.Design().IsDesignMode());
     EXPECT_EQ(FakeDesignTool::createdFor, 1);
     EXPECT_EQ(FakeDesignTool::selected, QList<int>{0});
-    EXPECT_TRUE(dlg.IsBusy());
-    EXPECT_TRUE(dlg.TakesInput());
     ASSERT_NE(dlg.findChild<DesignModeWnd*>(), nullptr);
     EXPECT_TRUE(dlg.findChild<DesignModeWnd*>()->isVisible());
     for (XButton* button : ButtonsOf(dlg))
         EXPECT_FALSE(button->isEnabled());
     EXPECT_EQ(dlg.Design().EnterDesignMode(0), -1) << "entering twice does nothing";
 
-    // No draw: not by key, not by a click, not by command.
+    // No draw: not by key, not by a click, not by command; no other hot key either.
     ASSERT_TRUE(WaitReady(dlg));
+    QTest::keyClick(&dlg, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(winnersShown, 0);
     QTest::keyClick(&dlg, Qt::Key_Space);
     dlg.RouteChildMouse(Kind::LeftDown, Centre(&dlg));
     dlg.RouteChildMouse(Kind::LeftUp, Centre(&dlg));
@@ -174,16 +179,15 @@ TEST_F(DesignModeTest, DesignModeStopsTheShowUntilTheToolIsClosed) {
     QPointer<QWidget> tool = Tool(dlg)->Window();
     dlg.Design().OnDesignClosed();
     EXPECT_FALSE(dlg.Design().IsDesignMode());
-    EXPECT_FALSE(dlg.IsBusy());
+    QTest::keyClick(&dlg, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(winnersShown, 1) << "the hot keys are back";
     EXPECT_FALSE(dlg.findChild<DesignModeWnd*>()->isVisible());
     for (XButton* button : ButtonsOf(dlg))
         EXPECT_TRUE(button->isEnabled());
     EXPECT_EQ(dlg.Design().DesignToolWindow(), nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(tool.isNull());
-    ASSERT_TRUE(WaitReady(dlg));
-    dlg.Draw().OnDraw();
-    EXPECT_GT(dlg.Status().GetTakenCount(), 0) << "the show goes on";
+    EXPECT_TRUE(DrawKeyDraws(dlg)) << "the show goes on";
     dlg.OnQuit();
 }
 
@@ -225,11 +229,20 @@ TEST_F(DesignModeTest, PlacedSymbolsAreStoredAndKeptAfterARestart) {
         EXPECT_FALSE(Tool(dlg)->isVisible()) << "the design tool makes way for the adjust tool";
         const int digits = dlg.Status().m_nuBase.m_nDigits;
         ASSERT_EQ(digits, 3);
-        const CXTracerCollect& collect = dlg.Design().Trackers().Collect();
-        ASSERT_EQ(collect.Count(), 2 * digits);
-        EXPECT_EQ(collect.m_nKind, CXTracerCollect::kSymbols);
+        // Every symbol of the screen can be selected; the first one is at the start.
+        const std::vector<SymbolView*> views = SymbolViewsOf(dlg);
+        ASSERT_EQ(views.size(), size_t(2 * digits));
+        ASSERT_EQ(TrackerFramesOf(dlg).size(), 1);
+        EXPECT_NE(FrameAround(dlg, views[0]), nullptr);
+        for (size_t i = 1; i < views.size(); ++i)
+            ClickOn(dlg, views[i], Qt::ControlModifier);
+        for (const SymbolView* view : views)
+            EXPECT_NE(FrameAround(dlg, view), nullptr);
+        ClickOn(dlg, views[0]); // a click without a move selects that one alone
+        ASSERT_EQ(TrackerFramesOf(dlg).size(), 1);
+        EXPECT_NE(FrameAround(dlg, views[0]), nullptr);
 
-        SymbolView* first = SymbolViewsOf(dlg)[0];
+        SymbolView* first = views[0];
         placed = first->geometry().translated(40, 30);
         Drag(dlg, first, QPoint(40, 30));
         EXPECT_EQ(first->geometry(), placed);
@@ -266,7 +279,6 @@ TEST_F(DesignModeTest, TheBoardIsPlacedFromItsOptionsAndStoredWhenThePlacementEn
     QPointer<QWidget> options = FakeDesignTool::boardOptions;
     ASSERT_TRUE(options);
     EXPECT_EQ(FakeDesignTool::levelChoice, QList<bool>{false}) << "counted as an open dialog";
-    EXPECT_FALSE(dlg.TakesInput());
     dlg.Design().OnDesignCommand(DesignCommand::kBulletinOptions);
     EXPECT_EQ(FakeDesignTool::boardOptions, options) << "one options window at a time";
     EXPECT_EQ(FakeDesignTool::levelChoice, QList<bool>{false});
@@ -274,11 +286,11 @@ TEST_F(DesignModeTest, TheBoardIsPlacedFromItsOptionsAndStoredWhenThePlacementEn
     dlg.Design().BeginBulletinLayout();
     EXPECT_EQ(FakeDesignTool::appliedAll, 1);
     EXPECT_TRUE(dlg.Design().IsPlacing());
-    EXPECT_TRUE(dlg.TakesInput());
     EXPECT_FALSE(options->isVisible());
     BulletinBoard* board = dlg.findChild<BulletinBoard*>();
     ASSERT_TRUE(board->isVisible());
-    ASSERT_EQ(dlg.Design().Trackers().Collect().ElementAt(0), board);
+    ASSERT_EQ(TrackerFramesOf(dlg).size(), 1);
+    ASSERT_NE(FrameAround(dlg, board), nullptr);
     dlg.Design().BeginBulletinLayout();
     EXPECT_EQ(FakeDesignTool::appliedAll, 1) << "no second placement while one runs";
 
@@ -330,13 +342,11 @@ TEST_F(DesignModeTest, TheNumberAreaFollowsItsStandInWhileItMoves) {
     ASSERT_NE(proxy, nullptr);
     BulletinBoard* board = dlg.findChild<BulletinBoard*>();
     EXPECT_EQ(proxy->geometry(), QRect(10, 10, 50, 30).translated(board->pos()));
-    EXPECT_EQ(dlg.Design().Trackers().Collect().m_nKind, CXTracerCollect::kNumberArea);
+    ASSERT_EQ(TrackerFramesOf(dlg).size(), 1);
+    EXPECT_NE(FrameAround(dlg, proxy), nullptr) << "the stand-in is placed, not the board";
     EXPECT_FALSE(board->isEnabled());
 
-    const QPoint from = Centre(proxy);
-    dlg.RouteChildMouse(Kind::LeftDown, from);
-    dlg.RouteChildMouse(Kind::Move, from + QPoint(7, 5));
-    dlg.RouteChildMouse(Kind::LeftUp, from + QPoint(7, 5));
+    Drag(dlg, proxy, QPoint(7, 5));
     EXPECT_EQ(level->m_notify.m_rcNumbers, WinRect(17, 15, 67, 45));
     Quit(dlg);
     EXPECT_EQ(dlg.findChild<WinNuBoard*>(), nullptr);
@@ -364,9 +374,13 @@ TEST_F(DesignModeTest, TextPanelsArePlacedAddedEditedAndDeleted) {
     ASSERT_EQ(PanelsOf(dlg).size(), 2);
 
     EXPECT_EQ(dlg.Design().OnTextLayout(), 0);
-    const CXTracerCollect& collect = dlg.Design().Trackers().Collect();
-    ASSERT_EQ(collect.Count(), 2);
-    EXPECT_TRUE(collect.ToolWindow()->Button(CToolWnd::kAddString)->isVisible());
+    // Both panels can be selected.
+    ClickOn(dlg, PanelsOf(dlg)[1], Qt::ControlModifier);
+    ASSERT_EQ(TrackerFramesOf(dlg).size(), 2);
+    EXPECT_NE(FrameAround(dlg, PanelsOf(dlg)[1]), nullptr);
+    CToolWnd* tool = AdjustToolOf(dlg);
+    ASSERT_NE(tool, nullptr);
+    EXPECT_TRUE(tool->Button(CToolWnd::kAddString)->isVisible());
 
     // A double click on a panel edits its item.
     dlg.RouteChildMouse(Kind::LeftDoubleClick, Centre(PanelsOf(dlg)[1]));
@@ -374,33 +388,35 @@ TEST_F(DesignModeTest, TextPanelsArePlacedAddedEditedAndDeleted) {
     EXPECT_EQ(FakeDesignTool::textItems, QList<int>{1});
 
     // The editor added an item: its panel joins the placement, selected.
-    collect.ToolWindow()->OnCommand(CToolWnd::kAddString);
+    tool->OnCommand(CToolWnd::kAddString);
     EXPECT_EQ(FakeDesignTool::textItems, (QList<int>{1, -1}));
     level->m_aPanel.AddPanel(QStringLiteral("Third"), cf);
     dlg.Design().OnStringEdited(-1);
     ASSERT_EQ(PanelsOf(dlg).size(), 3);
-    ASSERT_EQ(collect.Count(), 3);
-    EXPECT_EQ(collect.SelectedIndexes(), QList<int>{2});
     XAPanel* third = PanelsOf(dlg)[2];
+    ASSERT_EQ(TrackerFramesOf(dlg).size(), 1);
+    EXPECT_NE(FrameAround(dlg, third), nullptr);
     EXPECT_EQ(level->m_aPanel.m_listPanels[2].m_rect, WinRect::fromQRect(third->geometry()));
 
     // An edited text resizes its panel; the frame goes around the panel again.
-    dlg.Design().Trackers().Collect().SelectOnly(0);
+    ClickOn(dlg, PanelsOf(dlg)[0]);
     level->m_aPanel.m_listPanels[0].m_strText = QStringLiteral("A much longer first text ~?~");
     dlg.Design().OnStringEdited(0);
     XAPanel* firstPanel = PanelsOf(dlg)[0];
     EXPECT_TRUE(firstPanel->Text().endsWith(QStringLiteral("text 5")));
-    EXPECT_EQ(collect.ActiveFrame(0)->InnerRect(), firstPanel->geometry());
+    EXPECT_NE(FrameAround(dlg, firstPanel), nullptr);
 
-    Drag(dlg, third, QPoint(200, 100));
+    Drag(dlg, third, QPoint(200, 250)); // clear of the others, to be clicked on its own
     const QRect thirdPlaced = third->geometry();
-    dlg.Design().Trackers().Collect().SelectOnly(1);
-    dlg.Design().Trackers().Collect().SetCurrent(2);
-    collect.ToolWindow()->OnCommand(CToolWnd::kDeleteString);
+    ClickOn(dlg, PanelsOf(dlg)[1]);
+    tool->OnCommand(CToolWnd::kDeleteString);
     ASSERT_EQ(level->m_aPanel.m_listPanels.size(), 2);
     EXPECT_EQ(level->m_aPanel.m_listPanels[1].m_strText, QStringLiteral("Third"));
-    EXPECT_EQ(PanelsOf(dlg).size(), 2);
-    EXPECT_EQ(collect.Count(), 2);
+    ASSERT_EQ(PanelsOf(dlg).size(), 2);
+    // The deleted panel left the placement: the two left are all there is to select.
+    ClickOn(dlg, PanelsOf(dlg)[0]);
+    ClickOn(dlg, PanelsOf(dlg)[1], Qt::ControlModifier);
+    EXPECT_EQ(TrackerFramesOf(dlg).size(), 2);
 
     Quit(dlg);
     EXPECT_EQ(level->m_aPanel.m_listPanels[1].m_rect, WinRect::fromQRect(thirdPlaced));
@@ -416,7 +432,7 @@ TEST_F(DesignModeTest, SymbolCommandsOfThePlacementGoToTheDesignTool) {
     dlg.OnCommand(MainMenu::kCmdDesignMode);
     ASSERT_TRUE(WaitReady(dlg));
     dlg.Design().OnDesignCommand(DesignCommand::kSymbolPlacement);
-    CToolWnd* tool = dlg.Design().Trackers().Collect().ToolWindow();
+    CToolWnd* tool = AdjustToolOf(dlg);
     ASSERT_NE(tool, nullptr);
     EXPECT_FALSE(tool->Button(CToolWnd::kAddString)->isVisible());
     tool->OnCommand(CToolWnd::kChooseSymbolFile);

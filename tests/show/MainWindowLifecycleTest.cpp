@@ -63,7 +63,6 @@ TEST_F(MainWindowTest, StaysHiddenUntilTheSymbolsAreReadyThenCoversTheMonitor) {
     EXPECT_FALSE(dlg.isVisible());
     dlg.show();
     EXPECT_FALSE(dlg.isVisible()) << "shown before the worker answered";
-    EXPECT_FALSE(dlg.IsBusy());
     ASSERT_TRUE(WaitReady(dlg));
     EXPECT_EQ(dlg.geometry(), MonitorChoice::Choose(MonitorChoice::ScreenRects(),
                                                     dlg.Status().m_options.m_nMonitor));
@@ -79,6 +78,7 @@ TEST_F(MainWindowTest, StaysHiddenUntilTheSymbolsAreReadyThenCoversTheMonitor) {
     }
     EXPECT_TRUE(TimerRunning(dlg, "soundPoll"));
     EXPECT_TRUE(prompter.messages.isEmpty()) << prompter.messages.join('\n').toStdString();
+    EXPECT_TRUE(DrawKeyDraws(dlg)) << "the start-up is over: the window takes its keys";
     dlg.OnQuit();
 }
 
@@ -118,7 +118,7 @@ TEST_F(MainWindowTest, RestoreZOrderPutsTheWindowsOwnChildrenOverTheSymbols) {
         EXPECT_EQ(buttons[i]->text(), captions[i]);
         EXPECT_EQ(at(buttons[i]), order.size() - 5 + i);
     }
-    EXPECT_TRUE(dlg.TakesInput());
+    EXPECT_TRUE(DrawKeyDraws(dlg)) << "the window takes input again";
     dlg.OnQuit();
 }
 

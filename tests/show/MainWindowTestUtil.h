@@ -2,6 +2,8 @@
 
 #include "controls/XButton.h"
 #include "model/TumoStatus.h"
+#include "show/CTRDD.h"
+#include "show/CToolWnd.h"
 #include "show/CTumoDlg.h"
 #include "show/InfoPanels.h"
 #include "show/SymbolView.h"
@@ -40,6 +42,16 @@ inline bool WaitReady(CTumoDlg& dlg) {
     return QTest::qWaitFor([&] { return dlg.isVisible() && dlg.Draw().IsDrawEnabled(); }, kWaitMs);
 }
 
+// The window takes the operator's input: once the symbols are ready, the draw key draws one
+// more number. The screen on show must have room for it (a full screen restarts instead).
+inline bool DrawKeyDraws(CTumoDlg& dlg) {
+    if (!WaitReady(dlg))
+        return false;
+    const int before = dlg.CurGrade()->m_taken.Count();
+    QTest::keyClick(&dlg, Qt::Key_Space);
+    return dlg.CurGrade()->m_taken.Count() == before + 1;
+}
+
 // The bottom buttons in the order Quit, Set, View, Draw, Restart, found by their names.
 inline QList<XButton*> ButtonsOf(const CTumoDlg& dlg) {
     QList<XButton*> buttons;
@@ -70,6 +82,60 @@ inline QList<XAPanel*> PanelsOf(const CTumoDlg& dlg) {
 inline bool TimerRunning(const CTumoDlg& dlg, const char* name) {
     const auto* timer = dlg.findChild<QTimer*>(QString::fromLatin1(name));
     return timer && timer->isActive();
+}
+
+// Mouse input on the window as the operator gives it, at a point of the window.
+inline void PressAt(CTumoDlg& dlg, QPoint local, Qt::KeyboardModifiers modifiers = {}) {
+    QTest::mousePress(dlg.windowHandle(), Qt::LeftButton, modifiers, local);
+}
+inline void ReleaseAt(CTumoDlg& dlg, QPoint local, Qt::KeyboardModifiers modifiers = {}) {
+    QTest::mouseRelease(dlg.windowHandle(), Qt::LeftButton, modifiers, local);
+}
+inline QPoint CentreIn(const CTumoDlg& dlg, const QWidget* element) {
+    return element->mapTo(&dlg, element->rect().center());
+}
+// A click on an element without moving (Ctrl adds it to a placement's selection).
+inline void ClickOn(CTumoDlg& dlg, const QWidget* element, Qt::KeyboardModifiers modifiers = {}) {
+    const QPoint at = CentreIn(dlg, element);
+    PressAt(dlg, at, modifiers);
+    ReleaseAt(dlg, at, modifiers);
+}
+// Pressed on an element, moved by delta and released there.
+inline void DragOnScreen(CTumoDlg& dlg, const QWidget* element, QPoint delta) {
+    const QPoint from = CentreIn(dlg, element);
+    PressAt(dlg, from);
+    QTest::mouseMove(dlg.windowHandle(), from + delta);
+    ReleaseAt(dlg, from + delta);
+}
+
+// The adjust tool of the placement in progress, null when none runs.
+inline CToolWnd* AdjustToolOf(const CTumoDlg& dlg) {
+    for (CToolWnd* tool :
+         dlg.findChildren<CToolWnd*>(QStringLiteral("adjustTool"), Qt::FindDirectChildrenOnly)) {
+        if (tool->isVisible())
+            return tool;
+    }
+    return nullptr;
+}
+
+// The sizing frames of a placement's selected elements, shown on the window.
+inline QList<CTRDD*> TrackerFramesOf(const CTumoDlg& dlg) {
+    QList<CTRDD*> frames;
+    for (CTRDD* frame :
+         dlg.findChildren<CTRDD*>(QStringLiteral("trackerFrame"), Qt::FindDirectChildrenOnly)) {
+        if (frame->isVisible())
+            frames << frame;
+    }
+    return frames;
+}
+// The frame that goes around an element, null when the element is not selected.
+inline CTRDD* FrameAround(const CTumoDlg& dlg, const QWidget* element) {
+    const QRect rect(element->mapTo(&dlg, QPoint(0, 0)), element->size());
+    for (CTRDD* frame : TrackerFramesOf(dlg)) {
+        if (frame->InnerRect() == rect)
+            return frame;
+    }
+    return nullptr;
 }
 
 } // namespace mainwindowtest
