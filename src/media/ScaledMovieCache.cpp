@@ -30,6 +30,8 @@ QImage ScaledMovieCache::MakeSharp(const StripMovie& movie, int cell, QSize size
     const QImage& source = movie.Cell(cell);
     if (source.size() == size)
         return source;
+    if (const auto& hook = ScalingHook())
+        hook(size);
     return source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
         .convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
@@ -38,10 +40,19 @@ QImage ScaledMovieCache::Cell(const std::shared_ptr<const StripMovie>& movie, in
                               QSize size) {
     if (!movie || cell < 0 || cell >= movie->CellCount() || size.isEmpty())
         return QImage();
+    {
+        QMutexLocker lock(&m_mutex);
+        const QImage& slot = EntryFor(movie, size).sharp[static_cast<size_t>(cell)];
+        if (!slot.isNull())
+            return slot;
+    }
+    // Scaled without the lock: a full-screen background cell takes a while, and the symbols'
+    // frames must not wait for it.
+    QImage made = MakeSharp(*movie, cell, size);
     QMutexLocker lock(&m_mutex);
     QImage& slot = EntryFor(movie, size).sharp[static_cast<size_t>(cell)];
     if (slot.isNull())
-        slot = MakeSharp(*movie, cell, size);
+        slot = std::move(made);
     return slot;
 }
 
@@ -49,16 +60,27 @@ QImage ScaledMovieCache::BlurredCell(const std::shared_ptr<const StripMovie>& mo
                                      QSize size) {
     if (!movie || cell < 0 || cell >= movie->CellCount() || size.isEmpty())
         return QImage();
-    QMutexLocker lock(&m_mutex);
-    Entry& entry = EntryFor(movie, size);
-    QImage& slot = entry.blurred[static_cast<size_t>(cell)];
-    if (slot.isNull()) {
-        QImage& sharp = entry.sharp[static_cast<size_t>(cell)];
-        if (sharp.isNull())
-            sharp = MakeSharp(*movie, cell, size);
-        slot = VerticalBlur(sharp, BlurLength(size.height(), movie->RollMs()));
+    {
+        QMutexLocker lock(&m_mutex);
+        const QImage& slot = EntryFor(movie, size).blurred[static_cast<size_t>(cell)];
+        if (!slot.isNull())
+            return slot;
     }
+    QImage made = VerticalBlur(Cell(movie, cell, size), BlurLength(size.height(), movie->RollMs()));
+    QMutexLocker lock(&m_mutex);
+    QImage& slot = EntryFor(movie, size).blurred[static_cast<size_t>(cell)];
+    if (slot.isNull())
+        slot = std::move(made);
     return slot;
+}
+
+void ScaledMovieCache::SetScalingHook(std::function<void(QSize)> hook) {
+    ScalingHook() = std::move(hook);
+}
+
+std::function<void(QSize)>& ScaledMovieCache::ScalingHook() {
+    static std::function<void(QSize)> hook;
+    return hook;
 }
 
 void ScaledMovieCache::Clear() {

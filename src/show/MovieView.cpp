@@ -8,6 +8,7 @@
 #include <QPainter>
 
 MovieView::MovieView(QWidget* parent) : QWidget(parent) {
+    m_compositor.SetRunner(LoopCompositor::OffThread());
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, [this] { update(); });

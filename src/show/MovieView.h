@@ -48,6 +48,8 @@ public:
     bool IsAnimating() const { return m_paceMs >= 0 || m_timer.isActive(); }
     // Whether the view paints a fading loop from its tile by tile picture.
     bool IsComposing() const;
+    // Whether the cells of its next fade are still being made ready, off the GUI thread.
+    bool IsPreparing() const { return m_compositor.IsPreparing(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
