@@ -2,6 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 
 ScaledMovieCache& ScaledMovieCache::Instance() {
     static ScaledMovieCache cache;
@@ -32,8 +37,33 @@ QImage ScaledMovieCache::MakeSharp(const StripMovie& movie, int cell, QSize size
         return source;
     if (const auto& hook = ScalingHook())
         hook(size);
-    return source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage scaled = source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                              .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage kept = LargeImage(size, scaled.format());
+    for (int y = 0; y < size.height(); ++y)
+        std::copy_n(scaled.constScanLine(y), scaled.width() * 4, kept.scanLine(y));
+    return kept;
+}
+
+QImage ScaledMovieCache::LargeImage(QSize size, QImage::Format format) {
+#if defined(__linux__)
+    // A fading background reads and writes its cells tile by tile, 32 rows of a full-screen
+    // picture at a time; in ordinary 4 KiB pages every row of a tile is a page of its own, and
+    // the address lookups cost more than the pixels. Large pages hold a whole tile row band.
+    constexpr size_t kLargePage = size_t(2) << 20;
+    const qsizetype bytesPerLine = qsizetype(size.width()) * 4;
+    const size_t bytes = size_t(bytesPerLine) * size_t(std::max(0, size.height()));
+    if (bytes >= kLargePage) {
+        const size_t rounded = (bytes + kLargePage - 1) / kLargePage * kLargePage;
+        if (void* data = std::aligned_alloc(kLargePage, rounded)) {
+            madvise(data, rounded, MADV_HUGEPAGE);
+            return QImage(
+                static_cast<uchar*>(data), size.width(), size.height(), bytesPerLine, format,
+                [](void* p) { std::free(p); }, data);
+        }
+    }
+#endif
+    return QImage(size, format);
 }
 
 QImage ScaledMovieCache::Cell(const std::shared_ptr<const StripMovie>& movie, int cell,

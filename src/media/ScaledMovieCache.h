@@ -24,6 +24,10 @@ public:
     QImage BlurredCell(const std::shared_ptr<const StripMovie>& movie, int cell, QSize size);
     void Clear();
 
+    // A picture of 32-bit pixels for the whole screen, in memory that suits reading and writing
+    // it in small tiles.
+    static QImage LargeImage(QSize size, QImage::Format format);
+
     // Tests: called while a cell is being scaled, with the size it is scaled to.
     static void SetScalingHook(std::function<void(QSize)> hook);
 
