@@ -88,6 +88,8 @@ void LoopCompositor::Clear() {
     m_shown.clear();
     m_differences.clear();
     m_pending.reset();
+    m_leave = QRegion();
+    m_left.clear();
     m_cell = m_next = -1;
     m_a = m_b = QImage();
 }
@@ -164,7 +166,7 @@ bool LoopCompositor::TakePair(const std::shared_ptr<const StripMovie>& movie, in
 }
 
 QRegion LoopCompositor::Update(const std::shared_ptr<const StripMovie>& movie, QSize size,
-                               qint64 elapsedMs, int stepMs) {
+                               qint64 elapsedMs, int stepMs, const QRegion& leave) {
     if (!movie || movie->CellCount() == 0 || size.isEmpty()) {
         Clear();
         return QRegion();
@@ -181,6 +183,17 @@ QRegion LoopCompositor::Update(const std::shared_ptr<const StripMovie>& movie, Q
         m_rows = (size.height() + kTile - 1) / kTile;
         m_shown.assign(static_cast<size_t>(m_cols) * m_rows, Shown());
         m_differences.assign(static_cast<size_t>(movie->CellCount()), {});
+        m_leave = QRegion();
+        m_left.assign(m_shown.size(), false);
+    }
+    if (leave != m_leave) {
+        m_leave = leave;
+        std::fill(m_left.begin(), m_left.end(), false);
+        for (int i = 0; i < static_cast<int>(m_left.size()); ++i) {
+            const QRect r = TileRect(i);
+            if (leave.intersects(r) && leave.intersected(r) == QRegion(r))
+                m_left[static_cast<size_t>(i)] = true;
+        }
     }
     const MovieTimeline::LoopPoint point = MovieTimeline::LoopAt(*movie, elapsedMs);
     bool fades = point.next != point.cell && movie->BlendsCells();
@@ -225,7 +238,7 @@ QRegion LoopCompositor::Update(const std::shared_ptr<const StripMovie>& movie, Q
                 want = Shown{point.cell, point.next, weight};
         }
         Shown& shown = m_shown[static_cast<size_t>(i)];
-        if (shown == want)
+        if (shown == want || m_left[static_cast<size_t>(i)])
             continue;
         // A tile that showed the previous cell alone, where that cell and this one are alike,
         // already shows this one.

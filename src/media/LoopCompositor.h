@@ -35,9 +35,10 @@ public:
 
     // Brings the picture up to the loop's look after `elapsedMs` of its cycle (as
     // MovieTimeline::LoopAt counts it), scaled to `size`, with a fade step at most every `stepMs`;
-    // returns what changed. A new movie or size redraws everything.
+    // returns what changed. A new movie or size redraws everything. Tiles wholly inside `leave`
+    // (hidden on screen) are left as they are until a later update no longer leaves them.
     QRegion Update(const std::shared_ptr<const StripMovie>& movie, QSize size, qint64 elapsedMs,
-                   int stepMs);
+                   int stepMs, const QRegion& leave = QRegion());
     const QImage& Frame() const { return m_frame; }
     void Clear();
     // At once by default.
@@ -85,6 +86,8 @@ private:
     std::vector<Shown> m_shown;
     // Per cell: the largest channel difference of each tile from that cell to the next.
     std::vector<std::vector<quint8>> m_differences;
+    QRegion m_leave; // what m_left was worked out from
+    std::vector<bool> m_left;
     Runner m_runner;
     std::shared_ptr<Pair> m_pending; // asked of the runner
     int m_cell = -1;                 // the pair in use

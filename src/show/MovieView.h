@@ -92,6 +92,7 @@ private:
     void OnBeat();
     // Brings the composed picture up to now and marks what changed outside `painting` dirty.
     void Compose(const QRegion& painting = QRegion());
+    void ComposeAt(qint64 elapsedMs, int stepMs, const QRegion& painting);
     // The whole tiles of this view that siblings above it hide, in its own coordinates.
     QRegion HiddenBySiblings();
 
@@ -104,6 +105,9 @@ private:
     // The composed picture no longer belongs to the state or size. Otherwise a paint shows it as
     // the last beat left it: a paint that moved it on would ask for another paint, and so on.
     bool m_composeStale = true;
+    qint64 m_composedMs = 0; // the loop time the picture shows
+    int m_composedStepMs = 1;
+    QRegion m_leftBehind; // tiles the picture may show as they were when a board came
     struct Cover {
         const QWidget* widget = nullptr;
         QRect rect;

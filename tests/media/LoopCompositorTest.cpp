@@ -204,3 +204,20 @@ TEST(LoopCompositorTest, APairNotReadyHoldsItsFirstCellAndThenFadesOnWithoutSkip
     EXPECT_NE(Picture(compositor), movie->Cell(1));
     EXPECT_NE(Picture(compositor), movie->Cell(2));
 }
+
+TEST(LoopCompositorTest, TilesLeftAloneWhileHiddenCatchUpOnceShown) {
+    auto movie = Fade();
+    const QSize size = movie->NaturalSize();
+    LoopCompositor compositor;
+    compositor.Update(movie, size, 0, 40);
+    const QRect fast(2 * kT, 0, kT, kT);
+    // Only wholly hidden tiles are left: the middle one is hidden in part.
+    const QRegion hidden = QRegion(fast) + QRegion(kT + 5, 0, 10, kT);
+    const QRegion changed = compositor.Update(movie, size, 600, 40, hidden);
+    EXPECT_FALSE(changed.intersects(fast));
+    EXPECT_TRUE(changed.intersects(QRect(kT, 0, kT, kT)));
+    EXPECT_EQ(compositor.Frame().pixel(2 * kT + 3, 3), movie->Cell(0).pixel(2 * kT + 3, 3));
+
+    EXPECT_EQ(compositor.Update(movie, size, 600, 40), QRegion(fast));
+    EXPECT_LE(ErrorAt(compositor.Frame(), *movie, 600), 240 / 25 + 1);
+}
