@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include <QThreadPool>
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -62,6 +64,22 @@ void LoopCompositor::Blend(const QImage& a, const QImage& b, int weight, const Q
     }
 }
 
+LoopCompositor::Runner LoopCompositor::OffThread() {
+    return [](std::function<void()> job) {
+        // The cache is made first so that it outlives the pool, which waits for its jobs when
+        // the program ends.
+        ScaledMovieCache::Instance();
+        static QThreadPool pool;
+        static const bool once = (pool.setMaxThreadCount(1), true);
+        Q_UNUSED(once);
+        pool.start(std::move(job));
+    };
+}
+
+bool LoopCompositor::IsPreparing() const {
+    return m_pending && !m_pending->ready.load(std::memory_order_acquire);
+}
+
 void LoopCompositor::Clear() {
     m_movie.reset();
     m_key = nullptr;
@@ -69,12 +87,17 @@ void LoopCompositor::Clear() {
     m_frame = QImage();
     m_shown.clear();
     m_differences.clear();
+    m_pending.reset();
+    m_leave = QRegion();
+    m_left.clear();
+    m_cell = m_next = -1;
+    m_a = m_b = QImage();
 }
 
-QRect LoopCompositor::TileRect(int index) const {
-    const int x = (index % m_cols) * kTile;
-    const int y = (index / m_cols) * kTile;
-    return QRect(x, y, std::min(kTile, m_size.width() - x), std::min(kTile, m_size.height() - y));
+QRect LoopCompositor::TileRect(int index, QSize size, int cols) {
+    const int x = (index % cols) * kTile;
+    const int y = (index / cols) * kTile;
+    return QRect(x, y, std::min(kTile, size.width() - x), std::min(kTile, size.height() - y));
 }
 
 double LoopCompositor::Phase(int index) {
@@ -82,14 +105,11 @@ double LoopCompositor::Phase(int index) {
            65536.0;
 }
 
-const std::vector<quint8>& LoopCompositor::Differences(int cell, int next, const QImage& a,
-                                                       const QImage& b) {
-    std::vector<quint8>& d = m_differences[static_cast<size_t>(cell)];
-    if (!d.empty() || next == cell)
-        return d;
-    d.assign(m_shown.size(), 0);
+std::vector<quint8> LoopCompositor::Differences(const QImage& a, const QImage& b, QSize size,
+                                                int cols, int rows) {
+    std::vector<quint8> d(static_cast<size_t>(cols) * rows, 0);
     for (size_t i = 0; i < d.size(); ++i) {
-        const QRect r = TileRect(static_cast<int>(i));
+        const QRect r = TileRect(static_cast<int>(i), size, cols);
         int most = 0;
         for (int y = r.top(); y <= r.bottom() && most < 255; ++y) {
             const uchar* pa = a.constScanLine(y) + r.left() * 4;
@@ -102,33 +122,103 @@ const std::vector<quint8>& LoopCompositor::Differences(int cell, int next, const
     return d;
 }
 
+void LoopCompositor::Request(const std::shared_ptr<const StripMovie>& movie, int cell, int next,
+                             bool fades) {
+    auto pair = std::make_shared<Pair>();
+    pair->cell = cell;
+    pair->next = next;
+    m_pending = pair;
+    // A pair met again in a later cycle is already compared.
+    const bool compare = fades && m_differences[static_cast<size_t>(cell)].empty();
+    std::function<void()> job = [pair, movie, size = m_size, cols = m_cols, rows = m_rows,
+                                 compare] {
+        ScaledMovieCache& cache = ScaledMovieCache::Instance();
+        pair->a = cache.Cell(movie, pair->cell, size);
+        pair->b = pair->next == pair->cell ? pair->a : cache.Cell(movie, pair->next, size);
+        if (compare && !pair->a.isNull() && !pair->b.isNull())
+            pair->differences = Differences(pair->a, pair->b, size, cols, rows);
+        pair->ready.store(true, std::memory_order_release);
+    };
+    if (m_runner)
+        m_runner(std::move(job));
+    else
+        job();
+}
+
+bool LoopCompositor::TakePair(const std::shared_ptr<const StripMovie>& movie, int cell, int next,
+                              bool fades) {
+    if (!m_pending || m_pending->cell != cell || m_pending->next != next)
+        Request(movie, cell, next, fades);
+    if (!m_pending->ready.load(std::memory_order_acquire))
+        return false;
+    m_cell = cell;
+    m_next = next;
+    m_a = std::move(m_pending->a);
+    m_b = std::move(m_pending->b);
+    std::vector<quint8>& known = m_differences[static_cast<size_t>(cell)];
+    if (known.empty())
+        known = std::move(m_pending->differences);
+    m_pending.reset();
+    // The next pair is made while this fade plays, so it is ready when its turn comes.
+    if (fades)
+        Request(movie, next, (next + 1) % movie->CellCount(), true);
+    return true;
+}
+
 QRegion LoopCompositor::Update(const std::shared_ptr<const StripMovie>& movie, QSize size,
-                               qint64 elapsedMs, int stepMs) {
+                               qint64 elapsedMs, int stepMs, const QRegion& leave) {
     if (!movie || movie->CellCount() == 0 || size.isEmpty()) {
         Clear();
         return QRegion();
     }
     if (movie.get() != m_key || m_movie.expired() || size != m_size) {
+        Clear();
         m_movie = movie;
         m_key = movie.get();
         m_size = size;
         // Opaque cells make an opaque picture, which a view copies rather than blends.
-        m_frame = QImage(size, movie->IsOpaque() ? QImage::Format_RGB32
-                                                 : QImage::Format_ARGB32_Premultiplied);
+        m_frame = ScaledMovieCache::LargeImage(
+            size, movie->IsOpaque() ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
         m_cols = (size.width() + kTile - 1) / kTile;
         m_rows = (size.height() + kTile - 1) / kTile;
         m_shown.assign(static_cast<size_t>(m_cols) * m_rows, Shown());
         m_differences.assign(static_cast<size_t>(movie->CellCount()), {});
+        m_leave = QRegion();
+        m_left.assign(m_shown.size(), false);
+    }
+    if (leave != m_leave) {
+        m_leave = leave;
+        std::fill(m_left.begin(), m_left.end(), false);
+        for (int i = 0; i < static_cast<int>(m_left.size()); ++i) {
+            const QRect r = TileRect(i);
+            if (leave.intersects(r) && leave.intersected(r) == QRegion(r))
+                m_left[static_cast<size_t>(i)] = true;
+        }
     }
     const MovieTimeline::LoopPoint point = MovieTimeline::LoopAt(*movie, elapsedMs);
-    ScaledMovieCache& cache = ScaledMovieCache::Instance();
-    const QImage a = cache.Cell(movie, point.cell, size);
-    const QImage b = cache.Cell(movie, point.next, size);
+    bool fades = point.next != point.cell && movie->BlendsCells();
+    QImage a;
+    QImage b;
+    if ((m_cell == point.cell && m_next == point.next) ||
+        TakePair(movie, point.cell, point.next, fades)) {
+        a = m_a;
+        b = m_b;
+    } else {
+        // Not ready yet: the picture holds on the cell it has reached, and fades on once the
+        // pair is ready, rather than the beat waiting for it.
+        a = m_cell == point.cell   ? m_a
+            : m_next == point.cell ? m_b
+                                   : ScaledMovieCache::Instance().Cell(movie, point.cell, size);
+        b = a;
+        fades = false;
+    }
     if (a.isNull() || b.isNull())
         return QRegion();
-    const bool fades = point.next != point.cell && movie->BlendsCells();
     static const std::vector<quint8> kNone;
-    const std::vector<quint8>& diff = fades ? Differences(point.cell, point.next, a, b) : kNone;
+    const std::vector<quint8>& diff =
+        fades ? m_differences[static_cast<size_t>(point.cell)] : kNone;
+    if (diff.size() != m_shown.size())
+        fades = false;
     const int n = movie->CellCount();
     const int steps = std::max(1, movie->CellMs(point.cell) / std::max(1, stepMs));
 
@@ -148,7 +238,7 @@ QRegion LoopCompositor::Update(const std::shared_ptr<const StripMovie>& movie, Q
                 want = Shown{point.cell, point.next, weight};
         }
         Shown& shown = m_shown[static_cast<size_t>(i)];
-        if (shown == want)
+        if (shown == want || m_left[static_cast<size_t>(i)])
             continue;
         // A tile that showed the previous cell alone, where that cell and this one are alike,
         // already shows this one.

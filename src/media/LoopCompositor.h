@@ -6,6 +6,8 @@
 #include <QRegion>
 #include <QSize>
 
+#include <atomic>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -15,8 +17,17 @@
 // many steps as its largest colour difference needs (at most one a step time), so every step
 // moves a pixel by a few colour levels at most and tiles that hold still cost nothing. The tiles'
 // steps are staggered so that no single step redraws much more than its share.
+//
+// Scaling a full-screen cell and comparing two of them take longer than a beat, so each pair of
+// cells is prepared by a runner (off the GUI thread in the program) while the fade before it
+// plays. A beat never waits for it: a pair not ready yet holds the picture on its first cell.
 class LoopCompositor {
 public:
+    // Runs a piece of preparation, at once or on another thread.
+    using Runner = std::function<void(std::function<void()>)>;
+    // Prepares on one worker thread, in the order asked.
+    static Runner OffThread();
+
     static constexpr int kTile = 32;
     // How far a step of a slow fade moves a pixel at most, in colour levels: a step of one level
     // is invisible, and so is one of three, at a third of the redraws.
@@ -24,11 +35,16 @@ public:
 
     // Brings the picture up to the loop's look after `elapsedMs` of its cycle (as
     // MovieTimeline::LoopAt counts it), scaled to `size`, with a fade step at most every `stepMs`;
-    // returns what changed. A new movie or size redraws everything.
+    // returns what changed. A new movie or size redraws everything. Tiles wholly inside `leave`
+    // (hidden on screen) are left as they are until a later update no longer leaves them.
     QRegion Update(const std::shared_ptr<const StripMovie>& movie, QSize size, qint64 elapsedMs,
-                   int stepMs);
+                   int stepMs, const QRegion& leave = QRegion());
     const QImage& Frame() const { return m_frame; }
     void Clear();
+    // At once by default.
+    void SetRunner(Runner runner) { m_runner = std::move(runner); }
+    // Whether a pair of cells is being prepared right now.
+    bool IsPreparing() const;
 
     // Linear fade of premultiplied pixels, `weight` of b in 256ths.
     static void Blend(const QImage& a, const QImage& b, int weight, const QRect& rect, QImage& out);
@@ -41,8 +57,23 @@ private:
         friend bool operator==(const Shown&, const Shown&) = default;
     };
 
-    const std::vector<quint8>& Differences(int cell, int next, const QImage& a, const QImage& b);
-    QRect TileRect(int index) const;
+    // A pair of cells as a fade between them needs them, made ready by the runner.
+    struct Pair {
+        int cell = -1;
+        int next = -1;
+        QImage a;
+        QImage b;
+        std::vector<quint8> differences; // empty when the cells do not fade
+        std::atomic<bool> ready{false};
+    };
+
+    void Request(const std::shared_ptr<const StripMovie>& movie, int cell, int next, bool fades);
+    // The pair wanted now, when it is ready; also asks for the one after it.
+    bool TakePair(const std::shared_ptr<const StripMovie>& movie, int cell, int next, bool fades);
+    static std::vector<quint8> Differences(const QImage& a, const QImage& b, QSize size, int cols,
+                                           int rows);
+    static QRect TileRect(int index, QSize size, int cols);
+    QRect TileRect(int index) const { return TileRect(index, m_size, m_cols); }
     // The staggered start of a tile's steps, 0 to 1.
     static double Phase(int index);
 
@@ -55,4 +86,12 @@ private:
     std::vector<Shown> m_shown;
     // Per cell: the largest channel difference of each tile from that cell to the next.
     std::vector<std::vector<quint8>> m_differences;
+    QRegion m_leave; // what m_left was worked out from
+    std::vector<bool> m_left;
+    Runner m_runner;
+    std::shared_ptr<Pair> m_pending; // asked of the runner
+    int m_cell = -1;                 // the pair in use
+    int m_next = -1;
+    QImage m_a;
+    QImage m_b;
 };

@@ -2,6 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 
 ScaledMovieCache& ScaledMovieCache::Instance() {
     static ScaledMovieCache cache;
@@ -30,18 +35,54 @@ QImage ScaledMovieCache::MakeSharp(const StripMovie& movie, int cell, QSize size
     const QImage& source = movie.Cell(cell);
     if (source.size() == size)
         return source;
-    return source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (const auto& hook = ScalingHook())
+        hook(size);
+    const QImage scaled = source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                              .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage kept = LargeImage(size, scaled.format());
+    for (int y = 0; y < size.height(); ++y)
+        std::copy_n(scaled.constScanLine(y), scaled.width() * 4, kept.scanLine(y));
+    return kept;
+}
+
+QImage ScaledMovieCache::LargeImage(QSize size, QImage::Format format) {
+#if defined(__linux__)
+    // A fading background reads and writes its cells tile by tile, 32 rows of a full-screen
+    // picture at a time; in ordinary 4 KiB pages every row of a tile is a page of its own, and
+    // the address lookups cost more than the pixels. Large pages hold a whole tile row band.
+    constexpr size_t kLargePage = size_t(2) << 20;
+    const qsizetype bytesPerLine = qsizetype(size.width()) * 4;
+    const size_t bytes = size_t(bytesPerLine) * size_t(std::max(0, size.height()));
+    if (bytes >= kLargePage) {
+        const size_t rounded = (bytes + kLargePage - 1) / kLargePage * kLargePage;
+        if (void* data = std::aligned_alloc(kLargePage, rounded)) {
+            madvise(data, rounded, MADV_HUGEPAGE);
+            return QImage(
+                static_cast<uchar*>(data), size.width(), size.height(), bytesPerLine, format,
+                [](void* p) { std::free(p); }, data);
+        }
+    }
+#endif
+    return QImage(size, format);
 }
 
 QImage ScaledMovieCache::Cell(const std::shared_ptr<const StripMovie>& movie, int cell,
                               QSize size) {
     if (!movie || cell < 0 || cell >= movie->CellCount() || size.isEmpty())
         return QImage();
+    {
+        QMutexLocker lock(&m_mutex);
+        const QImage& slot = EntryFor(movie, size).sharp[static_cast<size_t>(cell)];
+        if (!slot.isNull())
+            return slot;
+    }
+    // Scaled without the lock: a full-screen background cell takes a while, and the symbols'
+    // frames must not wait for it.
+    QImage made = MakeSharp(*movie, cell, size);
     QMutexLocker lock(&m_mutex);
     QImage& slot = EntryFor(movie, size).sharp[static_cast<size_t>(cell)];
     if (slot.isNull())
-        slot = MakeSharp(*movie, cell, size);
+        slot = std::move(made);
     return slot;
 }
 
@@ -49,16 +90,27 @@ QImage ScaledMovieCache::BlurredCell(const std::shared_ptr<const StripMovie>& mo
                                      QSize size) {
     if (!movie || cell < 0 || cell >= movie->CellCount() || size.isEmpty())
         return QImage();
-    QMutexLocker lock(&m_mutex);
-    Entry& entry = EntryFor(movie, size);
-    QImage& slot = entry.blurred[static_cast<size_t>(cell)];
-    if (slot.isNull()) {
-        QImage& sharp = entry.sharp[static_cast<size_t>(cell)];
-        if (sharp.isNull())
-            sharp = MakeSharp(*movie, cell, size);
-        slot = VerticalBlur(sharp, BlurLength(size.height(), movie->RollMs()));
+    {
+        QMutexLocker lock(&m_mutex);
+        const QImage& slot = EntryFor(movie, size).blurred[static_cast<size_t>(cell)];
+        if (!slot.isNull())
+            return slot;
     }
+    QImage made = VerticalBlur(Cell(movie, cell, size), BlurLength(size.height(), movie->RollMs()));
+    QMutexLocker lock(&m_mutex);
+    QImage& slot = EntryFor(movie, size).blurred[static_cast<size_t>(cell)];
+    if (slot.isNull())
+        slot = std::move(made);
     return slot;
+}
+
+void ScaledMovieCache::SetScalingHook(std::function<void(QSize)> hook) {
+    ScalingHook() = std::move(hook);
+}
+
+std::function<void(QSize)>& ScaledMovieCache::ScalingHook() {
+    static std::function<void(QSize)> hook;
+    return hook;
 }
 
 void ScaledMovieCache::Clear() {

@@ -6,6 +6,7 @@
 #include <QMutex>
 #include <QSize>
 
+#include <functional>
 #include <list>
 #include <memory>
 
@@ -23,6 +24,13 @@ public:
     QImage BlurredCell(const std::shared_ptr<const StripMovie>& movie, int cell, QSize size);
     void Clear();
 
+    // A picture of 32-bit pixels for the whole screen, in memory that suits reading and writing
+    // it in small tiles.
+    static QImage LargeImage(QSize size, QImage::Format format);
+
+    // Tests: called while a cell is being scaled, with the size it is scaled to.
+    static void SetScalingHook(std::function<void(QSize)> hook);
+
     // Length of the smear for a cell of the given height: about the distance the reel travels
     // during one screen refresh, a little motion blur rather than a haze.
     static int BlurLength(int cellHeight, int rollMs);
@@ -39,6 +47,7 @@ private:
     };
 
     Entry& EntryFor(const std::shared_ptr<const StripMovie>& movie, QSize size);
+    static std::function<void(QSize)>& ScalingHook();
     static QImage MakeSharp(const StripMovie& movie, int cell, QSize size);
 
     QMutex m_mutex;

@@ -8,6 +8,7 @@
 #include <QPainter>
 
 MovieView::MovieView(QWidget* parent) : QWidget(parent) {
+    m_compositor.SetRunner(LoopCompositor::OffThread());
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, [this] { update(); });
@@ -80,15 +81,20 @@ void MovieView::OnBeat() {
 }
 
 void MovieView::Compose(const QRegion& painting) {
-    const QRegion changed =
-        m_compositor.Update(m_state.movie, size(), MovieRenderer::LoopElapsedMs(m_state, Now()),
-                            std::max(1, MovieRenderer::FadeStepMs(m_state, Now())));
+    ComposeAt(MovieRenderer::LoopElapsedMs(m_state, Now()),
+              std::max(1, MovieRenderer::FadeStepMs(m_state, Now())), painting);
+}
+
+void MovieView::ComposeAt(qint64 elapsedMs, int stepMs, const QRegion& painting) {
+    // Tiles under an opaque board are not even blended: it is the one cost the background has
+    // while it only fades. They are brought up to date when the board goes.
+    const QRegion hidden = HiddenBySiblings();
+    const QRegion changed = m_compositor.Update(m_state.movie, size(), elapsedMs, stepMs, hidden);
+    m_composedMs = elapsedMs;
+    m_composedStepMs = stepMs;
+    m_leftBehind = hidden;
     m_composeStale = false;
-    if (changed.isEmpty())
-        return;
-    // Tiles under an opaque board stay current in the picture, so they show right when it goes;
-    // until then repainting them would only make the board paint itself over them again.
-    const QRegion rest = changed - painting - HiddenBySiblings();
+    const QRegion rest = changed - painting - hidden;
     if (!rest.isEmpty())
         update(rest);
 }
@@ -152,6 +158,9 @@ void MovieView::paintEvent(QPaintEvent* event) {
     if (IsComposing()) {
         if (m_composeStale)
             Compose(event->region());
+        else if (!m_leftBehind.isEmpty() && event->region().intersects(m_leftBehind) &&
+                 event->region().intersects(m_leftBehind - HiddenBySiblings()))
+            ComposeAt(m_composedMs, m_composedStepMs, event->region()); // a board went away
         const QImage& frame = m_compositor.Frame();
         for (const QRect& r : event->region())
             painter.drawImage(r.topLeft(), frame, r);

@@ -48,6 +48,8 @@ public:
     bool IsAnimating() const { return m_paceMs >= 0 || m_timer.isActive(); }
     // Whether the view paints a fading loop from its tile by tile picture.
     bool IsComposing() const;
+    // Whether the cells of its next fade are still being made ready, off the GUI thread.
+    bool IsPreparing() const { return m_compositor.IsPreparing(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -90,6 +92,7 @@ private:
     void OnBeat();
     // Brings the composed picture up to now and marks what changed outside `painting` dirty.
     void Compose(const QRegion& painting = QRegion());
+    void ComposeAt(qint64 elapsedMs, int stepMs, const QRegion& painting);
     // The whole tiles of this view that siblings above it hide, in its own coordinates.
     QRegion HiddenBySiblings();
 
@@ -102,6 +105,9 @@ private:
     // The composed picture no longer belongs to the state or size. Otherwise a paint shows it as
     // the last beat left it: a paint that moved it on would ask for another paint, and so on.
     bool m_composeStale = true;
+    qint64 m_composedMs = 0; // the loop time the picture shows
+    int m_composedStepMs = 1;
+    QRegion m_leftBehind; // tiles the picture may show as they were when a board came
     struct Cover {
         const QWidget* widget = nullptr;
         QRect rect;

@@ -4,7 +4,10 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <thread>
+#include <utility>
 
 namespace {
 
@@ -134,4 +137,87 @@ TEST(LoopCompositorTest, BlendMatchesThePixelFormulaAtEveryWidth) {
             }
         }
     }
+}
+
+namespace {
+
+// Three cells, so that a cycle has a pair prepared ahead of its turn and one met again.
+std::shared_ptr<const StripMovie> ThreeCells() {
+    return StripMovie::MakeLoop({Cell(100, 10), Cell(104, 250), Cell(30, 120)}, 1000);
+}
+
+QImage Picture(const LoopCompositor& compositor) {
+    return compositor.Frame().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+} // namespace
+
+TEST(LoopCompositorTest, CellsPreparedOnAWorkerMakeThePictureTheBeatWouldHaveMade) {
+    auto movie = ThreeCells();
+    const QSize size(5 * kT + 7, 2 * kT + 3); // scaled, with partial tiles at the edges
+    LoopCompositor inline_;
+    LoopCompositor worker;
+    worker.SetRunner(LoopCompositor::OffThread());
+    for (qint64 t = 0; t <= 6000; t += 40) {
+        inline_.Update(movie, size, t, 40);
+        worker.Update(movie, size, t, 40);
+        for (int i = 0; i < 5000 && worker.IsPreparing(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        ASSERT_FALSE(worker.IsPreparing());
+        worker.Update(movie, size, t, 40);
+        ASSERT_EQ(Picture(worker), Picture(inline_)) << t;
+    }
+}
+
+TEST(LoopCompositorTest, APairNotReadyHoldsItsFirstCellAndThenFadesOnWithoutSkipping) {
+    auto movie = ThreeCells();
+    const QSize size = movie->NaturalSize();
+    std::vector<std::function<void()>> jobs;
+    auto runJobs = [&jobs] {
+        for (auto& job : std::exchange(jobs, {}))
+            job();
+    };
+    LoopCompositor compositor;
+    compositor.SetRunner([&jobs](std::function<void()> job) { jobs.push_back(std::move(job)); });
+
+    // The first picture is there at once, the fade waits for its pair without the beat waiting.
+    EXPECT_TRUE(Covers(compositor.Update(movie, size, 0, 40), size));
+    EXPECT_TRUE(compositor.IsPreparing());
+    compositor.Update(movie, size, 400, 40);
+    EXPECT_EQ(Picture(compositor), movie->Cell(0));
+
+    // Ready, it fades from where the clock is, neither at the start nor at the end.
+    runJobs();
+    EXPECT_FALSE(compositor.Update(movie, size, 400, 40).isEmpty());
+    EXPECT_LE(ErrorAt(compositor.Frame(), *movie, 400), 240 / 25 + 1);
+    EXPECT_NE(Picture(compositor), movie->Cell(0));
+    EXPECT_NE(Picture(compositor), movie->Cell(1));
+
+    // The pair after it was asked for ahead; still not made when its turn comes, the picture
+    // holds on the cell the fade reached.
+    EXPECT_TRUE(compositor.IsPreparing());
+    compositor.Update(movie, size, 1100, 40);
+    EXPECT_EQ(Picture(compositor), movie->Cell(1));
+    runJobs();
+    compositor.Update(movie, size, 1500, 40);
+    EXPECT_LE(ErrorAt(compositor.Frame(), *movie, 1500), 90 / 25 + 1 + 240 / 25);
+    EXPECT_NE(Picture(compositor), movie->Cell(1));
+    EXPECT_NE(Picture(compositor), movie->Cell(2));
+}
+
+TEST(LoopCompositorTest, TilesLeftAloneWhileHiddenCatchUpOnceShown) {
+    auto movie = Fade();
+    const QSize size = movie->NaturalSize();
+    LoopCompositor compositor;
+    compositor.Update(movie, size, 0, 40);
+    const QRect fast(2 * kT, 0, kT, kT);
+    // Only wholly hidden tiles are left: the middle one is hidden in part.
+    const QRegion hidden = QRegion(fast) + QRegion(kT + 5, 0, 10, kT);
+    const QRegion changed = compositor.Update(movie, size, 600, 40, hidden);
+    EXPECT_FALSE(changed.intersects(fast));
+    EXPECT_TRUE(changed.intersects(QRect(kT, 0, kT, kT)));
+    EXPECT_EQ(compositor.Frame().pixel(2 * kT + 3, 3), movie->Cell(0).pixel(2 * kT + 3, 3));
+
+    EXPECT_EQ(compositor.Update(movie, size, 600, 40), QRegion(fast));
+    EXPECT_LE(ErrorAt(compositor.Frame(), *movie, 600), 240 / 25 + 1);
 }

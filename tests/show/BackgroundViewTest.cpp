@@ -75,6 +75,7 @@ protected:
         screen.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&screen));
         QCoreApplication::processEvents();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !view.IsPreparing(); }));
     }
 
     QTemporaryDir dir;
