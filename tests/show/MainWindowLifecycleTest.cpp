@@ -32,18 +32,12 @@ QByteArray ReadAll(const QString& path) {
 
 // A program folder of its own with small default media: a symbol movie of the ten digits and a
 // looping background. Message boxes are recorded, never shown.
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ProgramFolderTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        SetAppFolder(dir.path());
-        ASSERT_FALSE(Write(dir, "defsym.swf", *ColourSymbols("0123456789", {40, 60})).isEmpty());
+        ProgramFolderTest::SetUp();
         ASSERT_FALSE(Write(dir, "DefBg.swf", *ColourLoop(2)).isEmpty());
-        ProgramRestart::Cancel();
     }
-    void TearDown() override { ProgramRestart::Cancel(); }
-
-    QString File(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
 
     void Prepare(const std::function<void(TumoStatus&)>& change) {
         PrepareSettings(dir.path(), change);
@@ -53,7 +47,6 @@ protected:
 
     static int Drawn(CTumoDlg& dlg) { return dlg.CurGrade()->m_taken.Count(); }
 
-    QTemporaryDir dir;
     RecordingPrompter prompter;
 };
 

@@ -32,27 +32,8 @@ bool DamageEveryRecord(const QString& dataPath) {
     return data.seek(0) && data.write(bytes) == bytes.size();
 }
 
-class MainWindowPoolDamage : public ::testing::Test {
+class MainWindowPoolDamage : public ProgramFolderTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        SetAppFolder(dir.path());
-        ASSERT_FALSE(Write(dir, "defsym.swf", *ColourSymbols("0123456789", {40, 60})).isEmpty());
-        ProgramRestart::Cancel();
-    }
-    void TearDown() override { ProgramRestart::Cancel(); }
-
-    QList<qint32> SavedWinners() {
-        TumoStatus saved;
-        saved.m_strDataFolder = dir.path();
-        saved.LoadAll();
-        QList<qint32> out;
-        for (qsizetype i = 0; i < saved.Level(0).m_taken.Count(); ++i)
-            out << saved.Level(0).m_taken.ValueAt(i);
-        return out;
-    }
-
-    QTemporaryDir dir;
     RecordingPrompter prompter;
 };
 

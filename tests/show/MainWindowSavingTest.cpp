@@ -37,30 +37,13 @@ public:
     }
 };
 
-class MainWindowSaving : public ::testing::Test {
+class MainWindowSaving : public ProgramFolderTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        SetAppFolder(dir.path());
-        ASSERT_FALSE(Write(dir, "defsym.swf", *ColourSymbols("0123456789", {40, 60})).isEmpty());
-        ProgramRestart::Cancel();
-    }
     void TearDown() override {
         full.reset();
-        ProgramRestart::Cancel();
+        ProgramFolderTest::TearDown();
     }
 
-    QString File(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
-
-    // Winners of the default level as the files on disk hold them.
-    int SavedWinners() {
-        TumoStatus saved;
-        saved.m_strDataFolder = dir.path();
-        saved.LoadAll();
-        return saved.Level(0).m_taken.Count();
-    }
-
-    QTemporaryDir dir;
     FreeingPrompter prompter;
     std::unique_ptr<InjectedWriteFailure> full;
 };
@@ -83,7 +66,7 @@ TEST_F(MainWindowSaving, TheStartWritesTheStatusFileAgainAtOnce) {
         dlg.OnQuit();
     }
     EXPECT_EQ(prompter.messages, QStringList{TumoStatus::IncompatibleFileText()});
-    EXPECT_EQ(SavedWinners(), 1);
+    EXPECT_EQ(SavedWinners().size(), 1);
 }
 
 TEST_F(MainWindowSaving, EveryDrawStepAndRemovalIsOnDiskWithTheWinnersFileAfterTheScheme) {
@@ -97,7 +80,7 @@ TEST_F(MainWindowSaving, EveryDrawStepAndRemovalIsOnDiskWithTheWinnersFileAfterT
     for (int step = 1; step <= 3; ++step) {
         dlg.Draw().OnDraw();
         dlg.FlushSaves();
-        EXPECT_EQ(SavedWinners(), step);
+        EXPECT_EQ(SavedWinners().size(), step);
         dlg.Draw().OnRestart();
     }
     dlg.Draw().OnDraw();
@@ -112,7 +95,7 @@ TEST_F(MainWindowSaving, EveryDrawStepAndRemovalIsOnDiskWithTheWinnersFileAfterT
     dlg.Draw().OnDeleteWinning();
     dlg.Draw().OnInfoTipResult(QStringLiteral("0"), 1);
     dlg.FlushSaves();
-    EXPECT_EQ(SavedWinners(), 3);
+    EXPECT_EQ(SavedWinners().size(), 3);
     // The winners file lists the three winners kept, not the one taken back.
     const QByteArray winners = ReadAll(File("WinningNumbers.txt"));
     auto listed = [&](const QString& line) {
@@ -142,7 +125,7 @@ TEST_F(MainWindowSaving, AFailingDiskDuringTheDrawIsSaidOnceUntilASaveWorksAgain
     EXPECT_EQ(prompter.messages, QStringList{TumoStatus::WriteErrorText()});
     full.reset();
     drawStep();
-    EXPECT_EQ(SavedWinners(), 3);
+    EXPECT_EQ(SavedWinners().size(), 3);
     full = std::make_unique<InjectedWriteFailure>(QStringLiteral("TumoStatus.dat"));
     drawStep();
     EXPECT_EQ(prompter.messages.size(), 2);
@@ -167,7 +150,7 @@ TEST_F(MainWindowSaving, ASaveThatFailsAtQuitAsksAgainAndOnlyNoGivesUp) {
     // Write Error!, no.
     EXPECT_EQ(prompter.questions, QStringList({DrawStateSaver::SaveAgainQuestion(),
                                                DrawStateSaver::SaveAgainQuestion()}));
-    EXPECT_EQ(SavedWinners(), 0);
+    EXPECT_EQ(SavedWinners().size(), 0);
 }
 
 TEST_F(MainWindowSaving, SpaceFreedBeforeYesSavesTheSessionsWinners) {
@@ -184,7 +167,7 @@ TEST_F(MainWindowSaving, SpaceFreedBeforeYesSavesTheSessionsWinners) {
         dlg.OnQuit();
     }
     EXPECT_EQ(prompter.questions.size(), 1);
-    EXPECT_EQ(SavedWinners(), 1);
+    EXPECT_EQ(SavedWinners().size(), 1);
 }
 
 // The draw key's save is made once the key is handled; a reset answered right after the draw

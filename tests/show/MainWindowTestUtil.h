@@ -1,15 +1,19 @@
 #pragma once
 
+#include "app/AppPaths.h"
 #include "controls/XButton.h"
+#include "media/MovieTestUtil.h"
 #include "model/TumoStatus.h"
 #include "show/CTRDD.h"
 #include "show/CToolWnd.h"
 #include "show/CTumoDlg.h"
 #include "show/InfoPanels.h"
+#include "show/ProgramRestart.h"
 #include "show/SymbolView.h"
 #include "show/XAPanel.h"
 
 #include <QList>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -27,6 +31,35 @@ struct CTumoDlgTestAccess {
 namespace mainwindowtest {
 
 constexpr int kWaitMs = 10000;
+
+// A program folder of its own with the default symbols, and no restart left asked for.
+class ProgramFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        SetAppFolder(dir.path());
+        ASSERT_FALSE(movietest::Write(dir, "defsym.swf",
+                                      *movietest::ColourSymbols("0123456789", {40, 60}))
+                         .isEmpty());
+        ProgramRestart::Cancel();
+    }
+    void TearDown() override { ProgramRestart::Cancel(); }
+
+    QString File(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+
+    // The default level's winners as the files on disk hold them.
+    QList<qint32> SavedWinners() const {
+        TumoStatus saved;
+        saved.m_strDataFolder = dir.path();
+        saved.LoadAll();
+        QList<qint32> out;
+        for (qsizetype i = 0; i < saved.Level(0).m_taken.Count(); ++i)
+            out << qint32(saved.Level(0).m_taken.ValueAt(i));
+        return out;
+    }
+
+    QTemporaryDir dir;
+};
 
 // Settings on disk before the window starts, from the defaults.
 inline void PrepareSettings(const QString& folder, const std::function<void(TumoStatus&)>& change) {
