@@ -24,7 +24,8 @@ class TakedNu;
 // over reports its Add, RemoveAt and RemoveAll, which update the index in place. Anything else
 // (a level given a copy or loaded, levels moved in memory, another level count) shows as a stamp
 // or a place that differs from the one recorded (see TakedNu::Stamp), and the next question
-// rebuilds the index; the status invalidates it when it adds, removes or moves levels. Its answers are exactly those of a scan over the levels' drawn lists.
+// rebuilds the index; the status invalidates it when it adds, removes or moves levels. Its answers
+// are exactly those of a scan over the levels' drawn lists.
 class DrawnNumberIndex {
 public:
     DrawnNumberIndex();

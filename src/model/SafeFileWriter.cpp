@@ -13,7 +13,9 @@ bool injectedFailure(const QString& path) {
     return injector && injector(path);
 }
 
-QString diskFullText() { return QStringLiteral("No space left on device"); }
+QString diskFullText() {
+    return QStringLiteral("No space left on device");
+}
 
 } // namespace
 
@@ -54,8 +56,8 @@ bool SafeFileWriter::commit() {
     }
     // The flush is where a full disk shows for the last buffered block; QSaveFile would lose it.
     if (injectedFailure(m_path) || !m_file.flush() || m_file.error() != QFileDevice::NoError) {
-        const QString reason = m_file.error() != QFileDevice::NoError ? m_file.errorString()
-                                                                       : diskFullText();
+        const QString reason =
+            m_file.error() != QFileDevice::NoError ? m_file.errorString() : diskFullText();
         cancel();
         m_error = reason;
         return false;

@@ -157,7 +157,8 @@ TEST(MainWindowStartup, ALevelAskingForAMillionNumbersOnTheScreenStartsAtOnceWit
         EXPECT_GE(perScreen, 1);
         EXPECT_LE(GradeBase::SymbolPositions(perScreen, dlg.Status().m_nuBase.m_nDigits),
                   GradeBase::kMaxSymbolPositions);
-        EXPECT_LE(qint64(mainwindowtest::SymbolViewsOf(dlg).size()), qint64(GradeBase::kMaxSymbolPositions));
+        EXPECT_LE(qint64(mainwindowtest::SymbolViewsOf(dlg).size()),
+                  qint64(GradeBase::kMaxSymbolPositions));
         EXPECT_GE(mainwindowtest::SymbolViewsOf(dlg).size(), std::size_t(1));
         CTumoDlgTestAccess::SetNoSave(dlg, true);
         dlg.OnQuit();

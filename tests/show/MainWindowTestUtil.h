@@ -38,9 +38,9 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         SetAppFolder(dir.path());
-        ASSERT_FALSE(movietest::Write(dir, "defsym.swf",
-                                      *movietest::ColourSymbols("0123456789", {40, 60}))
-                         .isEmpty());
+        ASSERT_FALSE(
+            movietest::Write(dir, "defsym.swf", *movietest::ColourSymbols("0123456789", {40, 60}))
+                .isEmpty());
         ProgramRestart::Cancel();
     }
     void TearDown() override { ProgramRestart::Cancel(); }
