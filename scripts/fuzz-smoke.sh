@@ -4,11 +4,7 @@
 # FUZZ_SECONDS=<n> fuzzes each target for n seconds instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-launcher=()
-if command -v ccache >/dev/null 2>&1; then
-    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-    export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$PWD")}"
-fi
+source scripts/compiler-cache.sh
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
     -DTUMO_BUILD_FUZZ=ON -DTUMO_BUILD_TESTS=OFF -DTUMO_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
 cmake --build build-fuzz -j "${FUZZ_JOBS:-4}" --target fuzz_all
