@@ -28,17 +28,6 @@ public:
     void End() override { ++ends; }
 };
 
-// Gives the outputs a test asks for, then repeats the last one.
-class FixedGenerator : public RandomGenerator {
-public:
-    QList<int> outputs;
-    int Next() override {
-        if (outputs.size() > 1)
-            return outputs.takeFirst();
-        return outputs.isEmpty() ? 0 : outputs.first();
-    }
-};
-
 // Gives the draws a test asks for, in order; 0 once they run out.
 class ScriptedRandom : public FairRandom {
 public:
