@@ -49,11 +49,7 @@ second_start_is_turned_away() {
 # ---- 1. killed after two draws ----
 start_tumo
 sleep 1
-press space
-wait_winners 1
-press space
-wait_winners 2
-winner_lines >"$work/drawn"
+draw_winners 2 "$work/drawn"
 sleep 0.5
 kill_tumo
 scheme_lines | cmp -s - "$work/drawn" ||

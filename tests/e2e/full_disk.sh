@@ -39,11 +39,7 @@ free_disk() { rm -f "$disk/filler"; }
 
 start_tumo
 sleep 1
-press space
-wait_winners 1
-press space
-wait_winners 2
-winner_lines >"$work/saved"
+draw_winners 2 "$work/saved"
 sleep 0.5
 
 # ---- 1. the disk is full at the third draw ----

@@ -134,6 +134,17 @@ wait_winners() {
     fail "the winners file lists $(winner_lines | wc -l) numbers, not $1"
 }
 
+# Presses Space <count> times on a fresh screen, each press drawing one more winner, then keeps
+# the winners file's lines in <file>.
+draw_winners() {
+    local i
+    for i in $(seq "$1"); do
+        press space
+        wait_winners "$i"
+    done
+    winner_lines >"$2"
+}
+
 kill_tumo() {
     kill -KILL "$tumo_pid" 2>/dev/null
     wait "$tumo_pid" 2>/dev/null

@@ -25,11 +25,6 @@ using namespace mainwindowtest;
 
 namespace {
 
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // A program folder of its own with small default media: a symbol movie of the ten digits and a
 // looping background. Message boxes are recorded, never shown.
 class MainWindowTest : public ProgramFolderTest {

@@ -17,11 +17,6 @@ using namespace mainwindowtest;
 
 namespace {
 
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // Answers the question after a failed save at the end: the first answers free the disk (the
 // injected failure stops) when the test says so.
 class FreeingPrompter : public RecordingPrompter {

@@ -12,6 +12,7 @@
 #include "show/SymbolView.h"
 #include "show/XAPanel.h"
 
+#include <QFile>
 #include <QList>
 #include <QTemporaryDir>
 #include <QTest>
@@ -31,6 +32,12 @@ struct CTumoDlgTestAccess {
 namespace mainwindowtest {
 
 constexpr int kWaitMs = 10000;
+
+// A file's bytes, or none when it cannot be read.
+inline QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 // A program folder of its own with the default symbols, and no restart left asked for.
 class ProgramFolderTest : public ::testing::Test {
