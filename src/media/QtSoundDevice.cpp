@@ -14,6 +14,8 @@ namespace {
 // How close to its end a closed sound may play out.
 constexpr qint64 kDrainMs = 100;
 
+int g_channelsMade = 0;
+
 } // namespace
 
 struct QtSoundDevice::Channel {
@@ -40,18 +42,30 @@ SoundDeviceFactory QtSoundDevice::Factory() {
     return [] { return std::make_unique<QtSoundDevice>(); };
 }
 
+int QtSoundDevice::ChannelsMade() {
+    return g_channelsMade;
+}
+
 std::unique_ptr<QtSoundDevice::Channel> QtSoundDevice::MakeChannel() {
+    ++g_channelsMade;
     auto ch = std::make_unique<Channel>();
     QMediaPlayer* player = ch->player.get();
     ch->reports.append(
         QObject::connect(player, &QMediaPlayer::errorOccurred, player,
                          [this](QMediaPlayer::Error, const QString& text) { Fail(text); }));
-    ch->reports.append(QObject::connect(player, &QMediaPlayer::mediaStatusChanged, player,
-                                        [this](QMediaPlayer::MediaStatus status) {
-                                            if (status == QMediaPlayer::InvalidMedia)
-                                                Fail(QStringLiteral("Invalid media"));
-                                        }));
+    ch->reports.append(
+        QObject::connect(player, &QMediaPlayer::mediaStatusChanged, player,
+                         [this](QMediaPlayer::MediaStatus status) { OnStatus(status); }));
     return ch;
+}
+
+void QtSoundDevice::OnStatus(QMediaPlayer::MediaStatus status) {
+    if (status == QMediaPlayer::InvalidMedia)
+        Fail(QStringLiteral("Invalid media"));
+    if (status == QMediaPlayer::EndOfMedia && m_bDraining) {
+        m_bDraining = false;
+        m_channel->player->setPosition(0);
+    }
 }
 
 void QtSoundDevice::Fail(const QString& text) {
@@ -71,7 +85,17 @@ bool QtSoundDevice::Open(const QString& file) {
     }
     if (!m_channel)
         m_channel = MakeChannel();
-    m_channel->player->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
+    const QUrl source = QUrl::fromLocalFile(info.absoluteFilePath());
+    QMediaPlayer& player = *m_channel->player;
+    // The same file still in the player is the next turn of a loop: a new source would tear the
+    // pipeline down and build it again on this thread while the show runs; winding back is a seek.
+    if (player.source() != source) {
+        m_bDraining = false;
+        player.setSource(source);
+    } else if (player.mediaStatus() == QMediaPlayer::EndOfMedia) {
+        m_bDraining = false;
+        player.setPosition(0);
+    }
     m_bOpen = true;
     return true;
 }
@@ -79,6 +103,7 @@ bool QtSoundDevice::Open(const QString& file) {
 void QtSoundDevice::Play() {
     if (!m_bOpen)
         return;
+    m_bDraining = false;
     m_channel->player->setPosition(0);
     m_channel->player->play();
     m_bStarted = true;
@@ -115,13 +140,12 @@ bool QtSoundDevice::NearEnd() const {
 }
 
 void QtSoundDevice::Close() {
-    m_draining.reset();
     if (!m_bOpen)
         return;
     if (NearEnd()) {
-        m_channel->Detach();
-        m_draining = std::move(m_channel);
+        m_bDraining = true;
     } else {
+        m_bDraining = false;
         m_channel->player->stop();
         m_channel->player->setSource(QUrl());
     }

@@ -2,6 +2,7 @@
 
 #include "media/SoundDevice.h"
 
+#include <QMediaPlayer>
 #include <QString>
 
 #include <memory>
@@ -33,16 +34,22 @@ public:
 
     static SoundDeviceFactory Factory();
 
+    // How many players all devices have built so far: building one sets up a whole media
+    // pipeline on the GUI thread, long enough to hold up a frame of the show.
+    static int ChannelsMade();
+
 private:
     struct Channel;
 
     std::unique_ptr<Channel> MakeChannel();
     bool NearEnd() const;
+    void OnStatus(QMediaPlayer::MediaStatus status);
     void Fail(const QString& text);
 
     std::unique_ptr<Channel> m_channel;
-    // The previous channel, playing out the end of its sound.
-    std::unique_ptr<Channel> m_draining;
+    // The sound was closed in its last moments and plays them out; opened again on the same
+    // file (the next turn of a loop), it is wound back once it has ended rather than built anew.
+    bool m_bDraining = false;
     bool m_bOpen = false;
     bool m_bStarted = false;
     bool m_bFailed = false;

@@ -14,6 +14,7 @@
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
+#include <vector>
 
 // The real device, headless: perhaps no sound card, GStreamer back end. Playback either starts or
 // the device reports a clean failure; nothing hangs and nothing crashes. Tests that pass either way
@@ -201,6 +202,44 @@ TEST(QtSoundDeviceTest, LoopingPlayerHandsOverOnTheRealDeviceOrStopsCleanlyWhenN
     EXPECT_FALSE(player.m_bPlaying);
     EXPECT_FALSE(player.Current().m_bOpen);
     EXPECT_FALSE(player.Other().m_bOpen);
+}
+
+// A looping sound turns every few seconds while the symbols roll; building a media pipeline at
+// each turn held the show's frames up. After the first turns the two devices play on the players
+// they have, and each turn still starts at the beginning and lasts the sound's length.
+TEST(QtSoundDeviceTest, LoopTurnsWindTheirPlayersBackRatherThanBuildingNewOnes) {
+    QTemporaryDir dir;
+    WriteSineWav(dir.filePath("loop.wav"), 400);
+    SoundMgr player;
+    player.m_strFile = dir.filePath("loop.wav");
+    player.m_bLoop = true;
+    const int before = QtSoundDevice::ChannelsMade();
+    player.Start();
+    player.PlayIfIdle();
+    std::vector<qint64> turns;
+    MCISound* last = &player.Current();
+    QElapsedTimer clock;
+    clock.start();
+    qint64 lastTick = 0;
+    WaitFor(
+        [&] {
+            if (clock.elapsed() - lastTick >= 50) {
+                lastTick = clock.elapsed();
+                player.OnLoopTick();
+                if (&player.Current() != last)
+                    turns.push_back(clock.elapsed());
+                last = &player.Current();
+            }
+            return turns.size() >= 6 || player.Current().HasFailed();
+        },
+        8000);
+    if (player.Current().HasFailed())
+        GTEST_SKIP() << "no sound device here";
+    ASSERT_EQ(turns.size(), 6u);
+    EXPECT_LE(QtSoundDevice::ChannelsMade() - before, 2);
+    for (size_t i = 1; i < turns.size(); ++i)
+        EXPECT_GT(turns[i] - turns[i - 1], 250) << "turn " << i << " came too soon";
+    player.Stop();
 }
 
 } // namespace
