@@ -86,8 +86,10 @@ void LoopCompositor::Clear() {
     m_size = QSize();
     m_frame = QImage();
     m_shown.clear();
+    m_phase.clear();
     m_differences.clear();
     m_pending.reset();
+    m_allCellsAsked = false;
     m_leave = QRegion();
     m_left.clear();
     m_cell = m_next = -1;
@@ -100,9 +102,9 @@ QRect LoopCompositor::TileRect(int index, QSize size, int cols) {
     return QRect(x, y, std::min(kTile, size.width() - x), std::min(kTile, size.height() - y));
 }
 
-double LoopCompositor::Phase(int index) {
-    return static_cast<double>((static_cast<quint32>(index) * 2654435761u) >> 16 & 0xffff) /
-           65536.0;
+double LoopCompositor::Phase(int index, int cols) {
+    const int run = (index / cols) * cols + (index % cols) / kPhaseRun;
+    return static_cast<double>((static_cast<quint32>(run) * 2654435761u) >> 16 & 0xffff) / 65536.0;
 }
 
 std::vector<quint8> LoopCompositor::Differences(const QImage& a, const QImage& b, QSize size,
@@ -138,6 +140,18 @@ void LoopCompositor::Request(const std::shared_ptr<const StripMovie>& movie, int
         if (compare && !pair->a.isNull() && !pair->b.isNull())
             pair->differences = Differences(pair->a, pair->b, size, cols, rows);
         pair->ready.store(true, std::memory_order_release);
+    };
+    if (m_runner)
+        m_runner(std::move(job));
+    else
+        job();
+}
+
+void LoopCompositor::PrepareAllCells(const std::shared_ptr<const StripMovie>& movie) {
+    m_allCellsAsked = true;
+    std::function<void()> job = [movie, size = m_size] {
+        for (int cell = 0; cell < movie->CellCount(); ++cell)
+            ScaledMovieCache::Instance().Cell(movie, cell, size);
     };
     if (m_runner)
         m_runner(std::move(job));
@@ -182,6 +196,9 @@ QRegion LoopCompositor::Update(const std::shared_ptr<const StripMovie>& movie, Q
         m_cols = (size.width() + kTile - 1) / kTile;
         m_rows = (size.height() + kTile - 1) / kTile;
         m_shown.assign(static_cast<size_t>(m_cols) * m_rows, Shown());
+        m_phase.resize(m_shown.size());
+        for (size_t i = 0; i < m_phase.size(); ++i)
+            m_phase[i] = Phase(static_cast<int>(i), m_cols);
         m_differences.assign(static_cast<size_t>(movie->CellCount()), {});
         m_leave = QRegion();
         m_left.assign(m_shown.size(), false);
@@ -212,6 +229,8 @@ QRegion LoopCompositor::Update(const std::shared_ptr<const StripMovie>& movie, Q
         b = a;
         fades = false;
     }
+    if (!m_allCellsAsked)
+        PrepareAllCells(movie);
     if (a.isNull() || b.isNull())
         return QRegion();
     static const std::vector<quint8> kNone;
@@ -230,7 +249,8 @@ QRegion LoopCompositor::Update(const std::shared_ptr<const StripMovie>& movie, Q
         const int most = fades ? diff[static_cast<size_t>(i)] : 0;
         const int k = std::min<int>(steps, (most + kLevelsPerStep - 1) / kLevelsPerStep);
         if (k > 0) {
-            const int q = std::min(k, static_cast<int>(std::floor(point.blend * k + Phase(i))));
+            const int q = std::min(
+                k, static_cast<int>(std::floor(point.blend * k + m_phase[static_cast<size_t>(i)])));
             const int weight = q * 256 / k;
             if (weight >= 256)
                 want = Shown{point.next, -1, 0};

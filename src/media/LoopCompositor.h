@@ -29,6 +29,8 @@ public:
     static Runner OffThread();
 
     static constexpr int kTile = 32;
+    // How many tiles along a row step together.
+    static constexpr int kPhaseRun = 8;
     // How far a step of a slow fade moves a pixel at most, in colour levels: a step of one level
     // is invisible, and so is one of three, at a third of the redraws.
     static constexpr int kLevelsPerStep = 3;
@@ -68,14 +70,19 @@ private:
     };
 
     void Request(const std::shared_ptr<const StripMovie>& movie, int cell, int next, bool fades);
+    // Has every cell scaled ahead, after the pair needed first: the first cycle then neither holds
+    // its fades waiting nor spreads the scaling over the time the screen stands idle.
+    void PrepareAllCells(const std::shared_ptr<const StripMovie>& movie);
     // The pair wanted now, when it is ready; also asks for the one after it.
     bool TakePair(const std::shared_ptr<const StripMovie>& movie, int cell, int next, bool fades);
     static std::vector<quint8> Differences(const QImage& a, const QImage& b, QSize size, int cols,
                                            int rows);
     static QRect TileRect(int index, QSize size, int cols);
     QRect TileRect(int index) const { return TileRect(index, m_size, m_cols); }
-    // The staggered start of a tile's steps, 0 to 1.
-    static double Phase(int index);
+    // The staggered start of a tile's steps, 0 to 1. Tiles side by side in a row share it, so
+    // that those with as many steps change together and make one rectangle rather than a scatter
+    // of them: the cost of a repaint grows with its rectangles as much as with its pixels.
+    static double Phase(int index, int cols);
 
     std::weak_ptr<const StripMovie> m_movie;
     const StripMovie* m_key = nullptr;
@@ -84,13 +91,15 @@ private:
     int m_cols = 0;
     int m_rows = 0;
     std::vector<Shown> m_shown;
+    std::vector<double> m_phase; // per tile
     // Per cell: the largest channel difference of each tile from that cell to the next.
     std::vector<std::vector<quint8>> m_differences;
     QRegion m_leave; // what m_left was worked out from
     std::vector<bool> m_left;
     Runner m_runner;
     std::shared_ptr<Pair> m_pending; // asked of the runner
-    int m_cell = -1;                 // the pair in use
+    bool m_allCellsAsked = false;
+    int m_cell = -1; // the pair in use
     int m_next = -1;
     QImage m_a;
     QImage m_b;

@@ -99,6 +99,12 @@ void MovieView::ComposeAt(qint64 elapsedMs, int stepMs, const QRegion& painting)
         update(rest);
 }
 
+bool MovieView::CoversBeneath(const QWidget& w) {
+    // The mark is a dynamic property; asking for it by name would first search the class's own
+    // properties, for each of dozens of siblings at every beat.
+    return w.dynamicPropertyNames().contains(kCoversBeneath) && w.property(kCoversBeneath).toBool();
+}
+
 QRegion MovieView::HiddenBySiblings() {
     const QWidget* parent = parentWidget();
     if (!parent)
@@ -108,7 +114,7 @@ QRegion MovieView::HiddenBySiblings() {
     const qsizetype self = siblings.indexOf(this);
     for (qsizetype i = self + 1; i < siblings.size(); ++i) {
         const auto* w = qobject_cast<const QWidget*>(siblings.at(i));
-        if (w && !w->isWindow() && w->isVisible() && w->property(kCoversBeneath).toBool())
+        if (w && !w->isWindow() && w->isVisible() && CoversBeneath(*w))
             covers.push_back(Cover{w, w->geometry(), w->mask()});
     }
     if (covers == m_covers)

@@ -95,6 +95,7 @@ private:
     void ComposeAt(qint64 elapsedMs, int stepMs, const QRegion& painting);
     // The whole tiles of this view that siblings above it hide, in its own coordinates.
     QRegion HiddenBySiblings();
+    static bool CoversBeneath(const QWidget& w);
 
     PlayerState m_state;
     Clock m_clock;

@@ -1,5 +1,6 @@
 #include "media/LoopCompositor.h"
 #include "media/MovieTimeline.h"
+#include "media/ScaledMovieCache.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -97,6 +98,32 @@ TEST(LoopCompositorTest, RedrawsOnlyTilesThatChangeAndTheSlowOnesSeldom) {
     EXPECT_LE(fastRedraws, 2 * 25 + 1);
 }
 
+// A wide even glow fading in: tiles side by side with as many steps change on the same beat, so
+// each step repaints a few long rectangles rather than a scatter of single tiles.
+TEST(LoopCompositorTest, TilesAlongARowWithTheSameStepsChangeTogether) {
+    const int cols = 2 * LoopCompositor::kPhaseRun;
+    QImage dark(cols * kT, 2 * kT, QImage::Format_ARGB32_Premultiplied);
+    dark.fill(QColor(20, 20, 30));
+    QImage lit = dark;
+    lit.fill(QColor(80, 80, 90));
+    auto movie = StripMovie::MakeLoop({dark, lit}, 1000);
+    LoopCompositor compositor;
+    const QSize size = movie->NaturalSize();
+    compositor.Update(movie, size, 0, 40);
+    int steps = 0;
+    for (qint64 t = 10; t < 1000; t += 10) {
+        const QRegion changed = compositor.Update(movie, size, t, 40);
+        if (changed.isEmpty())
+            continue;
+        ++steps;
+        for (const QRect& r : changed)
+            EXPECT_EQ(r.width() % (LoopCompositor::kPhaseRun * kT), 0) << t;
+        // Two rows of two runs each at most.
+        EXPECT_LE(changed.rectCount(), 4) << t;
+    }
+    EXPECT_GE(steps, 20);
+}
+
 TEST(LoopCompositorTest, ANewSizeOrMovieRedrawsEverything) {
     auto movie = Fade();
     LoopCompositor compositor;
@@ -110,22 +137,23 @@ TEST(LoopCompositorTest, ANewSizeOrMovieRedrawsEverything) {
     EXPECT_TRUE(compositor.Frame().isNull());
 }
 
+// 21 pixels: two runs of eight, one of four and one alone.
 TEST(LoopCompositorTest, BlendMatchesThePixelFormulaAtEveryWidth) {
-    QImage a(13, 2, QImage::Format_ARGB32_Premultiplied);
-    QImage b(13, 2, QImage::Format_ARGB32_Premultiplied);
-    for (int x = 0; x < 13; ++x) {
+    QImage a(23, 2, QImage::Format_ARGB32_Premultiplied);
+    QImage b(23, 2, QImage::Format_ARGB32_Premultiplied);
+    for (int x = 0; x < 23; ++x) {
         for (int y = 0; y < 2; ++y) {
-            a.setPixel(x, y, qRgba(x * 19, 255 - x * 7, y * 100, 255));
-            b.setPixel(x, y, qRgba(255 - x * 19, x * 3, 200, 255));
+            a.setPixel(x, y, qRgba(x * 11, 255 - x * 7, y * 100, 255));
+            b.setPixel(x, y, qRgba(255 - x * 11, x * 3, 200, 255));
         }
     }
     for (const int weight : {1, 77, 128, 255}) {
-        QImage out(13, 2, QImage::Format_ARGB32_Premultiplied);
+        QImage out(23, 2, QImage::Format_ARGB32_Premultiplied);
         out.fill(0);
-        LoopCompositor::Blend(a, b, weight, QRect(1, 0, 11, 2), out);
+        LoopCompositor::Blend(a, b, weight, QRect(1, 0, 21, 2), out);
         EXPECT_EQ(out.pixel(0, 0), 0u); // outside the rectangle
-        EXPECT_EQ(out.pixel(12, 1), 0u);
-        for (int x = 1; x < 12; ++x) {
+        EXPECT_EQ(out.pixel(22, 1), 0u);
+        for (int x = 1; x < 22; ++x) {
             for (int y = 0; y < 2; ++y) {
                 const QRgb pa = a.pixel(x, y);
                 const QRgb pb = b.pixel(x, y);
@@ -203,6 +231,22 @@ TEST(LoopCompositorTest, APairNotReadyHoldsItsFirstCellAndThenFadesOnWithoutSkip
     EXPECT_LE(ErrorAt(compositor.Frame(), *movie, 1500), 90 / 25 + 1 + 240 / 25);
     EXPECT_NE(Picture(compositor), movie->Cell(1));
     EXPECT_NE(Picture(compositor), movie->Cell(2));
+}
+
+TEST(LoopCompositorTest, EveryCellIsScaledAheadAfterTheFirstPair) {
+    auto movie = ThreeCells();
+    const QSize size(4 * kT, 2 * kT); // not the movie's own size: each cell is scaled once
+    std::vector<std::function<void()>> jobs;
+    LoopCompositor compositor;
+    compositor.SetRunner([&jobs](std::function<void()> job) { jobs.push_back(std::move(job)); });
+    compositor.Update(movie, size, 0, 40);
+    int scaled = 0;
+    ScaledMovieCache::SetScalingHook([&scaled](QSize) { ++scaled; });
+    for (auto& job : std::exchange(jobs, {}))
+        job();
+    ScaledMovieCache::SetScalingHook({});
+    // The first cell was scaled for the first picture; the other two now, none twice.
+    EXPECT_EQ(scaled, movie->CellCount() - 1);
 }
 
 TEST(LoopCompositorTest, TilesLeftAloneWhileHiddenCatchUpOnceShown) {
