@@ -13,6 +13,7 @@
 #include <QtEndian>
 
 #include <filesystem>
+#include <vector>
 
 namespace {
 
@@ -177,6 +178,47 @@ bool makeRealFolders(const QString& folder, const QString& name) {
     return true;
 }
 
+// A restored file on its way into place: where it goes, where it was written, and where the file
+// it replaces was set aside.
+struct Placed {
+    QString target;
+    QString staged;
+    QString aside;
+    bool hadOld;
+};
+
+bool renamed(const QString& from, const QString& to) {
+    std::error_code ec;
+    std::filesystem::rename(QFile::encodeName(from).toStdString(),
+                            QFile::encodeName(to).toStdString(), ec);
+    return !ec;
+}
+
+// Sets the old file (or link) aside and puts the new one in its place. A folder standing where
+// the file goes is never moved: it may hold anything.
+bool placeOne(const QString& folder, const QString& name, Placed& p) {
+    if (!makeRealFolders(folder, name))
+        return false;
+    const QFileInfo old(p.target);
+    if (old.isDir() && !old.isSymLink())
+        return false;
+    p.hadOld = old.exists() || old.isSymLink();
+    if (p.hadOld && !renamed(p.target, p.aside))
+        return false;
+    if (renamed(p.staged, p.target))
+        return true;
+    if (p.hadOld)
+        renamed(p.aside, p.target);
+    return false;
+}
+
+void takeBack(const Placed& p) {
+    if (p.hadOld)
+        renamed(p.aside, p.target);
+    else
+        QFile::remove(p.target);
+}
+
 } // namespace
 
 bool FilePack::Extract(const QString& folder, Prompter* prompter, const NameMap& mapName) {
@@ -223,21 +265,31 @@ bool FilePack::Extract(const QString& folder, Prompter* prompter, const NameMap&
     if (!failed.isEmpty())
         return report();
 
-    // Only now are the old files replaced, each by one rename.
+    // Only now are the old files replaced, each by one rename. Each old file is first set aside
+    // in the staging folder, so that a rename failing partway puts every old file back: the
+    // folder holds the old scheme or the new one, never half of each.
+    std::vector<Placed> placed;
     for (qsizetype i = 0; i < records.size(); ++i) {
         const QString name = toNative(records[i].name);
-        const QString target = folder + QLatin1Char('/') + name;
-        std::error_code ec;
-        if (makeRealFolders(folder, name))
-            std::filesystem::rename(
-                QFile::encodeName(staging.filePath(QString::number(i))).toStdString(),
-                QFile::encodeName(target).toStdString(), ec);
-        else
-            ec = std::make_error_code(std::errc::not_a_directory);
-        if (ec)
+        Placed p{folder + QLatin1Char('/') + name, staging.filePath(QString::number(i)),
+                 staging.filePath(QStringLiteral("old-%1").arg(i)), false};
+        if (!placeOne(folder, name, p)) {
             failed << records[i].name;
+            break;
+        }
+        placed.push_back(p);
     }
-    return failed.isEmpty() || report();
+    if (!failed.isEmpty()) {
+        for (auto it = placed.rbegin(); it != placed.rend(); ++it)
+            takeBack(*it);
+        return report();
+    }
+    // The old files go as links or files, never followed into what a link points at.
+    for (const Placed& p : placed) {
+        if (p.hadOld)
+            QFile::remove(p.aside);
+    }
+    return true;
 }
 
 void FilePack::CreateFolderPath(const QString& filePath) {

@@ -17,7 +17,8 @@ class SafeFileWriter;
 // file, names that stay inside the destination) and extracts nothing from a pack that fails.
 // It then writes every file beside the destination and moves them into place only when all of
 // them reached the disk, so a full disk keeps every old file. Files land in place by a rename,
-// which replaces a symbolic link found there instead of writing through it.
+// which replaces a symbolic link found there instead of writing through it; should one of those
+// renames fail, the files already moved are taken back and the old ones put back.
 class FilePack {
 public:
     static constexpr int kModeCreate = 1;

@@ -123,6 +123,35 @@ TEST_F(RestoreSafety, AFullDiskKeepsEveryOldFile) {
     EXPECT_EQ(ReadBytes(at("prog/index.dat")), QByteArray("new index"));
 }
 
+// A rename that fails partway (here a folder stands where a file of the pack goes) takes back
+// the files already moved: the program folder keeps the old scheme whole, and the folder is left
+// as it was.
+TEST_F(RestoreSafety, ARenameFailingPartwayPutsEveryOldFileBack) {
+    ASSERT_TRUE(QDir().mkpath(at("prog/index.dat")));
+    ASSERT_TRUE(WriteBytes(at("prog/index.dat/keep"), "someone's file"));
+    const QByteArray pack = record("data.dat", "new data") + record("index.dat", "new index") +
+                            record("tumostatus.dat", "new status") +
+                            record("TumoScheme\\a.jpg", "A");
+    EXPECT_FALSE(restore(pack));
+    ASSERT_EQ(prompter.messages.size(), 1);
+    EXPECT_TRUE(prompter.messages[0].contains("index.dat"));
+    EXPECT_EQ(ReadBytes(at("prog/data.dat")), QByteArray("old data"));
+    EXPECT_EQ(ReadBytes(at("prog/TumoStatus.dat")), QByteArray("old status"));
+    EXPECT_EQ(ReadBytes(at("prog/index.dat/keep")), QByteArray("someone's file"));
+    EXPECT_FALSE(QFileInfo::exists(at("prog/TumoScheme/a.jpg")));
+
+    // With the folder gone, the same pack lands whole, and nothing is left behind.
+    ASSERT_TRUE(QDir(at("prog/index.dat")).removeRecursively());
+    prompter.messages.clear();
+    EXPECT_TRUE(restore(pack));
+    EXPECT_EQ(ReadBytes(at("prog/data.dat")), QByteArray("new data"));
+    EXPECT_EQ(ReadBytes(at("prog/index.dat")), QByteArray("new index"));
+    QStringList left =
+        QDir(at("prog")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    left.sort();
+    EXPECT_EQ(left, QStringList({"TumoScheme", "TumoStatus.dat", "data.dat", "index.dat", "tumo"}));
+}
+
 TEST(SchemeBackupNames, StoredNamesAreTheNamesThePackHolds) {
     EXPECT_EQ(SchemeBackup::PackableFileName("a:b*c?.jpg"), "a_b_c_.jpg");
     EXPECT_EQ(SchemeBackup::PackableFileName(QString::fromUtf8("фото.jpg")), "____.jpg");
