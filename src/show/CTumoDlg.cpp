@@ -526,9 +526,13 @@ void CTumoDlg::CheckPoolDamage() {
 // ---- saving as the draw goes ----
 
 void CTumoDlg::SaveDrawState(bool winnersText) {
-    if (m_bNoSave || m_status.m_bNoSave || m_pSettings)
+    if (m_bNoSave || m_status.m_bNoSave)
         return;
     m_saver.Save(winnersText);
+    // The settings window may restore a pack over these files next: nothing of ours may still be
+    // writing them by then.
+    if (m_pSettings)
+        FlushSaves();
 }
 
 void CTumoDlg::FlushSaves() {

@@ -3,17 +3,20 @@
 #include "controls/XButton.h"
 #include "media/MovieTestUtil.h"
 #include "settings/CGuidHelpWnd.h"
+#include "settings/DesignDialogs.h"
 #include "settings/MainToolWnd.h"
 #include "settings/NuTakedOutDD.h"
 #include "settings/PrizesDlg.h"
 #include "settings/SettingsDialogs.h"
 #include "settings/Sheet_LotteryNo.h"
+#include "settings/SoundDD.h"
 #include "settings/XSet.h"
 #include "show/CTumoDlg.h"
 #include "show/MainMenu.h"
 #include "show/MainWindowTestUtil.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -167,6 +170,32 @@ TEST_F(SettingsProtocolTest, DesignModeFromThePrizeLevelsPageHidesTheWindowUntil
     settings->CloseAndReport();
     ASSERT_TRUE(QTest::qWaitFor([&] { return settings.isNull(); }, kWaitMs));
     EXPECT_TRUE(mainwindowtest::DrawKeyDraws(*dlg)) << "the window takes input again";
+}
+
+TEST_F(SettingsProtocolTest, ALevelDialogOfDesignModeFromTheSettingsWindowIsOnDiskAsItCloses) {
+    dlg->OnSettings();
+    QPointer<XSet> settings = Settings();
+    ASSERT_TRUE(settings);
+    MainToolWnd::Install(&prompter);
+    settings->PrizesPage()->m_btnDesign->click();
+    ASSERT_TRUE(dlg->Design().IsDesignMode());
+    const qsizetype index = dlg->Status().IndexOf(dlg->CurGrade());
+    const int changed = dlg->CurGrade()->m_sound.m_bLoopStop ? 0 : 1;
+    DesignDialogs::Sound(*dlg, &prompter, [&](QDialog& dialog) {
+        static_cast<SoundDD&>(dialog).LoopCheck(SoundDD::Winning)->setChecked(changed == 1);
+        dialog.accept();
+        return int(dialog.result());
+    });
+    // Read back while the settings window is still open, as a crash now would leave the files.
+    TumoStatus saved;
+    saved.m_strDataFolder = dir.path();
+    saved.LoadAll();
+    ASSERT_GT(saved.Levels().size(), index);
+    EXPECT_EQ(saved.Level(index).m_sound.m_bLoopStop, changed);
+    EXPECT_TRUE(settings);
+    dlg->Design().LeaveDesignMode();
+    settings->CloseAndReport();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return settings.isNull(); }, kWaitMs));
 }
 
 } // namespace
