@@ -30,21 +30,20 @@ enum Message : int {
     UM_TEXT_LAYOUT = WM_USER + 0x8F,      // accepted, never sent
     UM_EDIT_STRING = WM_USER + 0x90,      // w: index of the text item
 
-    // Thread messages to the symbol worker.
+    // Thread messages to the symbol worker; each travels as a command of its own type with what
+    // it carries (show/SymCommand.h).
     UM_SYM_INIT = WM_USER + 0x75,       // a snapshot of the status; the reply target
-    UM_SYM_QUIT = WM_USER + 0x76,       // 0, 0
-    UM_SYM_SETALL = WM_USER + 0x77,     // w: frame
-    UM_SYM_STOPPOS = WM_USER + 0x78,    // w: position * 65536 + slot (position 0 is the
-                                        //    rightmost character); l: frame
-    UM_SYM_HIDESLOT = WM_USER + 0x79,   // w: slot
-    UM_SYM_ROLL = WM_USER + 0x7A,       // (0, 1) every symbol; (slot, -1) one slot;
-                                        // (symbol, 0) one symbol
-    UM_SYM_SETCOUNT = WM_USER + 0x7B,   // w: positions * numbers on the screen
-    UM_SYM_LAYOUT = WM_USER + 0x7C,     // 0, 0; always right after UM_SYM_SETCOUNT
+    UM_SYM_QUIT = WM_USER + 0x76,       // the players go; nothing after it is handled
+    UM_SYM_SETALL = WM_USER + 0x77,     // frame
+    UM_SYM_STOPPOS = WM_USER + 0x78,    // position (0 is the rightmost character), slot, frame
+    UM_SYM_HIDESLOT = WM_USER + 0x79,   // slot
+    UM_SYM_ROLL = WM_USER + 0x7A,       // every symbol, one slot or one symbol
+    UM_SYM_SETCOUNT = WM_USER + 0x7B,   // positions * numbers on the screen
+    UM_SYM_LAYOUT = WM_USER + 0x7C,     // always right after UM_SYM_SETCOUNT
     UM_SYM_SETGRADE = WM_USER + 0x7D,   // a snapshot of the new level
     UM_SYM_GETWINDOWS = WM_USER + 0x7E, // the one blocking request: the symbol windows
-    UM_SYM_LANDED = WM_USER + 0x86,     // w: token; answered once every symbol stopped before
-                                        //    has landed on its frame
+    UM_SYM_LANDED = WM_USER + 0x86,     // token; answered once every symbol stopped before has
+                                        //    landed on its frame
     UM_SYM_REDRAW = WM_USER + 0x85,     // accepted, never sent
 };
 

@@ -8,16 +8,6 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <limits>
-
-namespace {
-
-int ToInt(qint64 value) {
-    return int(std::clamp<qint64>(value, std::numeric_limits<int>::min(),
-                                  std::numeric_limits<int>::max()));
-}
-
-} // namespace
 
 PlaySym::PlaySym(QObject* parent) : QObject(parent) {}
 
@@ -37,7 +27,7 @@ bool PlaySym::event(QEvent* e) {
 void PlaySym::HandleCommand(const SymCommand& command) {
     if (command.snapshot)
         TakeSnapshot(*command.snapshot);
-    Dispatch(command);
+    Dispatch(command.order);
     FlushPending();
 }
 
@@ -57,110 +47,97 @@ void PlaySym::TakeSnapshot(const SymSnapshot& snapshot) {
     m_snap.sym.m_bLayoutValid = own.m_bLayoutValid;
 }
 
-void PlaySym::Dispatch(const SymCommand& command) {
-    using namespace TumoMsg;
-    const qint64 w = command.wParam;
-    const qint64 l = command.lParam;
-    switch (command.msg) {
-    case UM_SYM_INIT:
-        OnInit();
-        break;
-    case UM_SYM_QUIT:
-        DestroySymbolWindows();
-        Q_EMIT quitHandled();
-        break;
-    case UM_SYM_SETALL:
-        ShowFrameOnAll(ToInt(w));
-        break;
-    case UM_SYM_STOPPOS:
-        OnStopPosition(w, l);
-        break;
-    case UM_SYM_HIDESLOT:
-        HideSlot(ToInt(w));
-        break;
-    case UM_SYM_ROLL:
-        OnRoll(w, l);
-        break;
-    case UM_SYM_SETCOUNT:
-        SetSymbolCount(ToInt(w));
-        break;
-    case UM_SYM_LAYOUT:
-        ApplyLayout();
-        break;
-    case UM_SYM_SETGRADE:
-        ReloadMovies();
-        break;
-    case UM_SYM_GETWINDOWS:
-        OnGetWindows(l, command.request.get());
-        break;
-    case UM_SYM_REDRAW:
-        OnRedraw();
-        break;
-    case UM_SYM_LANDED:
-        OnLandingRequest(ToInt(w));
-        break;
-    default:
-        break;
-    }
+void PlaySym::Dispatch(const SymCmd::Any& order) {
+    std::visit([this](const auto& command) { Handle(command); }, order);
 }
 
-void PlaySym::OnInit() {
+void PlaySym::Handle(const SymCmd::Init&) {
     BuildSymbols();
     FlushPending();
     Q_EMIT symbolsReady(0);
 }
 
-void PlaySym::OnStopPosition(qint64 wParam, qint64 frame) {
-    const int slot = int(wParam & 0xFFFF);
-    const int position = int((wParam >> 16) & 0xFFFF);
-    // A position beyond the number would stop a symbol of the next slot.
-    if (position >= m_snap.nPositions)
-        return;
-    const qint64 index = qint64(slot) * m_snap.nPositions + position;
-    if (index < ScreenCount())
-        At(index).m_pFlash->GotoFrame(ToInt(frame));
+void PlaySym::Handle(const SymCmd::Quit&) {
+    DestroySymbolWindows();
+    Q_EMIT quitHandled();
 }
 
-void PlaySym::OnRoll(qint64 target, qint64 mode) {
-    if (mode == 1) {
+void PlaySym::Handle(const SymCmd::ShowFrameOnAll& command) {
+    ShowFrameOnAll(command.frame);
+}
+
+void PlaySym::Handle(const SymCmd::StopPosition& command) {
+    // A position beyond the number would stop a symbol of the next slot.
+    if (command.position < 0 || command.position >= m_snap.nPositions || command.slot < 0)
+        return;
+    const qint64 index = qint64(command.slot) * m_snap.nPositions + command.position;
+    if (index < ScreenCount())
+        At(index).m_pFlash->GotoFrame(command.frame);
+}
+
+void PlaySym::Handle(const SymCmd::HideSlot& command) {
+    HideSlot(command.slot);
+}
+
+void PlaySym::Handle(const SymCmd::Roll& command) {
+    using Scope = SymCmd::Roll::Scope;
+    switch (command.scope) {
+    case Scope::All:
         for (int i = 0; i < ScreenCount(); ++i)
             At(i).m_pFlash->Rewind();
-    } else if (mode == 0) {
-        if (IsIndex(target))
-            At(target).m_pFlash->Rewind();
-    } else if (mode == -1 && target >= 0) {
-        const qint64 first = target * m_snap.nPositions;
-        for (qint64 i = first; i < first + m_snap.nPositions; ++i) {
-            if (IsIndex(i))
-                At(i).m_pFlash->Rewind();
+        break;
+    case Scope::Symbol:
+        if (IsIndex(command.index))
+            At(command.index).m_pFlash->Rewind();
+        break;
+    case Scope::Slot:
+        if (command.index >= 0) {
+            const qint64 first = qint64(command.index) * m_snap.nPositions;
+            for (qint64 i = first; i < first + m_snap.nPositions; ++i) {
+                if (IsIndex(i))
+                    At(i).m_pFlash->Rewind();
+            }
         }
+        break;
     }
 }
 
-void PlaySym::OnGetWindows(qint64 count, SymWindowsRequest* request) {
-    if (!request)
-        return;
-    const int n = int(std::clamp<qint64>(count, 0, SymbolCount()));
-    for (int i = 0; i < n; ++i)
-        request->windows.append(i);
-    request->done.release();
+void PlaySym::Handle(const SymCmd::SetCount& command) {
+    SetSymbolCount(command.count);
 }
 
-void PlaySym::OnRedraw() {
+void PlaySym::Handle(const SymCmd::Layout&) {
+    ApplyLayout();
+}
+
+void PlaySym::Handle(const SymCmd::SetGrade&) {
+    ReloadMovies();
+}
+
+void PlaySym::Handle(const SymCmd::GetWindows& command) {
+    if (!command.request)
+        return;
+    const int n = std::clamp(command.count, 0, SymbolCount());
+    for (int i = 0; i < n; ++i)
+        command.request->windows.append(i);
+    command.request->done.release();
+}
+
+void PlaySym::Handle(const SymCmd::Redraw&) {
     for (int i = 0; i < ScreenCount(); ++i)
         Q_EMIT viewRedrawn(i);
 }
 
 // The views paint from the same clock, so the end of the latest landing is when the last stopped
 // symbol shows its character at rest.
-void PlaySym::OnLandingRequest(int token) {
+void PlaySym::Handle(const SymCmd::ReportLanding& command) {
     qint64 due = MovieClock::NowMs();
     for (int i = 0; i < ScreenCount(); ++i) {
         const PlayerState& state = At(i).m_pFlash->State();
         if (state.mode == PlayerState::Mode::Frame && state.settle)
             due = std::max(due, state.settle->startMs + state.settle->durationMs);
     }
-    Q_EMIT landingDue(token, due);
+    Q_EMIT landingDue(command.token, due);
 }
 
 void PlaySym::BuildSymbols() {

@@ -67,14 +67,20 @@ private:
     };
 
     void TakeSnapshot(const SymSnapshot& snapshot);
-    void Dispatch(const SymCommand& command);
+    void Dispatch(const SymCmd::Any& order);
 
-    void OnInit();
-    void OnStopPosition(qint64 wParam, qint64 frame);
-    void OnRoll(qint64 target, qint64 mode);
-    void OnGetWindows(qint64 count, SymWindowsRequest* request);
-    void OnRedraw();
-    void OnLandingRequest(int token);
+    void Handle(const SymCmd::Init& command);
+    void Handle(const SymCmd::Quit& command);
+    void Handle(const SymCmd::ShowFrameOnAll& command);
+    void Handle(const SymCmd::StopPosition& command);
+    void Handle(const SymCmd::HideSlot& command);
+    void Handle(const SymCmd::Roll& command);
+    void Handle(const SymCmd::SetCount& command);
+    void Handle(const SymCmd::Layout& command);
+    void Handle(const SymCmd::SetGrade& command);
+    void Handle(const SymCmd::GetWindows& command);
+    void Handle(const SymCmd::Redraw& command);
+    void Handle(const SymCmd::ReportLanding& command);
 
     void BuildSymbols();
     void CreateSymbolWindows(int rows, int positions);

@@ -8,6 +8,7 @@
 #include <QSemaphore>
 
 #include <memory>
+#include <variant>
 
 // The answer to the one blocking request, UM_SYM_GETWINDOWS: the worker fills in the symbols
 // and releases the semaphore; it never touches the GUI, so the waiting GUI thread cannot
@@ -17,14 +18,82 @@ struct SymWindowsRequest {
     QSemaphore done;
 };
 
-// One thread message to the symbol worker, with the parameters it has always had and a
-// snapshot of the draw as it stood when the command was posted.
+// The commands to the symbol worker, one type each, with the thread message it stands for.
+// Position 0 is a number's rightmost character; the symbol of position p in screen slot s is
+// s x positions + p.
+namespace SymCmd {
+
+// A snapshot of the status; the worker builds the first screen and answers UM_SYM_READY 0.
+struct Init {
+    static constexpr TumoMsg::Message kMessage = TumoMsg::UM_SYM_INIT;
+};
+// The worker destroys its players; nothing after it is handled.
+struct Quit {
+    static constexpr TumoMsg::Message kMessage = TumoMsg::UM_SYM_QUIT;
+};
+// Every symbol of the screen shows one frame.
+struct ShowFrameOnAll {
+    static constexpr TumoMsg::Message kMessage = TumoMsg::UM_SYM_SETALL;
+    int frame = 0;
+};
+// One symbol stops on a frame (1 mask, k + 2 character k of the set).
+struct StopPosition {
+    static constexpr TumoMsg::Message kMessage = TumoMsg::UM_SYM_STOPPOS;
+    int position = 0;
+    int slot = 0;
+    int frame = 0;
+};
+// A slot no number will fill on this screen.
+struct HideSlot {
+    static constexpr TumoMsg::Message kMessage = TumoMsg::UM_SYM_HIDESLOT;
+    int slot = 0;
+};
+// Symbols roll again: every one of the screen, those of one slot, or one symbol (a list index).
+struct Roll {
+    static constexpr TumoMsg::Message kMessage = TumoMsg::UM_SYM_ROLL;
+    enum class Scope { All, Slot, Symbol };
+    Scope scope = Scope::All;
+    int index = 0; // the slot or the symbol; unused for All
+};
+// Positions x numbers on the screen.
+struct SetCount {
+    static constexpr TumoMsg::Message kMessage = TumoMsg::UM_SYM_SETCOUNT;
+    int count = 0;
+};
+// Lays the symbols out; the worker answers UM_SYM_READY 1.
+struct Layout {
+    static constexpr TumoMsg::Message kMessage = TumoMsg::UM_SYM_LAYOUT;
+};
+// The symbols load the movies of the snapshot's level.
+struct SetGrade {
+    static constexpr TumoMsg::Message kMessage = TumoMsg::UM_SYM_SETGRADE;
+};
+// The list indexes of the first `count` symbols, answered through the request.
+struct GetWindows {
+    static constexpr TumoMsg::Message kMessage = TumoMsg::UM_SYM_GETWINDOWS;
+    int count = 0;
+    std::shared_ptr<SymWindowsRequest> request;
+};
+// Answered once every symbol stopped before has landed on its frame.
+struct ReportLanding {
+    static constexpr TumoMsg::Message kMessage = TumoMsg::UM_SYM_LANDED;
+    int token = 0;
+};
+// Every symbol of the screen paints again.
+struct Redraw {
+    static constexpr TumoMsg::Message kMessage = TumoMsg::UM_SYM_REDRAW;
+};
+
+using Any = std::variant<Init, Quit, ShowFrameOnAll, StopPosition, HideSlot, Roll, SetCount, Layout,
+                         SetGrade, GetWindows, ReportLanding, Redraw>;
+
+} // namespace SymCmd
+
+// One command to the symbol worker with a snapshot of the draw as it stood when the command was
+// posted.
 struct SymCommand {
-    TumoMsg::Message msg = TumoMsg::UM_SYM_REDRAW;
-    qint64 wParam = 0;
-    qint64 lParam = 0;
+    SymCmd::Any order;
     std::shared_ptr<const SymSnapshot> snapshot; // null: the worker keeps the one it has
-    std::shared_ptr<SymWindowsRequest> request;  // UM_SYM_GETWINDOWS only
 };
 
 // A command on its way to the worker's thread. Posted events reach an object in the order they

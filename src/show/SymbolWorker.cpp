@@ -82,11 +82,11 @@ void SymbolWorker::Start() {
 }
 
 void SymbolWorker::Init() {
-    Post(TumoMsg::UM_SYM_INIT);
+    Post(SymCmd::Init{});
 }
 
 void SymbolWorker::Quit() {
-    Post(TumoMsg::UM_SYM_QUIT);
+    Post(SymCmd::Quit{});
     m_bQuitPosted = true;
 }
 
@@ -100,12 +100,8 @@ void SymbolWorker::WaitUntilEnded() {
 QList<int> SymbolWorker::GetWindows(int count) {
     if (!m_bStarted || m_bQuitPosted)
         return {};
-    SymCommand command;
-    command.msg = TumoMsg::UM_SYM_GETWINDOWS;
-    command.lParam = count;
-    command.request = std::make_shared<SymWindowsRequest>();
-    const auto request = command.request;
-    PostCommand(std::move(command));
+    const auto request = std::make_shared<SymWindowsRequest>();
+    PostCommand(SymCommand{SymCmd::GetWindows{count, request}, nullptr});
     // The worker answers without the GUI thread, so waiting here cannot deadlock; the thread's
     // end is watched only so that a worker that died cannot hang the window.
     while (!request->done.tryAcquire(1, 100)) {
@@ -117,50 +113,58 @@ QList<int> SymbolWorker::GetWindows(int count) {
 }
 
 void SymbolWorker::Redraw() {
-    Post(TumoMsg::UM_SYM_REDRAW);
+    Post(SymCmd::Redraw{});
 }
 
 void SymbolWorker::StopPosition(int position, int slot, int frame) {
-    Post(TumoMsg::UM_SYM_STOPPOS, (qint64(position & 0xFFFF) << 16) | (slot & 0xFFFF), frame);
+    Post(SymCmd::StopPosition{position, slot, frame});
 }
 
 void SymbolWorker::Roll(int target, int mode) {
-    Post(TumoMsg::UM_SYM_ROLL, target, mode);
+    using Scope = SymCmd::Roll::Scope;
+    switch (mode) {
+    case 1:
+        Post(SymCmd::Roll{Scope::All, 0});
+        break;
+    case -1:
+        Post(SymCmd::Roll{Scope::Slot, target});
+        break;
+    case 0:
+        Post(SymCmd::Roll{Scope::Symbol, target});
+        break;
+    default:
+        break;
+    }
 }
 
 void SymbolWorker::HideSlot(int slot) {
-    Post(TumoMsg::UM_SYM_HIDESLOT, slot);
+    Post(SymCmd::HideSlot{slot});
 }
 
 void SymbolWorker::ShowFrameOnAll(int frame) {
-    Post(TumoMsg::UM_SYM_SETALL, frame);
+    Post(SymCmd::ShowFrameOnAll{frame});
 }
 
 void SymbolWorker::SetCount(int count) {
-    Post(TumoMsg::UM_SYM_SETCOUNT, count);
+    Post(SymCmd::SetCount{count});
 }
 
 void SymbolWorker::Layout() {
-    Post(TumoMsg::UM_SYM_LAYOUT);
+    Post(SymCmd::Layout{});
 }
 
 void SymbolWorker::SetGrade(const GradeInfo& grade) {
-    Post(TumoMsg::UM_SYM_SETGRADE, 0, 0, &grade);
+    Post(SymCmd::SetGrade{}, &grade);
 }
 
 void SymbolWorker::ReportLanding(int token) {
-    Post(TumoMsg::UM_SYM_LANDED, token);
+    Post(SymCmd::ReportLanding{token});
 }
 
-void SymbolWorker::Post(TumoMsg::Message msg, qint64 wParam, qint64 lParam,
-                        const GradeInfo* level) {
-    SymCommand command;
-    command.msg = msg;
-    command.wParam = wParam;
-    command.lParam = lParam;
-    command.snapshot = std::make_shared<const SymSnapshot>(SymSnapshot::Take(
-        m_status, m_screenSize ? m_screenSize() : QSize(), m_nAppliedSerial, level));
-    PostCommand(std::move(command));
+void SymbolWorker::Post(SymCmd::Any order, const GradeInfo* level) {
+    PostCommand(SymCommand{std::move(order), std::make_shared<const SymSnapshot>(SymSnapshot::Take(
+                                                 m_status, m_screenSize ? m_screenSize() : QSize(),
+                                                 m_nAppliedSerial, level))});
 }
 
 void SymbolWorker::PostCommand(SymCommand command) {

@@ -59,10 +59,6 @@ public:
     void SetGrade(const GradeInfo& grade) override;
     void ReportLanding(int token) override;
 
-    // Posts any command with a snapshot of the current level.
-    void Post(TumoMsg::Message msg, qint64 wParam = 0, qint64 lParam = 0,
-              const GradeInfo* level = nullptr);
-
     // The worker object, for tests that watch its signals.
     PlaySym* Worker() const { return m_pWorker; }
 
@@ -71,6 +67,8 @@ Q_SIGNALS:
 
 private:
     void Connect();
+    // A command with a snapshot of the status (and of `level` when given) as it is now.
+    void Post(SymCmd::Any order, const GradeInfo* level = nullptr);
     void PostCommand(SymCommand command);
     void OnLayoutComputed(const SymLayoutResult& result);
     void OnFirstSlotComputed(int slot);

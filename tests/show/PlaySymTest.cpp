@@ -10,7 +10,8 @@
 
 namespace {
 
-using namespace TumoMsg;
+using namespace SymCmd;
+using Scope = SymCmd::Roll::Scope;
 
 // Drives the worker on the test thread, where its signals arrive at once, and keeps what the
 // views would show.
@@ -46,11 +47,8 @@ protected:
         QObject::connect(&worker, &PlaySym::quitHandled, [this] { log << QStringLiteral("quit"); });
     }
 
-    void Send(Message msg, qint64 w = 0, qint64 l = 0, bool withSnapshot = true) {
-        SymCommand command;
-        command.msg = msg;
-        command.wParam = w;
-        command.lParam = l;
+    void Send(SymCmd::Any order, bool withSnapshot = true) {
+        SymCommand command{std::move(order), nullptr};
         if (withSnapshot)
             command.snapshot = std::make_shared<const SymSnapshot>(
                 SymSnapshot::Take(status, QSize(1920, 1080), applied));
@@ -72,7 +70,7 @@ protected:
     PlayerState::Mode Mode(int i) { return states.value(i).mode; }
     int Frame(int i) { return states.value(i).frame; }
     void StopAll(int frame) {
-        Send(UM_SYM_SETALL, frame);
+        Send(ShowFrameOnAll{frame});
         log.clear();
     }
 
@@ -89,7 +87,7 @@ protected:
 };
 
 TEST_F(PlaySymTest, InitBuildsTheScreenLaysItOutAndAnswersInOrder) {
-    Send(UM_SYM_INIT);
+    Send(Init{});
 
     EXPECT_EQ(worker.SymbolCount(), 6);
     EXPECT_EQ(log, QStringList({"create 0", "create 1", "create 2", "create 3", "create 4",
@@ -119,7 +117,7 @@ TEST_F(PlaySymTest, InitUsesAValidStoredLayoutAsItIs) {
             if (cell.m_rect.IsRectNull())
                 cell.m_rect = WinRect(0, 0, 5, 5);
     sym.m_bLayoutValid = 1;
-    Send(UM_SYM_INIT);
+    Send(Init{});
 
     EXPECT_TRUE(results.isEmpty());
     EXPECT_EQ(windows[5].rect, QRect(10, 20, 40, 60));
@@ -130,7 +128,7 @@ TEST_F(PlaySymTest, DamagedStoredLayoutIsReportedOnceAndMarkedInvalid) {
     LotterySym& sym = status.Level(1).m_sym;
     sym.ResetLayout(1, 3); // the second row is missing, the first has null cells
     sym.m_bLayoutValid = 1;
-    Send(UM_SYM_INIT);
+    Send(Init{});
 
     EXPECT_EQ(messages, QStringList(PlaySym::DamagedDataText()));
     ASSERT_EQ(results.size(), 1);
@@ -142,7 +140,7 @@ TEST_F(PlaySymTest, DamagedStoredLayoutIsReportedOnceAndMarkedInvalid) {
     // The next layout lays the screen out afresh.
     ApplyResults();
     log.clear();
-    Send(UM_SYM_LAYOUT);
+    Send(Layout{});
     EXPECT_EQ(log, QStringList({"layout 1 1", "ready 1"}));
     EXPECT_EQ(windows[0].rect, QRect(1305, 225, 270, 270));
 }
@@ -152,7 +150,7 @@ TEST_F(PlaySymTest, InitCentresAShortLastScreen) {
     status.Level(2).m_base.m_nQuantity = 7;
     for (int i = 0; i < 6; ++i)
         status.Level(2).m_taken.Add(quint32(i));
-    Send(UM_SYM_INIT);
+    Send(Init{});
 
     EXPECT_TRUE(log.contains("first 1"));
     for (int i : {0, 1, 4, 5}) {
@@ -167,7 +165,7 @@ TEST_F(PlaySymTest, InitCentresAShortLastScreen) {
 TEST_F(PlaySymTest, NoCentringOnTheDefaultLevelOrWithOnePrizeLevel) {
     symtest::SetLevels(status, 3, 0, 3, 2);
     status.Level(0).m_base.m_nQuantity = 1;
-    Send(UM_SYM_INIT);
+    Send(Init{});
     EXPECT_FALSE(log.join(',').contains("first"));
 
     PlaySym other;
@@ -176,7 +174,7 @@ TEST_F(PlaySymTest, NoCentringOnTheDefaultLevelOrWithOnePrizeLevel) {
                      [&](int, const SymbolWindowState& w) { hidden += !w.visible; });
     symtest::SetLevels(status, 2, 1, 3, 2);
     status.Level(1).m_base.m_nQuantity = 1;
-    SymCommand init{UM_SYM_INIT, 0, 0,
+    SymCommand init{Init{},
                     std::make_shared<const SymSnapshot>(SymSnapshot::Take(status, {800, 600}, 0))};
     other.HandleCommand(init);
     EXPECT_EQ(hidden, 0);
@@ -184,8 +182,8 @@ TEST_F(PlaySymTest, NoCentringOnTheDefaultLevelOrWithOnePrizeLevel) {
 
 TEST_F(PlaySymTest, StopPositionAddressesSlotTimesPositionsPlusPosition) {
     symtest::SetLevels(status, 2, 1, 3, 4);
-    Send(UM_SYM_INIT);
-    Send(UM_SYM_STOPPOS, (2 << 16) | 1, 7);
+    Send(Init{});
+    Send(StopPosition{2, 1, 7});
 
     EXPECT_EQ(Mode(6), PlayerState::Mode::Frame);
     EXPECT_EQ(Frame(6), 7);
@@ -197,18 +195,20 @@ TEST_F(PlaySymTest, StopPositionAddressesSlotTimesPositionsPlusPosition) {
 }
 
 TEST_F(PlaySymTest, OutOfRangeIndexesAreIgnored) {
-    Send(UM_SYM_INIT); // 2 rows x 3 positions
+    Send(Init{}); // 2 rows x 3 positions
     const auto before = states;
-    Send(UM_SYM_STOPPOS, (3 << 16) | 0, 4); // position beyond the number
-    Send(UM_SYM_STOPPOS, (0 << 16) | 2, 4); // slot beyond the screen
-    Send(UM_SYM_STOPPOS, 0xFFFF'FFFF, 4);   // both
-    Send(UM_SYM_ROLL, 6, 0);                // index beyond the list
-    Send(UM_SYM_ROLL, -1, 0);
-    Send(UM_SYM_ROLL, 5, -1); // slot beyond the list
-    Send(UM_SYM_ROLL, -3, -1);
-    Send(UM_SYM_HIDESLOT, 2);
-    Send(UM_SYM_HIDESLOT, 40000);
-    Send(UM_SYM_HIDESLOT, -1);
+    Send(StopPosition{3, 0, 4});         // position beyond the number
+    Send(StopPosition{0, 2, 4});         // slot beyond the screen
+    Send(StopPosition{65535, 65535, 4}); // both
+    Send(StopPosition{-1, 1, 4});        // before the number's first position
+    Send(StopPosition{1, -1, 4});        // before the first slot
+    Send(Roll{Scope::Symbol, 6});        // index beyond the list
+    Send(Roll{Scope::Symbol, -1});
+    Send(Roll{Scope::Slot, 5}); // slot beyond the list
+    Send(Roll{Scope::Slot, -3});
+    Send(HideSlot{2});
+    Send(HideSlot{40000});
+    Send(HideSlot{-1});
     EXPECT_EQ(worker.SymbolCount(), 6);
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(Mode(i), PlayerState::Mode::Rolling) << i;
@@ -217,36 +217,32 @@ TEST_F(PlaySymTest, OutOfRangeIndexesAreIgnored) {
 }
 
 TEST_F(PlaySymTest, RollModesPickEverySymbolOneSlotOrOneSymbol) {
-    Send(UM_SYM_INIT);
+    Send(Init{});
     StopAll(3);
-    Send(UM_SYM_ROLL, 4, 0);
+    Send(Roll{Scope::Symbol, 4});
     EXPECT_EQ(Mode(4), PlayerState::Mode::Rolling);
     EXPECT_EQ(Mode(1), PlayerState::Mode::Frame);
 
     StopAll(3);
-    Send(UM_SYM_ROLL, 1, -1);
+    Send(Roll{Scope::Slot, 1});
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(Mode(i), i >= 3 ? PlayerState::Mode::Rolling : PlayerState::Mode::Frame) << i;
 
     StopAll(3);
-    Send(UM_SYM_ROLL, 0, 2);
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(Mode(i), PlayerState::Mode::Frame) << "mode 2 does nothing";
-
-    Send(UM_SYM_ROLL, 0, 1);
+    Send(Roll{Scope::All, 0});
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(Mode(i), PlayerState::Mode::Rolling);
 }
 
 TEST_F(PlaySymTest, SetAllAndHideSlotStayOnTheScreen) {
-    Send(UM_SYM_INIT);
-    Send(UM_SYM_SETCOUNT, 9); // three more, beyond the snapshot's screen of 6
-    Send(UM_SYM_SETALL, 5, 0, false);
+    Send(Init{});
+    Send(SetCount{9}); // three more, beyond the snapshot's screen of 6
+    Send(ShowFrameOnAll{5}, false);
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(Frame(i), 5);
     EXPECT_EQ(Mode(7), PlayerState::Mode::Rolling);
 
-    Send(UM_SYM_HIDESLOT, 1);
+    Send(HideSlot{1});
     EXPECT_TRUE(windows[2].visible);
     for (int i : {3, 4, 5}) {
         EXPECT_FALSE(windows[i].visible);
@@ -255,15 +251,15 @@ TEST_F(PlaySymTest, SetAllAndHideSlotStayOnTheScreen) {
 }
 
 TEST_F(PlaySymTest, SetCountHidesSurplusAndCreatesOnlyBeyondTheList) {
-    Send(UM_SYM_INIT);
+    Send(Init{});
     log.clear();
-    Send(UM_SYM_SETCOUNT, 3);
+    Send(SetCount{3});
     EXPECT_TRUE(log.isEmpty());
     EXPECT_EQ(worker.SymbolCount(), 6);
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(windows[i].visible, i < 3) << i;
 
-    Send(UM_SYM_SETCOUNT, 8);
+    Send(SetCount{8});
     EXPECT_EQ(log, QStringList({"create 6", "create 7", "zorder 7"}));
     EXPECT_TRUE(windows[6].enabled) << "symbols added later take the mouse";
     EXPECT_EQ(windows[6].rect, QRect());
@@ -275,27 +271,27 @@ TEST_F(PlaySymTest, SetCountHidesSurplusAndCreatesOnlyBeyondTheList) {
     status.Level(1).m_base.m_nPerScreen = 3;
     status.Level(1).m_sym.m_bLayoutValid = 0;
     log.clear();
-    Send(UM_SYM_LAYOUT);
+    Send(Layout{});
     EXPECT_EQ(log, QStringList({"layout 1 1", "ready 1"}));
     for (int i = 0; i < 8; ++i) {
         EXPECT_TRUE(windows[i].visible) << i;
         EXPECT_FALSE(windows[i].rect.isEmpty()) << i;
     }
 
-    Send(UM_SYM_SETCOUNT, -4);
+    Send(SetCount{-4});
     for (int i = 0; i < 8; ++i)
         EXPECT_FALSE(windows[i].visible);
     EXPECT_EQ(worker.SymbolCount(), 8);
 }
 
 TEST_F(PlaySymTest, SetGradeReloadsPerPositionMovies) {
-    Send(UM_SYM_INIT);
+    Send(Init{});
     ApplyResults();
     const QString other = symtest::WriteSymbols(folder.Path("other.swf"), "ABC");
     LotterySym& sym = status.Level(1).m_sym;
     sym.m_listFiles[1] = other;
     log.clear();
-    Send(UM_SYM_SETGRADE);
+    Send(SetGrade{});
 
     EXPECT_TRUE(log.isEmpty()) << log.join(',').toStdString();
     for (int i = 0; i < 6; ++i)
@@ -304,7 +300,7 @@ TEST_F(PlaySymTest, SetGradeReloadsPerPositionMovies) {
 
 TEST_F(PlaySymTest, MissingMoviesFallBackAndAnUnreadableSizeIsReported) {
     status.Level(1).m_sym.m_strDefaultFile = folder.Path("gone.swf");
-    Send(UM_SYM_INIT);
+    Send(Init{});
 
     EXPECT_EQ(messages, QStringList(PlaySym::IncompatibleText()));
     EXPECT_EQ(states[0].path, folder.Path("defsym.swf"));
@@ -314,12 +310,12 @@ TEST_F(PlaySymTest, MissingMoviesFallBackAndAnUnreadableSizeIsReported) {
 }
 
 TEST_F(PlaySymTest, OlderSnapshotDoesNotUndoTheWorkersLayout) {
-    Send(UM_SYM_SETCOUNT, 6);
-    Send(UM_SYM_LAYOUT); // autolays out: the status has not heard of it yet
+    Send(SetCount{6});
+    Send(Layout{}); // autolays out: the status has not heard of it yet
     ASSERT_EQ(results.size(), 1);
     results.clear();
-    Send(UM_SYM_SETGRADE); // snapshot still without layout
-    Send(UM_SYM_LAYOUT);
+    Send(SetGrade{}); // snapshot still without layout
+    Send(Layout{});
     EXPECT_TRUE(results.isEmpty()) << "no second layout, no cleared flag";
     EXPECT_EQ(worker.Snapshot().sym.m_bLayoutValid, 1);
 
@@ -327,41 +323,40 @@ TEST_F(PlaySymTest, OlderSnapshotDoesNotUndoTheWorkersLayout) {
     applied = 1;
     status.Level(1).m_sym.ResetLayout(2, 3);
     status.Level(1).m_sym.m_bLayoutValid = 1;
-    Send(UM_SYM_LAYOUT);
+    Send(Layout{});
     EXPECT_EQ(windows[0].rect, QRect());
 }
 
 TEST_F(PlaySymTest, GetWindowsListsTheFirstSymbolsAndReleasesTheWaiter) {
-    Send(UM_SYM_INIT);
+    Send(Init{});
     for (auto [count, expected] : {std::pair{4, 4}, {6, 6}, {10, 6}, {0, 0}, {-3, 0}}) {
-        SymCommand command{UM_SYM_GETWINDOWS, 0, count, nullptr,
-                           std::make_shared<SymWindowsRequest>()};
-        worker.HandleCommand(command);
-        EXPECT_TRUE(command.request->done.tryAcquire());
-        EXPECT_EQ(command.request->windows.size(), expected);
+        const auto request = std::make_shared<SymWindowsRequest>();
+        worker.HandleCommand(SymCommand{GetWindows{count, request}, nullptr});
+        EXPECT_TRUE(request->done.tryAcquire());
+        EXPECT_EQ(request->windows.size(), expected);
         if (expected > 0) {
-            EXPECT_EQ(command.request->windows.last(), expected - 1);
+            EXPECT_EQ(request->windows.last(), expected - 1);
         }
     }
 }
 
 TEST_F(PlaySymTest, RedrawRepaintsTheScreen) {
-    Send(UM_SYM_INIT);
+    Send(Init{});
     QList<int> redrawn;
     QObject::connect(&worker, &PlaySym::viewRedrawn, [&](int i) { redrawn << i; });
-    Send(UM_SYM_REDRAW);
+    Send(Redraw{});
     EXPECT_EQ(redrawn, QList<int>({0, 1, 2, 3, 4, 5}));
 }
 
 TEST_F(PlaySymTest, QuitDestroysEverySymbolAndLaterCommandsFindNone) {
-    Send(UM_SYM_INIT);
+    Send(Init{});
     log.clear();
-    Send(UM_SYM_QUIT);
+    Send(Quit{});
     EXPECT_EQ(log, QStringList({"destroy", "quit"}));
     EXPECT_EQ(worker.SymbolCount(), 0);
-    Send(UM_SYM_ROLL, 0, 1);
-    Send(UM_SYM_STOPPOS, 0, 3);
-    Send(UM_SYM_HIDESLOT, 0);
+    Send(Roll{Scope::All, 0});
+    Send(StopPosition{0, 0, 3});
+    Send(HideSlot{0});
     EXPECT_TRUE(states.isEmpty());
 }
 
