@@ -1,5 +1,6 @@
 #include "settings/DesignDialogs.h"
 
+#include "model/TumoStatus.h"
 #include "settings/BannerShow.h"
 #include "settings/MaskDlg.h"
 #include "settings/PrizeBaseSettings.h"
@@ -8,7 +9,10 @@
 #include "settings/Set_Sym.h"
 #include "settings/SoundDD.h"
 #include "settings/XFaceString.h"
-#include "show/CTumoDlg.h"
+#include "show/DesignMode.h"
+#include "show/DrawSequence.h"
+#include "show/DrawSounds.h"
+#include "show/SettingsHost.h"
 #include "show/SymbolCommands.h"
 
 #include <QPointer>
@@ -16,7 +20,7 @@
 namespace {
 
 // A dialog without a prompter of its own reports through the draw window's.
-Prompter* Say(CTumoDlg& main, Prompter* prompter) {
+Prompter* Say(SettingsHost& main, Prompter* prompter) {
     return prompter ? prompter : &main.WindowPrompter();
 }
 
@@ -26,7 +30,7 @@ int DesignDialogs::Run(QDialog& dialog, const Runner& run) {
     return run ? run(dialog) : dialog.exec();
 }
 
-void DesignDialogs::BaseSettings(CTumoDlg& main, Prompter* prompter,
+void DesignDialogs::BaseSettings(SettingsHost& main, Prompter* prompter,
                                  const PrizeLevels::Editor& editor) {
     GradeInfo* level = main.CurGrade();
     if (!level)
@@ -34,9 +38,10 @@ void DesignDialogs::BaseSettings(CTumoDlg& main, Prompter* prompter,
     prompter = Say(main, prompter);
     Prompter& say = *prompter;
     const PrizeLevels::Editor edit =
-        editor ? editor : PrizeBaseSettings::ModalEditor(&main, prompter, [&main](QWidget* window) {
-            main.RegisterWithGuide(window);
-        });
+        editor ? editor
+               : PrizeBaseSettings::ModalEditor(&main.Window(), prompter, [&main](QWidget* window) {
+                     main.RegisterWithGuide(window);
+                 });
     const bool defaultLevel = main.Status().IndexOf(level) == 0;
     main.Design().CountDialogOpened();
     const PrizeLevels::Outcome outcome =
@@ -50,15 +55,15 @@ void DesignDialogs::BaseSettings(CTumoDlg& main, Prompter* prompter,
     main.Design().CountDialogClosed();
 }
 
-void DesignDialogs::Background(CTumoDlg& main, GradeInfo& designed, Prompter* prompter,
+void DesignDialogs::Background(SettingsHost& main, GradeInfo& designed, Prompter* prompter,
                                const Runner& run) {
     prompter = Say(main, prompter);
     main.Design().CountDialogOpened();
     {
         GradeInfo work = designed;
         GradeInfo before = designed;
-        Set_BG dialog(&work, &designed, &main, prompter);
-        QObject::connect(&dialog, &Set_BG::applyGrade, &main,
+        Set_BG dialog(&work, &designed, &main.Window(), prompter);
+        QObject::connect(&dialog, &Set_BG::applyGrade, &main.Window(),
                          [&main](GradeInfo* level) { main.ApplyGrade(level, main.CurGrade()); });
         if (Run(dialog, run) == QDialog::Accepted) {
             designed = work;
@@ -68,7 +73,7 @@ void DesignDialogs::Background(CTumoDlg& main, GradeInfo& designed, Prompter* pr
     main.Design().CountDialogClosed();
 }
 
-void DesignDialogs::Sound(CTumoDlg& main, Prompter* prompter, const Runner& run) {
+void DesignDialogs::Sound(SettingsHost& main, Prompter* prompter, const Runner& run) {
     prompter = Say(main, prompter);
     GradeInfo* level = main.CurGrade();
     if (!level)
@@ -83,7 +88,7 @@ void DesignDialogs::Sound(CTumoDlg& main, Prompter* prompter, const Runner& run)
     work.m_bLoopStop = level->m_sound.m_bLoopStop;
     work.m_bLoopBB = level->m_sound.m_bLoopBB;
     {
-        SoundDD dialog(&work, &main, prompter);
+        SoundDD dialog(&work, &main.Window(), prompter);
         if (Run(dialog, run) == QDialog::Accepted) {
             LottrySound& sound = level->m_sound;
             sound.m_strBackSound = work.m_strBackSound;
@@ -99,20 +104,20 @@ void DesignDialogs::Sound(CTumoDlg& main, Prompter* prompter, const Runner& run)
     main.Design().CountDialogClosed();
 }
 
-void DesignDialogs::Mask(CTumoDlg& main, Prompter* prompter, const Runner& run) {
+void DesignDialogs::Mask(SettingsHost& main, Prompter* prompter, const Runner& run) {
     prompter = Say(main, prompter);
     GradeInfo* level = main.CurGrade();
     if (!level)
         return;
     main.Design().CountDialogOpened();
     {
-        MaskDlg dialog(&main.Status(), level, prompter, &main);
+        MaskDlg dialog(&main.Status(), level, prompter, &main.Window());
         Run(dialog, run);
     }
     main.Design().CountDialogClosed();
 }
 
-void DesignDialogs::ChooseSymbolFile(CTumoDlg& main, GradeInfo& designed, int position,
+void DesignDialogs::ChooseSymbolFile(SettingsHost& main, GradeInfo& designed, int position,
                                      Prompter* prompter, const Runner& run) {
     prompter = Say(main, prompter);
     Set_Sym::Runner runner;
@@ -121,35 +126,35 @@ void DesignDialogs::ChooseSymbolFile(CTumoDlg& main, GradeInfo& designed, int po
     Set_Sym::ChooseSymbolFile(
         designed, position,
         [&main](GradeInfo* applied, GradeInfo* previous) { main.ApplyGrade(applied, previous); },
-        prompter, &main, runner);
+        prompter, &main.Window(), runner);
 }
 
-void DesignDialogs::EditTextItem(CTumoDlg& main, int index, const Runner& run) {
+void DesignDialogs::EditTextItem(SettingsHost& main, int index, const Runner& run) {
     GradeInfo* level = main.CurGrade();
     if (!level)
         return;
-    XFaceString editor(level, &main);
+    XFaceString editor(level, &main.Window());
     if (index != XFaceString::kNewItem && !editor.EditItem(index))
         return;
     // UM_STRING_EDITED was posted: the panel follows once the editor is gone.
     QObject::connect(
-        &editor, &XFaceString::StringEdited, &main,
+        &editor, &XFaceString::StringEdited, &main.Window(),
         [&main](int edited) { main.Design().OnStringEdited(edited); }, Qt::QueuedConnection);
     Run(editor, run);
 }
 
-BoardOptionsLink DesignDialogs::CreateBulletinOptions(CTumoDlg& main, Prompter* prompter) {
+BoardOptionsLink DesignDialogs::CreateBulletinOptions(SettingsHost& main, Prompter* prompter) {
     prompter = Say(main, prompter);
     BoardOptionsLink link;
     GradeInfo* level = main.CurGrade();
     if (!level)
         return link;
-    auto* dialog = new Set_BB(level, &main, prompter);
-    QObject::connect(dialog, &Set_BB::closed, &main,
+    auto* dialog = new Set_BB(level, &main.Window(), prompter);
+    QObject::connect(dialog, &Set_BB::closed, &main.Window(),
                      [&main] { main.Design().OnBulletinOptionsClosed(); });
-    QObject::connect(dialog, &Set_BB::boardLayoutRequested, &main,
+    QObject::connect(dialog, &Set_BB::boardLayoutRequested, &main.Window(),
                      [&main] { main.Design().BeginBulletinLayout(); });
-    QObject::connect(dialog, &Set_BB::numberAreaLayoutRequested, &main,
+    QObject::connect(dialog, &Set_BB::numberAreaLayoutRequested, &main.Window(),
                      [&main] { main.Design().BeginNumberAreaLayout(); });
     const QPointer<Set_BB> guard(dialog);
     link.window = dialog;
@@ -162,23 +167,23 @@ BoardOptionsLink DesignDialogs::CreateBulletinOptions(CTumoDlg& main, Prompter* 
     return link;
 }
 
-QWidget* DesignDialogs::CreateBannerOptions(CTumoDlg& main, Prompter* prompter) {
+QWidget* DesignDialogs::CreateBannerOptions(SettingsHost& main, Prompter* prompter) {
     prompter = Say(main, prompter);
     GradeInfo* level = main.CurGrade();
     if (!level)
         return nullptr;
-    auto* dialog = new BannerShow(level, &main, prompter);
+    auto* dialog = new BannerShow(level, &main.Window(), prompter);
     const QPointer<BannerShow> guard(dialog);
     QObject::connect(
-        dialog, &BannerShow::applyGrade, &main,
+        dialog, &BannerShow::applyGrade, &main.Window(),
         [&main](GradeInfo* applied, GradeInfo* previous) { main.ApplyGrade(applied, previous); });
-    QObject::connect(dialog, &BannerShow::bannerLayoutRequested, &main, [&main, guard] {
+    QObject::connect(dialog, &BannerShow::bannerLayoutRequested, &main.Window(), [&main, guard] {
         main.Design().BeginBannerLayout([guard](const QRect& rect) {
             if (guard)
                 guard->SetPosition(rect);
         });
     });
-    QObject::connect(dialog, &BannerShow::closed, &main,
+    QObject::connect(dialog, &BannerShow::closed, &main.Window(),
                      [&main](int ok) { main.Design().OnBannerClosed(ok); });
     dialog->show();
     return dialog;

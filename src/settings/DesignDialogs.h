@@ -5,7 +5,7 @@
 
 #include <functional>
 
-class CTumoDlg;
+class SettingsHost;
 class GradeInfo;
 class Prompter;
 class QDialog;
@@ -25,26 +25,26 @@ public:
     // Command 32794 "Base settings" on the current level: the clearing question, the base settings
     // on a copy, and, when the level's symbol layout had to be recreated, the symbols laid out
     // again. `editor` stands in for the dialog in tests.
-    static void BaseSettings(CTumoDlg& main, Prompter* prompter,
+    static void BaseSettings(SettingsHost& main, Prompter* prompter,
                              const PrizeLevels::Editor& editor = {});
     // Command 32795 "Background picture options" on the level designed.
-    static void Background(CTumoDlg& main, GradeInfo& designed, Prompter* prompter,
+    static void Background(SettingsHost& main, GradeInfo& designed, Prompter* prompter,
                            const Runner& run = {});
     // Command 32789 "Sound options" on the current level; its sounds are stopped meanwhile and
     // start again afterwards.
-    static void Sound(CTumoDlg& main, Prompter* prompter, const Runner& run = {});
+    static void Sound(SettingsHost& main, Prompter* prompter, const Runner& run = {});
     // Command 32792 "Symbol bit mask options" on the current level.
-    static void Mask(CTumoDlg& main, Prompter* prompter, const Runner& run = {});
+    static void Mask(SettingsHost& main, Prompter* prompter, const Runner& run = {});
     // "Choose a rolling symbol file." (position -1) and "Load a new symbol" on the level designed.
-    static void ChooseSymbolFile(CTumoDlg& main, GradeInfo& designed, int position,
+    static void ChooseSymbolFile(SettingsHost& main, GradeInfo& designed, int position,
                                  Prompter* prompter, const Runner& run = {});
     // The text-item editor on the current level: a new item (-1) or an existing one.
-    static void EditTextItem(CTumoDlg& main, int index, const Runner& run = {});
+    static void EditTextItem(SettingsHost& main, int index, const Runner& run = {});
 
     // The modeless options windows, shown and wired to the draw window.
-    static BoardOptionsLink CreateBulletinOptions(CTumoDlg& main, Prompter* prompter);
+    static BoardOptionsLink CreateBulletinOptions(SettingsHost& main, Prompter* prompter);
     // For the draw window's banner options command (MainWindowDialogs::createBannerOptions).
-    static QWidget* CreateBannerOptions(CTumoDlg& main, Prompter* prompter);
+    static QWidget* CreateBannerOptions(SettingsHost& main, Prompter* prompter);
 
 private:
     static int Run(QDialog& dialog, const Runner& run);

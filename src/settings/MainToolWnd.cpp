@@ -45,13 +45,14 @@ QString MainToolWnd::TipText(int id) {
 }
 
 void MainToolWnd::Install(Prompter* prompter) {
-    CTumoDlg::InstallDesignTool(
-        [prompter](CTumoDlg& main, int level) { return new MainToolWnd(main, level, prompter); });
+    CTumoDlg::InstallDesignTool([prompter](SettingsHost& main, int level) {
+        return new MainToolWnd(main, level, prompter);
+    });
 }
 
-MainToolWnd::MainToolWnd(CTumoDlg& main, int level, Prompter* prompter)
-    : QWidget(&main, Qt::Tool | Qt::WindowStaysOnTopHint), m_pStatus(&main.Status()), m_main(main),
-      m_pPrompter(prompter ? prompter : &main.WindowPrompter()), m_toolBar(this) {
+MainToolWnd::MainToolWnd(SettingsHost& main, int level, Prompter* prompter)
+    : QWidget(&main.Window(), Qt::Tool | Qt::WindowStaysOnTopHint), m_pStatus(&main.Status()),
+      m_main(main), m_pPrompter(prompter ? prompter : &main.WindowPrompter()), m_toolBar(this) {
     if (level >= 0 && level < std::ssize(m_pStatus->Levels()))
         m_pGrade = &m_pStatus->Level(level);
     setWindowTitle(Caption());
@@ -142,5 +143,6 @@ void MainToolWnd::closeEvent(QCloseEvent* event) {
     // UM_DESIGN_CLOSED: the draw window decides, and deletes this window when design mode ends.
     event->ignore();
     QMetaObject::invokeMethod(
-        &m_main, [main = &m_main] { main->Design().OnDesignClosed(); }, Qt::QueuedConnection);
+        &m_main.Window(), [main = &m_main] { main->Design().OnDesignClosed(); },
+        Qt::QueuedConnection);
 }

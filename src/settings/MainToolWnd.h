@@ -6,7 +6,7 @@
 #include <QMap>
 #include <QWidget>
 
-class CTumoDlg;
+class SettingsHost;
 class GradeInfo;
 class Prompter;
 class QAction;
@@ -30,7 +30,7 @@ public:
     static void Install(Prompter* prompter = nullptr);
 
     // For the level of list index `level`; its window is a tool window over the draw window.
-    MainToolWnd(CTumoDlg& main, int level, Prompter* prompter = nullptr);
+    MainToolWnd(SettingsHost& main, int level, Prompter* prompter = nullptr);
 
     // DesignTool. Deleting the window deletes the tool.
     QWidget* Window() override { return this; }
@@ -59,7 +59,7 @@ protected:
 private:
     void BuildToolBar();
 
-    CTumoDlg& m_main;
+    SettingsHost& m_main;
     Prompter* m_pPrompter;
     XToolBarEx m_toolBar;
     QMap<int, QAction*> m_buttons;

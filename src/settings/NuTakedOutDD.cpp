@@ -2,7 +2,7 @@
 
 #include "model/SafeFileWriter.h"
 #include "model/TumoStatus.h"
-#include "show/CTumoDlg.h"
+#include "show/SettingsHost.h"
 #include "store/NuFileDeal.h"
 
 #include <QCheckBox>
@@ -18,9 +18,11 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-NuTakedOutDD::NuTakedOutDD(CTumoDlg* mainDlg, Prompter* prompter, QWidget* parent)
-    : QDialog(parent ? parent : mainDlg), m_pMainDlg(mainDlg), m_boxes(this),
-      m_pPrompter(prompter ? prompter : &m_boxes) {
+NuTakedOutDD::NuTakedOutDD(SettingsHost* mainDlg, Prompter* prompter, QWidget* parent)
+    : QDialog(parent    ? parent
+              : mainDlg ? &mainDlg->Window()
+                        : nullptr),
+      m_pMainDlg(mainDlg), m_boxes(this), m_pPrompter(prompter ? prompter : &m_boxes) {
     setWindowTitle(QStringLiteral("Winning  Numbers"));
     setModal(true);
     BuildWidgets();

@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-class CTumoDlg;
+class SettingsHost;
 class NuFileDeal;
 class Prompter;
 class QCheckBox;
@@ -25,7 +25,7 @@ public:
     // The main window is told after a clearing so the show starts again; without one (tests of
     // the dialog alone) only the status is cleared. Without a prompter the dialog shows its own
     // message boxes and file choosers.
-    explicit NuTakedOutDD(CTumoDlg* mainDlg, Prompter* prompter = nullptr,
+    explicit NuTakedOutDD(SettingsHost* mainDlg, Prompter* prompter = nullptr,
                           QWidget* parent = nullptr);
 
     // Fills the list and the box; call once both pointers are set.
@@ -59,7 +59,7 @@ private:
     void ShowCaption();
     void StoreCheckBox();
 
-    CTumoDlg* m_pMainDlg;
+    SettingsHost* m_pMainDlg;
     MessageBoxPrompter m_boxes;
     Prompter* m_pPrompter;
     QList<WinningList::Row> m_rows;

@@ -9,16 +9,20 @@
 
 void SettingsDialogs::Install(Prompter* prompter) {
     MainWindowDialogs dialogs;
-    dialogs.createSettings = [prompter](CTumoDlg& main) { return CreateSettings(main, prompter); };
-    dialogs.runWinningNumbers = [prompter](CTumoDlg& main) { RunWinningNumbers(main, prompter); };
-    dialogs.createGuide = [](CTumoDlg& main) -> QWidget* { return OpenGuideWindow(main); };
-    dialogs.createBannerOptions = [prompter](CTumoDlg& main) {
+    dialogs.createSettings = [prompter](SettingsHost& main) {
+        return CreateSettings(main, prompter);
+    };
+    dialogs.runWinningNumbers = [prompter](SettingsHost& main) {
+        RunWinningNumbers(main, prompter);
+    };
+    dialogs.createGuide = [](SettingsHost& main) -> QWidget* { return OpenGuideWindow(main); };
+    dialogs.createBannerOptions = [prompter](SettingsHost& main) {
         return DesignDialogs::CreateBannerOptions(main, prompter);
     };
     CTumoDlg::InstallDialogs(dialogs);
 }
 
-QWidget* SettingsDialogs::CreateSettings(CTumoDlg& main, Prompter* prompter) {
+QWidget* SettingsDialogs::CreateSettings(SettingsHost& main, Prompter* prompter) {
     auto* settings = new XSet(prompter);
     settings->m_pMainDlg = &main;
     settings->m_pStatus = &main.Status();
@@ -29,7 +33,7 @@ QWidget* SettingsDialogs::CreateSettings(CTumoDlg& main, Prompter* prompter) {
     // Queued, as the window message was posted: the report's sender has returned before the
     // draw window deletes it.
     QObject::connect(
-        settings, &XSet::SettingsClosed, &main,
+        settings, &XSet::SettingsClosed, &main.Window(),
         [&main](int closeCode, int monitorChanged) {
             main.OnSettingsWindowClosed(closeCode, monitorChanged);
         },
@@ -41,7 +45,7 @@ QWidget* SettingsDialogs::CreateSettings(CTumoDlg& main, Prompter* prompter) {
     return settings;
 }
 
-void SettingsDialogs::RunWinningNumbers(CTumoDlg& main, Prompter* prompter) {
+void SettingsDialogs::RunWinningNumbers(SettingsHost& main, Prompter* prompter) {
     NuTakedOutDD dialog(&main, prompter);
     dialog.m_pNumberStore = &main.Numbers();
     dialog.m_pStatus = &main.Status();

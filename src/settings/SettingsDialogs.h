@@ -1,6 +1,6 @@
 #pragma once
 
-class CTumoDlg;
+class SettingsHost;
 class Prompter;
 class QWidget;
 
@@ -15,6 +15,6 @@ public:
 
     // The settings window for the draw window, shown; its closing report reaches the draw
     // window queued.
-    static QWidget* CreateSettings(CTumoDlg& main, Prompter* prompter);
-    static void RunWinningNumbers(CTumoDlg& main, Prompter* prompter);
+    static QWidget* CreateSettings(SettingsHost& main, Prompter* prompter);
+    static void RunWinningNumbers(SettingsHost& main, Prompter* prompter);
 };

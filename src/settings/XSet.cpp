@@ -7,7 +7,7 @@
 #include "settings/PrizesDlg.h"
 #include "settings/Sheet_LotteryNo.h"
 #include "settings/Sheet_Other.h"
-#include "show/CTumoDlg.h"
+#include "show/SettingsHost.h"
 #include "store/NuFileDeal.h"
 #include "store/RestoreScheme.h"
 #include "store/SchemeBackup.h"
@@ -128,7 +128,8 @@ void XSet::Centre() {
     adjustSize();
     // The other options page wraps its longer texts: the size hint alone leaves them cut off.
     resize(size().expandedTo(QSize(600, 620)));
-    const QWidget* over = m_pMainDlg && m_pMainDlg->isVisible() ? m_pMainDlg : nullptr;
+    const QWidget* over =
+        m_pMainDlg && m_pMainDlg->Window().isVisible() ? &m_pMainDlg->Window() : nullptr;
     QRect area = over ? over->geometry() : QRect();
     if (area.isEmpty()) {
         const QScreen* screen = QGuiApplication::primaryScreen();

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-class CTumoDlg;
+class SettingsHost;
 class NuFileDeal;
 class PrizesDlg;
 class Prompter;
@@ -67,7 +67,7 @@ public:
     bool HasReported() const { return m_bReported; }
 
     qint32 m_nCloseCode = 0;
-    CTumoDlg* m_pMainDlg = nullptr;
+    SettingsHost* m_pMainDlg = nullptr;
     TumoStatus* m_pStatus = nullptr;
     NuFileDeal* m_pNumberStore = nullptr;
 

@@ -414,10 +414,6 @@ void CTumoDlg::ApplyBanner() {
     m_banner.ShowWindow(true);
 }
 
-QWidget* CTumoDlg::BannerWindow() {
-    return m_pBannerView;
-}
-
 void CTumoDlg::ShowBanner(const GradeInfo&) {
     ApplyBanner();
     m_banner.m_pFlash->Play();

@@ -5,7 +5,6 @@
 #include "show/BulletinControl.h"
 #include "show/CTRManage.h"
 #include "show/CheckListHost.h"
-#include "show/DesignHost.h"
 #include "show/DesignMode.h"
 #include "show/DesignTool.h"
 #include "show/DrawBackground.h"
@@ -14,6 +13,7 @@
 #include "show/DrawSoundPlayers.h"
 #include "show/DrawStateSaver.h"
 #include "show/DrawTimers.h"
+#include "show/DrawWindowDesignHost.h"
 #include "show/InfoPanelHost.h"
 #include "show/InfoPanels.h"
 #include "show/MainWindowDialogs.h"
@@ -21,6 +21,7 @@
 #include "show/MouseRouting.h"
 #include "show/NumberSource.h"
 #include "show/ProgramRestart.h"
+#include "show/SettingsHost.h"
 #include "show/SymbolSet.h"
 #include "show/SymbolViewHost.h"
 #include "show/WinnersFileWriter.h"
@@ -34,7 +35,6 @@
 #include <QWidget>
 
 #include <memory>
-#include <utility>
 #include <vector>
 
 class AccelKeyFilter;
@@ -65,7 +65,7 @@ class CTumoDlg : public QWidget,
                  public CheckListHost,
                  public NumberSource,
                  public WinnersOutput,
-                 public DesignHost {
+                 public SettingsHost {
     Q_OBJECT
 public:
     // Without a prompter the window shows its own message boxes.
@@ -76,7 +76,7 @@ public:
 
     // What the window says and asks (its own message boxes unless one was given): every dialog
     // opened from the window reports through it.
-    Prompter& WindowPrompter() { return *m_pPrompter; }
+    Prompter& WindowPrompter() override { return *m_pPrompter; }
 
     // The one draw window while it exists, else null.
     static CTumoDlg* Main();
@@ -111,14 +111,14 @@ public:
     // The settings window's closing report (UM_SETTINGS_CLOSED, delivered as a queued call):
     // closeCode -1 restarts without saving, 0 rebuilds the show, 1 also scans the changed pool;
     // monitorChanged 1 restarts after saving. Returns 0 after -1, else 1.
-    int OnSettingsWindowClosed(int closeCode, int monitorChanged);
+    int OnSettingsWindowClosed(int closeCode, int monitorChanged) override;
     // The open settings window, or null.
-    QWidget* SettingsWindow() const override { return m_pSettings; }
+    QWidget* SettingsWindow() const { return m_pSettings; }
     // Commands 102 and 32772: the winning-numbers dialog, modal.
     void OnViewWinning();
     // What the winning-numbers dialog asks for once it cleared every winner: the first level not
     // complete becomes current and every symbol rolls from the first screen.
-    void OnWinnersCleared();
+    void OnWinnersCleared() override;
     // Command 32802: after the operator's yes, the settings files go and the program begins
     // again with default settings; the raffle numbers stay.
     void OnReset();
@@ -128,17 +128,19 @@ public:
     // Command 32890: the guide window (one at a time); and its closing report (UM_GUIDE_CLOSED):
     // after OK the state of its check box is kept.
     void OnOpenGuide();
-    void OnGuideClosed(int ok, int showAtStartup);
+    void OnGuideClosed(int ok, int showAtStartup) override;
 
     // Windows whose controls the guide describes announce themselves here, in order; entries
     // stay when their window goes (looking a control up in them then finds nothing). An open
     // guide window is told (GuideRefresh).
-    void RegisterWithGuide(QWidget* window);
-    const QList<QPointer<QWidget>>& GuideWindows() const { return m_guideWindows; }
+    void RegisterWithGuide(QWidget* window) override;
+    const QList<QPointer<QWidget>>& GuideWindows() const override { return m_guideWindows; }
+    QMetaObject::Connection WatchGuideRefresh(QObject* receiver,
+                                              std::function<void()> refresh) override;
 
     // Puts a level on the screen (per-level dialogs hand their edited level back here); previous
     // is the level as it was shown before, or null to reload everything.
-    void ApplyGrade(GradeInfo* newGrade, GradeInfo* previous);
+    void ApplyGrade(GradeInfo* newGrade, GradeInfo* previous) override;
 
     // Puts the window's own children back over the symbols: text panels, bulletin board, banner,
     // mouse layer, then the buttons Quit, Set, View, Draw, Restart; the window takes input again.
@@ -155,7 +157,7 @@ public:
     // The design tool window is built above this library: its factory is installed once by the
     // application, or by a test.
     static void InstallDesignTool(const DesignToolFactory& factory);
-    DesignMode& Design() { return m_design; }
+    DesignMode& Design() override { return m_design; }
     // Commands 32801 (design mode for the level on the screen) and 32807 (the banner options).
     void OnDesignMode() { m_design.OnDesignMode(); }
     void OnBannerOptions() { m_design.OnBannerOptions(); }
@@ -209,16 +211,17 @@ public:
     bool IsDamaged() const override { return m_numbers.IsDamaged(); }
 
     // The level on show: the status's current level.
-    GradeInfo* CurGrade() const { return m_draw.CurGrade(); }
-    bool IsQuitting() const override { return m_bQuitting; }
+    GradeInfo* CurGrade() const override { return m_draw.CurGrade(); }
+    bool IsQuitting() const { return m_bQuitting; }
     DrawSequence& Draw() override { return m_draw; }
-    DrawSoundPlayers& Sounds() { return m_sounds; }
+    DrawSoundPlayers& Sounds() override { return m_sounds; }
     // The show's symbol commands, in the worker's order.
     SymbolCommands& Symbols() override;
 
     // The persisted state and the number pool, which the settings windows edit in place.
     TumoStatus& Status() override { return m_status; }
-    NuFileDeal& Numbers() { return m_numbers; }
+    NuFileDeal& Numbers() override { return m_numbers; }
+    QWidget& Window() override { return *this; }
 
     // The window's "show" waits for the symbols: until then it stays hidden.
     void setVisible(bool visible) override;
@@ -239,6 +242,7 @@ protected:
 private:
     // Tests and the benchmark end a window without writing its files.
     friend struct CTumoDlgTestAccess;
+    friend class DrawWindowDesignHost;
 
     void CreateCheckList();
     bool OpenNumberPool(bool statusLoaded);
@@ -304,18 +308,12 @@ private:
     std::unique_ptr<GradeInfo> m_pGradeCopy; // the current level as the settings window found it
     int m_nSavedDigits = 0;                  // positions when the settings window opened
 
-    // DesignHost: what design mode needs of the window.
-    QWidget& HostWindow() override { return *this; }
-    DesignTool* CreateDesignTool(int listIndex) override;
-    QWidget* CreateBannerOptions() override;
-    void SetBusy(bool busy) override { m_bBusy = busy; }
-    void EnableButtons(bool enable) override;
-    QList<QWidget*> SymbolWindows(int count) override;
-    QWidget* BannerWindow() override;
-    void MoveBanner(const QRect& rect) override { m_banner.MoveWindow(rect); }
-    bool TakeBulletinReshape() override { return std::exchange(m_bReshapeBulletin, false); }
-    InfoPanels& TextPanels() override { return m_panels; }
-    BulletinBoard* Bulletin() override { return m_pBulletin; }
+    // What design mode needs of the window beyond its public commands (DrawWindowDesignHost).
+    DesignTool* CreateDesignTool(int listIndex);
+    QWidget* CreateBannerOptions();
+    void EnableButtons(bool enable);
+    QList<QWidget*> SymbolWindows(int count);
 
-    DesignMode m_design{*this};
+    DrawWindowDesignHost m_designHost{*this};
+    DesignMode m_design{m_designHost};
 };

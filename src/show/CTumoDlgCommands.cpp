@@ -316,6 +316,12 @@ void CTumoDlg::RegisterWithGuide(QWidget* window) {
         Q_EMIT GuideRefresh();
 }
 
+QMetaObject::Connection CTumoDlg::WatchGuideRefresh(QObject* receiver,
+                                                    std::function<void()> refresh) {
+    return connect(this, &CTumoDlg::GuideRefresh, receiver, std::move(refresh),
+                   Qt::QueuedConnection);
+}
+
 bool CTumoDlg::HitTestButtons(QPoint globalPos) const {
     QList<QRect> rects;
     for (const XButton* button : m_buttons)

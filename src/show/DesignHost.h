@@ -4,7 +4,9 @@
 #include <QRect>
 
 class BulletinBoard;
+class BulletinControl;
 class DesignTool;
+class DrawScreen;
 class DrawSequence;
 class GradeInfo;
 class InfoPanels;
@@ -13,8 +15,8 @@ class SymbolCommands;
 class TumoStatus;
 
 // What design mode needs of the draw window: the screen's elements it places, the draw sequence
-// it pauses and resumes, and the window's input, z-order and saving. The draw window implements
-// it; design mode knows nothing else of it.
+// it pauses and resumes, and the window's input, z-order and saving. An adapter over the draw
+// window implements it (DrawWindowDesignHost); design mode knows nothing else of the window.
 class DesignHost {
 public:
     virtual ~DesignHost() = default;
@@ -25,6 +27,10 @@ public:
     virtual TumoStatus& Status() = 0;
     virtual DrawSequence& Draw() = 0;
     virtual SymbolCommands& Symbols() = 0;
+    // The background, the banner's showing and the window's input, as the draw sequence has them.
+    virtual DrawScreen& Screen() = 0;
+    // The bulletin board's showing, as the draw sequence has it.
+    virtual BulletinControl& BoardShow() = 0;
     virtual bool IsQuitting() const = 0;
     // The open settings window, or null: it comes back when design mode ends.
     virtual QWidget* SettingsWindow() const = 0;
@@ -37,10 +43,7 @@ public:
     // No hot keys and no context menu while set.
     virtual void SetBusy(bool busy) = 0;
     virtual void EnableButtons(bool enable) = 0;
-    virtual void EnableWindow(bool enable) = 0;
     virtual void RestoreZOrder() = 0;
-    virtual void LoadBackground(const GradeInfo& grade) = 0;
-    virtual void RepaintAll() = 0;
     virtual void RegisterWithGuide(QWidget* window) = 0;
     virtual void SaveDrawState(bool winnersText) = 0;
 
@@ -49,16 +52,12 @@ public:
 
     virtual QWidget* BannerWindow() = 0;
     virtual void ApplyBanner() = 0;
-    virtual void ShowBanner(const GradeInfo& grade) = 0;
-    virtual void HideBanner() = 0;
     // The banner keeps the place the trackers gave it.
     virtual void MoveBanner(const QRect& rect) = 0;
 
     virtual BulletinBoard* Bulletin() = 0;
     // Whether the board's shape waits to be applied; the mark is cleared.
     virtual bool TakeBulletinReshape() = 0;
-    virtual void ShowBulletin(int count) = 0;
-    virtual void HideBulletin() = 0;
 
     virtual InfoPanels& TextPanels() = 0;
 };

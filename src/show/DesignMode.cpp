@@ -2,10 +2,12 @@
 
 #include "model/TumoStatus.h"
 #include "show/BulletinBoard.h"
+#include "show/BulletinControl.h"
 #include "show/CToolWnd.h"
 #include "show/DesignHost.h"
 #include "show/DesignLevels.h"
 #include "show/DesignModeWnd.h"
+#include "show/DrawScreen.h"
 #include "show/DrawSequence.h"
 #include "show/InfoPanels.h"
 #include "show/PanelTemplate.h"
@@ -45,7 +47,7 @@ int DesignMode::EnterDesignMode(int index) {
     m_pDesignWnd = m_pDesignTool->Window();
     m_pDesignWnd->show();
     m_pDesignWnd->move(m_host.HostWindow().mapToGlobal(QPoint(10, 20)));
-    m_host.EnableWindow(true);
+    m_host.Screen().EnableWindow(true);
     m_pDesignTool->SelectPrizeLevel(index);
     EnterDesignState();
     m_host.RegisterWithGuide(m_pDesignWnd);
@@ -67,8 +69,8 @@ int DesignMode::EnterDesignState() {
     if (m_pDesignTool && m_pDesignTool->Grade())
         m_host.Status().SetCurrentLevel(qint32(m_host.Status().IndexOf(m_pDesignTool->Grade())));
     if (const GradeInfo* grade = m_host.Draw().CurGrade())
-        m_host.LoadBackground(*grade);
-    m_host.RepaintAll();
+        m_host.Screen().LoadBackground(*grade);
+    m_host.Screen().RepaintAll();
     return 1;
 }
 
@@ -98,7 +100,7 @@ int DesignMode::LeaveDesignMode() {
     GradeInfo* grade = m_host.Status().FindCurrentGrade(index);
     m_host.Draw().ApplyGrade(grade, previous);
     if (grade)
-        m_host.LoadBackground(*grade);
+        m_host.Screen().LoadBackground(*grade);
     // Every symbol rolls again: the winners of a half-full screen are no longer shown, so the
     // next number opens a new screen rather than a slot beside them.
     m_host.Draw().StartFreshScreen();
@@ -107,9 +109,9 @@ int DesignMode::LeaveDesignMode() {
     m_host.RestoreZOrder();
     if (QWidget* settings = m_host.SettingsWindow()) {
         settings->show();
-        m_host.EnableWindow(false);
+        m_host.Screen().EnableWindow(false);
     } else {
-        m_host.EnableWindow(true);
+        m_host.Screen().EnableWindow(true);
     }
     m_host.SaveDrawState(false);
     return 1;
@@ -353,7 +355,7 @@ void DesignMode::OnBannerOptions() {
         return;
     m_pBannerDlg = m_host.CreateBannerOptions();
     if (m_pBannerDlg) {
-        m_host.EnableWindow(false);
+        m_host.Screen().EnableWindow(false);
         // A level dialog of the design tool: the tool's level choice waits for it.
         CountDialogOpened();
     }
@@ -364,7 +366,7 @@ void DesignMode::BeginBannerLayout(std::function<void(const QRect&)> position) {
     if (IsPlacing() || !grade || !m_host.BannerWindow())
         return;
     grade->m_banner.m_bShow = 1;
-    m_host.EnableWindow(true);
+    m_host.Screen().EnableWindow(true);
     m_host.ApplyBanner();
     if (m_pBannerDlg)
         m_pBannerDlg->hide();
@@ -384,16 +386,16 @@ void DesignMode::StoreBannerLayout() {
         m_pBannerDlg->show();
     EndElementPlacement();
     if (m_pBannerDlg)
-        m_host.EnableWindow(false);
+        m_host.Screen().EnableWindow(false);
 }
 
 int DesignMode::OnBannerClosed(int) {
     CloseBannerOptions();
     const GradeInfo* grade = m_host.Draw().CurGrade();
     if (grade && grade->m_banner.m_bShow) {
-        m_host.ShowBanner(*grade);
+        m_host.Screen().ShowBanner(*grade);
     } else {
-        m_host.HideBanner();
+        m_host.Screen().HideBanner();
     }
     return 1;
 }
@@ -401,7 +403,7 @@ int DesignMode::OnBannerClosed(int) {
 void DesignMode::CloseBannerOptions() {
     if (!m_pBannerDlg)
         return;
-    m_host.EnableWindow(true);
+    m_host.Screen().EnableWindow(true);
     delete m_pBannerDlg.data();
     m_pBannerDlg = nullptr;
     CountDialogClosed();
@@ -417,14 +419,14 @@ void DesignMode::OnBulletinOptions() {
         m_bbOptions = {};
         return;
     }
-    m_host.EnableWindow(false);
+    m_host.Screen().EnableWindow(false);
     CountDialogOpened();
 }
 
 int DesignMode::CloseBulletinOptions() {
     if (!m_bbOptions.window)
         return 0;
-    m_host.EnableWindow(true);
+    m_host.Screen().EnableWindow(true);
     delete m_bbOptions.window.data();
     m_bbOptions = {};
     CountDialogClosed();
@@ -438,9 +440,9 @@ int DesignMode::OnBulletinOptionsClosed() {
     m_host.Bulletin()->ApplyShape();
     const GradeInfo* grade = m_host.Draw().CurGrade();
     if (grade && grade->m_notify.m_bEnable && grade->m_notify.m_nShowWhen == 2)
-        m_host.ShowBulletin(0);
+        m_host.BoardShow().ShowBulletin(0);
     else
-        m_host.HideBulletin();
+        m_host.BoardShow().HideBulletin();
     return 1;
 }
 
@@ -453,7 +455,7 @@ bool DesignMode::PrepareBulletinPlacement(bool reshape) {
     m_bPlacing = true;
     if (m_pDesignWnd)
         m_pDesignWnd->hide();
-    m_host.EnableWindow(true);
+    m_host.Screen().EnableWindow(true);
     if (m_bbOptions.window)
         m_bbOptions.window->hide();
     if (reshape)
@@ -474,7 +476,7 @@ void DesignMode::BeginBulletinLayout() {
 }
 
 void DesignMode::StoreBulletinRect() {
-    m_host.EnableWindow(true);
+    m_host.Screen().EnableWindow(true);
     GradeInfo* grade = m_host.Draw().CurGrade();
     if (grade && m_host.Bulletin()) {
         LotteryNotify& notify = grade->m_notify;
@@ -489,7 +491,7 @@ void DesignMode::StoreBulletinRect() {
         m_bbOptions.window->show();
     m_bPlacing = false;
     if (!grade || !grade->m_notify.m_bEnable || grade->m_notify.m_nShowWhen != 2)
-        m_host.HideBulletin();
+        m_host.BoardShow().HideBulletin();
 }
 
 void DesignMode::BeginNumberAreaLayout() {
@@ -506,7 +508,7 @@ void DesignMode::BeginNumberAreaLayout() {
 }
 
 void DesignMode::StoreNumberAreaRect() {
-    m_host.EnableWindow(true);
+    m_host.Screen().EnableWindow(true);
     delete m_pNumberProxy;
     m_pNumberProxy = nullptr;
     if (m_bbOptions.refreshFromLevel)

@@ -5,8 +5,8 @@
 
 #include <functional>
 
-class CTumoDlg;
 class GradeInfo;
+class SettingsHost;
 
 // Commands of the design tool's tool bar and of the symbols' own menu.
 struct DesignCommand {
@@ -63,4 +63,4 @@ public:
 };
 
 // Creates the design tool for the draw window, for the level of list index `level`.
-using DesignToolFactory = std::function<DesignTool*(CTumoDlg& main, int level)>;
+using DesignToolFactory = std::function<DesignTool*(SettingsHost& main, int level)>;

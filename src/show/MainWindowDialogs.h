@@ -4,8 +4,8 @@
 
 #include <functional>
 
-class CTumoDlg;
 class QWidget;
+class SettingsHost;
 
 // The windows the draw window opens that are built above it (settings, per-level and guide
 // windows live in the settings library, which links this one). The application installs them
@@ -13,20 +13,20 @@ class QWidget;
 // whose hook is empty does nothing.
 struct MainWindowDialogs {
     // Command 1003: creates the modeless settings window for the draw window, shown. It reports
-    // its end once, queued, through CTumoDlg::OnSettingsWindowClosed and never deletes itself:
+    // its end once, queued, through SettingsHost::OnSettingsWindowClosed and never deletes itself:
     // the draw window deletes it then.
-    std::function<QWidget*(CTumoDlg&)> createSettings;
+    std::function<QWidget*(SettingsHost&)> createSettings;
     // Commands 102 and 32772: runs the winning-numbers dialog modally over the draw window.
-    std::function<void(CTumoDlg&)> runWinningNumbers;
+    std::function<void(SettingsHost&)> runWinningNumbers;
     // Command 32807: creates the modeless banner options of the current level, shown. Closing
     // them is the banner's business (CTumoDlg::BannerOptions holds them while they are open).
-    std::function<QWidget*(CTumoDlg&)> createBannerOptions;
+    std::function<QWidget*(SettingsHost&)> createBannerOptions;
     // Command 32890: creates the guide window, shown. It reports its end through
-    // CTumoDlg::OnGuideClosed and never deletes itself.
-    std::function<QWidget*(CTumoDlg&)> createGuide;
+    // SettingsHost::OnGuideClosed and never deletes itself.
+    std::function<QWidget*(SettingsHost&)> createGuide;
     // Command 32842: fetches the published version text and shows it beside the program's own.
     // Empty: the draw window's own (VersionCheck).
-    std::function<void(CTumoDlg&)> checkVersion;
+    std::function<void(SettingsHost&)> checkVersion;
     // Help (command 32813, F1): opens a file with the desktop's viewer. Empty: the desktop's own.
     std::function<bool(const QString& path)> openFile;
 };

@@ -28,7 +28,7 @@ struct OpenGuideTest : ::testing::Test {
         main = std::make_unique<CTumoDlg>(&prompter);
         CTumoDlgTestAccess::SetNoSave(*main, true);
         MainWindowDialogs dialogs;
-        dialogs.createGuide = [this](CTumoDlg& dlg) {
+        dialogs.createGuide = [this](SettingsHost& dlg) {
             opened << OpenGuideWindow(dlg);
             return opened.last().data();
         };

@@ -30,7 +30,7 @@ using Kind = MouseRouting::Kind;
 // The design tool as a test sees it: it records what the draw window asks of it.
 class FakeDesignTool : public QWidget, public DesignTool {
 public:
-    FakeDesignTool(CTumoDlg& main, int level) : QWidget(&main, Qt::Tool), m_main(main) {
+    FakeDesignTool(SettingsHost& main, int level) : QWidget(&main.Window(), Qt::Tool), m_main(main) {
         m_pGrade = &main.Status().Level(level);
         createdFor = level;
     }
@@ -69,7 +69,7 @@ public:
     static inline int refuseApply = 0;
 
 private:
-    CTumoDlg& m_main;
+    SettingsHost& m_main;
     GradeInfo* m_pGrade = nullptr;
 };
 
@@ -89,10 +89,10 @@ protected:
         FakeDesignTool::refreshed = 0;
         FakeDesignTool::refuseApply = 0;
         CTumoDlg::InstallDesignTool(
-            [](CTumoDlg& main, int level) { return new FakeDesignTool(main, level); });
+            [](SettingsHost& main, int level) { return new FakeDesignTool(main, level); });
         // The winners list, opened by its hot key (Ctrl+V): a harmless sign that keys get in.
         MainWindowDialogs dialogs;
-        dialogs.runWinningNumbers = [this](CTumoDlg&) { ++winnersShown; };
+        dialogs.runWinningNumbers = [this](SettingsHost&) { ++winnersShown; };
         CTumoDlg::InstallDialogs(dialogs);
     }
     void TearDown() override {

@@ -69,17 +69,17 @@ protected:
         ASSERT_FALSE(Write(dir, "defsym.swf", *ColourSymbols("0123456789", {40, 60})).isEmpty());
         ProgramRestart::Cancel();
         MainWindowDialogs dialogs;
-        dialogs.createSettings = [this](CTumoDlg&) {
+        dialogs.createSettings = [this](SettingsHost&) {
             ++settingsOpened;
             settings = new QWidget;
             return settings.data();
         };
-        dialogs.runWinningNumbers = [this](CTumoDlg& main) {
+        dialogs.runWinningNumbers = [this](SettingsHost& main) {
             const int drawn = main.CurGrade()->m_taken.Count();
-            QTest::keyClick(&main, Qt::Key_Space);
+            QTest::keyClick(&main.Window(), Qt::Key_Space);
             keysRefusedDuringWinners = main.CurGrade()->m_taken.Count() == drawn;
         };
-        dialogs.createGuide = [this](CTumoDlg&) {
+        dialogs.createGuide = [this](SettingsHost&) {
             guide = new QWidget;
             return guide.data();
         };
