@@ -17,7 +17,7 @@
 // The offscreen platform is chosen unless another one is set; plain "offscreen" gets a
 // 1920 x 1080 screen. On a busy machine, run it with a raised priority (nice -n -10).
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "media/MovieClock.h"
 #include "media/MovieRenderer.h"
 #include "model/Prompter.h"

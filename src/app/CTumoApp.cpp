@@ -1,6 +1,6 @@
 #include "app/CTumoApp.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "settings/MainToolWnd.h"
 #include "settings/SettingsDialogs.h"
 #include "show/CTumoDlg.h"

@@ -1,6 +1,6 @@
 #include "media/CPicture.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "media/PicturePlacement.h"
 
 #include <QBrush>

@@ -1,6 +1,6 @@
 #include "media/MovieCache.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "media/MovieLoader.h"
 
 #include <QFileInfo>

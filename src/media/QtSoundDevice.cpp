@@ -1,6 +1,6 @@
 #include "media/QtSoundDevice.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 
 #include <QAudioOutput>
 #include <QFileInfo>

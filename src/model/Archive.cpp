@@ -1,6 +1,6 @@
 #include "model/Archive.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "model/AnsiCodec.h"
 
 #include <QtEndian>

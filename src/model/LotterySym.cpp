@@ -1,6 +1,6 @@
 #include "model/LotterySym.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "model/Archive.h"
 
 #include <QFileInfo>

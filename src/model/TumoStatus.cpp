@@ -1,7 +1,7 @@
 #include "model/TumoStatus.h"
 #include "model/SafeFileWriter.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "model/Archive.h"
 #include "model/Prompter.h"
 

@@ -1,6 +1,6 @@
 #include "settings/BannerShow.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "model/GradeInfo.h"
 #include "settings/DialogData.h"
 #include "show/MessageBoxPrompter.h"

@@ -1,6 +1,6 @@
 #include "settings/DialogData.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "model/Prompter.h"
 
 #include <QLineEdit>

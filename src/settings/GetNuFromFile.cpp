@@ -1,6 +1,6 @@
 #include "settings/GetNuFromFile.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "model/Prompter.h"
 #include "settings/DialogData.h"
 #include "settings/ImportPreview.h"

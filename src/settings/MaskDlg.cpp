@@ -1,6 +1,6 @@
 #include "settings/MaskDlg.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "model/GradeInfo.h"
 #include "model/TumoStatus.h"
 #include "settings/XHScrollWnd.h"

@@ -1,6 +1,6 @@
 #include "settings/OtherOptionRules.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "model/AnsiCodec.h"
 #include "show/SymbolSet.h"
 

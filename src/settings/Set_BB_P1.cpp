@@ -1,6 +1,6 @@
 #include "settings/Set_BB_P1.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "model/LotteryNotify.h"
 #include "model/Prompter.h"
 #include "settings/DialogData.h"

@@ -1,6 +1,6 @@
 #include "settings/Set_Sym.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "media/MovieVariables.h"
 #include "model/GradeInfo.h"
 #include "model/Prompter.h"

@@ -1,6 +1,6 @@
 #include "settings/SoundDD.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "media/QtSoundDevice.h"
 #include "model/LottrySound.h"
 #include "settings/DialogData.h"

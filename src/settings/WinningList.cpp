@@ -1,6 +1,6 @@
 #include "settings/WinningList.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "model/TumoStatus.h"
 
 #include <QDir>

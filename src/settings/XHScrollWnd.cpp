@@ -1,6 +1,6 @@
 #include "settings/XHScrollWnd.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "media/CShockwaveFlash.h"
 #include "media/MovieVariables.h"
 #include "model/GradeInfo.h"

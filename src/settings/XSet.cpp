@@ -1,6 +1,6 @@
 #include "settings/XSet.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "controls/ControlId.h"
 #include "model/TumoStatus.h"
 #include "settings/GuideControlIds.h"

@@ -1,6 +1,6 @@
 #include "show/BulletinBoard.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "media/TraceBitmapRegion.h"
 #include "model/GradeInfo.h"
 #include "model/LogFont.h"

@@ -1,6 +1,6 @@
 #include "show/CTumoDlg.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "controls/CXInfoTip.h"
 #include "controls/XButton.h"
 #include "show/AccelKeyFilter.h"

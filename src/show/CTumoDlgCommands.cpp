@@ -3,7 +3,7 @@
 
 #include "show/CTumoDlg.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "controls/XButton.h"
 #include "show/AccelKeyFilter.h"
 #include "show/BottomButtons.h"

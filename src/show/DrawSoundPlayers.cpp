@@ -1,6 +1,6 @@
 #include "show/DrawSoundPlayers.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "model/GradeInfo.h"
 
 DrawSoundPlayers::DrawSoundPlayers() = default;

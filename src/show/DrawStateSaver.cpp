@@ -1,6 +1,6 @@
 #include "show/DrawStateSaver.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "model/Prompter.h"
 #include "model/TumoStatus.h"
 #include "show/WinnersFile.h"

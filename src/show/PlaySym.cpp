@@ -1,6 +1,6 @@
 #include "show/PlaySym.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "media/MovieClock.h"
 #include "media/MovieVariables.h"
 #include "show/SymbolLayout.h"

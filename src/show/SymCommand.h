@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/TumoMessages.h"
+#include "base/TumoMessages.h"
 #include "show/SymSnapshot.h"
 
 #include <QEvent>

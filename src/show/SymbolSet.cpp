@@ -1,6 +1,6 @@
 #include "show/SymbolSet.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "media/MovieVariables.h"
 #include "model/AnsiCodec.h"
 #include "model/LotteryMask.h"

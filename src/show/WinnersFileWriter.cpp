@@ -1,6 +1,6 @@
 #include "show/WinnersFileWriter.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "model/TumoStatus.h"
 #include "show/NumberSource.h"
 

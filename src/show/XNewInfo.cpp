@@ -1,6 +1,6 @@
 #include "show/XNewInfo.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "controls/CHyperLink.h"
 #include "model/Prompter.h"
 #include "model/TumoStatus.h"

@@ -1,6 +1,6 @@
 #include "store/FilePack.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "model/AnsiCodec.h"
 #include "model/Prompter.h"
 #include "model/SafeFileWriter.h"

@@ -1,6 +1,6 @@
 #include "store/SchemeBackup.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "model/AnsiCodec.h"
 #include "model/Prompter.h"
 #include "model/TumoStatus.h"

@@ -13,7 +13,7 @@
 //                             appears and keeps the last picture from before it in <png>
 // Exit code 0, or 1 with the reason on stderr.
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "media/StripMovieFile.h"
 #include "model/TumoStatus.h"
 #include "show/SymbolLayout.h"

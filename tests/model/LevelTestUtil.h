@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "model/GradeInfo.h"
 
 // Levels for the level and status tests.

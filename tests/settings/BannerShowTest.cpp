@@ -1,5 +1,5 @@
 #include "settings/BannerShow.h"
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "common/RecordingPrompter.h"
 #include "model/GradeInfo.h"
 

@@ -1,6 +1,6 @@
 #include "settings/CGuidHelpWnd.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "controls/CHTMLListCtrl.h"
 #include "controls/ControlId.h"
 

@@ -1,5 +1,5 @@
 #include "settings/MainToolWnd.h"
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "common/RecordingPrompter.h"
 #include "media/MovieTestUtil.h"
 #include "model/TumoStatus.h"

@@ -1,5 +1,5 @@
 #include "settings/NuTakedOutDD.h"
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "common/InjectedWriteFailure.h"
 #include "common/RecordingPrompter.h"
 #include "model/TumoStatus.h"

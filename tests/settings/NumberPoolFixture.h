@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "common/RecordingPrompter.h"
 #include "model/TumoStatus.h"
 #include "settings/Sheet_LotteryNo.h"

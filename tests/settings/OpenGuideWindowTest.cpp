@@ -1,6 +1,6 @@
 #include "settings/OpenGuideWindow.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "common/RecordingPrompter.h"
 #include "controls/CHTMLListCtrl.h"
 #include "settings/CGuidHelpWnd.h"

@@ -1,5 +1,5 @@
 #include "settings/Set_BB.h"
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "common/RecordingPrompter.h"
 #include "model/GradeInfo.h"
 #include "settings/Set_BB_P1.h"

@@ -1,5 +1,5 @@
 #include "settings/SoundDD.h"
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "common/RecordingPrompter.h"
 #include "media/FakeSoundDevice.h"
 #include "model/LottrySound.h"

@@ -1,5 +1,5 @@
 #include "settings/WinningList.h"
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "model/TumoStatus.h"
 
 #include <gtest/gtest.h>

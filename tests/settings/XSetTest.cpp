@@ -1,5 +1,5 @@
 #include "settings/XSet.h"
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "common/RecordingPrompter.h"
 #include "controls/ControlId.h"
 #include "media/MovieTestUtil.h"

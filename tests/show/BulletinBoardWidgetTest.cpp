@@ -1,4 +1,4 @@
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "model/GradeInfo.h"
 #include "model/TumoStatus.h"
 #include "show/BulletinBoard.h"

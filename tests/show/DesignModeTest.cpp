@@ -1,4 +1,4 @@
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "common/RecordingPrompter.h"
 #include "controls/XButton.h"
 #include "media/MovieTestUtil.h"
@@ -30,7 +30,8 @@ using Kind = MouseRouting::Kind;
 // The design tool as a test sees it: it records what the draw window asks of it.
 class FakeDesignTool : public QWidget, public DesignTool {
 public:
-    FakeDesignTool(SettingsHost& main, int level) : QWidget(&main.Window(), Qt::Tool), m_main(main) {
+    FakeDesignTool(SettingsHost& main, int level)
+        : QWidget(&main.Window(), Qt::Tool), m_main(main) {
         m_pGrade = &main.Status().Level(level);
         createdFor = level;
     }

@@ -1,4 +1,4 @@
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "common/InjectedWriteFailure.h"
 #include "common/RecordingPrompter.h"
 #include "media/MovieTestUtil.h"

@@ -1,4 +1,4 @@
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "media/FakeSoundDevice.h"
 #include "model/GradeInfo.h"
 #include "show/DrawSoundPlayers.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "controls/XButton.h"
 #include "media/MovieTestUtil.h"
 #include "model/TumoStatus.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "media/MovieCache.h"
 #include "media/StripMovie.h"
 #include "media/StripMovieFile.h"

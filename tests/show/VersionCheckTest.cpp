@@ -1,6 +1,6 @@
 #include "show/VersionCheck.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "common/RecordingPrompter.h"
 #include "controls/CHyperLink.h"
 #include "show/LocalHttpServer.h"

@@ -1,6 +1,6 @@
 #include "DrawSequenceFakes.h"
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "common/InjectedWriteFailure.h"
 #include "show/WinnersFile.h"
 #include "show/WinnersFileWriter.h"

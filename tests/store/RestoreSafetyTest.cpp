@@ -1,5 +1,5 @@
 #include "StoreTestUtil.h"
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "common/RecordingPrompter.h"
 #include "model/SafeFileWriter.h"
 #include "model/TumoStatus.h"

@@ -1,6 +1,6 @@
 #include "store/SchemeBackup.h"
 #include "StoreTestUtil.h"
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "common/RecordingPrompter.h"
 #include "model/TumoStatus.h"
 #include "store/FilePack.h"
