@@ -2,16 +2,25 @@
 
 #include "media/SoundDevice.h"
 
-#include <QMediaPlayer>
+#include <QAudio>
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QMetaObject>
 #include <QString>
+#include <QTimer>
 
 #include <memory>
 
-// The sound device of the running program: a QMediaPlayer with its own audio output (WAV, MP3,
-// and MIDI where the GStreamer soundfont synthesiser is installed). GUI thread only.
+class DecodedSound;
+class QAudioSink;
+
+// The sound device of the running program: the file is decoded into memory (WAV, MP3, OGG, and
+// MIDI where the GStreamer soundfont synthesiser is installed) and played from there through an
+// audio output of its own. GUI thread only.
 //
-// The player prepares the file in the background after Open, so the length becomes known a
-// moment later and a file that turns out unplayable is reported through Failed().
+// Decoding runs in the background after Open, so the length becomes known a moment later, a file
+// that turns out unplayable is reported through Failed(), and a Play asked for meanwhile starts
+// as soon as the samples are there.
 class QtSoundDevice : public SoundDevice {
 public:
     QtSoundDevice();
@@ -29,29 +38,38 @@ public:
     void Close() override;
     bool Failed() const override;
 
-    // The back end's description of the failure, for the log.
-    QString ErrorText() const { return m_strError; }
+    // The back end's description of the failure, for the log and the operator.
+    QString ErrorText() const;
 
     static SoundDeviceFactory Factory();
 
-    // How many players all devices have built so far: building one sets up a whole media
-    // pipeline on the GUI thread, long enough to hold up a frame of the show.
+    // How many audio outputs all devices have made so far: each is a stream of the sound
+    // server, kept for the device's later turns rather than made anew.
     static int ChannelsMade();
 
 private:
-    struct Channel;
-
-    std::unique_ptr<Channel> MakeChannel();
+    void StartOutput();
+    // Hands the output what it has room for; a stream that takes nothing for a while is opened
+    // anew where the sound stands.
+    void Feed();
+    void OnSettled();
     bool NearEnd() const;
-    void OnStatus(QMediaPlayer::MediaStatus status);
+    qint64 LengthMs() const;
     void Fail(const QString& text);
 
-    std::unique_ptr<Channel> m_channel;
-    // The sound was closed in its last moments and plays them out; opened again on the same
-    // file (the next turn of a loop), it is wound back once it has ended rather than built anew.
-    bool m_bDraining = false;
+    std::shared_ptr<DecodedSound> m_sound;
+    QMetaObject::Connection m_settled;
+    std::unique_ptr<QAudioSink> m_output;
+    QIODevice* m_pStream = nullptr; // the output's input, while it plays
+    QByteArray m_samples;
+    qsizetype m_nFed = 0; // bytes of the samples handed to the output
+    QTimer m_feedTimer;
+    QElapsedTimer m_sinceFed; // since the output last took samples
+    QElapsedTimer m_clock;    // since the output started the sound
+    qint64 m_heldMs = -1;     // where a stopped sound halted
     bool m_bOpen = false;
     bool m_bStarted = false;
+    bool m_bPending = false; // Play came before the samples
     bool m_bFailed = false;
     QString m_strError;
 };
