@@ -1,0 +1,184 @@
+#!/usr/bin/env bash
+# The show as the hall hears it: a sound server of the run's own (PulseAudio with a null sink
+# "hall") plays what the real program sends, and its monitor is recorded throughout. The level of
+# the recording, in 100 ms windows, must show the rolling sound through every roll (the first one
+# and each after a restart, several turns of its loop), and a sound within half a second of every
+# stop that is the winning-number sound, played from its start: it goes on well after the stop
+# and ends in silence, since a stop silences the rolling sound. That holds for each take style
+# (a whole number; one character per press, pressed again while the sound still plays; a whole
+# screen) and for the automatic mode's stops. The recording stays in <build>/e2e-shots/.
+# Usage: sound_show.sh <folder of the tumo executable> [<drawcheck helper>]
+set -uo pipefail
+
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+e2e_begin "${1:-}"
+e2e_helper "${2:-}"
+sound="$(dirname "$check")/tumo_soundcheck"
+[ -x "$sound" ] || fail "no helper $sound (target tumo_soundcheck)"
+for tool in pulseaudio pactl parec; do
+    command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/setup.sh installs it)"
+done
+
+rate=22050
+loud=-45  # dBFS: a window at least this loud has sound in it
+quiet=-60 # dBFS: a window at most this loud is silent
+pulse_pid=""
+parec_pid=""
+# "loud|mostly|quiet <from s> <to s> <what>", times since the recording began
+checks="$work/checks"
+: >"$checks"
+
+sound_cleanup() {
+    [ -n "$parec_pid" ] && kill "$parec_pid" 2>/dev/null
+    [ -n "$tumo_pid" ] && kill "$tumo_pid" 2>/dev/null
+    [ -n "$pulse_pid" ] && kill "$pulse_pid" 2>/dev/null
+    e2e_cleanup
+}
+trap sound_cleanup EXIT
+
+# A sound server that only this run talks to, with one output: the null sink "hall".
+start_hall() {
+    export XDG_RUNTIME_DIR="$work/run"
+    export PULSE_SERVER="unix:$XDG_RUNTIME_DIR/pulse/native"
+    mkdir -p -m 700 "$XDG_RUNTIME_DIR" "$work/home"
+    HOME="$work/home" pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
+        -L "module-null-sink sink_name=hall" \
+        -L "module-native-protocol-unix auth-anonymous=1" >"$work/pulse.log" 2>&1 &
+    pulse_pid=$!
+    for _ in $(seq 50); do
+        pactl info >/dev/null 2>&1 && break
+        kill -0 "$pulse_pid" 2>/dev/null || fail "PulseAudio did not start: $(cat "$work/pulse.log")"
+        sleep 0.2
+    done
+    pactl set-default-sink hall || fail "no sink hall: $(cat "$work/pulse.log")"
+}
+
+# Records the hall from now on and sets t0, the wall-clock time of the recording's first sample:
+# the monitor runs on the sink's clock, silent or not, so a sample's place is its time.
+start_recording() {
+    parec -d hall.monitor --raw --format=s16le --rate=$rate --channels=1 --latency-msec=20 \
+        >"$work/hall.raw" 2>"$work/parec.log" &
+    parec_pid=$!
+    sleep 1
+    t0=0
+    local now size
+    for _ in 1 2 3 4 5; do
+        now=$(date +%s.%N)
+        size=$(stat -c %s "$work/hall.raw")
+        t0=$(awk -v n="$now" -v s="$size" -v r=$rate -v t="$t0" \
+            'BEGIN { x = n - s / (2 * r); printf "%.3f", (x > t ? x : t) }')
+        sleep 0.1
+    done
+    [ "$size" -gt 0 ] || fail "nothing was recorded: $(cat "$work/parec.log")"
+}
+
+now() { awk -v n="$(date +%s.%N)" -v t="$t0" 'BEGIN { printf "%.2f", n - t }'; }
+plus() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a + b }'; }
+
+expect() { echo "$1 $2 $3 $4" >>"$checks"; }
+
+# The rolling sound from <from> (a moment for the sound to come) until the stop at <to>.
+expect_roll() { expect loud "$(plus "$1" 0.5)" "$2" "$3: the rolling sound"; }
+
+# The winning-number sound from within half a second of the stop at <at> for one and a half
+# seconds (a start anew may cut it for a moment: "mostly loud" lets two windows be quiet), then
+# silence from <silent from> seconds after the stop for half a second. Once the
+# symbols of a finished screen have landed, the sound starts once more: its end comes up to a
+# second and a half later.
+expect_stop() {
+    expect mostly "$(plus "$1" 0.5)" "$(plus "$1" 2.0)" "$3: the sound of the stop"
+    expect quiet "$(plus "$1" "$2")" "$(plus "$1" "$(plus "$2" 0.5)")" "$3: silence after the stop"
+}
+
+# Presses Space and tells when.
+press_at() {
+    press space
+    now
+}
+
+"$sound" prepare "$prog" || fail "the program folder could not be prepared"
+winners="$prog/WinningNumbers.txt"
+start_hall
+start_recording
+
+# ---- a whole number per press: the first roll, a stop, a restart, the level's last stop ----
+start_tumo
+shown=$(now)
+sleep 10
+stop=$(press_at)
+expect_roll "$shown" "$stop" "the first roll"
+expect_stop "$stop" 4.2 "a number"
+sleep 5
+roll=$(press_at)
+sleep 9
+stop=$(press_at)
+expect_roll "$roll" "$stop" "the roll after a restart"
+expect_stop "$stop" 4.2 "the level's last number"
+sleep 5
+
+# ---- a character per press, on the next level; pressed again while the sound plays ----
+roll=$(press_at)
+sleep 6
+first=$(press_at)
+expect_roll "$roll" "$first" "the roll of the next level"
+sleep 1.2
+second=$(press_at)
+expect mostly "$(plus "$first" 0.5)" "$second" "the first character's sound"
+expect_stop "$second" 3.2 "the second character, its sound from the start"
+sleep 4
+last=$(press_at)
+# The board comes with the number's last character and plays its own sound.
+expect_stop "$last" 6.0 "the last character and the board"
+sleep 7
+
+# ---- a whole screen per press, then the automatic mode on its own ----
+roll=$(press_at)
+sleep 5
+stop=$(press_at)
+expect_roll "$roll" "$stop" "the roll of the automatic level"
+expect_stop "$stop" 4.2 "a screen"
+for _ in 1 2; do
+    # The result stays 6 s, the symbols roll 3 s, and the next stop comes by itself. The timers
+    # tell when, better than the winners file, which is written a moment after the stop.
+    next=$(plus "$stop" 9.0)
+    expect_roll "$(plus "$stop" 6.0)" "$(plus "$next" -0.2)" "an automatic roll"
+    expect mostly "$(plus "$next" 0.7)" "$(plus "$next" 2.0)" "an automatic stop"
+    expect quiet "$(plus "$next" 4.4)" "$(plus "$next" 4.9)" "an automatic stop: silence after it"
+    stop=$next
+done
+sleep 19
+wait_winners 6
+sleep 5
+press ctrl+q
+wait_exit
+kill "$parec_pid" 2>/dev/null
+wait "$parec_pid" 2>/dev/null
+parec_pid=""
+cp "$work/hall.raw" "$shots/sound_show.raw"
+
+"$sound" levels "$work/hall.raw" $rate >"$shots/sound_show.levels" ||
+    fail "the recording cannot be read"
+failed=0
+while read -r kind from to what; do
+    verdict=$(awk -v kind="$kind" -v from="$from" -v to="$to" -v loud=$loud -v quiet=$quiet '
+        { t = (NR - 1) / 10 }
+        t >= from && t + 0.1 <= to {
+            seen++
+            if ((kind != "quiet" && $1 < loud) || (kind == "quiet" && $1 > quiet)) {
+                if (!bad) first = t
+                bad++
+            }
+        }
+        END {
+            if (!seen) print "no recording"
+            else if (bad > (kind == "mostly" ? 2 : 0))
+                printf "%d of %d windows wrong, the first at %.1f s", bad, seen, first
+        }' "$shots/sound_show.levels")
+    if [ -n "$verdict" ]; then
+        echo "FAIL: $what ($kind from $from s to $to s): $verdict" >&2
+        failed=1
+    fi
+done <"$checks"
+[ "$failed" -eq 0 ] ||
+    fail "the hall did not hear the show (dBFS per 100 ms in $shots/sound_show.levels)"
+echo "PASS: the recording is $shots/sound_show.raw ($rate Hz, mono, 16 bit)"
