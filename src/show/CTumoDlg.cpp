@@ -396,9 +396,24 @@ QList<QWidget*> CTumoDlg::SymbolWindows(int count) {
 void CTumoDlg::LoadBackground(const GradeInfo& grade) {
     if (!m_pBackground)
         return;
-    m_pBackground->Load(AbsoluteMediaPath(grade.m_bg.m_strFile), grade.m_bg.m_nDisplay,
-                        grade.m_bg.m_clrBack, size());
+    const QString file = AbsoluteMediaPath(grade.m_bg.m_strFile);
+    const bool shown =
+        m_pBackground->Load(file, grade.m_bg.m_nDisplay, grade.m_bg.m_clrBack, size());
     update();
+    if (!shown)
+        ReportUnusableMedia(DrawBackground::UnusableText(file));
+}
+
+QString CTumoDlg::UnusableBannerText(const QString& file) {
+    return QStringLiteral("The banner file cannot be shown:\n") + file;
+}
+
+// Told once per file and run: a level shown again with it must not stop the show each time.
+void CTumoDlg::ReportUnusableMedia(const QString& text) {
+    if (m_reportedMedia.contains(text))
+        return;
+    m_reportedMedia.insert(text);
+    m_pPrompter->Message(text, Prompter::Icon::Warning);
 }
 
 void CTumoDlg::ApplyBanner() {
@@ -409,9 +424,13 @@ void CTumoDlg::ApplyBanner() {
     // A bare name is a file of the program folder; the level keeps the full path from now on.
     if (!HasPathSeparator(file))
         file = g_strAppFolder + QLatin1Char('/') + file;
-    m_banner.SetMovie(AbsoluteMediaPath(file));
+    const QString path = AbsoluteMediaPath(file);
+    m_banner.SetMovie(path);
     m_banner.MoveWindow(grade->m_banner.m_rect.toQRect());
     m_banner.ShowWindow(true);
+    // A missing banner stays blank without a word, as a missing background does.
+    if (!m_banner.m_pFlash->LoadError().isEmpty() && QFileInfo::exists(path))
+        ReportUnusableMedia(UnusableBannerText(path));
 }
 
 void CTumoDlg::ShowBanner(const GradeInfo&) {

@@ -31,6 +31,7 @@
 #include <QList>
 #include <QPointer>
 #include <QRect>
+#include <QSet>
 #include <QTimer>
 #include <QWidget>
 
@@ -215,6 +216,8 @@ public:
     bool IsQuitting() const { return m_bQuitting; }
     DrawSequence& Draw() override { return m_draw; }
     DrawSoundPlayers& Sounds() override { return m_sounds; }
+    // What the operator is told of a banner file that cannot be shown.
+    static QString UnusableBannerText(const QString& file);
     // The show's symbol commands, in the worker's order.
     SymbolCommands& Symbols() override;
 
@@ -263,6 +266,7 @@ private:
     QTimer* AutoTimer(int id);
     // The level's stored file made absolute, found in any case of its name.
     static QString AbsoluteMediaPath(const QString& stored);
+    void ReportUnusableMedia(const QString& text);
 
     TumoStatus m_status;
     NuFileDeal m_numbers;
@@ -282,6 +286,7 @@ private:
     bool m_bMayShow = false;
     bool m_bShowComing = false; // the symbols are being built: the window shows when they are
     std::unique_ptr<DrawBackground> m_pBackground;
+    QSet<QString> m_reportedMedia; // the messages about unusable media told so far
     BulletinBoard* m_pBulletin = nullptr;
     bool m_bReshapeBulletin = false;
     bool m_bBusy = true;

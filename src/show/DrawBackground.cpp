@@ -2,6 +2,8 @@
 
 #include "show/MovieView.h"
 
+#include <QColor>
+#include <QFileInfo>
 #include <QPainter>
 #include <QWidget>
 
@@ -22,24 +24,32 @@ bool DrawBackground::IsMovie(const QString& file) {
     return file.right(4).toLower() == QStringLiteral(".swf");
 }
 
-void DrawBackground::Load(const QString& file, int display, quint32 colour, QSize size) {
+QString DrawBackground::UnusableText(const QString& file) {
+    return QStringLiteral("The background file cannot be shown:\n") + file;
+}
+
+bool DrawBackground::Load(const QString& file, int display, quint32 colour, QSize size) {
     m_bMovie = IsMovie(file);
-    if (m_memory.size() != size) {
+    if (m_memory.size() != size)
         m_memory = QPixmap(size.expandedTo(QSize(1, 1)));
-        m_memory.fill(Qt::black);
-    }
+    // The level's colour lies beneath: it shows through a picture's transparent parts, around
+    // one that leaves the window partly free and in place of a movie that cannot be played,
+    // where the last level's background would otherwise stay.
+    m_memory.fill(QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF));
     m_pView->setGeometry(QRect(QPoint(0, 0), size));
     if (!m_bMovie) {
         m_pView->hide();
-        m_picture.Load(file);
+        const bool loaded = m_picture.Load(file) != 0;
         QPainter painter(&m_memory);
         m_picture.Render(painter, size.width(), size.height(), display, colour);
-        return;
+        return loaded || !QFileInfo::exists(file);
     }
     m_player.SetBGColor(QString());
-    m_pView->show();
     m_player.SetScaleMode(CShockwaveFlash::kExactFit);
     m_player.SetMovie(file);
+    const bool playable = m_player.LoadError().isEmpty();
+    m_pView->setVisible(playable);
+    return playable || !QFileInfo::exists(file);
 }
 
 void DrawBackground::Paint(QPainter& painter) const {

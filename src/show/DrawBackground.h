@@ -27,8 +27,12 @@ public:
     // Whether a background file is a movie: its last four characters, in any case, are ".swf".
     static bool IsMovie(const QString& file);
 
-    // Loads the background for a window of this size. `file` is absolute.
-    void Load(const QString& file, int display, quint32 colour, QSize size);
+    // Loads the background for a window of this size. `file` is absolute. False when the file is
+    // there but cannot be shown (a missing one is not told: a scheme from elsewhere may lack its
+    // media); either way the window then shows the level's colour.
+    bool Load(const QString& file, int display, quint32 colour, QSize size);
+    // What the operator is told of such a file.
+    static QString UnusableText(const QString& file);
 
     // Paints the off-screen copy (black where nothing was drawn).
     void Paint(QPainter& painter) const;
