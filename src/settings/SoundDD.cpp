@@ -90,6 +90,10 @@ QString SoundDD::FileFilter() {
                           "file(*.wav)|*.wav|midi file(*.mid)|*.mid|All files(*.*)|*.*||");
 }
 
+QString SoundDD::UnplayableText(const QString& file) {
+    return QStringLiteral("The sound file cannot be played:\n") + file;
+}
+
 QString& SoundDD::FileMember(Kind kind) {
     switch (kind) {
     case Rolling:
@@ -150,9 +154,20 @@ void SoundDD::OnTest(Kind kind) {
     m_player.m_strFile = MakeAbsolutePath(FileMember(kind));
     m_player.Start();
     m_player.PlayIfIdle();
+    m_strTested = m_player.m_strFile;
+    ReportUnplayableTest();
+}
+
+void SoundDD::ReportUnplayableTest() {
+    if (m_strTested.isEmpty() || !m_player.Current().HasFailed())
+        return;
+    const QString file = m_strTested;
+    m_strTested.clear(); // the box spins the event loop: a tick meanwhile tells nothing more
+    m_pPrompter->Message(UnplayableText(file), Prompter::Icon::Warning);
 }
 
 void SoundDD::OnTimerTick() {
+    ReportUnplayableTest();
     for (const Kind kind : {Rolling, Bulletin, Winning}) {
         if (MakeAbsolutePath(FileMember(kind)) != m_player.m_strFile || !LoopMember(kind))
             continue;
@@ -170,12 +185,14 @@ void SoundDD::timerEvent(QTimerEvent* event) {
 }
 
 void SoundDD::accept() {
+    m_strTested.clear();
     m_player.Stop();
     Save();
     QDialog::accept();
 }
 
 void SoundDD::reject() {
+    m_strTested.clear();
     m_player.Stop();
     QDialog::reject();
 }

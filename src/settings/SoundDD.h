@@ -40,6 +40,8 @@ public:
     // they are or as files of the program folder.
     static void ShownPaths(const LottrySound& sound, QString shown[3]);
     static QString FileFilter();
+    // What the operator is told of a tested sound that cannot be played.
+    static QString UnplayableText(const QString& file);
 
     void OnBrowse(Kind kind);
     void OnTest(Kind kind);
@@ -69,12 +71,15 @@ private:
     void Save();
     QString& FileMember(Kind kind);
     int& LoopMember(Kind kind);
+    // A test sound found unplayable, at once or while it was being read, is told once.
+    void ReportUnplayableTest();
 
     QBasicTimer m_timer;
     LottrySound* m_pSound;
     SoundMgr m_player;
     std::unique_ptr<MessageBoxPrompter> m_pOwnPrompter;
     Prompter* m_pPrompter;
+    QString m_strTested; // the test sound, until it plays or has been told unplayable
     QString m_strBBFile;
     QString m_strStopFile;
     QString m_strBackFile;

@@ -119,4 +119,30 @@ TEST_F(SoundDDTest, OkWritesTheFilesAndFlagsAndSilencesTheTest) {
     EXPECT_EQ(again->result(), QDialog::Rejected);
 }
 
+// A test sound that cannot be played says so once, naming the file, whether the device refuses it
+// at once (missing) or finds out while reading it; one that plays says nothing.
+TEST_F(SoundDDTest, AnUnplayableTestSoundIsToldOnceWithItsName) {
+    world.lengths.insert("/music/broken.mp3", 1000);
+    world.unplayable.insert("/music/broken.mp3");
+    auto dlg = Open();
+    dlg->OnTest(SoundDD::Winning);
+    TickAt(*dlg, 100);
+    EXPECT_TRUE(prompter.messages.isEmpty());
+
+    const struct {
+        const char* file;
+        bool failsLater;
+    } cases[] = {{"/music/gone.wav", false}, {"/music/broken.mp3", true}};
+    for (const auto& c : cases) {
+        prompter.messages.clear();
+        dlg->FileEdit(SoundDD::Bulletin)->setText(c.file);
+        dlg->OnTest(SoundDD::Bulletin);
+        TickAt(*dlg, 200);
+        TickAt(*dlg, 300);
+        ASSERT_EQ(prompter.messages.size(), 1) << c.file;
+        EXPECT_EQ(prompter.messages.first(), SoundDD::UnplayableText(c.file));
+        EXPECT_TRUE(prompter.messages.first().contains(c.file));
+    }
+}
+
 } // namespace
