@@ -5,7 +5,7 @@
 //                             one window a line (-120 for digital silence)
 // Exit code 0, or 1 with the reason on stderr.
 
-#include "app/AppPaths.h"
+#include "base/AppPaths.h"
 #include "model/TumoStatus.h"
 #include "store/NuFileDeal.h"
 
