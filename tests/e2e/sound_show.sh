@@ -90,10 +90,13 @@ expect_stop() {
     expect quiet "$(plus "$1" "$2")" "$(plus "$1" "$(plus "$2" 0.5)")" "$3: silence after the stop"
 }
 
-# Presses Space and tells when.
+# Presses Space and tells when: the moment before the key goes, so that the roll it stops is
+# not taken to run on while the key is on its way.
 press_at() {
+    local at
+    at=$(now)
     press space
-    now
+    echo "$at"
 }
 
 "$sound" prepare "$prog" || fail "the program folder could not be prepared"
