@@ -10,8 +10,12 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
+#include <cstdio>
+#include <fcntl.h>
 #include <limits>
+#include <unistd.h>
 
 namespace {
 
@@ -27,6 +31,26 @@ bool ReadWholeFile(const QString& path, QByteArray& bytes) {
 void RemoveIfExists(const QString& path) {
     if (QFileInfo::exists(path))
         QFile::remove(path);
+}
+
+enum class MoveResult { Moved, NameTaken, Failed };
+
+// Renames a file to a name that nothing holds yet, a dangling link included. QFile::rename would
+// fall back to copying through such a link, so the system is asked directly.
+MoveResult MoveToFreeName(const QString& from, const QString& to) {
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) ==
+        0)
+        return MoveResult::Moved;
+    if (errno == EEXIST)
+        return MoveResult::NameTaken;
+    if (errno != EINVAL && errno != ENOSYS)
+        return MoveResult::Failed;
+    // A file system without that flag: a second hard link never replaces anything either.
+    if (::link(source.constData(), target.constData()) == 0)
+        return ::unlink(source.constData()) == 0 ? MoveResult::Moved : MoveResult::Failed;
+    return errno == EEXIST ? MoveResult::NameTaken : MoveResult::Failed;
 }
 
 } // namespace
@@ -237,17 +261,28 @@ int TumoStatus::LoadScheme(const QString& path) {
     return 1;
 }
 
+QString TumoStatus::DamagedFilePath(const QString& path, int n) {
+    const QString kept = path + QStringLiteral(".bad");
+    return n <= 1 ? kept : kept + QLatin1Char('.') + QString::number(n);
+}
+
 // A damaged scheme still holds the levels and winners read before the damage: it goes aside
-// rather than away, replacing an older one, so that nobody's winners are lost to a cut file.
+// rather than away. An older damaged copy may hold the winners of another show, so each copy gets
+// a name of its own; the move never replaces a file or link already there.
 void TumoStatus::KeepDamagedScheme(const QString& path) {
-    const QString aside = DamagedFilePath(path);
-    QFile::remove(aside);
-    if (QFile::rename(path, aside)) {
-        qWarning("%s: damaged, kept as %s", qPrintable(path), qPrintable(aside));
-    } else {
-        QFile::remove(path);
-        qWarning("%s: damaged, deleted (it could not be kept as %s)", qPrintable(path),
-                 qPrintable(aside));
+    for (int n = 1;; ++n) {
+        const QString aside = DamagedFilePath(path, n);
+        const MoveResult moved = MoveToFreeName(path, aside);
+        if (moved == MoveResult::NameTaken)
+            continue;
+        if (moved == MoveResult::Moved) {
+            qWarning("%s: damaged, kept as %s", qPrintable(path), qPrintable(aside));
+        } else {
+            QFile::remove(path);
+            qWarning("%s: damaged, deleted (it could not be kept as %s)", qPrintable(path),
+                     qPrintable(aside));
+        }
+        return;
     }
 }
 
@@ -330,6 +365,28 @@ bool TumoStatus::EncodeStatusFile(QByteArray& bytes) {
 
 bool TumoStatus::EncodeSchemeFile(QByteArray& bytes) {
     return Encode(bytes, &TumoStatus::StoreScheme);
+}
+
+bool TumoStatus::DecodeFiles(const QByteArray& statusBytes, const QByteArray& schemeBytes) {
+    QList<GradeInfo> levels;
+    try {
+        Archive status(statusBytes);
+        status.SetFolder(ProgramFolder());
+        Serialize(status);
+        Archive scheme(schemeBytes);
+        scheme.SetFolder(ProgramFolder());
+        m_options.Serialize(scheme);
+        scheme.SerializeObjectList(levels);
+        // Both files end after their records: bytes beyond them mean another kind of file.
+        if (!status.atEnd() || !scheme.atEnd())
+            return false;
+    } catch (const ArchiveException&) {
+        return false;
+    }
+    if (levels.isEmpty())
+        return false;
+    SetLevels(std::move(levels));
+    return true;
 }
 
 bool TumoStatus::Encode(QByteArray& bytes, void (TumoStatus::*store)(Archive&)) {

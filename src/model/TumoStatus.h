@@ -66,8 +66,13 @@ public:
     // does: call them on a copy when the live paths must stay as they are.
     bool EncodeStatusFile(QByteArray& bytes);
     bool EncodeSchemeFile(QByteArray& bytes);
-    // Where a damaged scheme file is kept: its own name with ".bad" appended.
-    static QString DamagedFilePath(const QString& path) { return path + QStringLiteral(".bad"); }
+    // Reads the bytes of a status file and of a scheme file as LoadAll reads the files, into
+    // this object, touching no file and saying nothing. False when either is damaged or short,
+    // holds more than its records, or the scheme holds no level.
+    bool DecodeFiles(const QByteArray& statusBytes, const QByteArray& schemeBytes);
+    // The n-th name (from 1) a damaged scheme file may be kept under: its own name with ".bad",
+    // then ".bad.2", ".bad.3" and so on appended.
+    static QString DamagedFilePath(const QString& path, int n = 1);
 
     // Deletes both files and turns saving off for the rest of the run.
     void DeleteFiles();

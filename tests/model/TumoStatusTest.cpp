@@ -259,12 +259,16 @@ TEST_F(Status, DamagedSchemeIsReportedAndMovedAside) {
     const QByteArray cut = bytes.left(bytes.size() - ar.remaining() - 40);
     write(schemePath(), cut);
     write(schemePath() + ".bad", "an older damaged scheme");
+    // A dangling link where a copy could go is a taken name, never written through.
+    ASSERT_TRUE(QFile::link(folder() + "/elsewhere.txt", schemePath() + ".bad.2"));
 
     auto s = loaded();
     EXPECT_EQ(m_prompter.messages, QStringList{kIncompatible});
     EXPECT_FALSE(QFile::exists(schemePath()));
-    // Its levels and winners are not lost: the cut file is kept whole beside, over an older one.
-    EXPECT_EQ(read(schemePath() + ".bad"), cut);
+    // Its levels and winners are not lost: the cut file is kept whole beside the older copies.
+    EXPECT_EQ(read(schemePath() + ".bad"), "an older damaged scheme");
+    EXPECT_FALSE(QFile::exists(folder() + "/elsewhere.txt"));
+    EXPECT_EQ(read(schemePath() + ".bad.3"), cut);
     ASSERT_EQ(s->LevelCount(), 1);
     EXPECT_EQ(s->LastGrade(), 0);
     EXPECT_EQ(s->m_options.m_nMonitor, 2); // options read before the damage stay
@@ -279,6 +283,12 @@ TEST_F(Status, EmptySchemeFileIsDamaged) {
     EXPECT_FALSE(QFile::exists(schemePath()));
     EXPECT_TRUE(QFile::exists(schemePath() + ".bad"));
     EXPECT_EQ(s->LevelCount(), 1);
+
+    // A second damaged scheme is kept beside the first, under the next name.
+    write(schemePath(), "short");
+    loaded();
+    EXPECT_EQ(read(schemePath() + ".bad"), QByteArray());
+    EXPECT_EQ(read(schemePath() + ".bad.2"), "short");
 }
 
 TEST_F(Status, SchemeWithoutLevelsGetsOneDefaultLevelForThePool) {
