@@ -2,6 +2,8 @@
 
 #include "model/Archive.h"
 
+#include <initializer_list>
+
 namespace {
 
 constexpr quint16 VK_SPACE = 0x20;
@@ -43,4 +45,50 @@ void OtherOption::Serialize(Archive& ar) {
     m_accel[0] = DefaultAccel()[0];
     for (int i = 1; i < kHotKeyCount; ++i)
         m_accel[i].Serialize(ar);
+}
+
+bool OtherOption::IsPlainFileName(const QString& storedPath) {
+    if (storedPath.isEmpty() || storedPath == QLatin1String(".") ||
+        storedPath == QLatin1String(".."))
+        return false;
+    for (const QChar c : storedPath) {
+        if (c == QLatin1Char('\\') || c == QLatin1Char('/') || c == QLatin1Char(':'))
+            return false;
+    }
+    return true;
+}
+
+int OtherOption::ResetForeignOutputPaths(QByteArray& schemeBytes) {
+    // Walks the head of the record in the order Serialize reads it, noting where each output
+    // path lies, so that only those bytes change.
+    struct Span {
+        qsizetype from;
+        qsizetype to;
+        QString path;
+    };
+    Archive ar(schemeBytes);
+    auto readPath = [&ar, &schemeBytes] {
+        Span span{schemeBytes.size() - ar.remaining(), 0, QString()};
+        ar >> span.path;
+        span.to = schemeBytes.size() - ar.remaining();
+        return span;
+    };
+    qint32 field = 0;
+    quint8 symbol = 0;
+    ar >> field >> field >> field >> symbol; // buttons, spares, start symbol
+    const Span output = readPath();
+    ar >> field >> field; // automatic output, stop at start-up
+    const Span autoOutput = readPath();
+
+    int replaced = 0;
+    // The later span first, so that the earlier one's offsets still hold.
+    for (const Span& span : {autoOutput, output}) {
+        if (IsPlainFileName(span.path))
+            continue;
+        Archive name;
+        name << DefaultOutputFile();
+        schemeBytes.replace(span.from, span.to - span.from, name.data());
+        ++replaced;
+    }
+    return replaced;
 }

@@ -32,13 +32,22 @@ public:
     // absolute again.
     void Serialize(Archive& ar);
 
+    static QString DefaultOutputFile() { return QStringLiteral("WinningNumbers.txt"); }
+    // Whether an output path, as a scheme file stores it, names a file right in the program
+    // folder: a bare file name, without folder, drive or leading separator.
+    static bool IsPlainFileName(const QString& storedPath);
+    // In the bytes of a scheme file, which begin with this record, puts the default name in
+    // place of each output path that is not a plain file name; every other byte stays as it
+    // was. Returns how many paths were replaced; throws ArchiveException when the record is cut.
+    static int ResetForeignOutputPaths(QByteArray& schemeBytes);
+
     friend bool operator==(const OtherOption&, const OtherOption&) = default;
 
     qint32 m_bStopAtStartup = 0;
     AccelTable m_accel = DefaultAccel();
     qint32 m_bAutoOutput = 0;
-    QString m_strOutputFile = QStringLiteral("WinningNumbers.txt");
-    QString m_strAutoOutputFile = QStringLiteral("WinningNumbers.txt");
+    QString m_strOutputFile = DefaultOutputFile();
+    QString m_strAutoOutputFile = DefaultOutputFile();
     qint32 m_bMouseControl = 1;
     qint32 m_nMouseMode = 2; // 0 draw only, 1 restart only, 2 both
     qint32 m_bShowButtons = 1;

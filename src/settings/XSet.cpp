@@ -204,6 +204,10 @@ void XSet::OnLoadScheme() {
     if (path.isEmpty() || !m_pPrompter->AskYesNo(LoadQuestion()))
         return;
     path = CompleteSchemeExtension(path);
+    // A pack that would be refused leaves everything as it is, the open pool and this window
+    // included.
+    if (!CheckSchemePack(path, g_strAppFolder, m_pPrompter))
+        return;
     // The pack replaces the pool files; they must not be open meanwhile.
     m_pNumberStore->Close();
     if (!RestoreScheme(path, g_strAppFolder, m_pPrompter)) {

@@ -221,7 +221,29 @@ void takeBack(const Placed& p) {
 
 } // namespace
 
-bool FilePack::Extract(const QString& folder, Prompter* prompter, const NameMap& mapName) {
+bool FilePack::ReadFiles(const std::function<bool(const QString&)>& wanted, Contents& contents,
+                         bool& bad, const NameMap& mapName) const {
+    QList<Record> records;
+    if (!readRecords(records, bad, mapName) || bad)
+        return false;
+    QFile pack(m_strPath);
+    if (!pack.open(QIODevice::ReadOnly))
+        return false;
+    for (const Record& r : records) {
+        if (!wanted(r.name))
+            continue;
+        if (!pack.seek(r.contentOffset))
+            return false;
+        QByteArray content = pack.read(r.contentBytes);
+        if (content.size() != r.contentBytes)
+            return false;
+        contents.insert(r.name, std::move(content));
+    }
+    return true;
+}
+
+bool FilePack::Extract(const QString& folder, Prompter* prompter, const NameMap& mapName,
+                       const Contents& replaced) {
     QList<Record> records;
     bool bad = false;
     if (!readRecords(records, bad, mapName))
@@ -253,6 +275,12 @@ bool FilePack::Extract(const QString& folder, Prompter* prompter, const NameMap&
     for (qsizetype i = 0; i < records.size(); ++i) {
         const Record& r = records[i];
         SafeFileWriter out(staging.filePath(QString::number(i)));
+        const auto given = replaced.constFind(r.name);
+        if (given != replaced.cend()) {
+            if (!(out.open() && out.write(*given) && out.commit()))
+                failed << r.name;
+            continue;
+        }
         bool ok = pack.seek(r.contentOffset) && out.open();
         for (qint64 left = r.contentBytes; ok && left > 0;) {
             const QByteArray chunk = pack.read(std::min<qint64>(left, 1 << 20));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -46,11 +47,20 @@ public:
     // EndWrite is false when any record failed; the old pack then stays.
     bool BeginWrite();
     bool EndWrite();
+    // Extracted names mapped to file contents.
+    using Contents = QHash<QString, QByteArray>;
+
     // Extracts every record below the folder, each file written whole or not at all. False when
     // the pack is missing or bad (nothing extracted; a bad pack is reported as "Bad pack file!")
-    // or when a file could not be written (reported with the names).
+    // or when a file could not be written (reported with the names). A file named in `replaced`
+    // is written with the content given there instead of the pack's.
     bool Extract(const QString& folder, Prompter* prompter = nullptr,
-                 const NameMap& mapName = NameMap());
+                 const NameMap& mapName = NameMap(), const Contents& replaced = Contents());
+    // Reads, from a pack checked as Extract checks it, the content of each file that `wanted`
+    // accepts by its extracted name; of two records under one name the later counts, as it does
+    // in extraction. False when the pack is missing, or bad (then `bad` is set); nothing is said.
+    bool ReadFiles(const std::function<bool(const QString&)>& wanted, Contents& contents, bool& bad,
+                   const NameMap& mapName = NameMap()) const;
 
     // Creates the folders that a file path needs.
     static void CreateFolderPath(const QString& filePath);

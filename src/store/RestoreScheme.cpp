@@ -1,8 +1,12 @@
 #include "store/RestoreScheme.h"
 
+#include "model/ArchiveException.h"
+#include "model/OtherOption.h"
+#include "model/Prompter.h"
 #include "model/TumoStatus.h"
 #include "store/FilePack.h"
 #include "store/SchemeBackup.h"
+#include "store/StoreTexts.h"
 
 QString SchemePackName(const QString& storedName, QString* schemeFile) {
     QString name = storedName;
@@ -31,11 +35,73 @@ QString SchemePackName(const QString& storedName, QString* schemeFile) {
     return QString();
 }
 
+namespace {
+
+// The status and scheme files of a pack, read and checked with the program's own readers.
+struct SchemeParts {
+    QString schemeFile;
+    FilePack::Contents contents;
+};
+
+enum class PackCheck { Missing, Bad, Sound };
+
+PackCheck ReadSchemeParts(const QString& packPath, const QString& folder, SchemeParts& parts) {
+    auto mapName = [&parts](const QString& name) {
+        return SchemePackName(name, &parts.schemeFile);
+    };
+    auto wanted = [&parts](const QString& name) {
+        return name == TumoStatus::StatusFileName() || name == parts.schemeFile;
+    };
+    bool bad = false;
+    if (!FilePack(packPath).ReadFiles(wanted, parts.contents, bad, mapName))
+        return bad ? PackCheck::Bad : PackCheck::Missing;
+    const auto status = parts.contents.constFind(TumoStatus::StatusFileName());
+    const auto scheme = parts.contents.constFind(parts.schemeFile);
+    if (status == parts.contents.cend() || scheme == parts.contents.cend())
+        return PackCheck::Bad;
+    TumoStatus check;
+    check.m_strProgramFolder = folder;
+    check.m_strDataFolder = folder;
+    return check.DecodeFiles(*status, *scheme) ? PackCheck::Sound : PackCheck::Bad;
+}
+
+PackCheck CheckAndTell(const QString& packPath, const QString& folder, SchemeParts& parts,
+                       Prompter* prompter) {
+    const PackCheck check = ReadSchemeParts(packPath, folder, parts);
+    if (check == PackCheck::Bad && prompter)
+        prompter->Message(StoreTexts::BadPack(), Prompter::Icon::Warning);
+    return check;
+}
+
+} // namespace
+
+bool CheckSchemePack(const QString& packPath, const QString& folder, Prompter* prompter) {
+    SchemeParts parts;
+    return CheckAndTell(packPath, folder, parts, prompter) == PackCheck::Sound;
+}
+
 bool RestoreScheme(const QString& packPath, const QString& folder, Prompter* prompter) {
     // A pack comes from elsewhere: anything but the parts of a scheme (the program itself, say)
-    // refuses the whole pack.
+    // refuses the whole pack, and so does a scheme the program could not read after the restart.
+    SchemeParts parts;
+    if (CheckAndTell(packPath, folder, parts, prompter) != PackCheck::Sound)
+        return false;
+    // Its scheme may send the winners anywhere: the first draw would overwrite what is there.
+    // The files written are the ones checked, whatever the pack holds by the time it is read again.
+    QByteArray& scheme = parts.contents[parts.schemeFile];
+    int reset = 0;
+    try {
+        reset = OtherOption::ResetForeignOutputPaths(scheme);
+    } catch (const ArchiveException&) {
+        return false; // not reached: the same bytes were read whole above
+    }
+
     QString schemeFile;
     auto mapName = [&schemeFile](const QString& name) { return SchemePackName(name, &schemeFile); };
     FilePack pack(packPath);
-    return pack.Extract(folder, prompter, mapName);
+    if (!pack.Extract(folder, prompter, mapName, parts.contents))
+        return false;
+    if (reset > 0 && prompter)
+        prompter->Message(StoreTexts::OutputPathsReset(), Prompter::Icon::Warning);
+    return true;
 }

@@ -8,8 +8,15 @@ class Prompter;
 // program reads. False when the pack cannot be opened (nothing said), is bad ("Bad pack file!",
 // nothing changed) or a file could not be written (reported with its name; the old files stay).
 // A scheme pack holds files under "TumoScheme\", the pool's data.dat and index.dat, the status
-// file and one scheme file; a pack with any other name is a bad one.
+// file and one scheme file; a pack with any other name is a bad one, and so is one whose status
+// or scheme file is missing or does not read as one (CheckSchemePack).
+// A pack is someone else's file: its output files for the winning numbers are kept only as plain
+// names in the program folder. Others go back to the default name, and the operator is told.
 bool RestoreScheme(const QString& packPath, const QString& folder, Prompter* prompter = nullptr);
+
+// Whether RestoreScheme would take the pack, checked before anything is written or closed.
+// A bad pack is reported as "Bad pack file!"; a missing one says nothing.
+bool CheckSchemePack(const QString& packPath, const QString& folder, Prompter* prompter = nullptr);
 
 // The name a stored name of a scheme pack is extracted under; empty when a scheme pack holds no
 // such file. The first scheme file seen is kept in schemeFile; another one is refused.

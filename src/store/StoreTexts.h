@@ -45,6 +45,10 @@ inline QString LinesRefused(qint64 count) {
 inline QString FilesNotPacked() {
     return QStringLiteral("These files could not be read and are missing from the scheme pack:");
 }
+inline QString OutputPathsReset() {
+    return QStringLiteral("The scheme wrote the winning numbers outside the program folder: they "
+                          "go to WinningNumbers.txt in the program folder instead.");
+}
 inline QString FilesNotRestored() {
     return QStringLiteral("These files of the scheme pack could not be written:");
 }

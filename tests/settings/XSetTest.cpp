@@ -3,6 +3,7 @@
 #include "common/RecordingPrompter.h"
 #include "controls/ControlId.h"
 #include "media/MovieTestUtil.h"
+#include "model/SafeFileWriter.h"
 #include "model/TumoStatus.h"
 #include "settings/PrizesDlg.h"
 #include "settings/Sheet_LotteryNo.h"
@@ -23,6 +24,11 @@
 using namespace movietest;
 
 namespace {
+
+QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 TEST(SettingsWindowPackName, TheEndingIsAddedOnlyWhenMissingInAnyCase) {
     EXPECT_EQ(XSet::CompleteSchemeExtension("/a/show"), "/a/show.TSC");
@@ -182,16 +188,35 @@ TEST_F(SettingsWindowTest, BackupWritesAPackAndLoadRestoresItThenRestarts) {
     EXPECT_EQ(restored.Level(0).m_base.m_strName, "Packed");
 }
 
-TEST_F(SettingsWindowTest, PackThatCannotBeRestoredRestartsAfterSavingWithThePoolOpen) {
-    QFile bad(File("bad.TSC"));
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write("not a pack at all");
-    bad.close();
+TEST_F(SettingsWindowTest, ABadPackIsRefusedAndChangesNothing) {
+    for (const QByteArray& bytes : {QByteArray("not a pack at all"), QByteArray()}) {
+        QFile bad(File("bad.TSC"));
+        ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+        bad.write(bytes);
+        bad.close();
+        const QByteArray scheme = ReadBytes(File("default.TumoScheme"));
+        prompter.messages.clear();
+        prompter.chosenFiles = {File("bad")};
+        prompter.answers = {true};
+        settings->OnLoadScheme();
+        EXPECT_EQ(prompter.messages, QStringList({QStringLiteral("Bad pack file!")}));
+        EXPECT_TRUE(Reports().isEmpty()) << "no restart: the window stays open";
+        EXPECT_EQ(ReadBytes(File("default.TumoScheme")), scheme);
+        EXPECT_EQ(pool.ReadNumber(41).m_strNumber, "42") << "the pool stays open";
+    }
+}
+
+TEST_F(SettingsWindowTest, PackThatCannotBeWrittenRestartsAfterSavingWithThePoolOpen) {
+    prompter.chosenFiles = {File("show")};
+    settings->OnBackupScheme();
     FlipShowButtons();
     const qint32 shown = status.m_options.m_bShowButtons;
-    prompter.chosenFiles = {File("bad")};
+    SafeFileWriter::SetFailureInjector(
+        [](const QString& path) { return path.contains(".restore"); });
+    prompter.chosenFiles = {File("show")};
     prompter.answers = {true};
     settings->OnLoadScheme();
+    SafeFileWriter::SetFailureInjector({});
     EXPECT_EQ(Reports(), (Pairs{{0, 1}}));
     EXPECT_FALSE(prompter.messages.isEmpty());
     EXPECT_NE(status.m_options.m_bShowButtons, shown) << "the options are kept";

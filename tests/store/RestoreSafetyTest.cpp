@@ -29,6 +29,33 @@ QByteArray record(const QByteArray& name, const QByteArray& content) {
     return r;
 }
 
+// A status file and a scheme file that the program reads, with the output paths as a scheme
+// file stores them, and the two as a pack carries them.
+struct SchemeFiles {
+    QByteArray status;
+    QByteArray scheme;
+    QByteArray records() const {
+        return record("default.TumoScheme", scheme) + record("tumostatus.dat", status);
+    }
+};
+
+SchemeFiles schemeFiles(const QString& output = "WinningNumbers.txt",
+                        const QString& autoOutput = "WinningNumbers.txt") {
+    TumoStatus s;
+    s.SetLevels({GradeInfo()});
+    s.Level(0).m_taken.Add(4);
+    s.m_options.m_strOutputFile = output;
+    s.m_options.m_strAutoOutputFile = autoOutput;
+    SchemeFiles files;
+    EXPECT_TRUE(s.EncodeStatusFile(files.status));
+    EXPECT_TRUE(s.EncodeSchemeFile(files.scheme));
+    return files;
+}
+
+QByteArray schemeParts() {
+    return schemeFiles().records();
+}
+
 class RestoreSafety : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -75,11 +102,9 @@ TEST(SchemePackNames, OnlyTheFilesOfASchemeAreRestored) {
 }
 
 TEST_F(RestoreSafety, APackWithAnyOtherFileIsRefusedBeforeAnythingIsWritten) {
-    const QByteArray good = record("TumoScheme\\a.jpg", "A") + record("tumostatus.dat", "S");
-    const QList<QByteArray> extras = {
-        record("tumo", "#!/bin/sh\n"),
-        QByteArray(record("default.TumoScheme", "1") + record("b.TumoScheme", "2")),
-        record("lib\\x.so", "x")};
+    const QByteArray good = record("TumoScheme\\a.jpg", "A") + schemeParts();
+    const QList<QByteArray> extras = {record("tumo", "#!/bin/sh\n"), record("b.TumoScheme", "2"),
+                                      record("lib\\x.so", "x")};
     for (const QByteArray& extra : extras) {
         prompter.messages.clear();
         EXPECT_FALSE(restore(good + extra));
@@ -94,7 +119,8 @@ TEST_F(RestoreSafety, LinksInTheProgramFolderAreReplacedNotFollowed) {
     ASSERT_TRUE(QFile::link(at("elsewhere/data.dat"), at("prog/data.dat")));
     ASSERT_TRUE(QFile::link(at("elsewhere"), at("prog/TumoScheme")));
 
-    ASSERT_TRUE(restore(record("TumoScheme\\a.jpg", "A") + record("data.dat", "new data")));
+    ASSERT_TRUE(
+        restore(record("TumoScheme\\a.jpg", "A") + record("data.dat", "new data") + schemeParts()));
     EXPECT_EQ(ReadBytes(at("elsewhere/data.dat")), QByteArray("outside"));
     EXPECT_EQ(QDir(at("elsewhere")).entryList(QDir::Files), QStringList({"data.dat"}));
     EXPECT_FALSE(QFileInfo(at("prog/data.dat")).isSymLink());
@@ -104,11 +130,10 @@ TEST_F(RestoreSafety, LinksInTheProgramFolderAreReplacedNotFollowed) {
 }
 
 TEST_F(RestoreSafety, AFullDiskKeepsEveryOldFile) {
-    const QByteArray pack = record("data.dat", "new data") + record("index.dat", "new index") +
-                            record("tumostatus.dat", "new status");
-    // Every staged file is written; the last one finds the disk full.
-    int writes = 0;
-    SafeFileWriter::SetFailureInjector([&writes](const QString&) { return ++writes > 4; });
+    const QByteArray pack =
+        record("data.dat", "new data") + record("index.dat", "new index") + schemeParts();
+    // Every staged file is written; the last one, the status file, finds the disk full.
+    SafeFileWriter::SetFailureInjector([](const QString& path) { return path.endsWith("/3"); });
     EXPECT_FALSE(restore(pack));
     ASSERT_EQ(prompter.messages.size(), 1);
     EXPECT_TRUE(prompter.messages[0].startsWith(StoreTexts::FilesNotRestored()));
@@ -119,7 +144,7 @@ TEST_F(RestoreSafety, AFullDiskKeepsEveryOldFile) {
     prompter.messages.clear();
     EXPECT_TRUE(restore(pack));
     EXPECT_TRUE(prompter.messages.isEmpty()) << prompter.messages.join("|").toStdString();
-    EXPECT_EQ(ReadBytes(at("prog/TumoStatus.dat")), QByteArray("new status"));
+    EXPECT_NE(ReadBytes(at("prog/TumoStatus.dat")), QByteArray("old status"));
     EXPECT_EQ(ReadBytes(at("prog/index.dat")), QByteArray("new index"));
 }
 
@@ -130,8 +155,7 @@ TEST_F(RestoreSafety, ARenameFailingPartwayPutsEveryOldFileBack) {
     ASSERT_TRUE(QDir().mkpath(at("prog/index.dat")));
     ASSERT_TRUE(WriteBytes(at("prog/index.dat/keep"), "someone's file"));
     const QByteArray pack = record("data.dat", "new data") + record("index.dat", "new index") +
-                            record("tumostatus.dat", "new status") +
-                            record("TumoScheme\\a.jpg", "A");
+                            schemeParts() + record("TumoScheme\\a.jpg", "A");
     EXPECT_FALSE(restore(pack));
     ASSERT_EQ(prompter.messages.size(), 1);
     EXPECT_TRUE(prompter.messages[0].contains("index.dat"));
@@ -149,7 +173,8 @@ TEST_F(RestoreSafety, ARenameFailingPartwayPutsEveryOldFileBack) {
     QStringList left =
         QDir(at("prog")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     left.sort();
-    EXPECT_EQ(left, QStringList({"TumoScheme", "TumoStatus.dat", "data.dat", "index.dat", "tumo"}));
+    EXPECT_EQ(left, QStringList({"TumoScheme", "TumoStatus.dat", "data.dat", "default.TumoScheme",
+                                 "index.dat", "tumo"}));
 }
 
 TEST(SchemeBackupNames, StoredNamesAreTheNamesThePackHolds) {
@@ -232,4 +257,95 @@ TEST_F(RestoreSafety, ABackupOnAFullDiskSaysSoAndKeepsTheOldPack) {
     EXPECT_TRUE(prompter.messages.contains(StoreTexts::WriteError()));
     EXPECT_EQ(ReadBytes(at("old.TSC")), QByteArray("older pack"));
     SetAppFolder(saved);
+}
+
+TEST_F(RestoreSafety, APackWhoseSchemeTheProgramCannotReadIsRefusedWithNothingChanged) {
+    const SchemeFiles files = schemeFiles();
+    const QByteArray scheme = record("default.TumoScheme", files.scheme);
+    const QByteArray status = record("tumostatus.dat", files.status);
+    TumoStatus empty;
+    QByteArray noLevels;
+    ASSERT_TRUE(empty.EncodeSchemeFile(noLevels));
+    const QByteArray nul(50, '\0');
+    const struct {
+        const char* what;
+        QByteArray pack;
+    } cases[] = {
+        {"an empty pack", QByteArray()},
+        {"only media", record("TumoScheme\\a.jpg", "A")},
+        {"no status file", record("data.dat", "new data") + scheme},
+        {"no scheme file", record("data.dat", "new data") + status},
+        {"a scheme of NUL bytes", record("default.TumoScheme", nul) + status},
+        {"a status of NUL bytes", scheme + record("tumostatus.dat", nul)},
+        {"an empty scheme", record("default.TumoScheme", QByteArray()) + status},
+        {"a scheme without levels", record("default.TumoScheme", noLevels) + status},
+        {"a status with more after it", scheme + record("tumostatus.dat", files.status + "x")},
+        {"a good scheme replaced by a later bad one",
+         files.records() + record("default.TumoScheme", nul)},
+    };
+    for (const auto& c : cases) {
+        prompter.messages.clear();
+        ASSERT_TRUE(WriteBytes(at("p.TSC"), c.pack));
+        EXPECT_FALSE(CheckSchemePack(at("p.TSC"), at("prog"), &prompter)) << c.what;
+        EXPECT_FALSE(RestoreScheme(at("p.TSC"), at("prog"), &prompter)) << c.what;
+        EXPECT_EQ(prompter.messages, QStringList({StoreTexts::BadPack(), StoreTexts::BadPack()}))
+            << c.what;
+        expectOldFiles();
+    }
+    prompter.messages.clear();
+    EXPECT_FALSE(CheckSchemePack(at("none.TSC"), at("prog"), &prompter));
+    EXPECT_TRUE(prompter.messages.isEmpty()) << "a missing pack says nothing";
+    ASSERT_TRUE(WriteBytes(at("p.TSC"), files.records()));
+    EXPECT_TRUE(CheckSchemePack(at("p.TSC"), at("prog"), &prompter));
+    EXPECT_TRUE(prompter.messages.isEmpty());
+}
+
+TEST_F(RestoreSafety, APackKeepsItsOutputFilesInTheProgramFolder) {
+    const QString folder = at("prog");
+    const QString fallback = "WinningNumbers.txt";
+    // Stored output paths, and what each comes back as (stored form).
+    const struct {
+        QString output, autoOutput;
+        QString outputAfter, autoOutputAfter;
+    } cases[] = {
+        {"mine.txt", "auto.txt", "mine.txt", "auto.txt"},
+        {"mine.txt", "..\\x.txt", "mine.txt", fallback},
+        {"/tmp/x.txt", "auto.txt", fallback, "auto.txt"},
+        {"C:\\x.txt", "C:x.txt", fallback, fallback},
+        {"sub\\x.txt", "sub/x.txt", fallback, fallback},
+        {"", "..", fallback, fallback},
+    };
+    for (const auto& c : cases) {
+        const std::string what = QString(c.output + " | " + c.autoOutput).toStdString();
+        prompter.messages.clear();
+        ASSERT_TRUE(restore(schemeFiles(c.output, c.autoOutput).records())) << what;
+        const bool reset = c.outputAfter != c.output || c.autoOutputAfter != c.autoOutput;
+        EXPECT_EQ(prompter.messages,
+                  reset ? QStringList({StoreTexts::OutputPathsReset()}) : QStringList())
+            << what;
+        // Only the paths changed, byte for byte.
+        EXPECT_EQ(ReadBytes(at("prog/default.TumoScheme")),
+                  schemeFiles(c.outputAfter, c.autoOutputAfter).scheme)
+            << what;
+        TumoStatus restored;
+        restored.m_strDataFolder = folder;
+        restored.m_strProgramFolder = folder;
+        restored.LoadAll();
+        EXPECT_EQ(restored.m_options.m_strOutputFile, folder + "/" + c.outputAfter) << what;
+        EXPECT_EQ(restored.m_options.m_strAutoOutputFile, folder + "/" + c.autoOutputAfter) << what;
+        EXPECT_TRUE(restored.IsNumberTaken(4)) << what;
+    }
+
+    // A path the operator chose stays as chosen in the program's own files.
+    TumoStatus live;
+    live.m_strDataFolder = folder;
+    live.m_strProgramFolder = folder;
+    live.LoadAll();
+    live.m_options.m_strAutoOutputFile = at("elsewhere/w.txt");
+    ASSERT_TRUE(live.SaveAll());
+    TumoStatus again;
+    again.m_strDataFolder = folder;
+    again.m_strProgramFolder = folder;
+    again.LoadAll();
+    EXPECT_EQ(again.m_options.m_strAutoOutputFile, at("elsewhere/w.txt"));
 }
