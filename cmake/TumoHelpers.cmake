@@ -33,8 +33,11 @@ function(tumo_test name dir)
     target_link_libraries(${name} PRIVATE ${ARG_LINKS} GTest::gtest Qt6::Test)
     target_compile_definitions(${name} PRIVATE TUMO_BINARY_DIR="${CMAKE_BINARY_DIR}"
                                                TUMO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
-    add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES
+    # One ctest entry per test case, so a failure names its case and ctest spreads the cases over
+    # the cores. The cases are listed when ctest runs, not at build time, so a build never starts
+    # a test program.
+    gtest_discover_tests(${name} TEST_PREFIX "${dir}." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+        PROPERTIES
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_MEDIA_BACKEND=gstreamer;QT_LOGGING_RULES=*.debug=false"
         TIMEOUT 600)
 endfunction()

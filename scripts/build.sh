@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Configures and builds Tumo into build/ (a working program folder).
+# Configures and builds Tumo into build/ (a working program folder), with the "default" preset.
+# TUMO_WERROR=ON makes every compiler warning an error (the test command sets it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/compiler-cache.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
+cmake --preset default "${launcher[@]}" ${TUMO_WERROR:+-DTUMO_WERROR="$TUMO_WERROR"} >/dev/null
 cmake --build build -j "$(nproc)"

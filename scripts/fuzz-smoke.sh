@@ -1,12 +1,11 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets with clang in build-fuzz/ and runs each once over its seed corpus
-# (no new inputs are searched for): a reader that crashes on a known file fails the run.
+# Builds the fuzz targets with clang in build-fuzz/ (the "fuzz" preset) and runs each once over its
+# seed corpus (no new inputs are searched for): a reader that crashes on a known file fails the run.
 # FUZZ_SECONDS=<n> fuzzes each target for n seconds instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/compiler-cache.sh
-cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-    -DTUMO_BUILD_FUZZ=ON -DTUMO_BUILD_TESTS=OFF -DTUMO_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
+cmake --preset fuzz "${launcher[@]}" ${TUMO_WERROR:+-DTUMO_WERROR="$TUMO_WERROR"} >/dev/null
 cmake --build build-fuzz -j "${FUZZ_JOBS:-4}" --target fuzz_all
 export QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
 for corpus in fuzz/corpus/*/; do

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test headless.
+# Installs what is missing, builds, and runs every test headless. A compiler warning fails it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
+export TUMO_WERROR="${TUMO_WERROR:-ON}"
 bash scripts/build.sh
 export QT_QPA_PLATFORM=offscreen QT_MEDIA_BACKEND=gstreamer
 ctest --test-dir build --output-on-failure -j "$(nproc)"

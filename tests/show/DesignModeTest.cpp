@@ -51,11 +51,11 @@ public:
         boardOptions = new QWidget;
         boardOptions->show();
         link.window = boardOptions;
-        link.applyAll = [this] {
+        link.applyAll = [] {
             ++appliedAll;
             return refuseApply == 0;
         };
-        link.refreshFromLevel = [this] { ++refreshed; };
+        link.refreshFromLevel = [] { ++refreshed; };
         return link;
     }
 

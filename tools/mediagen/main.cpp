@@ -12,6 +12,7 @@
 #include <QImageWriter>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cstdio>
 #include <future>
 
@@ -87,6 +88,7 @@ int main(int argc, char** argv) {
                // finds there is the default face, so OK with nothing changed keeps it.
                Copy(dir, QStringLiteral("DefBBBg.jpg"), QStringLiteral("DefBBSkin.jpg"));
     });
-    const bool ok = symbols.get() & background.get() & banner.get() & board.get();
-    return ok ? 0 : 1;
+    // Every medium is waited for, whether or not another failed.
+    const bool written[] = {symbols.get(), background.get(), banner.get(), board.get()};
+    return std::all_of(std::begin(written), std::end(written), [](bool ok) { return ok; }) ? 0 : 1;
 }
