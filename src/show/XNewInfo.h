@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TumoVersion.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -17,7 +19,7 @@ class XNewInfo : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr const char* kCurrentVersion = "7.0.0.0";
+    static constexpr const char* kCurrentVersion = TUMO_VERSION;
     static constexpr const char* kConnectionError = "Connection error!";
 
     static QString DownloadUrl();
