@@ -38,7 +38,6 @@ public:
     QString GetLinkUrl() const { return m_strUrl; }
     // Before the link has taken its form only the choice is kept.
     void SetUnderline(bool underline = false);
-    bool GetUnderline() const { return m_bUnderline; }
 
     // Message boxes go here when set; otherwise the link shows its own.
     void SetPrompter(Prompter* prompter) { m_pPrompter = prompter; }

@@ -21,7 +21,6 @@ public:
 
     // Draws in the target's coordinates.
     QPainter& Painter();
-    const QRect& ClipBox() const { return m_rcClip; }
 
 private:
     QPainter& m_target;

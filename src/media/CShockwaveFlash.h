@@ -31,9 +31,7 @@ public:
     QString LoadError() const { return m_loadError; }
     // "" shows the movie's own background; "#RRGGBB" or "RRGGBB" fills behind it.
     void SetBGColor(const QString& color);
-    QString GetBGColor() const { return m_state.bgColor; }
     void SetScaleMode(int mode);
-    int GetScaleMode() const { return m_state.scaleMode; }
 
     // Shows a frame and holds it. On a symbol movie frame 0 is the rolling picture, so it rolls;
     // frame 1 is the mask, and any frame the movie lacks shows the mask too. A rolling reel runs

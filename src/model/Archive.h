@@ -32,7 +32,6 @@ public:
     const QString& Folder() const { return m_folder; }
     QString RelativePath(const QString& path) const;
     QString AbsolutePath(const QString& path) const;
-    bool IsLoading() const { return !m_storing; }
 
     const QByteArray& data() const { return m_buf; }
     qsizetype remaining() const { return m_buf.size() - m_pos; }

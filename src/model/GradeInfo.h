@@ -23,9 +23,6 @@ public:
     // Writes or reads the ten parts, each untagged; the caller writes the level's own tag.
     void Serialize(Archive& ar);
 
-    // Complete when as many numbers were drawn as it has winners.
-    bool IsComplete() const { return m_taken.Count() >= m_base.m_nQuantity; }
-
     friend bool operator==(const GradeInfo&, const GradeInfo&) = default;
 
     LottrySound m_sound;

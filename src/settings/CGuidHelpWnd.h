@@ -54,7 +54,6 @@ public:
     QCheckBox* ShowAtStartupBox() const { return m_pCheck; }
     QPushButton* OkButton() const { return m_pOk; }
     QPushButton* CancelButton() const { return m_pCancel; }
-    const QList<QPixmap>& Icons() const { return m_imageList; }
 
 Q_SIGNALS:
     // ok is 1 after OK, with showAtStartup the state of the check box (0 or 1); 0, 0 after

@@ -34,8 +34,6 @@ public:
     // A font family as a Windows face name.
     static QString FaceName(const QString& family);
 
-    QFontDialog* Fonts() const { return m_pFonts; }
-
 private:
     void OnColour();
 

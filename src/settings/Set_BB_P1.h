@@ -38,7 +38,6 @@ public:
     QLineEdit* SkinEdit() const { return m_pSkin; }
     QLineEdit* PictureEdit() const { return m_pBackPic; }
     QCheckBox* AutoCheck() const { return m_pAuto; }
-    QPushButton* SkinBrowse() const { return m_pSkinBrowse; }
     QPushButton* PictureBrowse() const { return m_pPicBrowse; }
     ColourSwatch* Swatch() const { return m_pSwatch; }
     QButtonGroup* DisplayGroup() const { return m_pDisplay; }

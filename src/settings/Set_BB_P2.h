@@ -32,16 +32,11 @@ public:
 
     QLineEdit* TitleEdit() const { return m_pTitle; }
     QCheckBox* ShowTitleCheck() const { return m_pShowTitle; }
-    QCheckBox* ScrollCheck() const { return m_pScroll; }
     QLineEdit* PerLineEdit() const { return m_pPerLine; }
     QLineEdit* LineSpaceEdit() const { return m_pLineSpace; }
-    QLineEdit* ScrollSpeedEdit() const { return m_pScrollSpeed; }
-    QCheckBox* FillZeroCheck() const { return m_pFillZero; }
     QCheckBox* ShowNumbersCheck() const { return m_pShowNumbers; }
     QCheckBox* ShowInfoCheck() const { return m_pShowInfo; }
-    QCheckBox* InfoFirstCheck() const { return m_pInfoFirst; }
     QLineEdit* InfoWidthEdit() const { return m_pInfoWidth; }
-    QButtonGroup* NumbersAlignGroup() const { return m_pNumbersAlign; }
     QButtonGroup* InfoAlignGroup() const { return m_pInfoAlign; }
 
     FontColourDialog::Chooser m_chooseFont = &FontColourDialog::Choose;

@@ -49,7 +49,6 @@ public:
     void OnImport();
     void OnOutput();
 
-    Prompter* GetPrompter() const { return m_pPrompter; }
     QTableView* List() const { return m_pList; }
     NumberListModel* Model() const { return m_pModel; }
 

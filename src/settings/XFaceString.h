@@ -58,7 +58,6 @@ public:
 
     QTextEdit* RichEdit() const { return m_pEdit; }
     QMenu* TemplateMenu() const { return m_pMenu; }
-    QPushButton* DynamicInfoButton() const { return m_pDynamic; }
 
     QString m_strText = NewItemText();
     LogFont m_lf;    // the font chooser's description, kept between its uses

@@ -64,7 +64,6 @@ public:
     Sheet_LotteryNo* NumbersPage() const { return m_pageNumbers; }
     PrizesDlg* PrizesPage() const { return m_pagePrizes; }
     Sheet_Other* OtherPage() const { return m_pageOther; }
-    bool HasReported() const { return m_bReported; }
 
     qint32 m_nCloseCode = 0;
     SettingsHost* m_pMainDlg = nullptr;

@@ -24,7 +24,6 @@ public:
 
     // The records to match, rebuilt whenever the options change.
     void SetTable(const OtherOption::AccelTable& table) { m_table = table; }
-    const OtherOption::AccelTable& Table() const { return m_table; }
 
     // Installs the filter on the application.
     void Install();

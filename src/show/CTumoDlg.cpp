@@ -23,8 +23,6 @@
 
 namespace {
 
-CTumoDlg* g_pMainDlg = nullptr;
-
 DrawPorts PortsOf(CTumoDlg* dlg, SymbolCommands* symbols, DrawSoundPlayers* sounds,
                   WinnersOutput* winners, Prompter* prompter) {
     DrawPorts ports;
@@ -85,12 +83,6 @@ CTumoDlg::~CTumoDlg() {
     DestroySymbolViews();
     delete m_pBulletin;
     m_pBulletin = nullptr;
-    if (g_pMainDlg == this)
-        g_pMainDlg = nullptr;
-}
-
-CTumoDlg* CTumoDlg::Main() {
-    return g_pMainDlg;
 }
 
 int CTumoDlg::RunModal(const ProgramRestart::Starter& starter, Prompter* prompter) {
@@ -123,7 +115,6 @@ int CTumoDlg::DoModal() {
 // ---- set-up ----
 
 bool CTumoDlg::OnInitDialog() {
-    g_pMainDlg = this;
     m_bBusy = true;
     setWindowTitle(QStringLiteral("Tumo"));
     CreateCheckList();

@@ -79,9 +79,6 @@ public:
     // opened from the window reports through it.
     Prompter& WindowPrompter() override { return *m_pPrompter; }
 
-    // The one draw window while it exists, else null.
-    static CTumoDlg* Main();
-
     // Runs a draw window until it quits and is gone (its files written), then starts the new
     // instance that a restart asked for. Returns the process's exit code.
     static int RunModal(const ProgramRestart::Starter& starter = ProgramRestart::StartDetached,

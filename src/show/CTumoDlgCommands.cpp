@@ -45,7 +45,6 @@ bool CTumoDlg::HotKeysOpen() const {
 }
 
 void CTumoDlg::OnCommand(int id) {
-    const MainWindowDialogs& dialogs = Dialogs();
     switch (id) {
     case MainMenu::kCmdQuit:
         OnQuit();
@@ -79,10 +78,7 @@ void CTumoDlg::OnCommand(int id) {
         OnOpenGuide();
         break;
     case MainMenu::kCmdVersionCheck:
-        if (dialogs.checkVersion)
-            dialogs.checkVersion(*this);
-        else
-            VersionCheck::ShowNewVersionInfo(this, m_pPrompter);
+        VersionCheck::ShowNewVersionInfo(this, m_pPrompter);
         break;
     case MainMenu::kCmdDesignMode:
         OnDesignMode();

@@ -37,9 +37,7 @@ public:
     // Paints the off-screen copy (black where nothing was drawn).
     void Paint(QPainter& painter) const;
 
-    bool ShowsMovie() const { return m_bMovie; }
     MovieView* View() const { return m_pView; }
-    const QPixmap& Memory() const { return m_memory; }
     const CShockwaveFlash& Player() const { return m_player; }
 
 private:

@@ -108,7 +108,6 @@ public:
     int ScreenCount() const { return m_nScreenCount; }
     int LastSlot() const { return m_nLastSlot; }
     int PendingPositions() const { return m_nPendingPositions; }
-    const LoNuInfo& CurrentNumber() const { return m_curNumber; }
     const QString& SymbolChars() const { return m_symbolChars; }
     // The level on show is the status's current level: windows that choose the level themselves
     // (settings, winning numbers, design mode) make it current there, then apply it.

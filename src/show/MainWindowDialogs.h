@@ -24,9 +24,6 @@ struct MainWindowDialogs {
     // Command 32890: creates the guide window, shown. It reports its end through
     // SettingsHost::OnGuideClosed and never deletes itself.
     std::function<QWidget*(SettingsHost&)> createGuide;
-    // Command 32842: fetches the published version text and shows it beside the program's own.
-    // Empty: the draw window's own (VersionCheck).
-    std::function<void(SettingsHost&)> checkVersion;
     // Help (command 32813, F1): opens a file with the desktop's viewer. Empty: the desktop's own.
     std::function<bool(const QString& path)> openFile;
 };

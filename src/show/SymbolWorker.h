@@ -59,9 +59,6 @@ public:
     void SetGrade(const GradeInfo& grade) override;
     void ReportLanding(int token) override;
 
-    // The worker object, for tests that watch its signals.
-    PlaySym* Worker() const { return m_pWorker; }
-
 Q_SIGNALS:
     void ended();
 

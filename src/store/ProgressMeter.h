@@ -24,7 +24,6 @@ public:
     bool Pump();
 
     bool QuitRequested() const { return m_bQuit; }
-    int ShownPercent() const { return m_nShown; }
 
     static QString FormatPercent(int percent);
 

@@ -211,10 +211,19 @@ TEST_F(MainWindowTest, NoSaveKeepsTheFilesOnDiskAsTheyWere) {
 
 // ---- restart and failed starts ----
 
+// The draw window that RunModal made, while it exists.
+CTumoDlg* RunningWindow() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* dlg = qobject_cast<CTumoDlg*>(window))
+            return dlg;
+    }
+    return nullptr;
+}
+
 // Quits with a restart once the window is up.
 void RestartWhenReady() {
     QTimer::singleShot(20, [] {
-        CTumoDlg* dlg = CTumoDlg::Main();
+        CTumoDlg* dlg = RunningWindow();
         if (dlg && dlg->isVisible() && dlg->Draw().IsDrawEnabled())
             dlg->RestartProgram();
         else
@@ -230,7 +239,7 @@ TEST_F(MainWindowTest, RestartStartsTheNewInstanceOnlyAfterTheFilesAreWritten) {
         started = true;
         program = exe;
         filesThere = QFile::exists(File("TumoStatus.dat")) &&
-                     QFile::exists(File("default.TumoScheme")) && !CTumoDlg::Main();
+                     QFile::exists(File("default.TumoScheme")) && !RunningWindow();
         return true;
     };
     RestartWhenReady();
@@ -251,7 +260,7 @@ TEST_F(MainWindowTest, ANewInstanceThatCannotStartStillLeavesTheFilesWritten) {
 
 TEST_F(MainWindowTest, QuittingWithoutRestartStartsNothing) {
     QTimer::singleShot(50, [] {
-        if (CTumoDlg* dlg = CTumoDlg::Main())
+        if (CTumoDlg* dlg = RunningWindow())
             dlg->OnQuit();
     });
     bool started = false;
@@ -280,7 +289,7 @@ TEST_F(MainWindowTest, APoolThatCannotBeOpenedEndsWithoutSavingACountOfZero) {
     EXPECT_TRUE(prompter.messages.first().startsWith(QStringLiteral("dataFile:")));
     EXPECT_EQ(ReadAll(File("TumoStatus.dat")), status);
     EXPECT_EQ(ReadAll(File("default.TumoScheme")), scheme);
-    EXPECT_EQ(CTumoDlg::Main(), nullptr);
+    EXPECT_EQ(RunningWindow(), nullptr);
 }
 
 } // namespace
