@@ -1,8 +1,9 @@
 #include "model/BackgroundWriter.h"
 
-#include "model/SafeFileWriter.h"
+#include <chrono>
 
-BackgroundWriter::BackgroundWriter() : m_thread([this] { Run(); }) {}
+BackgroundWriter::BackgroundWriter(WholeFileWriter* files)
+    : m_files(files ? *files : m_disk), m_thread([this] { Run(); }) {}
 
 BackgroundWriter::~BackgroundWriter() {
     {
@@ -47,7 +48,18 @@ void BackgroundWriter::DropPending() {
 bool BackgroundWriter::Flush() {
     std::unique_lock<std::mutex> lock(m_lock);
     m_idle.wait(lock, [this] { return !m_bHasPending && !m_bWriting; });
-    return m_bLastOk;
+    return m_last.ok;
+}
+
+bool BackgroundWriter::WaitIdle(int milliseconds) {
+    std::unique_lock<std::mutex> lock(m_lock);
+    return m_idle.wait_for(lock, std::chrono::milliseconds(milliseconds),
+                           [this] { return !m_bHasPending && !m_bWriting; });
+}
+
+BackgroundWriter::Outcome BackgroundWriter::LastOutcome() {
+    std::lock_guard<std::mutex> lock(m_lock);
+    return m_last;
 }
 
 void BackgroundWriter::Run() {
@@ -60,17 +72,18 @@ void BackgroundWriter::Run() {
         m_pending.clear();
         m_bHasPending = false;
         m_bWriting = true;
+        const quint64 number = ++m_nTaken;
         lock.unlock();
-        const bool ok = WriteBatch(batch);
+        const bool ok = WriteBatch(batch, number);
         batch.clear(); // the copies go here, off the caller's thread
         lock.lock();
         m_bWriting = false;
-        m_bLastOk = ok;
+        m_last = {number, ok};
         m_idle.notify_all();
     }
 }
 
-bool BackgroundWriter::WriteBatch(const Batch& batch) {
+bool BackgroundWriter::WriteBatch(const Batch& batch, quint64 number) {
     QString failedPath;
     QString reason;
     auto failed = [&](const QString& path, const QString& why) {
@@ -80,24 +93,34 @@ bool BackgroundWriter::WriteBatch(const Batch& batch) {
         }
     };
     bool skip = false;
+    bool allWritten = true; // every file so far is on disk
     for (const File& file : batch) {
-        if (skip) {
+        if (skip || (file.onlyAfterEarlierFiles && !allWritten)) {
             skip = false;
-            continue;
-        }
-        SafeFileWriter writer(file.path);
-        if (!writer.open()) {
-            if (!file.quietWhenNotCreated)
-                failed(file.path, writer.errorString());
+            allWritten = false;
             continue;
         }
         QByteArray bytes;
-        const bool made = file.bytes && file.bytes(bytes);
-        if (made && writer.write(bytes) && writer.commit())
+        if (!file.bytes || !file.bytes(bytes)) {
+            allWritten = false;
+            skip = file.skipNextOnFailure;
+            failed(file.path, QStringLiteral("archive error"));
             continue;
-        writer.cancel();
-        skip = file.skipNextOnFailure;
-        failed(file.path, made ? writer.errorString() : QStringLiteral("archive error"));
+        }
+        QString why;
+        switch (m_files.Write(file.path, bytes, why)) {
+        case WholeFileWriter::Result::Written:
+            continue;
+        case WholeFileWriter::Result::NotCreated:
+            if (!file.quietWhenNotCreated)
+                failed(file.path, why);
+            break;
+        case WholeFileWriter::Result::Failed:
+            skip = file.skipNextOnFailure;
+            failed(file.path, why);
+            break;
+        }
+        allWritten = false;
     }
     Report report;
     {
@@ -106,6 +129,6 @@ bool BackgroundWriter::WriteBatch(const Batch& batch) {
     }
     const bool ok = failedPath.isEmpty();
     if (report)
-        report(ok, failedPath, reason);
+        report({number, ok}, failedPath, reason);
     return ok;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/WholeFileWriter.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -11,7 +13,7 @@
 
 // Writes whole files on a thread of its own, so that saving as the draw goes never holds up the
 // draw key. A batch is an ordered list of files whose bytes are made on that thread from copies
-// taken when the batch was handed over; each file is written through SafeFileWriter.
+// taken when the batch was handed over; each file is written whole (WholeFileWriter).
 //
 // One batch is written at a time, its files in order, so no two writes of one file ever overlap.
 // A batch handed over while another is being written waits; a newer one replaces it (the newest
@@ -28,13 +30,24 @@ public:
         // A file that cannot even be created is passed over without a word, as the settings
         // files and the winners file are; otherwise that counts as a failure too.
         bool quietWhenNotCreated = true;
+        // Written only when every file before it in the batch was written: the winners text
+        // never lists a winner that the settings files on disk lack.
+        bool onlyAfterEarlierFiles = false;
     };
     using Batch = QList<File>;
+    // What became of a batch: batches are numbered from 1 in the order they are written; 0 with
+    // ok is the state before the first one.
+    struct Outcome {
+        quint64 batch = 0;
+        bool ok = true;
+    };
     // Told on the writer's thread after every batch: whether all of it was written and, when not,
     // the first file that failed and why.
-    using Report = std::function<void(bool ok, const QString& path, const QString& reason)>;
+    using Report =
+        std::function<void(const Outcome& outcome, const QString& path, const QString& reason)>;
 
-    BackgroundWriter();
+    // files: where the files go; null for the disk. It must outlive the writer.
+    explicit BackgroundWriter(WholeFileWriter* files = nullptr);
     // Writes what is still waiting, then ends the thread.
     ~BackgroundWriter();
     BackgroundWriter(const BackgroundWriter&) = delete;
@@ -47,10 +60,15 @@ public:
     // Waits until every batch handed over is written. True when the last batch written had no
     // failure.
     bool Flush();
+    // As Flush, but for at most `milliseconds`: false when a batch is still waiting or being
+    // written then.
+    bool WaitIdle(int milliseconds);
+    // The last batch written.
+    Outcome LastOutcome();
 
 private:
     void Run();
-    bool WriteBatch(const Batch& batch);
+    bool WriteBatch(const Batch& batch, quint64 number);
 
     std::mutex m_lock;
     std::condition_variable m_wake;
@@ -59,7 +77,10 @@ private:
     bool m_bHasPending = false;
     bool m_bWriting = false;
     bool m_bStop = false;
-    bool m_bLastOk = true;
+    quint64 m_nTaken = 0; // batches taken up for writing
+    Outcome m_last;
     Report m_report;
+    WholeFileWriter m_disk;
+    WholeFileWriter& m_files;
     std::thread m_thread;
 };

@@ -3,6 +3,7 @@
 #include "common/InjectedWriteFailure.h"
 
 #include <QFile>
+#include <QMap>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -72,22 +73,26 @@ TEST(BackgroundWriter, AStatusFileCutShortKeepsItsSchemeButNotTheWinnersFile) {
         SafeFileWriter::WriteWhole(path, "old");
     BackgroundWriter writer;
     Reports reports;
-    writer.SetReport([&](bool ok, const QString& path, const QString&) {
-        std::lock_guard<std::mutex> lock(reports.lock);
-        reports.ok << ok;
-        reports.paths << path;
-    });
+    writer.SetReport(
+        [&](const BackgroundWriter::Outcome& outcome, const QString& path, const QString&) {
+            std::lock_guard<std::mutex> lock(reports.lock);
+            reports.ok << outcome.ok;
+            reports.paths << path;
+        });
     BackgroundWriter::File first = Bytes(status, "new");
     first.skipNextOnFailure = true;
+    BackgroundWriter::File list = Bytes(winners, "list");
+    list.onlyAfterEarlierFiles = true;
     {
         InjectedWriteFailure full(QStringLiteral("TumoStatus.dat"));
-        writer.Submit({first, Bytes(scheme, "new"), Bytes(winners, "list")});
+        writer.Submit({first, Bytes(scheme, "new"), list});
         EXPECT_FALSE(writer.Flush());
     }
-    // The pair on disk is still the last one written together; the winners go all the same.
+    // The pair on disk is still the last one written together, and the winners file does not
+    // run ahead of it.
     EXPECT_EQ(Read(status), QByteArray("old"));
     EXPECT_EQ(Read(scheme), QByteArray("old"));
-    EXPECT_EQ(Read(winners), QByteArray("list"));
+    EXPECT_EQ(Read(winners), QByteArray("<missing>"));
     writer.Submit({first, Bytes(scheme, "new")});
     EXPECT_TRUE(writer.Flush());
     EXPECT_EQ(Read(scheme), QByteArray("new"));
@@ -117,4 +122,77 @@ TEST(BackgroundWriter, TheEndWritesWhatIsStillWaiting) {
             writer.Submit({Bytes(path, QByteArray::number(i))});
     }
     EXPECT_EQ(Read(path), QByteArray("49"));
+}
+
+namespace {
+
+// Fails the files whose names it is given, the way the test says; writes nothing.
+class ScriptedDisk : public WholeFileWriter {
+public:
+    QMap<QString, Result> results; // by file name; Written for the others
+    QStringList written;
+
+    Result Write(const QString& path, const QByteArray&, QString& reason) override {
+        const Result result = results.value(path, Result::Written);
+        if (result == Result::Written)
+            written << path;
+        else
+            reason = QStringLiteral("No space left on device");
+        return result;
+    }
+};
+
+} // namespace
+
+TEST(BackgroundWriter, TheWinnersFileIsWrittenOnlyAfterBothSettingsFiles) {
+    using R = WholeFileWriter::Result;
+    struct Case {
+        const char* name;
+        QMap<QString, R> results;
+        QStringList written;
+        bool ok;
+    };
+    const QList<Case> cases = {
+        {"all written", {}, {"status", "scheme", "winners"}, true},
+        {"status cut short", {{"status", R::Failed}}, {}, false},
+        {"scheme cut short", {{"scheme", R::Failed}}, {"status"}, false},
+        {"scheme not created", {{"scheme", R::NotCreated}}, {"status"}, true},
+        {"winners cut short", {{"winners", R::Failed}}, {"status", "scheme"}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedDisk disk;
+        disk.results = c.results;
+        BackgroundWriter writer(&disk);
+        BackgroundWriter::File status = Bytes("status", "s");
+        status.skipNextOnFailure = true;
+        BackgroundWriter::File winners = Bytes("winners", "w");
+        winners.onlyAfterEarlierFiles = true;
+        writer.Submit({status, Bytes("scheme", "c"), winners});
+        EXPECT_EQ(writer.Flush(), c.ok);
+        EXPECT_EQ(disk.written, c.written);
+    }
+}
+
+TEST(BackgroundWriter, OutcomesAreNumberedAndTheWaitIsBounded) {
+    QTemporaryDir dir;
+    BackgroundWriter writer;
+    EXPECT_EQ(writer.LastOutcome().batch, 0u);
+    std::promise<void> go;
+    std::shared_future<void> release = go.get_future().share();
+    BackgroundWriter::File held;
+    held.path = dir.filePath("held");
+    held.bytes = [release](QByteArray& bytes) {
+        release.wait();
+        bytes = "x";
+        return true;
+    };
+    writer.Submit({held});
+    EXPECT_FALSE(writer.WaitIdle(50));
+    go.set_value();
+    EXPECT_TRUE(writer.WaitIdle(5000));
+    writer.Submit({Bytes(dir.filePath("next"), "y")});
+    writer.Flush();
+    EXPECT_EQ(writer.LastOutcome().batch, 2u);
+    EXPECT_TRUE(writer.LastOutcome().ok);
 }
