@@ -57,6 +57,7 @@ CTumoDlg::CTumoDlg(Prompter* prompter, QWidget* parent)
     m_numbers.SetPrompter(m_pPrompter);
     m_boxes.SetOwnerComing([this] { return m_bShowComing && !m_bQuitting; });
     m_sounds.SetLevelSource([this] { return CurGrade(); });
+    m_saver.SetFailureHook([this] { m_draw.StopAutoCycle(); });
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     m_soundTimer.setObjectName(QStringLiteral("soundPoll"));
@@ -539,6 +540,13 @@ void CTumoDlg::SaveDrawState(bool winnersText) {
     // writing them by then.
     if (m_pSettings)
         FlushSaves();
+}
+
+bool CTumoDlg::EnsureDrawStateSaved() {
+    // Where nothing is saved, there is nothing to wait for.
+    if (m_bNoSave || m_status.m_bNoSave)
+        return true;
+    return m_saver.EnsureSaved();
 }
 
 void CTumoDlg::FlushSaves() {

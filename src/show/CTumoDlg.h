@@ -196,10 +196,11 @@ public:
 
     // WinnersOutput: saving as the draw goes. The files are made from a copy and written by a
     // thread of their own, in the order of the changes, so a crash costs at most the step in
-    // progress and the draw key never waits for the disk. Nothing is written once saving is off;
-    // while the settings window is open (design mode from its prize levels page) the save is on
-    // disk before this returns.
+    // progress and the draw key does not wait for a disk that works. Nothing is written once
+    // saving is off; while the settings window is open (design mode from its prize levels page)
+    // the save is on disk before this returns.
     void SaveDrawState(bool winnersText) override;
+    bool EnsureDrawStateSaved() override;
     // Waits until everything handed to the writer is on disk.
     void FlushSaves();
 

@@ -105,6 +105,11 @@ void DrawSequence::StopTimers() {
     CancelLanding();
 }
 
+void DrawSequence::StopAutoCycle() {
+    KillAutoTimers();
+    m_nAutoRestartMs = -1;
+}
+
 void DrawSequence::StartFreshScreen() {
     CancelLanding();
     if (CurGrade())
@@ -177,8 +182,11 @@ DrawSequence::StepResult DrawSequence::Draw() {
     KillAutoTimers();
     if (result == StepResult::Drawn || m_bBoardAfterLanding)
         AwaitLanding();
-    // An empty pool ends the automatic cycle; it would only show its message again.
-    if (result != StepResult::Exhausted && CurGrade() && CurGrade()->m_base.m_bAutoDraw)
+    // An empty pool ends the automatic cycle; it would only show its message again. So does a
+    // disk that keeps failing: the cycle would draw winners that a crash loses.
+    if (result == StepResult::Unsaved)
+        StopAutoCycle();
+    else if (result != StepResult::Exhausted && CurGrade() && CurGrade()->m_base.m_bAutoDraw)
         StartAutoRestart(CurGrade()->m_base.m_nStopTime);
     return result;
 }
@@ -186,6 +194,10 @@ DrawSequence::StepResult DrawSequence::Draw() {
 DrawSequence::StepResult DrawSequence::DrawNext() {
     if (!m_bDrawEnabled || m_bDesignMode || m_bScreenDone || !CurGrade())
         return StepResult::Ignored;
+    // A winner drawn after a step that is not on disk would be shown and announced, then lost
+    // with it in a crash; and the winners file must not run ahead of the scheme.
+    if (m_nPendingPositions == 0 && !m_ports.winners->EnsureDrawStateSaved())
+        return StepResult::Unsaved;
     if (m_nPendingPositions == 0 && m_status.GetTakenCount() >= m_status.m_nuBase.m_nCount) {
         PoolExhausted();
         return StepResult::Exhausted;
@@ -393,7 +405,7 @@ void DrawSequence::OnAutoStopTimer() {
     }
     const StepResult result = Draw();
     KillTimer(DrawTimers::TIMER_AUTO_STOP);
-    if (result == StepResult::Exhausted || Drawn() >= Quantity())
+    if (result == StepResult::Exhausted || result == StepResult::Unsaved || Drawn() >= Quantity())
         return;
     const GradeBase& base = CurGrade()->m_base;
     int wait = base.m_nStopTime;

@@ -72,6 +72,9 @@ public:
     void SetPendingPositions(int pending) { m_nPendingPositions = pending; }
     // The quit sequence: the automatic mode's timers stop.
     void StopTimers();
+    // A save failed: the automatic mode's cycle stops. The operator's next Draw tries the save
+    // again, and the cycle goes on from there once it works.
+    void StopAutoCycle();
 
     // Command 107: button "Draw", its hot key, a click on the screen, timer 3.
     void OnDraw();
@@ -116,7 +119,12 @@ public:
     bool IsTimerRunning(int id) const;
 
 private:
-    enum class StepResult { Ignored, Drawn, Exhausted };
+    enum class StepResult {
+        Ignored,
+        Drawn,
+        Exhausted,
+        Unsaved, // the last step is not on disk: nothing was drawn
+    };
 
     StepResult Draw();
     StepResult DrawNext();

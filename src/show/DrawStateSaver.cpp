@@ -7,14 +7,16 @@
 #include "show/WinnersFileWriter.h"
 
 DrawStateSaver::DrawStateSaver(TumoStatus& status, WinnersFileWriter& winners, Prompter& prompter,
-                               std::function<bool()> quitting)
-    : m_status(status), m_winners(winners), m_prompter(prompter), m_quitting(std::move(quitting)) {
-    m_writer.SetReport([this](bool ok, const QString& path, const QString& reason) {
-        if (!ok)
+                               std::function<bool()> quitting, WholeFileWriter* files)
+    : m_status(status), m_winners(winners), m_prompter(prompter), m_quitting(std::move(quitting)),
+      m_writer(files) {
+    m_writer.SetReport([this](const BackgroundWriter::Outcome& outcome, const QString& path,
+                              const QString& reason) {
+        if (!outcome.ok)
             qWarning("%s: not saved: %s", qPrintable(path), qPrintable(reason));
         // Dropped when the window is gone before it arrives.
         QMetaObject::invokeMethod(
-            this, [this, ok] { OnBackgroundSave(ok); }, Qt::QueuedConnection);
+            this, [this, outcome] { OnBackgroundSave(outcome); }, Qt::QueuedConnection);
     });
 }
 
@@ -32,6 +34,10 @@ void DrawStateSaver::SubmitPending() {
     const bool winnersText = m_bPendingWinners;
     m_bPending = false;
     m_bPendingWinners = false;
+    Submit(winnersText);
+}
+
+void DrawStateSaver::Submit(bool winnersText) {
     // The files were deleted meanwhile (a reset): the state in memory must not bring them back.
     if (m_status.m_bNoSave)
         return;
@@ -48,13 +54,15 @@ void DrawStateSaver::SubmitPending() {
     scheme.path = ResolveFileCase(m_status.SchemeFilePath());
     scheme.bytes = [copy](QByteArray& bytes) { return copy->EncodeSchemeFile(bytes); };
     batch.append(scheme);
-    // After the scheme: the winners file never lists a winner that the scheme lacks, so a crash
-    // between the two cannot make the next run's first draw drop the ones it listed.
+    // After the scheme, and only once it is written: the winners file never lists a winner that
+    // the scheme lacks, so neither a crash nor a full disk can make the next run's first draw
+    // drop the ones it listed.
     const QString winnersPath = m_winners.Path();
     if (winnersText && !winnersPath.isEmpty()) {
         auto levels = std::make_shared<const QList<WinnersLevel>>(m_winners.Snapshot());
         BackgroundWriter::File winners;
         winners.path = winnersPath;
+        winners.onlyAfterEarlierFiles = true;
         winners.bytes = [levels](QByteArray& bytes) {
             bytes = EncodeWinnersText(*levels);
             return true;
@@ -73,10 +81,58 @@ void DrawStateSaver::StopReports() {
     m_writer.SetReport({});
 }
 
-void DrawStateSaver::OnBackgroundSave(bool ok) {
+bool DrawStateSaver::EnsureSaved() {
+    if (m_status.m_bNoSave)
+        return true;
+    SubmitPending();
+    if (!WaitForWriter())
+        return false;
+    if (TakeOutcome(m_writer.LastOutcome()))
+        return true;
+    // The operator may have freed space meanwhile: the state now, winners file included.
+    Submit(m_status.m_options.m_bAutoOutput != 0);
+    if (!WaitForWriter())
+        return false;
+    if (TakeOutcome(m_writer.LastOutcome()))
+        return true;
+    SaveFailed();
+    if (!m_quitting())
+        m_prompter.Message(TumoStatus::WriteErrorText());
+    return false;
+}
+
+// A disk that takes longer than this holds up no more than this one press.
+bool DrawStateSaver::WaitForWriter() {
+    if (m_writer.WaitIdle(kSaveWaitMs))
+        return true;
+    qWarning("the settings files are still being written; nothing more is drawn until they are");
+    return false;
+}
+
+bool DrawStateSaver::TakeOutcome(const BackgroundWriter::Outcome& outcome) {
+    if (outcome.batch > m_nSeenBatch) {
+        m_nSeenBatch = outcome.batch;
+        m_bWriteFailing = !outcome.ok;
+    }
+    return outcome.ok;
+}
+
+void DrawStateSaver::SaveFailed() {
+    m_bWriteFailing = true;
+    if (m_failureHook)
+        m_failureHook();
+}
+
+void DrawStateSaver::OnBackgroundSave(const BackgroundWriter::Outcome& outcome) {
+    // Taken in already, and said if need be, by a draw that waited for it.
+    if (outcome.batch <= m_nSeenBatch)
+        return;
     // Said once, not after every draw step of a full disk; a save that works again ends it.
-    const bool firstFailure = !ok && !m_bWriteFailing;
-    m_bWriteFailing = !ok;
+    const bool firstFailure = !outcome.ok && !m_bWriteFailing;
+    TakeOutcome(outcome);
+    if (outcome.ok)
+        return;
+    SaveFailed();
     if (firstFailure && !m_quitting())
         m_prompter.Message(TumoStatus::WriteErrorText());
 }

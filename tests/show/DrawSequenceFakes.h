@@ -41,6 +41,7 @@ public:
     QString symbolSet = QStringLiteral("0123456789");
     QMap<int, int> timers; // running timers: id -> period
     int saves = 0;         // SaveDrawState calls
+    bool onDisk = true;    // EnsureDrawStateSaved's answer
 
     void StopPosition(int position, int slot, int frame) override {
         log << QStringLiteral("stop p%1 s%2 f%3").arg(position).arg(slot).arg(frame);
@@ -84,6 +85,7 @@ public:
         if (winnersText)
             log << QStringLiteral("winners");
     }
+    bool EnsureDrawStateSaved() override { return onDisk; }
     void ShowCheckList(const QStringList& lines) override {
         checkList = lines;
         log << QStringLiteral("checklist ") + lines.join(QLatin1Char('|'));
@@ -177,6 +179,7 @@ public:
     ModalPrompter prompter;
     std::unique_ptr<ScriptedNumbers> numbers;
     std::unique_ptr<DrawSequence> seq;
+    WinnersOutput* winners = nullptr; // where the draw saves; the recorder when null
 
     DrawFixture(int poolCount, int digits, const QList<int>& quantities) {
         numbers = std::make_unique<ScriptedNumbers>(status);
@@ -203,7 +206,7 @@ public:
         ports.sounds = &rec;
         ports.bulletin = &rec;
         ports.panels = &rec;
-        ports.winners = &rec;
+        ports.winners = winners ? winners : &rec;
         ports.checkList = &rec;
         ports.screen = &rec;
         ports.numbers = numbers.get();

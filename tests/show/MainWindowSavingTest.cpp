@@ -104,7 +104,7 @@ TEST_F(MainWindowSaving, EveryDrawStepAndRemovalIsOnDiskWithTheWinnersFileAfterT
     dlg.OnQuit();
 }
 
-TEST_F(MainWindowSaving, AFailingDiskDuringTheDrawIsSaidOnceUntilASaveWorksAgain) {
+TEST_F(MainWindowSaving, AFailingDiskIsSaidOnceAndEveryDrawPressTriesTheSaveAgainFirst) {
     CTumoDlg dlg(&prompter);
     ASSERT_TRUE(dlg.OnInitDialog());
     ASSERT_TRUE(WaitReady(dlg));
@@ -116,14 +116,17 @@ TEST_F(MainWindowSaving, AFailingDiskDuringTheDrawIsSaidOnceUntilASaveWorksAgain
     };
     full = std::make_unique<InjectedWriteFailure>(QStringLiteral("TumoStatus.dat"));
     drawStep();
-    drawStep();
     EXPECT_EQ(prompter.messages, QStringList{TumoStatus::WriteErrorText()});
+    drawStep(); // the save fails again: nothing is drawn
+    EXPECT_EQ(prompter.messages.size(), 2);
+    EXPECT_EQ(dlg.CurGrade()->m_taken.Count(), 1);
     full.reset();
-    drawStep();
-    EXPECT_EQ(SavedWinners().size(), 3);
+    drawStep(); // saves the first winner, then draws the second
+    EXPECT_EQ(SavedWinners().size(), 2);
+    EXPECT_EQ(prompter.messages.size(), 2);
     full = std::make_unique<InjectedWriteFailure>(QStringLiteral("TumoStatus.dat"));
     drawStep();
-    EXPECT_EQ(prompter.messages.size(), 2);
+    EXPECT_EQ(prompter.messages.size(), 3);
     full.reset();
     CTumoDlgTestAccess::SetNoSave(dlg, true);
     dlg.OnQuit();

@@ -1,0 +1,234 @@
+#include "DrawSequenceFakes.h"
+#include "model/WholeFileWriter.h"
+#include "show/DrawStateSaver.h"
+#include "show/WinnersFileWriter.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QSet>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <mutex>
+
+namespace {
+
+// A disk that keeps its files in memory and can run short of room: a file larger than the room
+// left fails as on a full disk, so the small winners text may still fit where the scheme does not.
+class FillingDisk : public WholeFileWriter {
+public:
+    static constexpr qsizetype kNoLimit = -1;
+
+    void SetRoom(qsizetype bytes) {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_room = bytes;
+    }
+    QByteArray File(const QString& name) {
+        std::lock_guard<std::mutex> lock(m_lock);
+        return m_files.value(name);
+    }
+    Result Write(const QString& path, const QByteArray& bytes, QString& reason) override {
+        std::lock_guard<std::mutex> lock(m_lock);
+        if (m_room != kNoLimit && bytes.size() > m_room) {
+            reason = QStringLiteral("No space left on device");
+            return Result::Failed;
+        }
+        m_files[QFileInfo(path).fileName()] = bytes;
+        return Result::Written;
+    }
+
+private:
+    std::mutex m_lock;
+    qsizetype m_room = kNoLimit;
+    QMap<QString, QByteArray> m_files;
+};
+
+// The draw window's saving port, without the window.
+class SaverPort : public WinnersOutput {
+public:
+    explicit SaverPort(DrawStateSaver& saver) : m_saver(saver) {}
+    void SaveDrawState(bool winnersText) override { m_saver.Save(winnersText); }
+    bool EnsureDrawStateSaved() override { return m_saver.EnsureSaved(); }
+
+private:
+    DrawStateSaver& m_saver;
+};
+
+// One prize level of 20 in automatic mode, a number per screen, the winners file on; the real
+// saver writes to a disk that fills up when the test says so.
+struct SavingFixture : DrawFixture {
+    QTemporaryDir dir;
+    FillingDisk disk;
+    WinnersFileWriter winnersFile{status, *numbers};
+    DrawStateSaver saver{status, winnersFile, prompter, [] { return false; }, &disk};
+    SaverPort port{saver};
+
+    SavingFixture() : DrawFixture(100, 3, {20}) {
+        Level(1).m_base.m_bAutoDraw = 1;
+        Level(1).m_base.m_nPerScreen = 1;
+        status.m_options.m_bAutoOutput = 1;
+        status.m_strDataFolder = dir.path();
+        status.m_strProgramFolder = dir.path();
+        winners = &port;
+        Begin();
+        saver.SetFailureHook([this] { seq->StopAutoCycle(); });
+    }
+
+    // What the writer did reaches this thread, as the event loop brings it.
+    void Settle() {
+        saver.Flush();
+        QCoreApplication::processEvents();
+    }
+    void Tick(int id) {
+        seq->OnTimer(id);
+        Land();
+    }
+    // One turn of the automatic cycle: roll, then draw.
+    void Cycle() {
+        Tick(DrawTimers::TIMER_AUTO_RESTART);
+        Tick(DrawTimers::TIMER_AUTO_STOP);
+    }
+
+    // The winners in the order of the winners file, as the scheme on disk holds them.
+    QStringList SchemeWinners() {
+        const QString path = dir.filePath(QStringLiteral("saved.TumoScheme"));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            return {QStringLiteral("<cannot decode>")};
+        file.write(disk.File(TumoStatus::DefaultSchemeFileName()));
+        file.close();
+        TumoStatus saved;
+        saved.m_strProgramFolder = dir.path();
+        saved.LoadScheme(path);
+        QStringList out;
+        for (qsizetype level = 1; level <= saved.LevelCount(); ++level)
+            for (const SUINT& entry : saved.Level(level % saved.LevelCount()).m_taken.List())
+                out << numbers->ReadNumber(entry.m_nValue).m_strNumber;
+        return out;
+    }
+    // The third field of every line of the winners file after its header.
+    QStringList ListedWinners() {
+        const QByteArray bytes = disk.File(QStringLiteral("WinningNumbers.txt"));
+        if (bytes.size() < 2)
+            return {};
+        const QString text = QString::fromUtf16(
+            reinterpret_cast<const char16_t*>(bytes.constData() + 2), (bytes.size() - 2) / 2);
+        QStringList lines = text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        lines.removeFirst();
+        QStringList out;
+        for (const QString& line : lines)
+            out << line.section(QLatin1Char(','), 2, 2);
+        return out;
+    }
+    QStringList Drawn() {
+        QStringList out;
+        for (const SUINT& entry : DrawnList())
+            out << numbers->ReadNumber(entry.m_nValue).m_strNumber;
+        return out;
+    }
+};
+
+} // namespace
+
+TEST(DrawSequenceSaving, AFullDiskStopsTheAutomaticDrawAndFreedSpaceGoesOnWithEveryWinner) {
+    SavingFixture f;
+    f.seq->OnDraw();
+    f.Land();
+    f.Cycle();
+    f.Settle();
+    const QStringList saved = f.Drawn();
+    ASSERT_EQ(saved.size(), 2);
+    ASSERT_EQ(f.SchemeWinners(), saved);
+    ASSERT_EQ(f.ListedWinners(), saved);
+
+    // Room for the winners text but not for the scheme.
+    const qsizetype room = f.disk.File(QStringLiteral("WinningNumbers.txt")).size() + 200;
+    ASSERT_GT(f.disk.File(TumoStatus::DefaultSchemeFileName()).size(), room);
+    f.disk.SetRoom(room);
+    f.Cycle(); // the third winner, not saved
+    f.Settle();
+    EXPECT_EQ(f.prompter.messages, QStringList{TumoStatus::WriteErrorText()});
+    EXPECT_TRUE(f.rec.timers.isEmpty()) << "the automatic cycle goes on";
+    EXPECT_EQ(f.SchemeWinners(), saved);
+    EXPECT_EQ(f.ListedWinners(), saved) << "the winners file ran ahead of the scheme";
+
+    // A press tries the save again and draws nothing while it fails.
+    f.seq->OnRestart();
+    f.seq->OnDraw();
+    f.Settle();
+    EXPECT_EQ(f.Drawn().size(), 3);
+    EXPECT_EQ(f.prompter.messages.size(), 2);
+    EXPECT_TRUE(f.rec.timers.isEmpty());
+    EXPECT_EQ(f.ListedWinners(), saved);
+
+    // Space again: the press saves the third winner, draws the fourth and the cycle goes on.
+    f.disk.SetRoom(FillingDisk::kNoLimit);
+    f.seq->OnDraw();
+    f.Land();
+    f.Settle();
+    EXPECT_EQ(f.prompter.messages.size(), 2);
+    EXPECT_EQ(f.rec.timers.value(DrawTimers::TIMER_AUTO_RESTART), 500);
+    f.Cycle();
+    f.Settle();
+    const QStringList drawn = f.Drawn();
+    ASSERT_EQ(drawn.size(), 5);
+    EXPECT_EQ(drawn.mid(0, 2), saved);
+    EXPECT_EQ(QSet<QString>(drawn.begin(), drawn.end()).size(), 5) << "a winner drawn twice";
+    EXPECT_EQ(f.SchemeWinners(), drawn);
+    EXPECT_EQ(f.ListedWinners(), drawn);
+}
+
+TEST(DrawSequenceSaving, ATickBeforeTheFailureIsReportedWaitsForItAndSaysItOnce) {
+    SavingFixture f;
+    f.seq->OnDraw();
+    f.Land();
+    f.Settle();
+    f.disk.SetRoom(0);
+    f.Cycle(); // drawn; its save fails on the writer's thread, not yet reported here
+    f.Tick(DrawTimers::TIMER_AUTO_RESTART);
+    f.Tick(DrawTimers::TIMER_AUTO_STOP);
+    EXPECT_EQ(f.Drawn().size(), 2);
+    EXPECT_TRUE(f.rec.timers.isEmpty());
+    f.Settle(); // the late reports of both failed saves
+    EXPECT_EQ(f.prompter.messages, QStringList{TumoStatus::WriteErrorText()});
+}
+
+// Through the recorder: what a draw press does while the last step is not on disk.
+TEST(DrawSequenceSaving, NothingNewIsDrawnWhileTheLastStepIsNotOnDisk) {
+    struct Case {
+        const char* name;
+        int style;
+        int perScreen;
+    };
+    for (const Case c : {Case{"one number", LotteryTakeStyle::StopNumber, 2},
+                         Case{"whole screen", LotteryTakeStyle::StopScreen, 2},
+                         Case{"character", LotteryTakeStyle::StopCharacter, 1}}) {
+        SCOPED_TRACE(c.name);
+        DrawFixture f(100, 3, {10});
+        f.Level(1).m_base.m_bAutoDraw = 1;
+        f.Level(1).m_base.m_nPerScreen = c.perScreen;
+        f.Level(1).m_takeStyle.m_nStopMode = c.style;
+        f.Begin();
+        f.seq->OnDraw();
+        f.Land();
+        const int drawn = f.Drawn();
+        f.rec.onDisk = false;
+        f.rec.log.clear();
+        if (c.style == LotteryTakeStyle::StopCharacter) {
+            // The number on the screen is recorded: its other characters still stop.
+            f.seq->OnDraw();
+            EXPECT_EQ(f.rec.Only("stop").size(), 1);
+            continue;
+        }
+        if (f.seq->IsScreenDone())
+            f.seq->OnRestart();
+        f.rec.log.clear();
+        f.seq->OnDraw();
+        f.Land();
+        EXPECT_EQ(f.Drawn(), drawn);
+        EXPECT_TRUE(f.rec.Only("stop").isEmpty());
+        EXPECT_TRUE(f.rec.Only("winners").isEmpty());
+        EXPECT_TRUE(f.rec.timers.isEmpty());
+        EXPECT_FALSE(f.seq->IsScreenDone());
+    }
+}
