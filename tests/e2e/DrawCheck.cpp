@@ -4,6 +4,10 @@
 //   perscreen <folder> <level> <count>
 //                             the level asks for <count> numbers on the screen (and as many
 //                             winners), as a settings file from elsewhere may
+//   autodraw <folder> <level> <quantity>
+//                             the level becomes current and draws by itself, one number per
+//                             screen and a turn in a fraction of a second, up to <quantity>;
+//                             the scheme grows to some pages, as one with real texts does
 //   scheme <folder>           "current <level>", then "<level>|<number>" per drawn number
 //   winners <file>            "<level>|<number>" per line of a winners text file
 //   symbols <folder> <level> <rows> <png>
@@ -97,6 +101,28 @@ int PerScreen(const QString& folder, int level, qint32 count) {
         return Fail(QStringLiteral("no level %1 in ").arg(level) + folder);
     status.Level(level).m_base.m_nPerScreen = count;
     status.Level(level).m_base.m_nQuantity = count;
+    if (!status.SaveAll())
+        return Fail(QStringLiteral("the settings files cannot be written in ") + folder);
+    return 0;
+}
+
+int AutoDraw(const QString& folder, int level, qint32 quantity) {
+    TumoStatus status;
+    UseFolder(status, folder);
+    if (level < 0 || level > status.LastGrade())
+        return Fail(QStringLiteral("no level %1 in ").arg(level) + folder);
+    GradeBase& base = status.Level(level).m_base;
+    base.m_bAutoDraw = 1;
+    base.m_nPerScreen = 1;
+    base.m_nQuantity = quantity;
+    base.m_nStopTime = 100;
+    base.m_nScrollTime = 100;
+    base.m_nSwitchTime = 0;
+    status.Level(level).m_takeStyle.m_nStopMode = LotteryTakeStyle::StopNumber;
+    // The board is off, so its title shows nowhere.
+    status.Level(0).m_notify.m_strTitle = QString(16000, u'x');
+    status.SetCurrentLevel(level);
+    status.RecomputeDefaultGradeTotal();
     if (!status.SaveAll())
         return Fail(QStringLiteral("the settings files cannot be written in ") + folder);
     return 0;
@@ -273,6 +299,8 @@ int Run(const QStringList& args) {
         return Prepare(args.at(1));
     if (command == QLatin1String("perscreen") && args.size() == 4)
         return PerScreen(args.at(1), args.at(2).toInt(), args.at(3).toInt());
+    if (command == QLatin1String("autodraw") && args.size() == 4)
+        return AutoDraw(args.at(1), args.at(2).toInt(), args.at(3).toInt());
     if (command == QLatin1String("scheme") && args.size() == 2)
         return Scheme(args.at(1));
     if (command == QLatin1String("winners") && args.size() == 2)
@@ -282,7 +310,8 @@ int Run(const QStringList& args) {
     if (command == QLatin1String("symbols") && args.size() == 5)
         return Symbols(args.at(1), args.at(2).toInt(), args.at(3).toInt(), args.at(4));
     return Fail(QStringLiteral(
-        "usage: prepare|scheme <folder>, perscreen <folder> <level> <count>, winners <file>, "
+        "usage: prepare|scheme <folder>, perscreen|autodraw <folder> <level> <count>, "
+        "winners <file>, "
         "symbols <folder> <level> <rows> <png>, watch <seconds> <png>"));
 }
 

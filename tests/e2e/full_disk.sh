@@ -3,7 +3,11 @@
 #   1. a draw whose save finds the disk full says "Write Error!" once; the files on disk stay the
 #      last ones written whole (never empty or cut), listing the winners saved before;
 #   2. once space is freed, the next draw saves every winner, the one drawn meanwhile included;
-#   3. a full disk at Quit asks whether to try again; with space freed, Yes saves and ends.
+#   3. a full disk at Quit asks whether to try again; with space freed, Yes saves and ends;
+#   4. the automatic draw on a disk with room for the winners file but not for the scheme: after
+#      "Write Error!" it stops drawing, and the winners file never lists more than the scheme; a
+#      Draw press tries the save again and, still failing, says so and draws nothing; with space
+#      freed the next press saves and the draw goes on, every earlier winner kept, none twice.
 # The folder is mounted as a tmpfs, which needs root; without it the run says so and is skipped.
 # Usage: full_disk.sh <folder of the tumo executable> [<drawcheck helper>]
 set -uo pipefail
@@ -70,4 +74,76 @@ free_disk
 confirm_box "$tumo_pid" # Yes
 wait_exit
 scheme_lines | cmp -s - "$work/saved" || fail "the save at the end lost winners"
-echo "PASS: a full disk said so, kept the last whole files, and lost no winner"
+
+# ---- 4. the automatic draw on a nearly full disk ----
+"$check" autodraw "$prog" 1 30 || fail "the automatic draw could not be set up"
+level_lines() { scheme_lines | grep -c '^First prize|'; }
+# Waits (at most <seconds>) until the winners file lists at least <count> numbers.
+wait_listed() {
+    local i
+    for i in $(seq $(($2 * 5))); do
+        [ "$(winner_lines | wc -l)" -ge "$1" ] && return 0
+        sleep 0.2
+    done
+    fail "the winners file lists $(winner_lines | wc -l) numbers, not $1"
+}
+failed_saves() { grep -c "not saved" "$work/tumo.log"; }
+# A message box of the program within <seconds>, or nothing.
+box_within() {
+    local w=""
+    for _ in $(seq $(($1 * 5))); do
+        w=$(xdotool search --onlyvisible --pid "$tumo_pid" 2>/dev/null | grep -vx "$window" | head -1)
+        [ -n "$w" ] && break
+        sleep 0.2
+    done
+    echo "$w"
+}
+start_tumo
+sleep 1
+before=$(winner_lines | wc -l)
+press space # the operator starts the cycle
+wait_listed $((before + 3)) 30
+# Room for the status and winners files, not for the scheme beside its old copy.
+room=12288
+scheme_size=$(stat -c %s "$prog/default.TumoScheme")
+[ "$scheme_size" -gt $((room + 4096)) ] || fail "the scheme ($scheme_size bytes) is too small for this run"
+fill_disk
+truncate -s "-$room" "$disk/filler"
+box=$(box_within 20)
+[ -n "$box" ] || fail "no message after the automatic draw found the disk full"
+winner_lines >"$work/saved"
+cmp -s "$work/saved" <(scheme_lines) || fail "the winners file ran ahead of the scheme"
+confirm_box "$tumo_pid"
+saves=$(failed_saves)
+sleep 3
+[ "$(failed_saves)" -eq "$saves" ] || fail "the automatic draw went on after Write Error!"
+winner_lines | cmp -s - "$work/saved" || fail "the winners file changed after Write Error!"
+# Space on a finished screen rolls; the press after it draws, or would.
+screenshot full_disk_auto_stopped
+box=""
+for _ in 1 2; do
+    press space
+    box=$(box_within 3)
+    [ -n "$box" ] && break
+done
+[ -n "$box" ] || fail "a Draw press on the full disk said nothing"
+[ "$(failed_saves)" -eq $((saves + 1)) ] || fail "the Draw press did not try the save again"
+confirm_box "$tumo_pid"
+sleep 1
+winner_lines | cmp -s - "$work/saved" || fail "a Draw press on the full disk changed the files"
+
+free_disk
+press space # saves the winner drawn when the disk filled, then draws and goes on
+for _ in $(seq 450); do
+    [ "$(level_lines)" -ge 30 ] && break
+    sleep 0.2
+done
+sleep 1
+scheme_lines | cmp -s - <(winner_lines) || fail "the scheme and the winners file differ at the end"
+[ "$(level_lines)" -eq 30 ] || fail "the level holds $(level_lines) winners, not 30"
+head -n "$(wc -l <"$work/saved")" <(winner_lines) | cmp -s - "$work/saved" ||
+    fail "winners saved before the disk filled are gone"
+[ -z "$(winner_lines | cut -d'|' -f2 | sort | uniq -d)" ] || fail "a winner was drawn twice"
+press ctrl+q
+wait_exit
+echo "PASS: a full disk said so, kept the last whole files, stopped the automatic draw, and lost no winner"
