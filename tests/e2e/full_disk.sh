@@ -107,8 +107,9 @@ wait_listed $((before + 3)) 30
 room=12288
 scheme_size=$(stat -c %s "$prog/default.TumoScheme")
 [ "$scheme_size" -gt $((room + 4096)) ] || fail "the scheme ($scheme_size bytes) is too small for this run"
-fill_disk
-truncate -s "-$room" "$disk/filler"
+# At one stroke, so that no save meets a disk full to the last byte.
+fallocate -l $(($(df --output=avail -B1 "$disk" | tail -n 1) - room)) "$disk/filler" ||
+    fail "the disk could not be filled"
 box=$(box_within 20)
 [ -n "$box" ] || fail "no message after the automatic draw found the disk full"
 winner_lines >"$work/saved"
