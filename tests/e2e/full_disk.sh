@@ -78,14 +78,15 @@ scheme_lines | cmp -s - "$work/saved" || fail "the save at the end lost winners"
 # ---- 4. the automatic draw on a nearly full disk ----
 "$check" autodraw "$prog" 1 30 || fail "the automatic draw could not be set up"
 level_lines() { scheme_lines | grep -c '^First prize|'; }
-# Waits (at most <seconds>) until the winners file lists at least <count> numbers.
-wait_listed() {
-    local i
-    for i in $(seq $(($2 * 5))); do
-        [ "$(winner_lines | wc -l)" -ge "$1" ] && return 0
+# True once <command> is, within <seconds>.
+within() {
+    local tries=$(($1 * 5))
+    shift
+    for _ in $(seq "$tries"); do
+        "$@" && return 0
         sleep 0.2
     done
-    fail "the winners file lists $(winner_lines | wc -l) numbers, not $1"
+    return 1
 }
 failed_saves() { grep -c "not saved" "$work/tumo.log"; }
 # A message box of the program within <seconds>, or nothing.
@@ -102,7 +103,8 @@ start_tumo
 sleep 1
 before=$(winner_lines | wc -l)
 press space # the operator starts the cycle
-wait_listed $((before + 3)) 30
+listed_at_least() { [ "$(winner_lines | wc -l)" -ge "$1" ]; }
+within 30 listed_at_least $((before + 3)) || fail "the automatic draw did not go on by itself"
 # Room for the status and winners files, not for the scheme beside its old copy.
 room=12288
 scheme_size=$(stat -c %s "$prog/default.TumoScheme")
@@ -135,10 +137,8 @@ winner_lines | cmp -s - "$work/saved" || fail "a Draw press on the full disk cha
 
 free_disk
 press space # saves the winner drawn when the disk filled, then draws and goes on
-for _ in $(seq 450); do
-    [ "$(level_lines)" -ge 30 ] && break
-    sleep 0.2
-done
+level_full() { [ "$(level_lines)" -ge 30 ]; }
+within 90 level_full
 sleep 1
 scheme_lines | cmp -s - <(winner_lines) || fail "the scheme and the winners file differ at the end"
 [ "$(level_lines)" -eq 30 ] || fail "the level holds $(level_lines) winners, not 30"

@@ -173,26 +173,3 @@ TEST(BackgroundWriter, TheWinnersFileIsWrittenOnlyAfterBothSettingsFiles) {
         EXPECT_EQ(disk.written, c.written);
     }
 }
-
-TEST(BackgroundWriter, OutcomesAreNumberedAndTheWaitIsBounded) {
-    QTemporaryDir dir;
-    BackgroundWriter writer;
-    EXPECT_EQ(writer.LastOutcome().batch, 0u);
-    std::promise<void> go;
-    std::shared_future<void> release = go.get_future().share();
-    BackgroundWriter::File held;
-    held.path = dir.filePath("held");
-    held.bytes = [release](QByteArray& bytes) {
-        release.wait();
-        bytes = "x";
-        return true;
-    };
-    writer.Submit({held});
-    EXPECT_FALSE(writer.WaitIdle(50));
-    go.set_value();
-    EXPECT_TRUE(writer.WaitIdle(5000));
-    writer.Submit({Bytes(dir.filePath("next"), "y")});
-    writer.Flush();
-    EXPECT_EQ(writer.LastOutcome().batch, 2u);
-    EXPECT_TRUE(writer.LastOutcome().ok);
-}

@@ -1,4 +1,5 @@
 #include "DrawSequenceFakes.h"
+#include "model/SafeFileWriter.h"
 #include "model/WholeFileWriter.h"
 #include "show/DrawStateSaver.h"
 #include "show/WinnersFileWriter.h"
@@ -92,11 +93,7 @@ struct SavingFixture : DrawFixture {
     // The winners in the order of the winners file, as the scheme on disk holds them.
     QStringList SchemeWinners() {
         const QString path = dir.filePath(QStringLiteral("saved.TumoScheme"));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            return {QStringLiteral("<cannot decode>")};
-        file.write(disk.File(TumoStatus::DefaultSchemeFileName()));
-        file.close();
+        SafeFileWriter::WriteWhole(path, disk.File(TumoStatus::DefaultSchemeFileName()));
         TumoStatus saved;
         saved.m_strProgramFolder = dir.path();
         saved.LoadScheme(path);
@@ -106,18 +103,16 @@ struct SavingFixture : DrawFixture {
                 out << numbers->ReadNumber(entry.m_nValue).m_strNumber;
         return out;
     }
-    // The third field of every line of the winners file after its header.
+    // The number field of every line of the winners file after its header.
     QStringList ListedWinners() {
-        const QByteArray bytes = disk.File(QStringLiteral("WinningNumbers.txt"));
-        if (bytes.size() < 2)
-            return {};
-        const QString text = QString::fromUtf16(
-            reinterpret_cast<const char16_t*>(bytes.constData() + 2), (bytes.size() - 2) / 2);
-        QStringList lines = text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-        lines.removeFirst();
+        const QByteArray bytes = disk.File(QStringLiteral("WinningNumbers.txt")).mid(2);
+        const QStringList lines =
+            QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()),
+                               bytes.size() / 2)
+                .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
         QStringList out;
-        for (const QString& line : lines)
-            out << line.section(QLatin1Char(','), 2, 2);
+        for (qsizetype i = 1; i < lines.size(); ++i)
+            out << lines.at(i).section(QLatin1Char(','), 2, 2);
         return out;
     }
     QStringList Drawn() {
@@ -191,44 +186,4 @@ TEST(DrawSequenceSaving, ATickBeforeTheFailureIsReportedWaitsForItAndSaysItOnce)
     EXPECT_TRUE(f.rec.timers.isEmpty());
     f.Settle(); // the late reports of both failed saves
     EXPECT_EQ(f.prompter.messages, QStringList{TumoStatus::WriteErrorText()});
-}
-
-// Through the recorder: what a draw press does while the last step is not on disk.
-TEST(DrawSequenceSaving, NothingNewIsDrawnWhileTheLastStepIsNotOnDisk) {
-    struct Case {
-        const char* name;
-        int style;
-        int perScreen;
-    };
-    for (const Case c : {Case{"one number", LotteryTakeStyle::StopNumber, 2},
-                         Case{"whole screen", LotteryTakeStyle::StopScreen, 2},
-                         Case{"character", LotteryTakeStyle::StopCharacter, 1}}) {
-        SCOPED_TRACE(c.name);
-        DrawFixture f(100, 3, {10});
-        f.Level(1).m_base.m_bAutoDraw = 1;
-        f.Level(1).m_base.m_nPerScreen = c.perScreen;
-        f.Level(1).m_takeStyle.m_nStopMode = c.style;
-        f.Begin();
-        f.seq->OnDraw();
-        f.Land();
-        const int drawn = f.Drawn();
-        f.rec.onDisk = false;
-        f.rec.log.clear();
-        if (c.style == LotteryTakeStyle::StopCharacter) {
-            // The number on the screen is recorded: its other characters still stop.
-            f.seq->OnDraw();
-            EXPECT_EQ(f.rec.Only("stop").size(), 1);
-            continue;
-        }
-        if (f.seq->IsScreenDone())
-            f.seq->OnRestart();
-        f.rec.log.clear();
-        f.seq->OnDraw();
-        f.Land();
-        EXPECT_EQ(f.Drawn(), drawn);
-        EXPECT_TRUE(f.rec.Only("stop").isEmpty());
-        EXPECT_TRUE(f.rec.Only("winners").isEmpty());
-        EXPECT_TRUE(f.rec.timers.isEmpty());
-        EXPECT_FALSE(f.seq->IsScreenDone());
-    }
 }
