@@ -1,5 +1,6 @@
 #include "show/MessageBoxPrompter.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -111,11 +112,16 @@ TEST(MessageBoxPrompter, TheSaveChooserAsksAboutTheFileWithItsDefaultSuffix) {
         QWidget* modal = QApplication::activeModalWidget();
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             question = box->text();
-            box->done(QMessageBox::Yes);
+            if (QAbstractButton* yes = box->button(QMessageBox::Yes))
+                yes->click();
         } else if (auto* chooser = qobject_cast<QFileDialog*>(modal);
                    chooser && question.isEmpty()) {
             chooser->selectFile(QStringLiteral("out1"));
-            static_cast<QDialog*>(chooser)->accept(); // as its Save button does
+            // As its Save button does; queued, since the question waits inside it and this
+            // timer does not fire again until its handler returns.
+            QMetaObject::invokeMethod(
+                chooser, [chooser] { static_cast<QDialog*>(chooser)->accept(); },
+                Qt::QueuedConnection);
         }
     });
     poll.start(20);
