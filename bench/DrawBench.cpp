@@ -74,7 +74,8 @@ public:
     QString ChooseOpenFile(const QString&, const QString&, const QString&) override {
         return QString();
     }
-    QString ChooseSaveFile(const QString&, const QString&, const QString&) override {
+    QString ChooseSaveFile(const QString&, const QString&, const QString&,
+                           const QString&) override {
         return QString();
     }
 };

@@ -16,6 +16,10 @@ public:
     // ("Text files (*.txt);;All files (*)"). The chooser opens in `folder` when one is given.
     virtual QString ChooseOpenFile(const QString& title, const QString& filter,
                                    const QString& folder = QString()) = 0;
+    // A name typed without a suffix gets defaultSuffix (without its dot), when one is given,
+    // before the chooser asks whether to replace an existing file: the question is about the
+    // file that will be written.
     virtual QString ChooseSaveFile(const QString& title, const QString& filter,
-                                   const QString& suggestedName) = 0;
+                                   const QString& suggestedName,
+                                   const QString& defaultSuffix = QString()) = 0;
 };

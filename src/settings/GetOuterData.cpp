@@ -99,24 +99,25 @@ bool GetOuterData::GenerateRange() {
         m_pageRange->UpdateData(false);
         return false;
     }
-    if (m_nReplace == 0)
-        m_pNumberStore->Clear();
-    m_pNumberStore->CreateContinuousNumbers(m_pageRange->m_nMin, m_pageRange->m_nMax);
+    m_pNumberStore->CreateContinuousNumbers(m_pageRange->m_nMin, m_pageRange->m_nMax, FillMode());
     RefreshPage();
     return true;
 }
 
 bool GetOuterData::ImportFile() {
     m_pageFile->UpdateData(true);
-    // The old numbers go only once the new ones can be read: an unreadable or refused file would
-    // leave an empty pool behind.
+    // A file that is refused before its import keeps the dialog open.
     if (!m_pageFile->CheckFileForImport())
         return false;
-    if (m_nReplace == 0)
-        m_pNumberStore->Clear();
-    m_pNumberStore->ImportFromFile(m_pageFile->m_strPath, m_pageFile->m_strSeparator, m_bMakeUpper);
+    m_pNumberStore->ImportFromFile(m_pageFile->m_strPath, m_pageFile->m_strSeparator, m_bMakeUpper,
+                                   FillMode());
     RefreshPage();
     return true;
+}
+
+// Replacing builds the new pool aside: the old numbers go only once the new ones are whole.
+NuFileDeal::Fill GetOuterData::FillMode() const {
+    return m_nReplace == 0 ? NuFileDeal::Fill::Replace : NuFileDeal::Fill::Append;
 }
 
 void GetOuterData::RefreshPage() {

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "store/NuFileDeal.h"
+
 #include <QDialog>
 
 class CreateContinusNu;
 class GetNuFromFile;
-class NuFileDeal;
 class Prompter;
 class QCheckBox;
 class QRadioButton;
@@ -50,6 +51,7 @@ public Q_SLOTS:
 private:
     bool GenerateRange();
     bool ImportFile();
+    NuFileDeal::Fill FillMode() const;
     void RefreshPage();
 
     Prompter& m_prompter;

@@ -8,7 +8,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -139,12 +138,10 @@ void NuTakedOutDD::OnOutput() {
     if (!m_pStatus)
         return;
     OtherOption& options = m_pStatus->m_options;
-    QString path = m_pPrompter->ChooseSaveFile(QString(), WinningList::TextFileFilter(),
-                                               options.m_strOutputFile);
+    const QString path = m_pPrompter->ChooseSaveFile(
+        QString(), WinningList::TextFileFilter(), options.m_strOutputFile, QStringLiteral("txt"));
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".txt");
     options.m_strOutputFile = path;
     // A file that cannot be created is not reported; one that could not be written whole (a full
     // disk) is, and the old file stays.

@@ -1,7 +1,5 @@
 #include "settings/NumberPageText.h"
 
-#include <QFileInfo>
-
 #include <algorithm>
 
 namespace NumberPageText {
@@ -109,12 +107,6 @@ qint64 CountRows(const QList<sel>& ranges) {
     for (const sel& r : ranges)
         n += qint64(r.m_nLast) - r.m_nFirst + 1;
     return n;
-}
-
-QString WithDefaultSuffix(const QString& path, const QString& suffix) {
-    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty())
-        return path;
-    return path + QLatin1Char('.') + suffix;
 }
 
 QString InfoForEditor(const QString& stored) {

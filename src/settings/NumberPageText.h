@@ -47,8 +47,6 @@ QString Summary(qint64 rows, qint32 digits, bool withDigits);
 QList<sel> MergeRowRanges(QList<QPair<qint32, qint32>> runs);
 // The number of rows the ranges cover.
 qint64 CountRows(const QList<sel>& ranges);
-// A chosen file name without an extension gets the default one.
-QString WithDefaultSuffix(const QString& path, const QString& suffix);
 // The information edit works with line feeds; the pool keeps CR LF.
 QString InfoForEditor(const QString& stored);
 QString InfoForStore(const QString& edited);

@@ -2,6 +2,7 @@
 
 #include "model/Prompter.h"
 #include "settings/NumberPageText.h"
+#include "store/NuFileDeal.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -10,6 +11,9 @@
 #include <QPushButton>
 #include <QTextCursor>
 #include <QVBoxLayout>
+
+static_assert(SNuItem::kMaxNumber == NuFileDeal::kMaxNumberUnits,
+              "an import stores no number that this dialog would refuse");
 
 SNuItem::SNuItem(const QString& title, Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_strTitle(title), m_prompter(prompter), m_pNumber(new QLineEdit(this)),

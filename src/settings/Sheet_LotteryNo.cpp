@@ -215,12 +215,11 @@ void Sheet_LotteryNo::OnImport() {
 }
 
 void Sheet_LotteryNo::OnOutput() {
-    const QString chosen = m_pPrompter->ChooseSaveFile(
+    const QString path = m_pPrompter->ChooseSaveFile(
         SaveTitle(), DialogData::QtFileFilter(NumberPageText::OutputFilter()),
-        NumberPageText::OutputName());
-    if (chosen.isEmpty())
+        NumberPageText::OutputName(), QStringLiteral("txt"));
+    if (path.isEmpty())
         return;
-    const QString path = NumberPageText::WithDefaultSuffix(chosen, QStringLiteral("txt"));
     switch (NumberOutput::Write(*m_pNumberStore, path)) {
     case NumberOutput::Result::Written:
         break;

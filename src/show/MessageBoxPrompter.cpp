@@ -70,6 +70,18 @@ QString MessageBoxPrompter::ChooseOpenFile(const QString& title, const QString& 
 }
 
 QString MessageBoxPrompter::ChooseSaveFile(const QString& title, const QString& filter,
-                                           const QString& suggestedName) {
-    return QFileDialog::getSaveFileName(Parent(), title, suggestedName, filter);
+                                           const QString& suggestedName,
+                                           const QString& defaultSuffix) {
+    if (defaultSuffix.isEmpty())
+        return QFileDialog::getSaveFileName(Parent(), title, suggestedName, filter);
+    QFileDialog dialog(Parent(), title, suggestedName, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    // Qt's own chooser adds the suffix before it asks about replacing a file; a desktop's
+    // chooser may ask about the name as typed and get the suffix only afterwards.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
 }

@@ -25,7 +25,8 @@ public:
     QString ChooseOpenFile(const QString& title, const QString& filter,
                            const QString& folder = QString()) override;
     QString ChooseSaveFile(const QString& title, const QString& filter,
-                           const QString& suggestedName) override;
+                           const QString& suggestedName,
+                           const QString& defaultSuffix = QString()) override;
 
 private:
     // How long a box waits for its owner to appear before it shows on its own.

@@ -88,6 +88,7 @@ bool ImportLineReader::fill() {
     m_lastLineStart = 0;
     if (read <= 0) {
         m_bEof = true;
+        m_bFailed = read < 0;
         return false;
     }
     return true;

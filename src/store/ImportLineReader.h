@@ -35,6 +35,8 @@ public:
     // text Next gives.
     Result NextRaw(QByteArrayView& bytes);
     QString Decode(QByteArrayView bytes);
+    // After End: whether reading stopped at an error rather than at the end of the file.
+    bool Failed() const { return m_bFailed; }
     // Bytes of the file up to the end of the last line returned (its CR LF included).
     qint64 BytesConsumed() const { return m_bufFileOffset + m_lineStart; }
 
@@ -55,6 +57,7 @@ private:
     qsizetype m_lastLineStart = 0; // start of the line NextRaw returned last, for Decode
     qsizetype m_searchFrom = 0;    // no line end before this position of m_buf
     bool m_bEof = false;
+    bool m_bFailed = false;
     bool m_bSkipping = false; // inside a line already known to be too long
     enum class Utf8 { Unknown, Yes, No };
     Utf8 m_utf8 = Utf8::Unknown;

@@ -77,6 +77,7 @@ void NuFileDeal::closeFiles() {
 
 qint8 NuFileDeal::OpenStore() {
     m_bReady = 0;
+    finishReplacement();
     if (!openFiles())
         return -1;
     if (m_nDataBytes == 0) {

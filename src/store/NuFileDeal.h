@@ -9,6 +9,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 class FairRandom;
 class Prompter;
 class SafeFileWriter;
@@ -24,8 +26,18 @@ class TumoStatus;
 // program is asked to quit; they never leave records without index entries. A damaged record
 // is not fatal here: the index is dropped so that the next start rebuilds it, the operator is
 // told, and IsDamaged() turns true so that the owner can save its winners and end the program.
+//
+// A bulk filling either appends to the pool or replaces it. A replacement is built aside in
+// "data.dat.new" and "index.dat.new" and put in place only once whole, so that a kill, a full
+// disk or an unreadable file leaves the old pool as it was; OpenStore finishes or drops what a
+// killed replacement left.
 class NuFileDeal {
 public:
+    // The longest number text the Numbers page takes; an import stores none longer either.
+    static constexpr qsizetype kMaxNumberUnits = 80;
+
+    enum class Fill { Append, Replace };
+
     NuFileDeal();
     ~NuFileDeal();
     NuFileDeal(const NuFileDeal&) = delete;
@@ -56,11 +68,14 @@ public:
     void AnalyseInto(LotteryNuBase& base);
     void Clear();
     void Close();
-    // Appends first to last ("%u", information "Info." + the number). 1 done, 0 when stopped.
-    qint32 CreateContinuousNumbers(quint32 first, quint32 last);
-    // Appends the lines of a number file. 1 when the whole file was read, 0 when it does not
-    // exist, cannot be opened, or the operation was stopped.
-    qint32 ImportFromFile(const QString& path, const QString& separator, qint32 makeUpper);
+    // Appends first to last ("%u", information "Info." + the number), or replaces the pool with
+    // them. 1 done, 0 when stopped (a replacement then leaves the old pool).
+    qint32 CreateContinuousNumbers(quint32 first, quint32 last, Fill fill = Fill::Append);
+    // Appends the lines of a number file, or replaces the pool with them. 1 when the whole file
+    // was read, 0 when it does not exist, cannot be opened or read, or the operation was stopped
+    // (a replacement then leaves the old pool).
+    qint32 ImportFromFile(const QString& path, const QString& separator, qint32 makeUpper,
+                          Fill fill = Fill::Append);
     enum class PickResult { Picked, NoneFree, Damaged };
     // A number that no level has drawn yet, each such number equally likely. NoneFree when every
     // number was drawn; Damaged when the pool cannot be read (the operator has been told).
@@ -100,6 +115,14 @@ private:
     bool replaceData(SafeFileWriter& rewrite);
     qint32 analyse(qint32& count, QString& chars);
     void tell(const QString& text);
+    qint32 appendRange(quint32 first, quint32 last);
+    qint32 appendLines(QFile& file, const QString& separator, bool makeUpper);
+    qint32 replaceWith(const std::function<qint32()>& fill);
+    bool openAside();
+    bool placeAside();
+    void dropAside();
+    bool finishPlacing();
+    void finishReplacement();
 
     QFile m_fileData;
     QFile m_fileIndex;

@@ -84,9 +84,15 @@ private:
 
 // ---- Bulk filling ---------------------------------------------------------------------------
 
-qint32 NuFileDeal::CreateContinuousNumbers(quint32 first, quint32 last) {
+qint32 NuFileDeal::CreateContinuousNumbers(quint32 first, quint32 last, Fill fill) {
+    if (fill == Fill::Replace)
+        return replaceWith([&] { return appendRange(first, last); });
     if (tailIsUnindexed() && !GenerateIndex())
         return 0;
+    return appendRange(first, last);
+}
+
+qint32 NuFileDeal::appendRange(quint32 first, quint32 last) {
     bool stopped = false;
     {
         ProgressMeter meter(m_pProgress, StoreTexts::TaskRange());
@@ -121,7 +127,8 @@ qint32 NuFileDeal::CreateContinuousNumbers(quint32 first, quint32 last) {
     return stopped ? 0 : 1;
 }
 
-qint32 NuFileDeal::ImportFromFile(const QString& path, const QString& separator, qint32 makeUpper) {
+qint32 NuFileDeal::ImportFromFile(const QString& path, const QString& separator, qint32 makeUpper,
+                                  Fill fill) {
     if (!QFileInfo(path).isFile())
         return 0;
     QFile file(path);
@@ -129,8 +136,14 @@ qint32 NuFileDeal::ImportFromFile(const QString& path, const QString& separator,
         tell(StoreTexts::OpenFileError());
         return 0;
     }
+    if (fill == Fill::Replace)
+        return replaceWith([&] { return appendLines(file, separator, makeUpper != 0); });
     if (tailIsUnindexed() && !GenerateIndex())
         return 0;
+    return appendLines(file, separator, makeUpper != 0);
+}
+
+qint32 NuFileDeal::appendLines(QFile& file, const QString& separator, bool makeUpper) {
     bool stopped = false;
     qint64 refused = 0;
     {
@@ -138,15 +151,21 @@ qint32 NuFileDeal::ImportFromFile(const QString& path, const QString& separator,
         m_bReady = 0;
         Appender appender(*this);
         ImportLineReader reader(file, kImportReadBytes);
-        const PlainImportLine plain(separator, makeUpper != 0);
+        const PlainImportLine plain(separator, makeUpper);
         ImportProgress progress(meter, file.size());
         bool toldTooLong = false;
         QByteArrayView bytes;
         QString number, info;
         for (;;) {
             const ImportLineReader::Result r = reader.NextRaw(bytes);
-            if (r == ImportLineReader::Result::End)
+            if (r == ImportLineReader::Result::End) {
+                // A file that stops reading midway is not read whole.
+                if (reader.Failed()) {
+                    tell(StoreTexts::OpenFileError());
+                    stopped = true;
+                }
                 break;
+            }
             Appender::Result a = Appender::Result::Added;
             if (r == ImportLineReader::Result::TooLong) {
                 if (!toldTooLong)
@@ -162,13 +181,17 @@ qint32 NuFileDeal::ImportFromFile(const QString& path, const QString& separator,
                                      : plain.Make(reinterpret_cast<const quint8*>(bytes.data()),
                                                   units, room, made);
                 if (o == PlainImportLine::Outcome::Record) {
-                    a = appender.Commit(made.numberUnits, made.infoUnits);
+                    if (made.numberUnits > kMaxNumberUnits)
+                        ++refused;
+                    else
+                        a = appender.Commit(made.numberUnits, made.infoUnits);
                 } else if (o == PlainImportLine::Outcome::NotPlain) {
                     SplitAtSeparator(reader.Decode(bytes), separator, number, info);
                     info.replace(QLatin1String("\\n"), QLatin1String("\r\n"));
                     if (makeUpper)
                         number = upperAscii(number);
-                    if (!number.isEmpty() && !PoolRecord::IsStorable(number, info))
+                    if (!number.isEmpty() &&
+                        (number.size() > kMaxNumberUnits || !PoolRecord::IsStorable(number, info)))
                         ++refused;
                     else if (!number.isEmpty())
                         a = appender.Add(number, info);

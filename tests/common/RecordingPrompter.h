@@ -24,7 +24,10 @@ public:
         openFolders << folder;
         return nextFile();
     }
-    QString ChooseSaveFile(const QString&, const QString&, const QString&) override {
+    QStringList saveSuffixes; // default suffix of each save-file chooser ("" for none)
+    QString ChooseSaveFile(const QString&, const QString&, const QString&,
+                           const QString& defaultSuffix = QString()) override {
+        saveSuffixes << defaultSuffix;
         return nextFile();
     }
 

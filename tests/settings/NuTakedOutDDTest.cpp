@@ -84,8 +84,10 @@ TEST_F(WinningDialogTest, CopyAndOutputWriteTheSameText) {
     EXPECT_EQ(QGuiApplication::clipboard()->text(), text);
     EXPECT_EQ(prompter.messages, QStringList{WinningList::CopiedText()});
 
-    prompter.chosenFiles = {dir.filePath("winners")};
+    // The chooser completes the name, before it asks about replacing a file.
+    prompter.chosenFiles = {dir.filePath("winners.txt")};
     dlg.OnOutput();
+    EXPECT_EQ(prompter.saveSuffixes, QStringList{QStringLiteral("txt")});
     EXPECT_EQ(status.m_options.m_strOutputFile, dir.filePath("winners.txt"));
     QFile f(dir.filePath("winners.txt"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));

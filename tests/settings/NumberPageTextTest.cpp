@@ -48,16 +48,6 @@ TEST(NumberPageText, SelectedRowsBecomeAscendingMaximalRanges) {
     EXPECT_TRUE(MergeRowRanges({}).isEmpty());
 }
 
-TEST(NumberPageText, DefaultSuffixOnlyForANameWithoutOne) {
-    EXPECT_EQ(WithDefaultSuffix(QStringLiteral("/tmp/out"), QStringLiteral("txt")),
-              QStringLiteral("/tmp/out.txt"));
-    EXPECT_EQ(WithDefaultSuffix(QStringLiteral("/tmp/out.csv"), QStringLiteral("txt")),
-              QStringLiteral("/tmp/out.csv"));
-    EXPECT_EQ(WithDefaultSuffix(QStringLiteral("/tmp.d/out"), QStringLiteral("txt")),
-              QStringLiteral("/tmp.d/out.txt"));
-    EXPECT_EQ(WithDefaultSuffix(QString(), QStringLiteral("txt")), QString());
-}
-
 TEST(NumberPageText, InformationLineBreaksAreStoredAsCrLf) {
     EXPECT_EQ(InfoForStore(QStringLiteral("a\nb")), QStringLiteral("a\r\nb"));
     // A text that holds CR LF already is not doubled.

@@ -248,9 +248,11 @@ TEST_F(NumbersPageTest, DeletingEveryRowEmptiesThePool) {
     EXPECT_EQ(page->Model()->rowCount(), 0);
 }
 
-TEST_F(NumbersPageTest, OutputAddsTheExtensionAndReportsAFileItCannotCreate) {
-    prompter.chosenFiles = {Path(QStringLiteral("winners"))};
+// The chooser completes the name, before it asks about replacing a file.
+TEST_F(NumbersPageTest, OutputLetsTheChooserAddTheExtensionAndReportsAFileItCannotCreate) {
+    prompter.chosenFiles = {Path(QStringLiteral("winners.txt"))};
     page->OnOutput();
+    EXPECT_EQ(prompter.saveSuffixes, QStringList{QStringLiteral("txt")});
     const QByteArray bytes = numbertest::ReadFile(Path(QStringLiteral("winners.txt")));
     EXPECT_TRUE(bytes.startsWith(QByteArray(QByteArray("\xFF\xFE", 2) +
                                             numbertest::Utf16Le(QStringLiteral("1,Info.1\r\n")))));

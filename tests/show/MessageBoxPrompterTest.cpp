@@ -1,9 +1,13 @@
 #include "show/MessageBoxPrompter.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWindow>
 #include <gtest/gtest.h>
@@ -92,4 +96,38 @@ TEST(MessageBoxPrompter, AnOpenModalDialogOwnsTheQuestion) {
     ASSERT_TRUE(seen.seen);
     EXPECT_TRUE(answer);
     EXPECT_EQ(seen.parent, &dialog);
+}
+
+// A name typed without its suffix is completed before the chooser asks about replacing a file,
+// so that the question names the file that is then written.
+TEST(MessageBoxPrompter, TheSaveChooserAsksAboutTheFileWithItsDefaultSuffix) {
+    QTemporaryDir dir;
+    QFile existing(dir.filePath(QStringLiteral("out1.txt")));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    MessageBoxPrompter prompter;
+    QString question;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            question = box->text();
+            if (QAbstractButton* yes = box->button(QMessageBox::Yes))
+                yes->click();
+        } else if (auto* chooser = qobject_cast<QFileDialog*>(modal);
+                   chooser && question.isEmpty()) {
+            chooser->selectFile(QStringLiteral("out1"));
+            // As its Save button does; queued, since the question waits inside it and this
+            // timer does not fire again until its handler returns.
+            QMetaObject::invokeMethod(
+                chooser, [chooser] { static_cast<QDialog*>(chooser)->accept(); },
+                Qt::QueuedConnection);
+        }
+    });
+    poll.start(20);
+    const QString chosen = prompter.ChooseSaveFile(
+        QStringLiteral("Save As"), QStringLiteral("Text files (*.txt)"),
+        dir.filePath(QStringLiteral("WinningNumbers.txt")), QStringLiteral("txt"));
+    EXPECT_EQ(chosen, dir.filePath(QStringLiteral("out1.txt")));
+    EXPECT_TRUE(question.contains(QStringLiteral("out1.txt"))) << question.toStdString();
 }

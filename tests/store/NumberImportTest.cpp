@@ -11,30 +11,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
+#include <algorithm>
 
 namespace {
-
-// Makes writes past the given file size fail as on a full disk (EFBIG), for this process.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldSignal = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldSignal);
-    }
-
-private:
-    rlimit m_old{};
-    void (*m_oldSignal)(int) = nullptr;
-};
 
 QStringList readLines(const QByteArray& bytes, qsizetype block, int* tooLong = nullptr) {
     QBuffer buf;
@@ -206,6 +185,50 @@ TEST_F(ImportTest, MissingUnreadableAndOverlongInput) {
     EXPECT_EQ(prompter.messages, QStringList({StoreTexts::LinesRefused(2)}));
     EXPECT_EQ(pool.GetCount(), 5u);
     EXPECT_EQ(pool.ReadNumber(4).m_strNumber, QStringLiteral("4"));
+}
+
+// No number longer than the Numbers page takes is stored, whatever path its line takes; the
+// refused lines are counted with the others that cannot be stored.
+TEST_F(ImportTest, ANumberLongerThanTheNumbersPageTakesIsRefusedAndCounted) {
+    const QByteArray plain80(80, '7'), plain81(81, '8');
+    const QByteArray wide80 = QString(80, QChar(0x00e9)).toUtf8();
+    const QByteArray wide81 = QString(81, QChar(0x00e9)).toUtf8();
+    const QString path = file(plain80 + ",a\r\n" + plain81 + ",b\r\n " + plain81 + "\r\n" + wide80 +
+                              "\r\n" + wide81 + ",c\r\nlast\r\n");
+    ASSERT_EQ(pool.ImportFromFile(path, QStringLiteral(","), 0), 1);
+    using P = QPair<QString, QString>;
+    EXPECT_EQ(records(), QList<P>({{QString::fromLatin1(plain80), "a"},
+                                   {QString(80, QChar(0x00e9)), ""},
+                                   {"last", ""}}));
+    EXPECT_EQ(prompter.messages, QStringList({StoreTexts::LinesRefused(3)}));
+}
+
+// A file that cannot be read to its end is not taken for a whole one.
+TEST(ImportLineReader, AReadErrorIsToldFromTheEnd) {
+    class FailingDevice : public QBuffer {
+    protected:
+        qint64 readData(char* data, qint64 size) override {
+            return pos() >= 6 ? -1 : QBuffer::readData(data, std::min<qint64>(size, 6 - pos()));
+        }
+    };
+    FailingDevice device;
+    device.setData("1\r\n2\r\n3\r\n");
+    device.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    ImportLineReader reader(device, 4);
+    QString line;
+    QStringList lines;
+    while (reader.Next(line) == ImportLineReader::Result::Line)
+        lines << line;
+    EXPECT_EQ(lines, QStringList({"1", "2"}));
+    EXPECT_TRUE(reader.Failed());
+
+    QBuffer whole;
+    whole.setData("1\r\n2");
+    whole.open(QIODevice::ReadOnly);
+    ImportLineReader complete(whole, 4);
+    while (complete.Next(line) == ImportLineReader::Result::Line) {
+    }
+    EXPECT_FALSE(complete.Failed());
 }
 
 TEST_F(ImportTest, QuittingMidwayLeavesEveryRecordIndexed) {
