@@ -34,7 +34,8 @@ public:
     QString AbsolutePath(const QString& path) const;
     bool IsLoading() const { return !m_storing; }
 
-    const QByteArray& data() const { return m_buf; }
+    // Storing: the bytes written so far.
+    const QByteArray& data() const;
     qsizetype remaining() const { return m_buf.size() - m_pos; }
     bool atEnd() const { return remaining() == 0; }
 
@@ -84,17 +85,29 @@ public:
 
 private:
     void need(qsizetype n) const;
+    // Storing: makes room for n more bytes at the end and returns where they go.
+    char* grow(qsizetype n);
     template <class V> void writeLE(V v);
     template <class V> V readLE();
     quint32 nextIndex();
+    void readNewClass(const char* expectedClassName);
 
     bool m_storing;
     QString m_folder;
-    QByteArray m_buf;
+    // Storing: the bytes are m_buf's first m_end; data() cuts off the room beyond them.
+    mutable QByteArray m_buf;
+    qsizetype m_end = 0;
     qsizetype m_pos = 0;
-    quint32 m_mapCount = 1; // index 0 stands for "no object"
-    QHash<QByteArray, quint32> m_classIndex;  // storing: class name -> index
+    quint32 m_mapCount = 1;                    // index 0 stands for "no object"
+    QHash<QByteArray, quint32> m_classIndex;   // storing: class name -> index
     QHash<quint32, QByteArray> m_classByIndex; // loading: index -> class name
+    // The class of the element before, as the list of millions of drawn numbers repeats it:
+    // storing, the name (a ClassName() literal) and its index; loading, the tag read and the
+    // class name it was found to match.
+    const char* m_lastClassName = nullptr;
+    quint32 m_lastClassIndex = 0;
+    quint32 m_lastTag = 0;
+    const char* m_lastTagClassName = nullptr;
 };
 
 template <class T> void Archive::SerializeObjectList(QList<T>& list) {
