@@ -30,6 +30,8 @@ Archive::Archive(const QByteArray& data)
 
 Archive::Archive() : m_storing(true), m_folder(g_strAppFolder) {}
 
+Archive::Archive(Sink sink) : m_storing(true), m_sink(std::move(sink)), m_folder(g_strAppFolder) {}
+
 QString Archive::RelativePath(const QString& path) const {
     return MakeRelativePath(path, m_folder);
 }
@@ -53,12 +55,27 @@ void Archive::need(qsizetype n) const {
 
 // The buffer is kept larger than the bytes written and doubles when full, so that a field costs a
 // copy of its bytes and no call into the buffer: a scheme file has millions of fields.
+// Into a sink, the pieces are small enough to stay in the processor's cache.
 char* Archive::grow(qsizetype n) {
+    constexpr qsizetype kPieceBytes = 256 * 1024;
+    if (m_sink && m_end > 0 && m_end + n > kPieceBytes)
+        sendPiece();
     if (n > m_buf.size() - m_end)
         m_buf.resize(std::max({qsizetype(1024), 2 * m_buf.size(), m_end + n}));
     char* at = m_buf.data() + m_end;
     m_end += n;
     return at;
+}
+
+void Archive::sendPiece() {
+    if (!m_sink(m_buf.constData(), m_end))
+        throw ArchiveException(ArchiveException::WriteError);
+    m_end = 0;
+}
+
+void Archive::Finish() {
+    if (m_sink && m_end > 0)
+        sendPiece();
 }
 
 const QByteArray& Archive::data() const {

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // The byte encoding of every settings file: little-endian scalars, length-prefixed UTF-16
 // strings, counts, and tagged objects with one index table per file. An archive either stores
 // (into a buffer the caller then writes out) or loads (from the whole file's bytes).
@@ -22,6 +24,11 @@ public:
     explicit Archive(const QByteArray& data);
     // Storing: collects the bytes, see data().
     Archive();
+    // Storing into a sink: the bytes go out in pieces as they are written, so that a file of
+    // millions of fields is never held whole; Finish() sends the rest. A piece the sink refuses
+    // throws ArchiveException (write error).
+    using Sink = std::function<bool(const char* data, qsizetype size)>;
+    explicit Archive(Sink sink);
 
     bool IsStoring() const { return m_storing; }
 
@@ -34,8 +41,10 @@ public:
     QString AbsolutePath(const QString& path) const;
     bool IsLoading() const { return !m_storing; }
 
-    // Storing: the bytes written so far.
+    // Storing: the bytes written so far (those not yet sent, storing into a sink).
     const QByteArray& data() const;
+    // Storing into a sink: sends what is left.
+    void Finish();
     qsizetype remaining() const { return m_buf.size() - m_pos; }
     bool atEnd() const { return remaining() == 0; }
 
@@ -92,7 +101,10 @@ private:
     quint32 nextIndex();
     void readNewClass(const char* expectedClassName);
 
+    void sendPiece();
+
     bool m_storing;
+    Sink m_sink;
     QString m_folder;
     // Storing: the bytes are m_buf's first m_end; data() cuts off the room beyond them.
     mutable QByteArray m_buf;
