@@ -5,6 +5,9 @@
 
 #include <QtEndian>
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
 constexpr quint16 kNewClassTag = 0xFFFF;
@@ -25,9 +28,9 @@ const char* const kRegisteredClasses[] = {
 Archive::Archive(const QByteArray& data)
     : m_storing(false), m_folder(g_strAppFolder), m_buf(data) {}
 
-Archive::Archive() : m_storing(true), m_folder(g_strAppFolder) {
-    m_buf.reserve(1024);
-}
+Archive::Archive() : m_storing(true), m_folder(g_strAppFolder) {}
+
+Archive::Archive(Sink sink) : m_storing(true), m_sink(std::move(sink)), m_folder(g_strAppFolder) {}
 
 QString Archive::RelativePath(const QString& path) const {
     return MakeRelativePath(path, m_folder);
@@ -50,10 +53,39 @@ void Archive::need(qsizetype n) const {
         throw ArchiveException(ArchiveException::EndOfFile);
 }
 
+// The buffer is kept larger than the bytes written and doubles when full, so that a field costs a
+// copy of its bytes and no call into the buffer: a scheme file has millions of fields.
+// Into a sink, the pieces are small enough to stay in the processor's cache.
+char* Archive::grow(qsizetype n) {
+    constexpr qsizetype kPieceBytes = 256 * 1024;
+    if (m_sink && m_end > 0 && m_end + n > kPieceBytes)
+        sendPiece();
+    if (n > m_buf.size() - m_end)
+        m_buf.resize(std::max({qsizetype(1024), 2 * m_buf.size(), m_end + n}));
+    char* at = m_buf.data() + m_end;
+    m_end += n;
+    return at;
+}
+
+void Archive::sendPiece() {
+    if (!m_sink(m_buf.constData(), m_end))
+        throw ArchiveException(ArchiveException::WriteError);
+    m_end = 0;
+}
+
+void Archive::Finish() {
+    if (m_sink && m_end > 0)
+        sendPiece();
+}
+
+const QByteArray& Archive::data() const {
+    if (m_storing)
+        m_buf.truncate(m_end);
+    return m_buf;
+}
+
 template <class V> void Archive::writeLE(V v) {
-    char bytes[sizeof(V)];
-    qToLittleEndian(v, bytes);
-    m_buf.append(bytes, sizeof(V));
+    qToLittleEndian(v, grow(sizeof(V)));
 }
 
 template <class V> V Archive::readLE() {
@@ -109,7 +141,9 @@ Archive& Archive::operator>>(WinRect& r) {
     need(16); // a rectangle is one raw block: nothing is taken from a cut one
     return *this >> r.left >> r.top >> r.right >> r.bottom;
 }
-Archive& Archive::operator<<(const QPoint& p) { return *this << qint32(p.x()) << qint32(p.y()); }
+Archive& Archive::operator<<(const QPoint& p) {
+    return *this << qint32(p.x()) << qint32(p.y());
+}
 Archive& Archive::operator>>(QPoint& p) {
     need(8);
     qint32 x = 0, y = 0;
@@ -118,7 +152,10 @@ Archive& Archive::operator>>(QPoint& p) {
     return *this;
 }
 
-void Archive::WriteRaw(const char* data, qsizetype len) { m_buf.append(data, len); }
+void Archive::WriteRaw(const char* data, qsizetype len) {
+    if (len > 0)
+        memcpy(grow(len), data, size_t(len));
+}
 
 void Archive::ReadRaw(char* data, qsizetype len) {
     need(len);
@@ -139,8 +176,11 @@ Archive& Archive::operator<<(const QString& s) {
         *this << quint8(0xFF) << quint16(0xFFFF) << quint32(0xFFFFFFFFu);
         writeLE<quint64>(n);
     }
-    for (QChar c : s)
-        writeLE<quint16>(c.unicode());
+    char* out = grow(2 * s.size());
+    for (QChar c : s) {
+        qToLittleEndian<quint16>(c.unicode(), out);
+        out += 2;
+    }
     return *this;
 }
 
@@ -196,42 +236,42 @@ quint64 Archive::ReadCount(qsizetype minElementBytes) {
     return n;
 }
 
-quint32 Archive::nextIndex() { return m_mapCount++; }
+quint32 Archive::nextIndex() {
+    return m_mapCount++;
+}
 
 void Archive::WriteObjectTag(const char* className) {
-    const QByteArray name(className);
-    const auto it = m_classIndex.constFind(name);
-    if (it == m_classIndex.constEnd()) {
-        *this << kNewClassTag << kSchema << quint16(name.size());
-        WriteRaw(name.constData(), name.size());
-        m_classIndex.insert(name, nextIndex());
-    } else if (*it < kBigObjectTag) {
-        *this << quint16(0x8000 | *it);
+    if (className != m_lastClassName) {
+        const QByteArray name(className);
+        const auto it = m_classIndex.constFind(name);
+        if (it == m_classIndex.constEnd()) {
+            *this << kNewClassTag << kSchema << quint16(name.size());
+            WriteRaw(name.constData(), name.size());
+            m_classIndex.insert(name, nextIndex());
+            nextIndex(); // the object itself
+            return;
+        }
+        m_lastClassName = className;
+        m_lastClassIndex = *it;
+    }
+    if (m_lastClassIndex < kBigObjectTag) {
+        *this << quint16(0x8000 | m_lastClassIndex);
     } else {
-        *this << kBigObjectTag << quint32(kClassFlag | *it);
+        *this << kBigObjectTag << quint32(kClassFlag | m_lastClassIndex);
     }
     nextIndex(); // the object itself
 }
 
 void Archive::ReadObjectTag(const char* expectedClassName) {
     const quint16 t = readLE<quint16>();
-    QByteArray name;
     if (t == kNewClassTag) {
-        const quint16 schema = readLE<quint16>();
-        const quint16 len = readLE<quint16>();
-        if (len >= kMaxClassNameLength)
-            throw ArchiveException(ArchiveException::BadClass);
-        name.resize(len);
-        ReadRaw(name.data(), len);
-        if (!IsRegisteredClass(name))
-            throw ArchiveException(ArchiveException::BadClass);
-        if (schema != kSchema)
-            throw ArchiveException(ArchiveException::BadSchema);
-        m_classByIndex.insert(nextIndex(), name);
-    } else {
-        const quint32 tag = t == kBigObjectTag
-                                ? readLE<quint32>()
-                                : (quint32(t & 0x8000) << 16) | quint32(t & 0x7FFF);
+        readNewClass(expectedClassName);
+        nextIndex(); // the object itself
+        return;
+    }
+    const quint32 tag =
+        t == kBigObjectTag ? readLE<quint32>() : (quint32(t & 0x8000) << 16) | quint32(t & 0x7FFF);
+    if (tag != m_lastTag || expectedClassName != m_lastTagClassName) {
         // A plain object index is either "no object" or an object read before: neither can be
         // an element of a list that owns its elements.
         if (!(tag & kClassFlag))
@@ -239,11 +279,29 @@ void Archive::ReadObjectTag(const char* expectedClassName) {
         const auto it = m_classByIndex.constFind(tag & ~kClassFlag);
         if (it == m_classByIndex.constEnd())
             throw ArchiveException(ArchiveException::BadIndex);
-        name = *it;
+        if (*it != expectedClassName)
+            throw ArchiveException(ArchiveException::BadClass);
+        // A class index names the same class for the rest of the file.
+        m_lastTag = tag;
+        m_lastTagClassName = expectedClassName;
     }
+    nextIndex(); // the object itself
+}
+
+void Archive::readNewClass(const char* expectedClassName) {
+    const quint16 schema = readLE<quint16>();
+    const quint16 len = readLE<quint16>();
+    if (len >= kMaxClassNameLength)
+        throw ArchiveException(ArchiveException::BadClass);
+    QByteArray name(len, Qt::Uninitialized);
+    ReadRaw(name.data(), len);
+    if (!IsRegisteredClass(name))
+        throw ArchiveException(ArchiveException::BadClass);
+    if (schema != kSchema)
+        throw ArchiveException(ArchiveException::BadSchema);
+    m_classByIndex.insert(nextIndex(), name);
     if (name != expectedClassName)
         throw ArchiveException(ArchiveException::BadClass);
-    nextIndex(); // the object itself
 }
 
 void Archive::SerializeStringList(QStringList& list) {

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // The byte encoding of every settings file: little-endian scalars, length-prefixed UTF-16
 // strings, counts, and tagged objects with one index table per file. An archive either stores
 // (into a buffer the caller then writes out) or loads (from the whole file's bytes).
@@ -22,6 +24,11 @@ public:
     explicit Archive(const QByteArray& data);
     // Storing: collects the bytes, see data().
     Archive();
+    // Storing into a sink: the bytes go out in pieces as they are written, so that a file of
+    // millions of fields is never held whole; Finish() sends the rest. A piece the sink refuses
+    // throws ArchiveException (write error).
+    using Sink = std::function<bool(const char* data, qsizetype size)>;
+    explicit Archive(Sink sink);
 
     bool IsStoring() const { return m_storing; }
 
@@ -33,7 +40,10 @@ public:
     QString RelativePath(const QString& path) const;
     QString AbsolutePath(const QString& path) const;
 
-    const QByteArray& data() const { return m_buf; }
+    // Storing: the bytes written so far (those not yet sent, storing into a sink).
+    const QByteArray& data() const;
+    // Storing into a sink: sends what is left.
+    void Finish();
     qsizetype remaining() const { return m_buf.size() - m_pos; }
     bool atEnd() const { return remaining() == 0; }
 
@@ -83,17 +93,32 @@ public:
 
 private:
     void need(qsizetype n) const;
+    // Storing: makes room for n more bytes at the end and returns where they go.
+    char* grow(qsizetype n);
     template <class V> void writeLE(V v);
     template <class V> V readLE();
     quint32 nextIndex();
+    void readNewClass(const char* expectedClassName);
+
+    void sendPiece();
 
     bool m_storing;
+    Sink m_sink;
     QString m_folder;
-    QByteArray m_buf;
+    // Storing: the bytes are m_buf's first m_end; data() cuts off the room beyond them.
+    mutable QByteArray m_buf;
+    qsizetype m_end = 0;
     qsizetype m_pos = 0;
-    quint32 m_mapCount = 1; // index 0 stands for "no object"
-    QHash<QByteArray, quint32> m_classIndex;  // storing: class name -> index
+    quint32 m_mapCount = 1;                    // index 0 stands for "no object"
+    QHash<QByteArray, quint32> m_classIndex;   // storing: class name -> index
     QHash<quint32, QByteArray> m_classByIndex; // loading: index -> class name
+    // The class of the element before, as the list of millions of drawn numbers repeats it:
+    // storing, the name (a ClassName() literal) and its index; loading, the tag read and the
+    // class name it was found to match.
+    const char* m_lastClassName = nullptr;
+    quint32 m_lastClassIndex = 0;
+    quint32 m_lastTag = 0;
+    const char* m_lastTagClassName = nullptr;
 };
 
 template <class T> void Archive::SerializeObjectList(QList<T>& list) {

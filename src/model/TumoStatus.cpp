@@ -19,11 +19,18 @@
 
 namespace {
 
-// Reads a whole file; false when it cannot be opened or read (not the same as damaged).
-bool ReadWholeFile(const QString& path, QByteArray& bytes) {
-    QFile file(path);
+// A whole file's bytes, valid while the file stays open; false when it cannot be opened or read
+// (not the same as damaged). The file is mapped when it can be: a scheme file of millions of
+// winners is then parsed where the system keeps it instead of being copied first. Every writer
+// of these files replaces them by a rename, so no mapping ever sees its file cut short.
+bool ReadWholeFile(QFile& file, QByteArray& bytes) {
     if (!file.open(QIODevice::ReadOnly))
         return false;
+    const qint64 size = file.size();
+    if (const uchar* mapped = size > 0 ? file.map(0, size) : nullptr) {
+        bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), qsizetype(size));
+        return true;
+    }
     bytes = file.readAll();
     return file.error() == QFileDevice::NoError;
 }
@@ -216,10 +223,11 @@ void TumoStatus::LoadStatusFile(const QString& schemePath) {
         RemoveIfExists(ResolveFileCase(schemePath));
         return;
     }
+    QFile file(path);
     QByteArray bytes;
     // Present but unreadable (permissions, a read error): keep the defaults, and keep the
     // scheme file with its winners; the file is not damaged, so it is not deleted either.
-    if (!ReadWholeFile(path, bytes))
+    if (!ReadWholeFile(file, bytes))
         return;
     Archive ar(bytes);
     ar.SetFolder(ProgramFolder());
@@ -235,8 +243,9 @@ int TumoStatus::LoadScheme(const QString& path) {
     m_listGrades.clear();
     m_drawnIndex.Invalidate();
     const QString resolved = ResolveFileCase(path);
+    QFile file(resolved);
     QByteArray bytes;
-    if (!ReadWholeFile(resolved, bytes)) {
+    if (!ReadWholeFile(file, bytes)) {
         ResetToOneDefaultGrade(GradeBase().m_nQuantity);
         return 0;
     }
@@ -336,10 +345,11 @@ TumoStatus::SaveResult TumoStatus::WriteFile(const QString& path,
         return SaveResult::NotOpened;
     bool ok = false;
     try {
-        Archive ar;
+        Archive ar([&file](const char* data, qsizetype size) { return file.write(data, size); });
         ar.SetFolder(ProgramFolder());
         (this->*store)(ar);
-        ok = file.write(ar.data()) && file.commit();
+        ar.Finish();
+        ok = file.commit();
     } catch (const ArchiveException&) {
         ok = false;
     }

@@ -31,6 +31,20 @@ void appendU32(QByteArray& out, quint32 v) {
     out.append(bytes, 4);
 }
 
+// Copies exactly `bytes` bytes of the source on in pieces, so that a pool of millions of numbers
+// never sits in memory whole; a source that ends early or fails to read is an error.
+bool copyContent(QFile& source, qint64 bytes,
+                 const std::function<bool(const QByteArray& chunk)>& write) {
+    constexpr qint64 kChunkBytes = 1 << 20;
+    for (qint64 left = bytes; left > 0;) {
+        const QByteArray chunk = source.read(std::min(left, kChunkBytes));
+        if (chunk.isEmpty() || !write(chunk))
+            return false;
+        left -= chunk.size();
+    }
+    return source.error() == QFileDevice::NoError;
+}
+
 bool readU32(QFile& file, quint32& v) {
     char bytes[4];
     if (file.read(bytes, 4) != 4)
@@ -82,26 +96,36 @@ bool FilePack::AddFile(const QString& sourcePath, const QString& storedName) {
         return false;
     // The length field is 32 bits wide: a larger file would be stored cut and spoil the records
     // after it.
-    if (source.size() > qint64(0xFFFFFFFFu))
-        return false;
-    const QByteArray content = source.readAll();
-    if (source.error() != QFileDevice::NoError)
+    const qint64 contentBytes = source.size();
+    if (contentBytes > qint64(0xFFFFFFFFu))
         return false;
 
     QByteArray head(kMagic, kMagicBytes);
     appendU32(head, m_dwTag);
     appendU32(head, quint32(nameBytes.size()));
     head.append(nameBytes);
-    appendU32(head, quint32(content.size()));
+    appendU32(head, quint32(contentBytes));
 
-    if (m_pWriter)
-        return m_pWriter->write(head) && m_pWriter->write(content);
+    if (m_pWriter) {
+        if (!m_pWriter->write(head))
+            return false;
+        if (copyContent(source, contentBytes,
+                        [this](const QByteArray& chunk) { return m_pWriter->write(chunk); }))
+            return true;
+        // Half a record is in the new pack: it must never replace the old one.
+        m_pWriter->cancel();
+        return false;
+    }
     QFile pack(m_strPath);
     if (!pack.open(QIODevice::ReadWrite))
         return false;
     const qint64 before = pack.size();
     const bool ok = pack.seek(before) && pack.write(head) == head.size() &&
-                    pack.write(content) == content.size() && pack.flush();
+                    copyContent(source, contentBytes,
+                                [&pack](const QByteArray& chunk) {
+                                    return pack.write(chunk) == chunk.size();
+                                }) &&
+                    pack.flush();
     if (!ok)
         pack.resize(before);
     return ok;

@@ -39,7 +39,9 @@ public:
     qint32 Open(const QString& path, quint32 tag, int mode);
     // Appends one record. The stored name is the source's file name when empty. False when the
     // source cannot be read, the name or the content does not fit a record, or the pack cannot
-    // be written; the pack then holds exactly the records it held before.
+    // be written; the pack then holds exactly the records it held before. The content is copied
+    // in pieces; a source that fails partway while the pack is written whole spoils that pack
+    // (EndWrite is then false and the old one stays).
     bool AddFile(const QString& sourcePath, const QString& storedName);
 
     // A pack written whole or not at all: between these two calls AddFile writes into a new

@@ -170,6 +170,54 @@ TEST_F(Status, ThreeLevelSchemeRoundTrips) {
     EXPECT_EQ(read(schemePath()), schemeBytes);
 }
 
+// Enough winners in the default level that the classes the prize levels enter next take indexes
+// of 0x7FFF and above, so their later references take the long form.
+TEST_F(Status, ManyWinnersRoundTripByteForByte) {
+    constexpr quint32 kWinners = 40000;
+    auto build = [this] {
+        auto s = threeLevels();
+        for (quint32 i = 0; i < kWinners; ++i)
+            s->Level(0).m_taken.Add(i * 3);
+        return s;
+    };
+    auto original = build();
+    auto expected = build();
+    ASSERT_TRUE(original->SaveAll());
+    const QByteArray scheme = read(schemePath());
+
+    // The default level's list: its count twice (the record's, the list's), the first entry, then
+    // every later entry as the same two-byte class reference, the flag 1 and the pool index.
+    const qsizetype counts = scheme.indexOf(hex("409c0000 409c"));
+    ASSERT_GT(counts, 0);
+    qsizetype at = counts + 6;
+    ASSERT_EQ(scheme.mid(at, 11), QByteArray(hex("ffff 0100 0500") + "SUINT"));
+    at += 11;
+    EXPECT_EQ(scheme.mid(at, 8), hex("01000000 00000000"));
+    at += 8;
+    const QByteArray reference = scheme.mid(at, 2);
+    EXPECT_EQ(quint8(reference[1]) & 0x80, 0x80);
+    for (quint32 i = 1; i < kWinners; ++i, at += 10) {
+        QByteArray entry = QByteArray(reference + hex("01000000") + QByteArray(4, '\0'));
+        qToLittleEndian(i * 3, entry.data() + 6);
+        ASSERT_EQ(scheme.mid(at, 10), entry) << "entry " << i;
+    }
+    // The text panels' class is first entered by the first prize level, past index 0x7FFF: the
+    // next level refers to it in the long form.
+    const qsizetype panel = scheme.indexOf(QByteArray("APanel"));
+    const qsizetype longTag = scheme.indexOf(hex("ff7f"), panel);
+    ASSERT_GT(panel, at);
+    ASSERT_GT(longTag, panel);
+    const quint32 tag = qFromLittleEndian<quint32>(scheme.constData() + longTag + 2);
+    EXPECT_EQ(tag & 0x80000000u, 0x80000000u);
+    EXPECT_GE(tag & 0x7FFFFFFFu, 0x7FFFu);
+
+    auto back = loaded();
+    expectSameLevels(*back, *expected);
+    EXPECT_TRUE(m_prompter.messages.isEmpty());
+    ASSERT_TRUE(back->SaveAll());
+    EXPECT_EQ(read(schemePath()), scheme);
+}
+
 TEST_F(Status, SchemeToAnotherPath) {
     auto s = threeLevels();
     const QString other = folder() + QStringLiteral("/backup.TumoScheme");

@@ -92,6 +92,28 @@ TEST_F(PackTest, RoundTripWithFolders) {
     EXPECT_TRUE(prompter.messages.isEmpty());
 }
 
+// Contents larger than the piece they are copied in, added to a pack on disk and to one written
+// whole, come back byte for byte after the record that follows them.
+TEST_F(PackTest, LargeContentsRoundTripInBothWaysOfWriting) {
+    QByteArray big(5 * (1 << 19) + 3, Qt::Uninitialized);
+    for (qsizetype i = 0; i < big.size(); ++i)
+        big[i] = char((i * 131) >> 7);
+    const QString bigPath = src("data.dat", big);
+    for (const bool whole : {false, true}) {
+        FilePack pack;
+        ASSERT_EQ(pack.Open(packPath(), 9, FilePack::kModeCreate), 1);
+        ASSERT_TRUE(!whole || pack.BeginWrite());
+        ASSERT_TRUE(pack.AddFile(bigPath, QString()));
+        ASSERT_TRUE(pack.AddFile(src("after.txt", "next"), QString()));
+        ASSERT_TRUE(!whole || pack.EndWrite());
+        EXPECT_EQ(QFileInfo(packPath()).size(), big.size() + 2 * 20 + 8 + 9 + 4) << whole;
+        FilePack reader(packPath());
+        ASSERT_TRUE(reader.Extract(dir.filePath("out"), &prompter));
+        EXPECT_EQ(ReadBytes(out("data.dat")), big) << whole;
+        EXPECT_EQ(ReadBytes(out("after.txt")), QByteArray("next")) << whole;
+    }
+}
+
 TEST_F(PackTest, ABadPackChangesNothing) {
     const QByteArray good = record("a.txt", "A") + record("b.txt", "B");
     const QList<QByteArray> bad = {
