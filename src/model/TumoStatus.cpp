@@ -19,18 +19,12 @@
 
 namespace {
 
-// A whole file's bytes, valid while the file stays open; false when it cannot be opened or read
-// (not the same as damaged). The file is mapped when it can be: a scheme file of millions of
-// winners is then parsed where the system keeps it instead of being copied first. Every writer
-// of these files replaces them by a rename, so no mapping ever sees its file cut short.
+// A whole file's bytes; false when it cannot be opened or read (not the same as damaged). The
+// file is read, not mapped: a read error under a mapping would end the program, where a failed
+// read only keeps the defaults.
 bool ReadWholeFile(QFile& file, QByteArray& bytes) {
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const qint64 size = file.size();
-    if (const uchar* mapped = size > 0 ? file.map(0, size) : nullptr) {
-        bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), qsizetype(size));
-        return true;
-    }
     bytes = file.readAll();
     return file.error() == QFileDevice::NoError;
 }
