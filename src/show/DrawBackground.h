@@ -38,6 +38,7 @@ public:
     void Paint(QPainter& painter) const;
 
     MovieView* View() const { return m_pView; }
+    const QPixmap& Memory() const { return m_memory; }
     const CShockwaveFlash& Player() const { return m_player; }
 
 private:
