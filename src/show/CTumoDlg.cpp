@@ -2,6 +2,7 @@
 
 #include "base/AppPaths.h"
 #include "controls/CXInfoTip.h"
+#include "controls/ControlId.h"
 #include "controls/XButton.h"
 #include "show/AccelKeyFilter.h"
 #include "show/BottomButtons.h"
@@ -233,6 +234,8 @@ void CTumoDlg::CreateButtons() {
     for (const BottomButtons::Button& spec : BottomButtons::Layout(size())) {
         auto* button = new XButton(spec.text, this);
         button->setObjectName(spec.text);
+        // The guide finds the button by the command it issues.
+        SetControlId(button, spec.id);
         button->setGeometry(spec.rect);
         // Keys belong to the hot keys: Space on a focused button would press it as well.
         button->setFocusPolicy(Qt::NoFocus);
