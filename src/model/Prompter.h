@@ -13,7 +13,8 @@ public:
     virtual void Message(const QString& text, Icon icon = Icon::Warning) = 0;
     virtual bool AskYesNo(const QString& text) = 0;
     // An empty result means the operator cancelled. Filters use the Qt form
-    // ("Text files (*.txt);;All files (*)"). The chooser opens in `folder` when one is given.
+    // ("Text files (*.txt);;All files (*)"). The chooser opens in `folder` when one is given;
+    // given a file's path, it opens in that file's folder with the file chosen.
     virtual QString ChooseOpenFile(const QString& title, const QString& filter,
                                    const QString& folder = QString()) = 0;
     virtual QString ChooseSaveFile(const QString& title, const QString& filter,
