@@ -14,9 +14,11 @@ public:
     virtual bool AskYesNo(const QString& text) = 0;
     // An empty result means the operator cancelled. Filters use the Qt form
     // ("Text files (*.txt);;All files (*)"). The chooser opens in `folder` when one is given;
-    // given a file's path, it opens in that file's folder with the file chosen.
+    // given a file's path, it opens in that file's folder with the file chosen. A name typed
+    // without an extension gets `defaultSuffix` (no dot) when one is given.
     virtual QString ChooseOpenFile(const QString& title, const QString& filter,
-                                   const QString& folder = QString()) = 0;
+                                   const QString& folder = QString(),
+                                   const QString& defaultSuffix = QString()) = 0;
     virtual QString ChooseSaveFile(const QString& title, const QString& filter,
                                    const QString& suggestedName) = 0;
 };
