@@ -4,6 +4,7 @@
 #include "controls/CXInfoTip.h"
 #include "controls/ControlId.h"
 #include "controls/XButton.h"
+#include "media/ProgramIcon.h"
 #include "show/AccelKeyFilter.h"
 #include "show/BottomButtons.h"
 #include "show/BulletinBoard.h"
@@ -118,6 +119,8 @@ int CTumoDlg::DoModal() {
 bool CTumoDlg::OnInitDialog() {
     m_bBusy = true;
     setWindowTitle(QStringLiteral("Tumo"));
+    // The dialogs it owns take it from here.
+    setWindowIcon(ProgramIcon::Icon());
     CreateCheckList();
 
     m_status.m_strDataFolder = g_strAppFolder;
