@@ -132,6 +132,9 @@ bool CTumoDlg::OnInitDialog() {
     m_rcScreen = MonitorChoice::Choose(MonitorChoice::ScreenRects(), m_status.m_options.m_nMonitor);
     if (m_rcScreen.isEmpty())
         m_rcScreen = QRect(0, 0, 1024, 768);
+    // Before the window exists, so that it is made on that screen.
+    if (QScreen* screen = MonitorChoice::Screen(m_status.m_options.m_nMonitor))
+        setScreen(screen);
     setGeometry(m_rcScreen);
     show(); // stays hidden until the symbols are there
 

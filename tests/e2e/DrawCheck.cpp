@@ -4,6 +4,8 @@
 //   perscreen <folder> <level> <count>
 //                             the level asks for <count> numbers on the screen (and as many
 //                             winners), as a settings file from elsewhere may
+//   monitor <folder> <number> the draw window opens on monitor <number> (from 1), its symbols
+//                             standing on the start character "0"
 //   scheme <folder>           "current <level>", then "<level>|<number>" per drawn number
 //   winners <file>            "<level>|<number>" per line of a winners text file
 //   symbols <folder> <level> <rows> <png>
@@ -97,6 +99,17 @@ int PerScreen(const QString& folder, int level, qint32 count) {
         return Fail(QStringLiteral("no level %1 in ").arg(level) + folder);
     status.Level(level).m_base.m_nPerScreen = count;
     status.Level(level).m_base.m_nQuantity = count;
+    if (!status.SaveAll())
+        return Fail(QStringLiteral("the settings files cannot be written in ") + folder);
+    return 0;
+}
+
+int Monitor(const QString& folder, qint32 number) {
+    TumoStatus status;
+    UseFolder(status, folder);
+    status.m_options.m_nMonitor = number;
+    status.m_options.m_bStopAtStartup = 1;
+    status.m_options.m_chStartSymbol = '0';
     if (!status.SaveAll())
         return Fail(QStringLiteral("the settings files cannot be written in ") + folder);
     return 0;
@@ -273,6 +286,8 @@ int Run(const QStringList& args) {
         return Prepare(args.at(1));
     if (command == QLatin1String("perscreen") && args.size() == 4)
         return PerScreen(args.at(1), args.at(2).toInt(), args.at(3).toInt());
+    if (command == QLatin1String("monitor") && args.size() == 3)
+        return Monitor(args.at(1), args.at(2).toInt());
     if (command == QLatin1String("scheme") && args.size() == 2)
         return Scheme(args.at(1));
     if (command == QLatin1String("winners") && args.size() == 2)
@@ -281,9 +296,10 @@ int Run(const QStringList& args) {
         return Watch(args.at(1).toInt(), args.at(2));
     if (command == QLatin1String("symbols") && args.size() == 5)
         return Symbols(args.at(1), args.at(2).toInt(), args.at(3).toInt(), args.at(4));
-    return Fail(QStringLiteral(
-        "usage: prepare|scheme <folder>, perscreen <folder> <level> <count>, winners <file>, "
-        "symbols <folder> <level> <rows> <png>, watch <seconds> <png>"));
+    return Fail(
+        QStringLiteral("usage: prepare|scheme <folder>, perscreen <folder> <level> <count>, "
+                       "monitor <folder> <number>, winners <file>, "
+                       "symbols <folder> <level> <rows> <png>, watch <seconds> <png>"));
 }
 
 } // namespace
