@@ -136,6 +136,8 @@ bool CTumoDlg::OnInitDialog() {
     if (QScreen* screen = MonitorChoice::Screen(m_status.m_options.m_nMonitor))
         setScreen(screen);
     setGeometry(m_rcScreen);
+    // The symbols fill the monitor the show is on, which need not be the primary one.
+    m_pWorker->SetScreenSize([this] { return m_rcScreen.size(); });
     show(); // stays hidden until the symbols are there
 
     m_pMouseWnd = new MessageWnd(
