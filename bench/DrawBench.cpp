@@ -71,7 +71,8 @@ public:
         Message(text, Icon::Question);
         return false;
     }
-    QString ChooseOpenFile(const QString&, const QString&, const QString&) override {
+    QString ChooseOpenFile(const QString&, const QString&, const QString&,
+                           const QString&) override {
         return QString();
     }
     QString ChooseSaveFile(const QString&, const QString&, const QString&,

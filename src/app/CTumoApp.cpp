@@ -1,6 +1,7 @@
 #include "app/CTumoApp.h"
 
 #include "base/AppPaths.h"
+#include "media/ProgramIcon.h"
 #include "settings/MainToolWnd.h"
 #include "settings/SettingsDialogs.h"
 #include "show/CTumoDlg.h"
@@ -9,11 +10,14 @@
 #include "show/SchemeFileType.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 CTumoApp::CTumoApp() = default;
 CTumoApp::~CTumoApp() = default;
 
 bool CTumoApp::InitApplication() {
+    // Also for the boxes that come before the draw window, or without it.
+    QGuiApplication::setWindowIcon(ProgramIcon::Icon());
     SetAppFolder(QCoreApplication::applicationDirPath());
     m_pLock = std::make_unique<ProgramFolderLock>(g_strAppFolder);
     if (!m_pLock->TryLock()) {

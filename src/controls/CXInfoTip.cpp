@@ -143,7 +143,8 @@ void CXInfoTip::OnShowTimer() {
 }
 
 void CXInfoTip::OnDeleteChecked() {
-    QString checked;
+    // Empty, not null, with nothing ticked: a request to remove nothing, not a cancel.
+    QString checked = QLatin1String("");
     for (int i = 0; i < LineCount(); ++i) {
         if (!m_checks[size_t(i)]->isChecked())
             continue;
@@ -151,11 +152,7 @@ void CXInfoTip::OnDeleteChecked() {
             checked += QLatin1Char('\n');
         checked += QString::number(i);
     }
-    // Nothing ticked means nothing to do: the owner must not take it for a removal.
-    if (checked.isEmpty())
-        Report(QString(), 0);
-    else
-        Report(checked, LineCount());
+    Report(checked, LineCount());
 }
 
 void CXInfoTip::OnCancelTip() {

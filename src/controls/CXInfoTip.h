@@ -21,13 +21,13 @@ class QPushButton;
 // (setFont) and an icon (SetTipIcon), and calls ShowTip for every showing. The pop-up appears
 // above and to the left of the anchor point and reports how it was left exactly once per showing,
 // through InfoTipResult, after it has hidden itself:
-//   - "Delete" or Enter with at least one line ticked: checkedLines holds the 0-based numbers of
-//     the ticked lines in ascending order, in decimal, separated by "\n" (nothing before the
-//     first or after the last), and lineCount is the number of lines in the pop-up (ticked or
-//     not), always at least 1;
+//   - "Delete" or Enter: checkedLines holds the 0-based numbers of the ticked lines in ascending
+//     order, in decimal, separated by "\n" (nothing before the first or after the last), empty
+//     (not null) when none is ticked, and lineCount is the number of lines in the pop-up (ticked
+//     or not), always at least 1;
 //   - anything else is a cancel: checkedLines is a null string and lineCount is 0. That covers
-//     "Cancel", Esc, "Delete" or Enter with nothing ticked, a click outside the pop-up, the pop-up
-//     losing the focus, and it being closed or hidden by anyone but itself.
+//     "Cancel", Esc, a click outside the pop-up, the pop-up losing the focus, and it being closed
+//     or hidden by anyone but itself.
 // The signal is emitted synchronously (a direct connection) and may show the pop-up again.
 //
 // While shown the pop-up holds the application's keyboard and mouse (it is a Qt pop-up), so the

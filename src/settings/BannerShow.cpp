@@ -131,7 +131,8 @@ void BannerShow::OnShowClicked() {
 
 void BannerShow::OnBrowse() {
     const QString chosen =
-        m_pPrompter->ChooseOpenFile(QStringLiteral("Open"), DialogData::QtFileFilter(FileFilter()));
+        m_pPrompter->ChooseOpenFile(QStringLiteral("Open"), DialogData::QtFileFilter(FileFilter()),
+                                    MakeAbsolutePath(m_banner.m_strFile));
     if (chosen.isEmpty())
         return;
     m_banner.m_strFile = chosen;

@@ -12,10 +12,35 @@
 #include <QRegularExpression>
 #include <QVBoxLayout>
 
+#include <cstdlib>
+#include <limits>
+
 namespace {
 
 // Windows measures fonts on a 96 dpi screen: a point is 96 / 72 pixels.
 constexpr qreal kPixelsPerPoint = 96.0 / 72.0;
+
+// The face's style that draws the font as described: upright or italic as asked, the nearest
+// weight, and of those the one the font itself resolves to (Book before Condensed). Without it
+// the chooser names no style it knows and falls back on its first, which may be the oblique one.
+QString MatchingStyle(const QFont& font) {
+    const QString family = font.family();
+    const QString resolved = QFontInfo(font).styleName();
+    QString best;
+    int bestScore = std::numeric_limits<int>::max();
+    for (const QString& style : QFontDatabase::styles(family)) {
+        // Oblique counts as italic, as QFont::italic() has it.
+        if (QFontDatabase::font(family, style, 12).italic() != font.italic())
+            continue;
+        const int score = 2 * std::abs(QFontDatabase::weight(family, style) - font.weight()) +
+                          (style == resolved ? 0 : 1);
+        if (score < bestScore) {
+            bestScore = score;
+            best = style;
+        }
+    }
+    return best;
+}
 
 } // namespace
 
@@ -32,6 +57,9 @@ FontColourDialog::FontColourDialog(const LogFont& font, quint32 colour, QWidget*
         m_strShownFamily = QFontInfo(shown).family();
         shown.setFamily(m_strShownFamily);
     }
+    const QString style = MatchingStyle(shown);
+    if (!style.isEmpty())
+        shown.setStyleName(style);
     m_pFonts->setCurrentFont(shown);
 
     m_pColour = new ColourSwatch(this);

@@ -10,10 +10,7 @@
 namespace {
 
 bool RefusedMark(const QByteArray& head) {
-    const auto startsWith = [&head](const char* mark, int size) {
-        return head.size() >= size && head.startsWith(QByteArray(mark, size));
-    };
-    return startsWith("\xFE\xFF", 2) || startsWith("\xEF\xBB\xBF", 3);
+    return head.startsWith("\xFE\xFF");
 }
 
 } // namespace

@@ -14,7 +14,7 @@ public:
         Listed,     // rows hold the first lines
         NoFile,     // nothing at the path
         OpenFailed, // the file is there but cannot be read
-        NotUnicode  // UTF-8 with its mark, or big-endian UTF-16: the import would garble it
+        NotUnicode  // big-endian UTF-16: the import would garble it
     };
 
     struct Row {

@@ -1,5 +1,6 @@
 #include "settings/MainToolWnd.h"
 
+#include "controls/ControlId.h"
 #include "settings/DesignDialogs.h"
 #include "show/CTumoDlg.h"
 #include "show/DesignLevels.h"
@@ -73,6 +74,11 @@ void MainToolWnd::BuildToolBar() {
     }
     m_toolBar.LoadImageLists();
     m_toolBar.CreateCombo();
+    // The guide finds each button by its command; the level box carries its own number.
+    for (int id : ButtonOrder()) {
+        if (id != XToolBarEx::kComboId)
+            SetControlId(m_toolBar.widgetForAction(Button(id)), id);
+    }
     LevelBox()->setToolTip(TipText(XToolBarEx::kComboId));
     connect(&m_toolBar, &XToolBarEx::PrizeLevelChosen, this,
             [this](int index) { SelectPrizeLevel(index); });

@@ -307,8 +307,10 @@ void PrizeBaseSettings::OnPerScreenRule(bool textUpdate) {
 
 bool PrizeBaseSettings::PerScreenAccepted() const {
     // No level may ask for more symbols than a screen shows, whatever the pool's digit count.
-    return m_fields.PerScreenValid() &&
-           m_fields.perScreen <= quint32(GradeBase::kMaxSymbolPositions);
+    // The default level's winners are what the pool leaves after the prize levels, 0 when they
+    // take it all; they are computed, not typed, so they never refuse its other settings.
+    const bool valid = m_bDefaultLevel ? m_fields.perScreen != 0 : m_fields.PerScreenValid();
+    return valid && m_fields.perScreen <= quint32(GradeBase::kMaxSymbolPositions);
 }
 
 void PrizeBaseSettings::RefusePerScreen() {

@@ -151,7 +151,8 @@ void Set_BB_P1::OnAutoBackPic() {
 
 void Set_BB_P1::OnBrowseSkin() {
     const QString chosen =
-        m_prompter.ChooseOpenFile(QStringLiteral("Open"), DialogData::QtFileFilter(SkinFilter()));
+        m_prompter.ChooseOpenFile(QStringLiteral("Open"), DialogData::QtFileFilter(SkinFilter()),
+                                  MakeAbsolutePath(m_pSkin->text()));
     if (chosen.isEmpty() || chosen == m_pSkin->text())
         return;
     m_pSkin->setText(chosen);
@@ -165,8 +166,9 @@ void Set_BB_P1::OnBrowseSkin() {
 }
 
 void Set_BB_P1::OnBrowsePicture() {
-    const QString chosen = m_prompter.ChooseOpenFile(QStringLiteral("Open"),
-                                                     DialogData::QtFileFilter(PictureFilter()));
+    const QString chosen =
+        m_prompter.ChooseOpenFile(QStringLiteral("Open"), DialogData::QtFileFilter(PictureFilter()),
+                                  MakeAbsolutePath(m_pBackPic->text()));
     if (!chosen.isEmpty())
         m_pBackPic->setText(chosen);
 }

@@ -200,7 +200,8 @@ void XSet::OnReset() {
 void XSet::OnLoadScheme() {
     if (m_bReported)
         return;
-    QString path = m_pPrompter->ChooseOpenFile(QString(), SchemeFileFilter(), g_strAppFolder);
+    QString path = m_pPrompter->ChooseOpenFile(QString(), SchemeFileFilter(), g_strAppFolder,
+                                               QStringLiteral("TSC"));
     if (path.isEmpty() || !m_pPrompter->AskYesNo(LoadQuestion()))
         return;
     path = CompleteSchemeExtension(path);

@@ -2,7 +2,9 @@
 
 #include "base/AppPaths.h"
 #include "controls/CXInfoTip.h"
+#include "controls/ControlId.h"
 #include "controls/XButton.h"
+#include "media/ProgramIcon.h"
 #include "show/AccelKeyFilter.h"
 #include "show/BottomButtons.h"
 #include "show/BulletinBoard.h"
@@ -118,6 +120,8 @@ int CTumoDlg::DoModal() {
 bool CTumoDlg::OnInitDialog() {
     m_bBusy = true;
     setWindowTitle(QStringLiteral("Tumo"));
+    // The dialogs it owns take it from here.
+    setWindowIcon(ProgramIcon::Icon());
     CreateCheckList();
 
     m_status.m_strDataFolder = g_strAppFolder;
@@ -129,7 +133,12 @@ bool CTumoDlg::OnInitDialog() {
     m_rcScreen = MonitorChoice::Choose(MonitorChoice::ScreenRects(), m_status.m_options.m_nMonitor);
     if (m_rcScreen.isEmpty())
         m_rcScreen = QRect(0, 0, 1024, 768);
+    // Before the window exists, so that it is made on that screen.
+    if (QScreen* screen = MonitorChoice::Screen(m_status.m_options.m_nMonitor))
+        setScreen(screen);
     setGeometry(m_rcScreen);
+    // The symbols fill the monitor the show is on, which need not be the primary one.
+    m_pWorker->SetScreenSize([this] { return m_rcScreen.size(); });
     show(); // stays hidden until the symbols are there
 
     m_pMouseWnd = new MessageWnd(
@@ -234,6 +243,8 @@ void CTumoDlg::CreateButtons() {
     for (const BottomButtons::Button& spec : BottomButtons::Layout(size())) {
         auto* button = new XButton(spec.text, this);
         button->setObjectName(spec.text);
+        // The guide finds the button by the command it issues.
+        SetControlId(button, spec.id);
         button->setGeometry(spec.rect);
         // Keys belong to the hot keys: Space on a focused button would press it as well.
         button->setFocusPolicy(Qt::NoFocus);

@@ -472,17 +472,18 @@ void DrawSequence::OnDeleteWinning() {
 void DrawSequence::OnInfoTipResult(const QString& ticked, int lineCount) {
     m_ports.screen->EnableWindow(true);
     m_bInfoTipOpen = false;
-    // Cancel, no line ticked, or the result is gone already (a level change, a restart).
+    // Cancel, or the result is gone already (a level change, a restart).
     if (lineCount <= 0 || m_bHandling || !m_bResultShown || !CurGrade())
         return;
+    // No line ticked removes nothing, but the symbols roll again all the same.
     const QList<int> lines = ParseTickedLines(ticked, qMin(lineCount, m_nScreenCount));
-    if (lines.isEmpty())
-        return;
     QScopedValueRollback<bool> guard(m_bHandling, true);
     CancelLanding();
-    RemoveTicked(lines);
-    // The winners file must not go on listing a winner taken back.
-    SaveDrawState(true);
+    if (!lines.isEmpty()) {
+        RemoveTicked(lines);
+        // The winners file must not go on listing a winner taken back.
+        SaveDrawState(true);
+    }
     const int perScreen = PerScreen();
     if (perScreen <= 1) {
         Restart();

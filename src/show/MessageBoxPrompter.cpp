@@ -65,8 +65,15 @@ bool MessageBoxPrompter::AskYesNo(const QString& text) {
 }
 
 QString MessageBoxPrompter::ChooseOpenFile(const QString& title, const QString& filter,
-                                           const QString& folder) {
-    return QFileDialog::getOpenFileName(Parent(), title, folder, filter);
+                                           const QString& folder, const QString& defaultSuffix) {
+    QFileDialog dialog(Parent(), title, folder, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    // Without it a name typed bare is looked for as it is and refused as not found.
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
 }
 
 QString MessageBoxPrompter::ChooseSaveFile(const QString& title, const QString& filter,

@@ -23,7 +23,8 @@ public:
     void Message(const QString& text, Icon icon = Icon::Warning) override;
     bool AskYesNo(const QString& text) override;
     QString ChooseOpenFile(const QString& title, const QString& filter,
-                           const QString& folder = QString()) override;
+                           const QString& folder = QString(),
+                           const QString& defaultSuffix = QString()) override;
     QString ChooseSaveFile(const QString& title, const QString& filter,
                            const QString& suggestedName,
                            const QString& defaultSuffix = QString()) override;

@@ -29,7 +29,7 @@ public:
     // Ends the thread if Quit was not posted, and waits for it.
     ~SymbolWorker() override;
 
-    // The size the automatic layout fills; the primary screen unless a test says otherwise.
+    // The size the automatic layout fills; the primary screen unless the owner says otherwise.
     void SetScreenSize(ScreenSize size) { m_screenSize = std::move(size); }
 
     // Starts the thread; commands posted before are kept and handled once it runs.

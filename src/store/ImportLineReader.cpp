@@ -55,11 +55,16 @@ private:
 
 ImportLineReader::ImportLineReader(QIODevice& file, qsizetype blockBytes)
     : m_file(file), m_blockBytes(blockBytes) {
-    const QByteArray head = m_file.peek(2);
-    m_bUtf16 = head.size() == 2 && quint8(head[0]) == 0xFF && quint8(head[1]) == 0xFE;
+    const QByteArray head = m_file.peek(3);
+    m_bUtf16 = head.size() >= 2 && quint8(head[0]) == 0xFF && quint8(head[1]) == 0xFE;
     if (m_bUtf16) {
         m_file.read(2);
         m_bufFileOffset = 2;
+    } else if (head.startsWith("\xEF\xBB\xBF")) {
+        // Spreadsheets mark their UTF-8 so; the mark says how to read the file.
+        m_file.read(3);
+        m_bufFileOffset = 3;
+        m_utf8 = Utf8::Yes;
     }
     m_unitBytes = m_bUtf16 ? 2 : 1;
     m_maxLineBytes = m_bUtf16 ? kMaxUtf16LineBytes : kMaxAnsiLineBytes;

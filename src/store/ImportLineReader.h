@@ -13,7 +13,8 @@ class QIODevice;
 // of the line; a lone CR is); the text after the last line end is the last line. The file is
 // read in blocks and a line may span any number of them. A line longer than the limit (8191
 // bytes single-byte, 40956 bytes UTF-16) is reported once as too long and skipped, so a file
-// without line ends is still read through to its end.
+// without line ends is still read through to its end. A file that starts with EF BB BF, the mark
+// spreadsheets give UTF-8, is read as UTF-8 from after the mark.
 class ImportLineReader {
 public:
     static constexpr qsizetype kBlockBytes = 40960;

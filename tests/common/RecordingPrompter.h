@@ -17,11 +17,14 @@ public:
         questions << text;
         return answers.isEmpty() ? false : answers.takeFirst();
     }
-    QStringList openFilters; // filter of each open-file chooser
-    QStringList openFolders; // folder each open-file chooser opened in ("" for the default)
-    QString ChooseOpenFile(const QString&, const QString& filter, const QString& folder) override {
+    QStringList openFilters;  // filter of each open-file chooser
+    QStringList openFolders;  // folder each open-file chooser opened in ("" for the default)
+    QStringList openSuffixes; // extension each open-file chooser gives a bare name
+    QString ChooseOpenFile(const QString&, const QString& filter, const QString& folder,
+                           const QString& defaultSuffix) override {
         openFilters << filter;
         openFolders << folder;
+        openSuffixes << defaultSuffix;
         return nextFile();
     }
     QStringList saveSuffixes; // default suffix of each save-file chooser ("" for none)

@@ -8,6 +8,8 @@
 //                             the level becomes current and draws by itself, one number per
 //                             screen and a turn in a fraction of a second, up to <quantity>;
 //                             the scheme grows to some pages, as one with real texts does
+//   monitor <folder> <number> the draw window opens on monitor <number> (from 1), its symbols
+//                             standing on the start character "0"
 //   scheme <folder>           "current <level>", then "<level>|<number>" per drawn number
 //   winners <file>            "<level>|<number>" per line of a winners text file
 //   symbols <folder> <level> <rows> <png>
@@ -123,6 +125,17 @@ int AutoDraw(const QString& folder, int level, qint32 quantity) {
     status.Level(0).m_notify.m_strTitle = QString(16000, u'x');
     status.SetCurrentLevel(level);
     status.RecomputeDefaultGradeTotal();
+    if (!status.SaveAll())
+        return Fail(QStringLiteral("the settings files cannot be written in ") + folder);
+    return 0;
+}
+
+int Monitor(const QString& folder, qint32 number) {
+    TumoStatus status;
+    UseFolder(status, folder);
+    status.m_options.m_nMonitor = number;
+    status.m_options.m_bStopAtStartup = 1;
+    status.m_options.m_chStartSymbol = '0';
     if (!status.SaveAll())
         return Fail(QStringLiteral("the settings files cannot be written in ") + folder);
     return 0;
@@ -301,6 +314,8 @@ int Run(const QStringList& args) {
         return PerScreen(args.at(1), args.at(2).toInt(), args.at(3).toInt());
     if (command == QLatin1String("autodraw") && args.size() == 4)
         return AutoDraw(args.at(1), args.at(2).toInt(), args.at(3).toInt());
+    if (command == QLatin1String("monitor") && args.size() == 3)
+        return Monitor(args.at(1), args.at(2).toInt());
     if (command == QLatin1String("scheme") && args.size() == 2)
         return Scheme(args.at(1));
     if (command == QLatin1String("winners") && args.size() == 2)
@@ -311,7 +326,7 @@ int Run(const QStringList& args) {
         return Symbols(args.at(1), args.at(2).toInt(), args.at(3).toInt(), args.at(4));
     return Fail(QStringLiteral(
         "usage: prepare|scheme <folder>, perscreen|autodraw <folder> <level> <count>, "
-        "winners <file>, "
+        "monitor <folder> <number>, winners <file>, "
         "symbols <folder> <level> <rows> <png>, watch <seconds> <png>"));
 }
 

@@ -63,10 +63,15 @@ e2e_helper() {
     [ -x "$check" ] || fail "no helper $check (target tumo_drawcheck)"
 }
 
-# A display nobody uses, 1920 x 1080. Xvfb picks the number itself, so scripts running side by
-# side never race for one.
+# A display nobody uses, 1920 x 1080, or with the screens of E2E_SCREENS ("WxHxD" each, X screens
+# 0, 1, ...). Xvfb picks the number itself, so scripts running side by side never race for one.
 e2e_start_xvfb() {
-    Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" \
+    local screens=() n=0 size
+    for size in ${E2E_SCREENS:-1920x1080x24}; do
+        screens+=(-screen "$n" "$size")
+        n=$((n + 1))
+    done
+    Xvfb -displayfd 3 "${screens[@]}" -nolisten tcp 3>"$work/display" \
         >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 50); do

@@ -57,6 +57,16 @@ TEST_F(BannerShowTest, OpensOnTheLevelsBannerWithABareNameInTheProgramFolder) {
     EXPECT_EQ(BannerShow::ShownFile("C:\\show\\b.swf"), "C:\\show\\b.swf");
 }
 
+TEST_F(BannerShowTest, BrowseOpensOnTheCurrentFile) {
+    auto dlg = Open();
+    dlg->ShowCheck()->click();
+    prompter.chosenFiles = {"/media/glint.swf"};
+    dlg->OnBrowse();
+    dlg->OnBrowse(); // cancelled
+    EXPECT_EQ(prompter.openFolders, QStringList({"/opt/tumo/DefBan.swf", "/media/glint.swf"}));
+    EXPECT_EQ(dlg->FileEdit()->text(), "/media/glint.swf");
+}
+
 TEST_F(BannerShowTest, ApplyThenCancelKeepsTheAppliedBanner) {
     auto dlg = Open();
     QList<QPair<WinRect, WinRect>> applied; // (level, previous) banner rectangles

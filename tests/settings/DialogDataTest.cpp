@@ -80,6 +80,28 @@ TEST(FontColourDialog, ChosenFontKeepsItsSizeAndEffects) {
     EXPECT_EQ(chosen.lfFaceName, "DejaVu Sans");
 }
 
+// The chooser opens on the stored style: confirmed untouched, upright stays upright and bold
+// stays bold, whatever style the face happens to list first.
+TEST(FontColourDialog, ConfirmingUnchangedKeepsTheStyle) {
+    struct Case {
+        int weight;
+        int italic;
+    };
+    for (const Case c : {Case{400, 0}, Case{700, 0}, Case{400, 1}, Case{700, 1}}) {
+        LogFont lf = LogFont::Default();
+        lf.SetFaceName(QStringLiteral("DejaVu Sans"));
+        lf.lfHeight = -24;
+        lf.lfWeight = c.weight;
+        lf.lfItalic = quint8(c.italic);
+        FontColourDialog dialog(lf, 0);
+        const LogFont chosen = dialog.ChosenFont();
+        EXPECT_EQ(chosen.lfItalic, c.italic) << c.weight;
+        EXPECT_EQ(chosen.lfWeight, c.weight) << c.italic;
+        EXPECT_EQ(chosen.lfFaceName, "DejaVu Sans");
+        EXPECT_EQ(chosen.lfHeight, -24);
+    }
+}
+
 TEST(FontColourDialog, ConfirmingUnchangedKeepsTheStoredFace) {
     // Arial of the Windows build is not on this system: the chooser shows a stand-in, and
     // confirming it unchanged must give back the same description, bold included.

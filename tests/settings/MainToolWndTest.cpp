@@ -1,6 +1,7 @@
 #include "settings/MainToolWnd.h"
 #include "base/AppPaths.h"
 #include "common/RecordingPrompter.h"
+#include "controls/GuideWindowList.h"
 #include "media/MovieTestUtil.h"
 #include "model/TumoStatus.h"
 #include "settings/BannerShow.h"
@@ -111,6 +112,24 @@ TEST_F(MainToolWndTest, TheToolBarHasTheLevelsAndTheLevelButtons) {
         EXPECT_EQ(tool->Button(order[k])->toolTip(), tips[k - 1]);
     EXPECT_FALSE(tool->Button(order[1])->icon().isNull());
     tool->grab().save(QDir(TUMO_BINARY_DIR).filePath("design-tool.png"));
+}
+
+// The guide file points at the draw window's buttons and the design tool's by their commands.
+TEST_F(MainToolWndTest, TheGuideFindsTheDrawButtonsAndTheToolButtonsShown) {
+    const GuideWindowList& windows = main->GuideWindows();
+    const QList<int> drawButtons = {OtherOption::kCmdQuit, OtherOption::kCmdSettings,
+                                    OtherOption::kCmdShowWinning, OtherOption::kCmdDraw,
+                                    OtherOption::kCmdRestart};
+    for (int id : drawButtons) {
+        EXPECT_TRUE(IsGuideControlShown(&windows, id)) << id;
+        EXPECT_EQ(FindGuideControl(&windows, id).window, main.get()) << id;
+    }
+    EXPECT_FALSE(IsGuideControlShown(&windows, DesignCommand::kQuit));
+    main->OnCommand(MainMenu::kCmdDesignMode);
+    for (int id : MainToolWnd::ButtonOrder()) {
+        EXPECT_TRUE(IsGuideControlShown(&windows, id)) << id;
+        EXPECT_EQ(FindGuideControl(&windows, id).window, Tool()) << id;
+    }
 }
 
 TEST_F(MainToolWndTest, ChoosingALevelDesignsItAndPutsItOnTheScreen) {

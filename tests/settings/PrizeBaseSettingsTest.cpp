@@ -208,6 +208,29 @@ TEST_F(BaseSettingsTest, TheDefaultLevelKeepsItsNameAndWinners) {
     EXPECT_EQ(level.m_base.m_nPerScreen, 2);
 }
 
+// When the prize levels take the whole pool the default level has no winners left; its pause,
+// automatic mode and numbers on the screen are still its own to set, but never none on the screen.
+TEST_F(BaseSettingsTest, TheDefaultLevelWithNoWinnersLeftStillTakesItsSettings) {
+    level.m_base.m_nQuantity = 0;
+    level.m_base.m_bAutoDraw = 0;
+    Open(true);
+    dialog->m_checkAutoDraw->setChecked(true);
+    dialog->m_editPerScreen->setText("3");
+    ClickOk();
+    EXPECT_TRUE(prompter.messages.isEmpty());
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(level.m_base.m_bAutoDraw, 1);
+    EXPECT_EQ(level.m_base.m_nPerScreen, 3);
+    EXPECT_EQ(level.m_base.m_nQuantity, 0);
+
+    Open(true);
+    dialog->m_editPerScreen->setText("0");
+    ClickOk();
+    EXPECT_EQ(prompter.messages, QStringList({PrizeBaseSettings::PerScreenText()}));
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(level.m_base.m_nPerScreen, 3);
+}
+
 TEST_F(BaseSettingsTest, TypingMoreThanOneNumberClearsAndLocksStopABit) {
     level.m_base.m_nQuantity = 10;
     level.m_takeStyle.m_nStopMode = 1;

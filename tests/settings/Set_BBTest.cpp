@@ -146,6 +146,8 @@ TEST_F(Set_BBTest, NewShapePictureZeroesThePlacesAndOkKeepsThemZero) {
     EXPECT_EQ(dlg->WorkingCopy().m_shape.m_nCount, 3);
     dlg->ShapePage().OnBrowseSkin();
     EXPECT_EQ(dlg->ShapePage().SkinEdit()->text(), newSkin);
+    // The chooser opens on the shape picture in use.
+    EXPECT_EQ(prompter.openFolders, QStringList(2, level.m_notify.m_strSkin));
     EXPECT_EQ(dlg->SizePage().Edit(2)->text(), "400"); // still the old numbers
     dlg->accept();
 
@@ -183,6 +185,7 @@ TEST_F(Set_BBTest, AutomaticFacePictureIsFoundBesideTheShapePicture) {
     EXPECT_TRUE(page.DisplayGroup()->button(2)->isEnabled());
     prompter.chosenFiles = {dir.filePath("mine.jpg")};
     page.OnBrowsePicture();
+    EXPECT_EQ(prompter.openFolders, QStringList({base + ".jpg"}));
     dlg->accept();
     EXPECT_EQ(level.m_notify.m_strBackPic, dir.filePath("mine.jpg"));
     EXPECT_FALSE(level.m_notify.m_bAutoBackPic);

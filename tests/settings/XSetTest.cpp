@@ -169,6 +169,7 @@ TEST_F(SettingsWindowTest, BackupWritesAPackAndLoadRestoresItThenRestarts) {
     // Cancelled chooser, then No to the question: nothing happens.
     settings->OnLoadScheme();
     EXPECT_EQ(prompter.openFolders, QStringList({g_strAppFolder})) << "the program folder";
+    EXPECT_EQ(prompter.openSuffixes, QStringList({"TSC"})) << "a bare name finds its pack";
     EXPECT_EQ(g_strAppFolder, dir.path());
     prompter.chosenFiles = {File("show")};
     prompter.answers = {false};

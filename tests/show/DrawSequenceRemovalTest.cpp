@@ -88,11 +88,11 @@ TEST(DrawSequenceRemoval, StyleOneAfterTheLastCharacter) {
     EXPECT_FALSE(f.seq->IsScreenDone());
 }
 
-TEST(DrawSequenceRemoval, CancelAndNoTickChangeNothing) {
+TEST(DrawSequenceRemoval, CancelChangesNothing) {
     RemovalFixture f(2, 3);
     f.Begin();
     f.seq->OnDraw();
-    for (const auto& [ticked, lines] : QList<QPair<QString, int>>{{"", 3}, {"1", 0}, {"x\n9", 3}}) {
+    for (const auto& [ticked, lines] : QList<QPair<QString, int>>{{QString(), 0}, {"1", 0}}) {
         f.seq->OnDeleteWinning();
         f.rec.log.clear();
         f.seq->OnInfoTipResult(ticked, lines);
@@ -100,6 +100,25 @@ TEST(DrawSequenceRemoval, CancelAndNoTickChangeNothing) {
         EXPECT_EQ(f.Drawn(), 3);
         EXPECT_TRUE(f.seq->IsScreenDone());
         EXPECT_FALSE(f.seq->IsInfoTipOpen());
+    }
+}
+
+// Delete with no line ticked (or none that stands for a number on the screen) removes nothing
+// and sets the symbols rolling for the next screen, as a removal does.
+TEST(DrawSequenceRemoval, NoTickRemovesNothingAndRollsAgain) {
+    for (const QString& ticked : {QString(""), QString("x\n9")}) {
+        RemovalFixture f(2, 3);
+        f.Begin();
+        f.seq->OnDraw();
+        f.seq->OnDeleteWinning();
+        f.rec.log.clear();
+        f.seq->OnInfoTipResult(ticked, 3);
+        EXPECT_EQ(f.Drawn(), 3) << ticked.toStdString();
+        EXPECT_EQ(f.status.m_nTakenAtGradeStart, 3);
+        EXPECT_TRUE(f.rec.log.contains("roll 0 1"));
+        EXPECT_FALSE(f.seq->IsScreenDone());
+        EXPECT_FALSE(f.seq->IsResultShown());
+        EXPECT_EQ(f.rec.log.mid(f.rec.log.size() - 2), QStringList({"panels 0", "panels 1"}));
     }
 }
 

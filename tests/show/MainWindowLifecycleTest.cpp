@@ -11,6 +11,7 @@
 #include "show/SymbolView.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
@@ -54,6 +55,11 @@ TEST_F(MainWindowTest, StaysHiddenUntilTheSymbolsAreReadyThenCoversTheMonitor) {
     ASSERT_TRUE(WaitReady(dlg));
     EXPECT_EQ(dlg.geometry(), MonitorChoice::Choose(MonitorChoice::ScreenRects(),
                                                     dlg.Status().m_options.m_nMonitor));
+    // The program's icon, which the dialogs it owns show too.
+    ASSERT_FALSE(dlg.windowIcon().isNull());
+    QDialog owned(&dlg);
+    EXPECT_EQ(owned.windowIcon().cacheKey(), dlg.windowIcon().cacheKey());
+    EXPECT_FALSE(dlg.windowIcon().pixmap(16).isNull());
     dlg.hide();
     dlg.show();
     EXPECT_TRUE(dlg.isVisible()) << "once the symbols were ready, showing again is allowed";

@@ -5,12 +5,15 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWindow>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -77,6 +80,50 @@ TEST(MessageBoxPrompter, ABoxComesAtOnceWhenItsOwnerIsNotComing) {
     EXPECT_LT(clock.elapsed(), 5000) << "the box waited for a window that was not coming";
     EXPECT_EQ(seen.parent, nullptr);
     EXPECT_FALSE(window.isVisible());
+}
+
+// The open chooser takes a name typed without its extension when the extension is given, and
+// opens on a file it is handed.
+TEST(MessageBoxPrompter, TheOpenChooserCompletesABareNameAndOpensOnAGivenFile) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile pack(dir.filePath("pack1.TSC"));
+    ASSERT_TRUE(pack.open(QIODevice::WriteOnly));
+    pack.close();
+    MessageBoxPrompter prompter;
+    const auto answer = [](const std::function<void(QFileDialog&)>& act) {
+        auto* poll = new QTimer;
+        QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                auto* chooser = qobject_cast<QFileDialog*>(w);
+                if (!chooser || !chooser->isVisible())
+                    continue;
+                poll->deleteLater();
+                act(*chooser);
+                return;
+            }
+        });
+        poll->start(5);
+    };
+    const QString filter = QStringLiteral("Tumo Scheme Files (*.TSC)");
+    answer([](QFileDialog& chooser) {
+        auto* name = chooser.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->setText(QStringLiteral("pack1"));
+        // Protected in QFileDialog; through QDialog its own override still runs.
+        static_cast<QDialog&>(chooser).accept();
+    });
+    EXPECT_EQ(prompter.ChooseOpenFile(QString(), filter, dir.path(), QStringLiteral("TSC")),
+              dir.filePath("pack1.TSC"));
+
+    QStringList opened;
+    answer([&opened](QFileDialog& chooser) {
+        opened = chooser.selectedFiles();
+        opened << chooser.directory().absolutePath();
+        chooser.reject();
+    });
+    EXPECT_TRUE(prompter.ChooseOpenFile(QString(), filter, dir.filePath("pack1.TSC")).isEmpty());
+    EXPECT_EQ(opened, QStringList({dir.filePath("pack1.TSC"), dir.path()}));
 }
 
 // A dialog open in front of the draw window owns the question instead.

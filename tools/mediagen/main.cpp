@@ -4,6 +4,7 @@
 #include "BannerArt.h"
 #include "BoardArt.h"
 #include "SymbolArt.h"
+#include "media/ProgramIcon.h"
 #include "media/StripMovieFile.h"
 
 #include <QDir>
@@ -88,7 +89,9 @@ int main(int argc, char** argv) {
                // finds there is the default face, so OK with nothing changed keeps it.
                Copy(dir, QStringLiteral("DefBBBg.jpg"), QStringLiteral("DefBBSkin.jpg"));
     });
+    // The icon of the desktop entry, the one the windows draw for themselves.
+    const bool icon = WritePicture(dir, QStringLiteral("tumo.png"), ProgramIcon::Draw(256), "png");
     // Every medium is waited for, whether or not another failed.
-    const bool written[] = {symbols.get(), background.get(), banner.get(), board.get()};
+    const bool written[] = {symbols.get(), background.get(), banner.get(), board.get(), icon};
     return std::all_of(std::begin(written), std::end(written), [](bool ok) { return ok; }) ? 0 : 1;
 }
