@@ -60,6 +60,11 @@ start_recording() {
         >"$work/hall.raw" 2>"$work/parec.log" &
     parec_pid=$!
     sleep 1
+    # The monitor's first samples can take a moment on a busy machine.
+    for _ in $(seq 50); do
+        [ -s "$work/hall.raw" ] && break
+        sleep 0.1
+    done
     t0=0
     local now size
     for _ in 1 2 3 4 5; do
