@@ -1,6 +1,7 @@
 #include "model/TumoStatus.h"
 #include "LevelTestUtil.h"
 #include "RecordTestUtil.h"
+#include "common/FileSizeLimit.h"
 #include "common/RecordingPrompter.h"
 
 #include <QDir>
@@ -94,27 +95,6 @@ void expectSameLevels(const TumoStatus& a, const TumoStatus& b) {
     for (qsizetype i = 0; i < a.LevelCount(); ++i)
         EXPECT_TRUE(a.Level(i) == b.Level(i)) << "level " << i;
 }
-
-// Limits the size of files this process may write, so that writing fails the way a full disk
-// makes it fail.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit l = m_saved;
-        l.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &l);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_saved{};
-    void (*m_oldHandler)(int) = nullptr;
-};
 
 } // namespace
 

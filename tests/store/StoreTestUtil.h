@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/FileSizeLimit.h"
 #include "store/FairRandom.h"
 #include "store/ProgressSink.h"
 #include "store/RandomGenerator.h"
@@ -29,26 +30,6 @@ public:
         return quitAfterPumps < 0 || pumps < quitAfterPumps;
     }
     void End() override { ++ends; }
-};
-
-// Makes writes past the given file size fail as on a full disk (EFBIG), for this process.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldSignal = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldSignal);
-    }
-
-private:
-    rlimit m_old{};
-    void (*m_oldSignal)(int) = nullptr;
 };
 
 // Gives the draws a test asks for, in order; 0 once they run out.
