@@ -1,24 +1,5 @@
 #include "model/SafeFileWriter.h"
 
-#include <QMutex>
-#include <QMutexLocker>
-
-namespace {
-
-QMutex injectorLock;
-SafeFileWriter::FailureInjector injector;
-
-bool injectedFailure(const QString& path) {
-    QMutexLocker lock(&injectorLock);
-    return injector && injector(path);
-}
-
-QString diskFullText() {
-    return QStringLiteral("No space left on device");
-}
-
-} // namespace
-
 SafeFileWriter::SafeFileWriter(const QString& path) : m_path(path), m_file(path) {}
 
 SafeFileWriter::~SafeFileWriter() {
@@ -40,8 +21,6 @@ bool SafeFileWriter::write(const char* data, qint64 size) {
         return false;
     if (size == 0)
         return true;
-    if (injectedFailure(m_path))
-        return fail(diskFullText());
     if (m_file.write(data, size) != size)
         return fail(m_file.errorString());
     return true;
@@ -55,9 +34,8 @@ bool SafeFileWriter::commit() {
         return false;
     }
     // The flush is where a full disk shows for the last buffered block; QSaveFile would lose it.
-    if (injectedFailure(m_path) || !m_file.flush() || m_file.error() != QFileDevice::NoError) {
-        const QString reason =
-            m_file.error() != QFileDevice::NoError ? m_file.errorString() : diskFullText();
+    if (!m_file.flush() || m_file.error() != QFileDevice::NoError) {
+        const QString reason = m_file.errorString();
         cancel();
         m_error = reason;
         return false;
@@ -88,9 +66,4 @@ bool SafeFileWriter::WriteWhole(const QString& path, const QByteArray& bytes, QS
     if (!ok && error)
         *error = file.errorString();
     return ok;
-}
-
-void SafeFileWriter::SetFailureInjector(FailureInjector f) {
-    QMutexLocker lock(&injectorLock);
-    injector = std::move(f);
 }

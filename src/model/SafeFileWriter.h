@@ -4,8 +4,6 @@
 #include <QSaveFile>
 #include <QString>
 
-#include <functional>
-
 // Writes a file whole or not at all. The bytes go to a temporary file beside the target, which
 // replaces the target only when every byte reached the disk. Qt 6.4's QSaveFile::commit() can
 // report success after its final flush failed (a full disk then leaves an empty or cut file), so
@@ -35,11 +33,6 @@ public:
 
     // One call for a file whose bytes are ready: true when the whole file was written.
     static bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error = nullptr);
-
-    // Tests make writes fail the way a full disk does: the injector is asked once per written
-    // block with the target path, and a true answer fails that block. Pass {} to stop.
-    using FailureInjector = std::function<bool(const QString& path)>;
-    static void SetFailureInjector(FailureInjector injector);
 
 private:
     bool fail(const QString& reason);

@@ -1,6 +1,7 @@
 #include "model/BackgroundWriter.h"
 
-#include "common/InjectedWriteFailure.h"
+#include "common/FileSizeLimit.h"
+#include "model/SafeFileWriter.h"
 
 #include <QFile>
 #include <QMap>
@@ -84,7 +85,7 @@ TEST(BackgroundWriter, AStatusFileCutShortKeepsItsSchemeButNotTheWinnersFile) {
     BackgroundWriter::File list = Bytes(winners, "list");
     list.onlyAfterEarlierFiles = true;
     {
-        InjectedWriteFailure full(QStringLiteral("TumoStatus.dat"));
+        FileSizeLimit full(0);
         writer.Submit({first, Bytes(scheme, "new"), list});
         EXPECT_FALSE(writer.Flush());
     }

@@ -1,5 +1,7 @@
 #include "model/SafeFileWriter.h"
 
+#include "common/FileSizeLimit.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -15,7 +17,6 @@ QByteArray readAll(const QString& path) {
 
 class SafeFileWriterTest : public ::testing::Test {
 protected:
-    void TearDown() override { SafeFileWriter::SetFailureInjector({}); }
     QTemporaryDir dir;
     QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
 };
@@ -30,12 +31,12 @@ TEST_F(SafeFileWriterTest, WholeFileReplacesTheOldOne) {
 
 TEST_F(SafeFileWriterTest, FailedWriteOrFlushKeepsTheOldFileAndSaysWhy) {
     ASSERT_TRUE(SafeFileWriter::WriteWhole(path("a.txt"), "old"));
-    // The first call fails the write itself, the second lets the write pass and fails the flush.
-    for (int failAt : {1, 2}) {
-        int calls = 0;
-        SafeFileWriter::SetFailureInjector([&](const QString&) { return ++calls == failAt; });
+    // A few bytes wait in the buffer and fail at the flush; a large block fails in the write.
+    for (qsizetype size : {3, 1 << 20}) {
+        FileSizeLimit full(0);
         QString why;
-        EXPECT_FALSE(SafeFileWriter::WriteWhole(path("a.txt"), "new", &why)) << failAt;
+        EXPECT_FALSE(SafeFileWriter::WriteWhole(path("a.txt"), QByteArray(size, 'n'), &why))
+            << size;
         EXPECT_FALSE(why.isEmpty());
         EXPECT_EQ(readAll(path("a.txt")), QByteArray("old"));
     }
@@ -43,11 +44,13 @@ TEST_F(SafeFileWriterTest, FailedWriteOrFlushKeepsTheOldFileAndSaysWhy) {
 }
 
 TEST_F(SafeFileWriterTest, StreamingWriteStopsAtTheFirstShortBlock) {
-    SafeFileWriter::SetFailureInjector([](const QString& p) { return p.endsWith("b.dat"); });
     SafeFileWriter w(path("b.dat"));
-    ASSERT_TRUE(w.open());
-    EXPECT_FALSE(w.write("one"));
-    SafeFileWriter::SetFailureInjector({});
+    {
+        FileSizeLimit full(0);
+        ASSERT_TRUE(w.open());
+        EXPECT_FALSE(w.write(QByteArray(1 << 20, 'o')));
+        EXPECT_FALSE(w.errorString().isEmpty());
+    }
     EXPECT_FALSE(w.write("two"));
     EXPECT_FALSE(w.commit());
     EXPECT_FALSE(QFile::exists(path("b.dat")));

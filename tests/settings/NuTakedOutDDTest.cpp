@@ -1,6 +1,6 @@
 #include "settings/NuTakedOutDD.h"
 #include "base/AppPaths.h"
-#include "common/InjectedWriteFailure.h"
+#include "common/FileSizeLimit.h"
 #include "common/RecordingPrompter.h"
 #include "model/TumoStatus.h"
 #include "settings/WinningList.h"
@@ -110,7 +110,7 @@ TEST_F(WinningDialogTest, AnOutputCutShortByAFullDiskKeepsTheOldFileAndSaysSo) {
     old.write("old list");
     old.close();
     {
-        InjectedWriteFailure full(QStringLiteral("winners.txt"));
+        FileSizeLimit full(0);
         prompter.chosenFiles = {path};
         dlg.OnOutput();
     }

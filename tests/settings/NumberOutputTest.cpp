@@ -1,7 +1,7 @@
 #include "settings/NumberOutput.h"
 
 #include "NumberPoolFixture.h"
-#include "common/InjectedWriteFailure.h"
+#include "common/FileSizeLimit.h"
 
 #include <QFile>
 #include <QFileDevice>
@@ -52,7 +52,7 @@ TEST_F(NumberOutputTest, AFileThatCannotBeCreatedIsReported) {
 TEST_F(NumberOutputTest, AFullDiskIsAWriteFailureAndKeepsTheOldFile) {
     const QString path = Path(QStringLiteral("output.txt"));
     ASSERT_TRUE(numbertest::WriteFile(path, "old"));
-    InjectedWriteFailure full(QStringLiteral("output.txt"));
+    FileSizeLimit full(0);
     EXPECT_EQ(NumberOutput::Write(pool, path), NumberOutput::Result::WriteFailed);
     EXPECT_EQ(ReadFile(path), QByteArray("old"));
 }

@@ -1,9 +1,9 @@
 #include "settings/XSet.h"
 #include "base/AppPaths.h"
+#include "common/FileSizeLimit.h"
 #include "common/RecordingPrompter.h"
 #include "controls/ControlId.h"
 #include "media/MovieTestUtil.h"
-#include "model/SafeFileWriter.h"
 #include "model/TumoStatus.h"
 #include "settings/PrizesDlg.h"
 #include "settings/Sheet_LotteryNo.h"
@@ -212,12 +212,12 @@ TEST_F(SettingsWindowTest, PackThatCannotBeWrittenRestartsAfterSavingWithThePool
     settings->OnBackupScheme();
     FlipShowButtons();
     const qint32 shown = status.m_options.m_bShowButtons;
-    SafeFileWriter::SetFailureInjector(
-        [](const QString& path) { return path.contains(".restore"); });
     prompter.chosenFiles = {File("show")};
     prompter.answers = {true};
-    settings->OnLoadScheme();
-    SafeFileWriter::SetFailureInjector({});
+    {
+        FileSizeLimit full(0); // the pack's files cannot be staged
+        settings->OnLoadScheme();
+    }
     EXPECT_EQ(Reports(), (Pairs{{0, 1}}));
     EXPECT_FALSE(prompter.messages.isEmpty());
     EXPECT_NE(status.m_options.m_bShowButtons, shown) << "the options are kept";

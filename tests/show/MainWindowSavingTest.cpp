@@ -1,5 +1,5 @@
 #include "base/AppPaths.h"
-#include "common/InjectedWriteFailure.h"
+#include "common/FileSizeLimit.h"
 #include "common/RecordingPrompter.h"
 #include "media/MovieTestUtil.h"
 #include "model/TumoStatus.h"
@@ -18,10 +18,10 @@ using namespace mainwindowtest;
 namespace {
 
 // Answers the question after a failed save at the end: the first answers free the disk (the
-// injected failure stops) when the test says so.
+// size limit ends) when the test says so.
 class FreeingPrompter : public RecordingPrompter {
 public:
-    std::unique_ptr<InjectedWriteFailure>* failure = nullptr;
+    std::unique_ptr<FileSizeLimit>* failure = nullptr;
     bool freeOnYes = false;
 
     bool AskYesNo(const QString& text) override {
@@ -40,7 +40,7 @@ protected:
     }
 
     FreeingPrompter prompter;
-    std::unique_ptr<InjectedWriteFailure> full;
+    std::unique_ptr<FileSizeLimit> full;
 };
 
 } // namespace
@@ -114,7 +114,7 @@ TEST_F(MainWindowSaving, AFailingDiskIsSaidOnceAndEveryDrawPressTriesTheSaveAgai
         QCoreApplication::processEvents();
         dlg.Draw().OnRestart();
     };
-    full = std::make_unique<InjectedWriteFailure>(QStringLiteral("TumoStatus.dat"));
+    full = std::make_unique<FileSizeLimit>(0);
     drawStep();
     EXPECT_EQ(prompter.messages, QStringList{TumoStatus::WriteErrorText()});
     drawStep(); // the save fails again: nothing is drawn
@@ -124,7 +124,7 @@ TEST_F(MainWindowSaving, AFailingDiskIsSaidOnceAndEveryDrawPressTriesTheSaveAgai
     drawStep(); // saves the first winner, then draws the second
     EXPECT_EQ(SavedWinners().size(), 2);
     EXPECT_EQ(prompter.messages.size(), 2);
-    full = std::make_unique<InjectedWriteFailure>(QStringLiteral("TumoStatus.dat"));
+    full = std::make_unique<FileSizeLimit>(0);
     drawStep();
     EXPECT_EQ(prompter.messages.size(), 3);
     full.reset();
@@ -139,7 +139,7 @@ TEST_F(MainWindowSaving, ASaveThatFailsAtQuitAsksAgainAndOnlyNoGivesUp) {
         ASSERT_TRUE(dlg.OnInitDialog());
         ASSERT_TRUE(WaitReady(dlg));
         dlg.FlushSaves();
-        full = std::make_unique<InjectedWriteFailure>(QStringLiteral("TumoStatus.dat"));
+        full = std::make_unique<FileSizeLimit>(0);
         dlg.Draw().OnDraw();
         prompter.answers = {true, false};
         dlg.OnQuit();
@@ -159,7 +159,7 @@ TEST_F(MainWindowSaving, SpaceFreedBeforeYesSavesTheSessionsWinners) {
         CTumoDlg dlg(&prompter);
         ASSERT_TRUE(dlg.OnInitDialog());
         ASSERT_TRUE(WaitReady(dlg));
-        full = std::make_unique<InjectedWriteFailure>(QStringLiteral("TumoStatus.dat"));
+        full = std::make_unique<FileSizeLimit>(0);
         dlg.Draw().OnDraw();
         prompter.answers = {true};
         dlg.OnQuit();

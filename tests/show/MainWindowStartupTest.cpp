@@ -1,5 +1,5 @@
 #include "base/AppPaths.h"
-#include "common/InjectedWriteFailure.h"
+#include "common/FileSizeLimit.h"
 #include "common/RecordingPrompter.h"
 #include "media/MovieTestUtil.h"
 #include "model/GradeBase.h"
@@ -69,7 +69,7 @@ TEST(MainWindowStartup, APackageCutByAFullDiskIsNotLeftBehind) {
     QTemporaryDir data;
     ASSERT_TRUE(data.isValid());
     const QString doc = QStringLiteral("TumoScheme.Document");
-    InjectedWriteFailure full(QStringLiteral(".xml"));
+    FileSizeLimit full(0);
     EXPECT_FALSE(SchemeFileType::Register(data.path(), ".TSC", doc, "scheme file of the Tumo"));
     EXPECT_FALSE(QFile::exists(SchemeFileType::PackagePath(data.path(), doc)));
 }

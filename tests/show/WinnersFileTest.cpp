@@ -1,7 +1,7 @@
 #include "DrawSequenceFakes.h"
 
 #include "base/AppPaths.h"
-#include "common/InjectedWriteFailure.h"
+#include "common/FileSizeLimit.h"
 #include "show/WinnersFile.h"
 #include "show/WinnersFileWriter.h"
 
@@ -111,7 +111,7 @@ TEST(WinnersFile, AFullDiskKeepsTheOldFile) {
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("WinningNumbers.txt");
     ASSERT_TRUE(SaveWinnersText(path, "old"));
-    InjectedWriteFailure full(QStringLiteral("WinningNumbers.txt"));
+    FileSizeLimit full(0);
     EXPECT_FALSE(SaveWinnersText(path, EncodeWinnersText(QList<WinnerLine>{{"a", "1", ""}})));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

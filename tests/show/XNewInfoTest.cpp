@@ -1,6 +1,6 @@
 #include "show/XNewInfo.h"
 
-#include "common/InjectedWriteFailure.h"
+#include "common/FileSizeLimit.h"
 #include "common/RecordingPrompter.h"
 #include "controls/CHyperLink.h"
 #include "model/TumoStatus.h"
@@ -171,7 +171,7 @@ TEST_F(NewInfoTest, AFullDiskKeepsTheOldFileAndSaysWriteError) {
     dialog.show();
     dialog.AutoCheckBox()->setChecked(false);
     {
-        InjectedWriteFailure full(QStringLiteral("tumo.ini"));
+        FileSizeLimit full(0);
         PressOk(dialog);
     }
     EXPECT_EQ(ReadIni(), QByteArray("[STATE]\nautoCheck=1\n"));

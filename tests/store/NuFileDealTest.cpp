@@ -1,7 +1,6 @@
 #include "store/NuFileDeal.h"
 #include "StoreTestUtil.h"
 #include "common/RecordingPrompter.h"
-#include "model/SafeFileWriter.h"
 #include "model/TumoStatus.h"
 #include "store/StoreTexts.h"
 
@@ -34,7 +33,6 @@ protected:
         status.AddLevel(GradeInfo());
         status.AddLevel(GradeInfo());
     }
-    void TearDown() override { SafeFileWriter::SetFailureInjector({}); }
     QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
     QByteArray data() const { return ReadBytes(path("data.dat")); }
     QByteArray index() const { return ReadBytes(path("index.dat")); }
@@ -242,9 +240,10 @@ TEST_F(PoolTest, AnIndexPointingPastTheDataIsDamageToo) {
 TEST_F(PoolTest, ARebuildThatCannotWriteKeepsTheOldIndex) {
     makePool({{"1", "one"}, {"2", "two"}, {"3", "three"}});
     const QByteArray before = index();
-    SafeFileWriter::SetFailureInjector([](const QString& p) { return p.endsWith("index.dat"); });
-    EXPECT_TRUE(pool.GenerateIndex());
-    SafeFileWriter::SetFailureInjector({});
+    {
+        FileSizeLimit full(0);
+        EXPECT_TRUE(pool.GenerateIndex());
+    }
     EXPECT_EQ(index(), before);
     EXPECT_EQ(prompter.messages, QStringList({StoreTexts::WriteError()}));
     EXPECT_EQ(numbers(), QStringList({"1", "2", "3"}));
@@ -254,10 +253,11 @@ TEST_F(PoolTest, ARewriteThatCannotWriteKeepsTheOldPool) {
     makePool({{"1", "one"}, {"2", "two"}, {"3", "three"}});
     const QByteArray d = data();
     const QByteArray ix = index();
-    SafeFileWriter::SetFailureInjector([](const QString& p) { return p.endsWith("data.dat"); });
-    EXPECT_EQ(pool.ModifyNumber(LoNuInfo(1, "22", "twenty-two")), -1);
-    EXPECT_FALSE(pool.DeleteNumbers({{0, 0}}));
-    SafeFileWriter::SetFailureInjector({});
+    {
+        FileSizeLimit full(0);
+        EXPECT_EQ(pool.ModifyNumber(LoNuInfo(1, "22", "twenty-two")), -1);
+        EXPECT_FALSE(pool.DeleteNumbers({{0, 0}}));
+    }
     EXPECT_EQ(data(), d);
     EXPECT_EQ(index(), ix);
     EXPECT_EQ(prompter.messages, QStringList({StoreTexts::WriteError(), StoreTexts::WriteError()}));

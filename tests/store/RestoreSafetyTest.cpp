@@ -1,7 +1,6 @@
 #include "StoreTestUtil.h"
 #include "base/AppPaths.h"
 #include "common/RecordingPrompter.h"
-#include "model/SafeFileWriter.h"
 #include "model/TumoStatus.h"
 #include "store/NuFileDeal.h"
 #include "store/RestoreScheme.h"
@@ -65,7 +64,6 @@ protected:
         ASSERT_TRUE(WriteBytes(at("prog/data.dat"), "old data"));
         ASSERT_TRUE(WriteBytes(at("prog/tumo"), "the program"));
     }
-    void TearDown() override { SafeFileWriter::SetFailureInjector({}); }
     QString at(const QString& rel) const { return root.filePath(rel); }
     bool restore(const QByteArray& bytes) {
         EXPECT_TRUE(WriteBytes(at("p.TSC"), bytes));
@@ -132,15 +130,20 @@ TEST_F(RestoreSafety, LinksInTheProgramFolderAreReplacedNotFollowed) {
 TEST_F(RestoreSafety, AFullDiskKeepsEveryOldFile) {
     const QByteArray pack =
         record("data.dat", "new data") + record("index.dat", "new index") + schemeParts();
-    // Every staged file is written; the last one, the status file, finds the disk full.
-    SafeFileWriter::SetFailureInjector([](const QString& path) { return path.endsWith("/3"); });
-    EXPECT_FALSE(restore(pack));
+    // The pool files are staged; the settings files after them find the disk full.
+    constexpr rlim_t room = 16;
+    ASSERT_GT(schemeFiles().status.size(), qsizetype(room));
+    ASSERT_TRUE(WriteBytes(at("p.TSC"), pack));
+    {
+        FileSizeLimit full(room);
+        EXPECT_FALSE(RestoreScheme(at("p.TSC"), at("prog"), &prompter));
+    }
     ASSERT_EQ(prompter.messages.size(), 1);
     EXPECT_TRUE(prompter.messages[0].startsWith(StoreTexts::FilesNotRestored()));
     EXPECT_TRUE(prompter.messages[0].contains("TumoStatus.dat"));
+    EXPECT_FALSE(prompter.messages[0].contains("index.dat"));
     expectOldFiles();
 
-    SafeFileWriter::SetFailureInjector({});
     prompter.messages.clear();
     EXPECT_TRUE(restore(pack));
     EXPECT_TRUE(prompter.messages.isEmpty()) << prompter.messages.join("|").toStdString();
@@ -251,9 +254,11 @@ TEST_F(RestoreSafety, ABackupOnAFullDiskSaysSoAndKeepsTheOldPack) {
     TumoStatus live;
     live.m_strDataFolder = g_strAppFolder;
     ASSERT_TRUE(WriteBytes(at("old.TSC"), "older pack"));
-    SafeFileWriter::SetFailureInjector([](const QString& path) { return path.endsWith(".TSC"); });
     SchemeBackup backup(&live, &prompter);
-    EXPECT_FALSE(backup.Backup(at("old.TSC")));
+    {
+        FileSizeLimit full(0);
+        EXPECT_FALSE(backup.Backup(at("old.TSC")));
+    }
     EXPECT_TRUE(prompter.messages.contains(StoreTexts::WriteError()));
     EXPECT_EQ(ReadBytes(at("old.TSC")), QByteArray("older pack"));
     SetAppFolder(saved);
