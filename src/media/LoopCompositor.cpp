@@ -64,6 +64,10 @@ void LoopCompositor::Blend(const QImage& a, const QImage& b, int weight, const Q
     }
 }
 
+LoopCompositor::LoopCompositor() : LoopCompositor(ScaledMovieCache::Instance()) {}
+
+LoopCompositor::LoopCompositor(ScaledMovieCache& cache) : m_cache(&cache) {}
+
 LoopCompositor::Runner LoopCompositor::OffThread() {
     return [](std::function<void()> job) {
         // The cache is made first so that it outlives the pool, which waits for its jobs when
@@ -132,11 +136,10 @@ void LoopCompositor::Request(const std::shared_ptr<const StripMovie>& movie, int
     m_pending = pair;
     // A pair met again in a later cycle is already compared.
     const bool compare = fades && m_differences[static_cast<size_t>(cell)].empty();
-    std::function<void()> job = [pair, movie, size = m_size, cols = m_cols, rows = m_rows,
-                                 compare] {
-        ScaledMovieCache& cache = ScaledMovieCache::Instance();
-        pair->a = cache.Cell(movie, pair->cell, size);
-        pair->b = pair->next == pair->cell ? pair->a : cache.Cell(movie, pair->next, size);
+    std::function<void()> job = [pair, movie, cache = m_cache, size = m_size, cols = m_cols,
+                                 rows = m_rows, compare] {
+        pair->a = cache->Cell(movie, pair->cell, size);
+        pair->b = pair->next == pair->cell ? pair->a : cache->Cell(movie, pair->next, size);
         if (compare && !pair->a.isNull() && !pair->b.isNull())
             pair->differences = Differences(pair->a, pair->b, size, cols, rows);
         pair->ready.store(true, std::memory_order_release);
@@ -149,9 +152,9 @@ void LoopCompositor::Request(const std::shared_ptr<const StripMovie>& movie, int
 
 void LoopCompositor::PrepareAllCells(const std::shared_ptr<const StripMovie>& movie) {
     m_allCellsAsked = true;
-    std::function<void()> job = [movie, size = m_size] {
+    std::function<void()> job = [movie, cache = m_cache, size = m_size] {
         for (int cell = 0; cell < movie->CellCount(); ++cell)
-            ScaledMovieCache::Instance().Cell(movie, cell, size);
+            cache->Cell(movie, cell, size);
     };
     if (m_runner)
         m_runner(std::move(job));
@@ -225,7 +228,7 @@ QRegion LoopCompositor::Update(const std::shared_ptr<const StripMovie>& movie, Q
         // pair is ready, rather than the beat waiting for it.
         a = m_cell == point.cell   ? m_a
             : m_next == point.cell ? m_b
-                                   : ScaledMovieCache::Instance().Cell(movie, point.cell, size);
+                                   : m_cache->Cell(movie, point.cell, size);
         b = a;
         fades = false;
     }

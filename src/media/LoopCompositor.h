@@ -11,6 +11,8 @@
 #include <memory>
 #include <vector>
 
+class ScaledMovieCache;
+
 // The picture of a fading loop (a full-screen background), kept up to date tile by tile. Fading
 // a whole screen into the next cell at every step is what made the background expensive, yet
 // most of a background barely changes from one cell to the next: each tile is faded in only as
@@ -34,6 +36,11 @@ public:
     // How far a step of a slow fade moves a pixel at most, in colour levels: a step of one level
     // is invisible, and so is one of three, at a third of the redraws.
     static constexpr int kLevelsPerStep = 3;
+
+    // Cells come from the cache the views share.
+    LoopCompositor();
+    // Cells come from `cache`, which must outlive every preparation handed to the runner.
+    explicit LoopCompositor(ScaledMovieCache& cache);
 
     // Brings the picture up to the loop's look after `elapsedMs` of its cycle (as
     // MovieTimeline::LoopAt counts it), scaled to `size`, with a fade step at most every `stepMs`;
@@ -96,6 +103,7 @@ private:
     std::vector<std::vector<quint8>> m_differences;
     QRegion m_leave; // what m_left was worked out from
     std::vector<bool> m_left;
+    ScaledMovieCache* m_cache;
     Runner m_runner;
     std::shared_ptr<Pair> m_pending; // asked of the runner
     bool m_allCellsAsked = false;

@@ -13,6 +13,8 @@ ScaledMovieCache& ScaledMovieCache::Instance() {
     return cache;
 }
 
+ScaledMovieCache::ScaledMovieCache(Scaler scaler) : m_scaler(std::move(scaler)) {}
+
 ScaledMovieCache::Entry& ScaledMovieCache::EntryFor(const std::shared_ptr<const StripMovie>& movie,
                                                     QSize size) {
     for (auto it = m_entries.begin(); it != m_entries.end(); ++it) {
@@ -31,14 +33,18 @@ ScaledMovieCache::Entry& ScaledMovieCache::EntryFor(const std::shared_ptr<const 
     return m_entries.front();
 }
 
-QImage ScaledMovieCache::MakeSharp(const StripMovie& movie, int cell, QSize size) {
+QImage ScaledMovieCache::SmoothScaled(const QImage& source, QSize size) {
+    return source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+QImage ScaledMovieCache::MakeSharp(const StripMovie& movie, int cell, QSize size) const {
     const QImage& source = movie.Cell(cell);
     if (source.size() == size)
         return source;
-    if (const auto& hook = ScalingHook())
-        hook(size);
-    const QImage scaled = source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                              .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage scaled = m_scaler(source, size);
+    if (scaled.size() != size || scaled.depth() != 32)
+        return scaled;
     QImage kept = LargeImage(size, scaled.format());
     for (int y = 0; y < size.height(); ++y)
         std::copy_n(scaled.constScanLine(y), scaled.width() * 4, kept.scanLine(y));
@@ -102,15 +108,6 @@ QImage ScaledMovieCache::BlurredCell(const std::shared_ptr<const StripMovie>& mo
     if (slot.isNull())
         slot = std::move(made);
     return slot;
-}
-
-void ScaledMovieCache::SetScalingHook(std::function<void(QSize)> hook) {
-    ScalingHook() = std::move(hook);
-}
-
-std::function<void(QSize)>& ScaledMovieCache::ScalingHook() {
-    static std::function<void(QSize)> hook;
-    return hook;
 }
 
 void ScaledMovieCache::Clear() {

@@ -18,7 +18,16 @@ class ScaledMovieCache {
 public:
     static constexpr int kMaxEntries = 8;
 
+    // Makes a cell of `size` from the movie's own one, in premultiplied 32-bit pixels.
+    using Scaler = std::function<QImage(const QImage& source, QSize size)>;
+    // The smooth scaling every view gets.
+    static QImage SmoothScaled(const QImage& source, QSize size);
+
+    // The cache the views share; it scales smoothly.
     static ScaledMovieCache& Instance();
+    explicit ScaledMovieCache(Scaler scaler = SmoothScaled);
+    ScaledMovieCache(const ScaledMovieCache&) = delete;
+    ScaledMovieCache& operator=(const ScaledMovieCache&) = delete;
 
     QImage Cell(const std::shared_ptr<const StripMovie>& movie, int cell, QSize size);
     QImage BlurredCell(const std::shared_ptr<const StripMovie>& movie, int cell, QSize size);
@@ -27,9 +36,6 @@ public:
     // A picture of 32-bit pixels for the whole screen, in memory that suits reading and writing
     // it in small tiles.
     static QImage LargeImage(QSize size, QImage::Format format);
-
-    // Tests: called while a cell is being scaled, with the size it is scaled to.
-    static void SetScalingHook(std::function<void(QSize)> hook);
 
     // Length of the smear for a cell of the given height: about the distance the reel travels
     // during one screen refresh, a little motion blur rather than a haze.
@@ -47,9 +53,9 @@ private:
     };
 
     Entry& EntryFor(const std::shared_ptr<const StripMovie>& movie, QSize size);
-    static std::function<void(QSize)>& ScalingHook();
-    static QImage MakeSharp(const StripMovie& movie, int cell, QSize size);
+    QImage MakeSharp(const StripMovie& movie, int cell, QSize size) const;
 
+    const Scaler m_scaler;
     QMutex m_mutex;
     std::list<Entry> m_entries; // most recently used first
 };

@@ -10,7 +10,6 @@
 using namespace movietest;
 
 TEST(ScaledMovieCacheTest, SymbolsGetTheirCellsWhileABackgroundCellIsBeingScaled) {
-    ScaledMovieCache& cache = ScaledMovieCache::Instance();
     auto background = StripMovie::MakeLoop(
         {Solid({40, 30}, QColor(10, 20, 30)), Solid({40, 30}, Qt::white)}, 1000);
     std::vector<QImage> chars;
@@ -23,11 +22,12 @@ TEST(ScaledMovieCacheTest, SymbolsGetTheirCellsWhileABackgroundCellIsBeingScaled
 
     QSemaphore scaling;
     QSemaphore proceed;
-    ScaledMovieCache::SetScalingHook([&](QSize size) {
+    ScaledMovieCache cache([&](const QImage& source, QSize size) {
         if (size == screen) {
             scaling.release();
             proceed.acquire();
         }
+        return ScaledMovieCache::SmoothScaled(source, size);
     });
     QImage backgroundCell;
     std::thread worker([&] { backgroundCell = cache.Cell(background, 1, screen); });
@@ -42,7 +42,6 @@ TEST(ScaledMovieCacheTest, SymbolsGetTheirCellsWhileABackgroundCellIsBeingScaled
         symbolCell.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
     proceed.release();
     worker.join();
-    ScaledMovieCache::SetScalingHook({});
     ASSERT_TRUE(answered);
     const auto [sharp, blurred] = symbolCell.get();
     EXPECT_EQ(sharp.size(), symbol);
