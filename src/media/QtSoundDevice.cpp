@@ -24,8 +24,6 @@ constexpr int kFeedMs = 20;
 // A stream that has taken nothing for this long while it had room is stuck.
 constexpr qint64 kStallMs = 600;
 
-int g_channelsMade = 0;
-
 } // namespace
 
 QtSoundDevice::QtSoundDevice() = default;
@@ -39,10 +37,6 @@ QtSoundDevice::~QtSoundDevice() {
 
 SoundDeviceFactory QtSoundDevice::Factory() {
     return [] { return std::make_unique<QtSoundDevice>(); };
-}
-
-int QtSoundDevice::ChannelsMade() {
-    return g_channelsMade;
 }
 
 bool QtSoundDevice::Open(const QString& file) {
@@ -101,7 +95,7 @@ void QtSoundDevice::StartOutput() {
             return;
         }
         m_output = std::make_unique<QAudioSink>(device, format);
-        ++g_channelsMade;
+        ++m_nOutputsMade;
         m_output->setBufferSize(format.bytesForDuration(kOutputBufferMs * 1000));
     }
     m_output->stop();

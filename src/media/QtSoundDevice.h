@@ -43,9 +43,9 @@ public:
 
     static SoundDeviceFactory Factory();
 
-    // How many audio outputs all devices have made so far: each is a stream of the sound
-    // server, kept for the device's later turns rather than made anew.
-    static int ChannelsMade();
+    // How many audio outputs this device has made: each is a stream of the sound server, kept
+    // for the device's later turns rather than made anew.
+    int OutputsMade() const { return m_nOutputsMade; }
 
 private:
     void StartOutput();
@@ -60,6 +60,7 @@ private:
     std::shared_ptr<DecodedSound> m_sound;
     QMetaObject::Connection m_settled;
     std::unique_ptr<QAudioSink> m_output;
+    int m_nOutputsMade = 0;
     QIODevice* m_pStream = nullptr; // the output's input, while it plays
     QByteArray m_samples;
     qsizetype m_nFed = 0; // bytes of the samples handed to the output
