@@ -344,13 +344,6 @@ bool FilePack::Extract(const QString& folder, Prompter* prompter, const NameMap&
     return true;
 }
 
-void FilePack::CreateFolderPath(const QString& filePath) {
-    const QString path = toNative(filePath);
-    const qsizetype cut = path.lastIndexOf(QLatin1Char('/'));
-    if (cut > 0)
-        CreateFolderRecursive(path.left(cut));
-}
-
 bool FilePack::CreateFolderRecursive(const QString& folder) {
     QString path = toNative(folder);
     if (path.size() > 1 && path.endsWith(QLatin1Char('/')))

@@ -64,8 +64,6 @@ public:
     bool ReadFiles(const std::function<bool(const QString&)>& wanted, Contents& contents, bool& bad,
                    const NameMap& mapName = NameMap()) const;
 
-    // Creates the folders that a file path needs.
-    static void CreateFolderPath(const QString& filePath);
     // True when the folder was created, false when it existed already (or cannot be made).
     static bool CreateFolderRecursive(const QString& folder);
 
