@@ -2,6 +2,7 @@
 #include "media/MovieTestUtil.h"
 #include "media/MovieTimeline.h"
 #include "media/TumoSym.h"
+#include "show/FrameTicker.h"
 
 #include <QPainter>
 #include <QSignalSpy>
@@ -130,7 +131,9 @@ TEST_F(SymbolViewTest, RollingViewTicksOnlyWhileItMoves) {
     EXPECT_TRUE(view.IsAnimating());
 }
 
-TEST_F(SymbolViewTest, RollingViewRepaintsAtLeastSixtyTimesASecond) {
+// The pace is checked on the shared beat rather than by counting paints over wall time, which a
+// loaded machine would slow down.
+TEST_F(SymbolViewTest, RollingViewRepaintsOnEveryBeatAtLeastSixtyTimesASecond) {
     TumoSym sym;
     SymbolView view;
     view.Bind(sym);
@@ -138,6 +141,9 @@ TEST_F(SymbolViewTest, RollingViewRepaintsAtLeastSixtyTimesASecond) {
     sym.MoveWindow(QRect(0, 0, 60, 80));
     view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    FrameTicker& ticker = FrameTicker::Instance();
+    ASSERT_TRUE(ticker.IsRunning());
+    EXPECT_LE(ticker.IntervalMs(), 1000 / 60);
     int paints = 0;
     struct Counter : QObject {
         int* n;
@@ -149,8 +155,11 @@ TEST_F(SymbolViewTest, RollingViewRepaintsAtLeastSixtyTimesASecond) {
         }
     } counter(&paints);
     view.installEventFilter(&counter);
-    QTest::qWait(500);
-    EXPECT_GE(paints, 28); // 60 per second; generous for a loaded test machine
+    for (int beat = 1; beat <= 3; ++beat) {
+        Q_EMIT ticker.Tick();
+        QCoreApplication::sendPostedEvents(&view, QEvent::UpdateRequest);
+        EXPECT_GE(paints, beat);
+    }
 }
 
 TEST_F(SymbolViewTest, WindowStateFollowsTheSymbolWindow) {
