@@ -1,7 +1,8 @@
 #include "media/ProgramIcon.h"
 
+#include "media/PaintedIcon.h"
+
 #include <QLinearGradient>
-#include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 #include <QRadialGradient>
@@ -48,16 +49,12 @@ void DrawSeven(QPainter& p) {
 } // namespace
 
 QImage ProgramIcon::Draw(int side) {
-    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(side / kUnits, side / kUnits);
-    DrawTile(p);
-    DrawBall(p);
-    DrawSeven(p);
-    p.end();
-    return image;
+    return PaintedIcon::Paint(side, [side](QPainter& p) {
+        p.scale(side / kUnits, side / kUnits);
+        DrawTile(p);
+        DrawBall(p);
+        DrawSeven(p);
+    });
 }
 
 QIcon ProgramIcon::Icon() {

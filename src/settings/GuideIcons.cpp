@@ -1,5 +1,7 @@
 #include "settings/GuideIcons.h"
 
+#include "media/PaintedIcon.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -9,17 +11,8 @@ namespace {
 
 constexpr int kSize = 16;
 
-QPixmap Canvas() {
-    QPixmap pixmap(kSize, kSize);
-    pixmap.fill(Qt::transparent);
-    return pixmap;
-}
-
 // A blue disc with a white question mark drawn as strokes, so it looks the same in every font.
-QPixmap Topic() {
-    QPixmap pixmap = Canvas();
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
+void PaintTopic(QPainter& p) {
     p.setPen(QPen(QColor(0x1F, 0x4E, 0x8C), 1));
     p.setBrush(QColor(0x2F, 0x74, 0xC8));
     p.drawEllipse(QRectF(0.5, 0.5, 15, 15));
@@ -33,14 +26,10 @@ QPixmap Topic() {
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::white);
     p.drawEllipse(QPointF(8.0, 12.3), 1.1, 1.1);
-    return pixmap;
 }
 
 // A small page with a folded corner and two lines of text.
-QPixmap Detail() {
-    QPixmap pixmap = Canvas();
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
+void PaintDetail(QPainter& p) {
     QPainterPath page;
     page.moveTo(3.5, 1.5);
     page.lineTo(9.5, 1.5);
@@ -56,13 +45,15 @@ QPixmap Detail() {
     p.setPen(QPen(QColor(0x2F, 0x74, 0xC8), 1));
     p.drawLine(QPointF(5.5, 8), QPointF(10.5, 8));
     p.drawLine(QPointF(5.5, 11), QPointF(10.5, 11));
-    return pixmap;
 }
 
 } // namespace
 
 QList<QPixmap> Make() {
-    return {Topic(), Detail()};
+    const auto icon = [](void (*paint)(QPainter&)) {
+        return QPixmap::fromImage(PaintedIcon::Paint(kSize, paint));
+    };
+    return {icon(PaintTopic), icon(PaintDetail)};
 }
 
 } // namespace GuideIcons

@@ -1,5 +1,6 @@
 #include "show/AdjustToolIcons.h"
 
+#include "media/PaintedIcon.h"
 #include "show/CToolWnd.h"
 
 #include <QPainter>
@@ -119,13 +120,7 @@ void DrawQuit(QPainter& p) {
     Arrow(p, {10, 12}, {21, 12});
 }
 
-} // namespace
-
-QImage AdjustToolIcons::Draw(int command) {
-    QImage image(kSide, kSide, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
+void DrawCommand(QPainter& p, int command) {
     switch (command) {
     case CToolWnd::kAlignLeft:
     case CToolWnd::kAlignRight:
@@ -157,7 +152,12 @@ QImage AdjustToolIcons::Draw(int command) {
     default:
         break;
     }
-    return image;
+}
+
+} // namespace
+
+QImage AdjustToolIcons::Draw(int command) {
+    return PaintedIcon::Paint(kSide, [command](QPainter& p) { DrawCommand(p, command); });
 }
 
 QIcon AdjustToolIcons::Icon(int command) {

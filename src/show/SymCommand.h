@@ -23,14 +23,13 @@ struct SymWindowsRequest {
 // s x positions + p.
 namespace SymCmd {
 
+// The thread message a command stands for, for the commands that carry nothing else.
+template <TumoMsg::Message M> struct Bare { static constexpr TumoMsg::Message kMessage = M; };
+
 // A snapshot of the status; the worker builds the first screen and answers UM_SYM_READY 0.
-struct Init {
-    static constexpr TumoMsg::Message kMessage = TumoMsg::UM_SYM_INIT;
-};
+struct Init : Bare<TumoMsg::UM_SYM_INIT> {};
 // The worker destroys its players; nothing after it is handled.
-struct Quit {
-    static constexpr TumoMsg::Message kMessage = TumoMsg::UM_SYM_QUIT;
-};
+struct Quit : Bare<TumoMsg::UM_SYM_QUIT> {};
 // Every symbol of the screen shows one frame.
 struct ShowFrameOnAll {
     static constexpr TumoMsg::Message kMessage = TumoMsg::UM_SYM_SETALL;
@@ -61,13 +60,9 @@ struct SetCount {
     int count = 0;
 };
 // Lays the symbols out; the worker answers UM_SYM_READY 1.
-struct Layout {
-    static constexpr TumoMsg::Message kMessage = TumoMsg::UM_SYM_LAYOUT;
-};
+struct Layout : Bare<TumoMsg::UM_SYM_LAYOUT> {};
 // The symbols load the movies of the snapshot's level.
-struct SetGrade {
-    static constexpr TumoMsg::Message kMessage = TumoMsg::UM_SYM_SETGRADE;
-};
+struct SetGrade : Bare<TumoMsg::UM_SYM_SETGRADE> {};
 // The list indexes of the first `count` symbols, answered through the request.
 struct GetWindows {
     static constexpr TumoMsg::Message kMessage = TumoMsg::UM_SYM_GETWINDOWS;
@@ -80,9 +75,7 @@ struct ReportLanding {
     int token = 0;
 };
 // Every symbol of the screen paints again.
-struct Redraw {
-    static constexpr TumoMsg::Message kMessage = TumoMsg::UM_SYM_REDRAW;
-};
+struct Redraw : Bare<TumoMsg::UM_SYM_REDRAW> {};
 
 using Any = std::variant<Init, Quit, ShowFrameOnAll, StopPosition, HideSlot, Roll, SetCount, Layout,
                          SetGrade, GetWindows, ReportLanding, Redraw>;

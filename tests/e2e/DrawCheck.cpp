@@ -19,11 +19,9 @@
 //                             appears and keeps the last picture from before it in <png>
 // Exit code 0, or 1 with the reason on stderr.
 
-#include "base/AppPaths.h"
+#include "HelperFolder.h"
 #include "media/StripMovieFile.h"
-#include "model/TumoStatus.h"
 #include "show/SymbolLayout.h"
-#include "store/NuFileDeal.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -49,30 +47,14 @@ int Fail(const QString& why) {
     return 1;
 }
 
-void UseFolder(TumoStatus& status, const QString& folder) {
-    SetAppFolder(folder);
-    status.m_strDataFolder = folder;
-    status.LoadAll();
-}
-
-bool OpenPool(NuFileDeal& pool, TumoStatus& status, const QString& folder) {
-    pool.m_strFolder = folder;
-    pool.m_pStatus = &status;
-    return pool.OpenStore() >= 0;
-}
-
 // Two prize levels besides the default one. The first stops one number per press, three on a
 // screen, so its four winners take a full screen and a short one; the second stops a whole
 // screen of two at once, so its three winners take screens of 2 and 1. No bulletin board covers
 // the symbols; the winners file is written after every draw step.
 int Prepare(const QString& folder) {
     TumoStatus status;
-    UseFolder(status, folder);
-    NuFileDeal pool;
-    if (!OpenPool(pool, status, folder))
+    if (!UseFolderWithPool(status, folder))
         return Fail(QStringLiteral("the pool cannot be created in ") + folder);
-    pool.AnalyseInto(status.m_nuBase);
-    pool.Close();
 
     GradeInfo first = status.Level(0);
     first.m_base.m_strName = QStringLiteral("First prize");

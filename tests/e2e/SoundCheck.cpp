@@ -5,9 +5,7 @@
 //                             one window a line (-120 for digital silence)
 // Exit code 0, or 1 with the reason on stderr.
 
-#include "base/AppPaths.h"
-#include "model/TumoStatus.h"
-#include "store/NuFileDeal.h"
+#include "HelperFolder.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -38,17 +36,9 @@ GradeInfo MakeLevel(const GradeInfo& from, const char* name, qint32 stopMode, qi
 // "Automatic" stops a screen at once and goes on by itself, with a pause between a result and
 // the next roll long enough for the winning-number sound to end first.
 int Prepare(const QString& folder) {
-    SetAppFolder(folder);
     TumoStatus status;
-    status.m_strDataFolder = folder;
-    status.LoadAll();
-    NuFileDeal pool;
-    pool.m_strFolder = folder;
-    pool.m_pStatus = &status;
-    if (pool.OpenStore() < 0)
+    if (!UseFolderWithPool(status, folder))
         return Fail(QStringLiteral("the pool cannot be created in ") + folder);
-    pool.AnalyseInto(status.m_nuBase);
-    pool.Close();
 
     const GradeInfo base = status.Level(0);
     status.AddLevel(MakeLevel(base, "Numbers", LotteryTakeStyle::StopNumber, 2));

@@ -28,11 +28,7 @@ second_start_is_turned_away() {
     : >"$log2"
     (cd "$work" && exec "$prog/tumo" >>"$log2" 2>&1) &
     pid2=$!
-    for _ in $(seq 100); do
-        grep -q 'dataFile:.*already running in this folder' "$log2" && break
-        sleep 0.2
-    done
-    grep -q 'dataFile:.*already running in this folder' "$log2" ||
+    within 20 grep -q 'dataFile:.*already running in this folder' "$log2" ||
         fail "the second start did not say that Tumo already runs: $(cat "$log2")"
     confirm_box "$pid2"
     for _ in $(seq 50); do

@@ -23,11 +23,7 @@ if ! mount -t tmpfs -o size=256M tmpfs "$disk" 2>/dev/null; then
 fi
 # The disk goes before the work folder is removed, and the program before the disk.
 end_on_disk() {
-    if [ -n "$tumo_pid" ]; then
-        kill -KILL "$tumo_pid" 2>/dev/null
-        wait "$tumo_pid" 2>/dev/null
-        tumo_pid=""
-    fi
+    kill_tumo
     umount "$disk" 2>/dev/null
     e2e_cleanup
 }
@@ -78,27 +74,9 @@ scheme_lines | cmp -s - "$work/saved" || fail "the save at the end lost winners"
 # ---- 4. the automatic draw on a nearly full disk ----
 "$check" autodraw "$prog" 1 30 || fail "the automatic draw could not be set up"
 level_lines() { scheme_lines | grep -c '^First prize|'; }
-# True once <command> is, within <seconds>.
-within() {
-    local tries=$(($1 * 5))
-    shift
-    for _ in $(seq "$tries"); do
-        "$@" && return 0
-        sleep 0.2
-    done
-    return 1
-}
 failed_saves() { grep -c "not saved" "$work/tumo.log"; }
 # A message box of the program within <seconds>, or nothing.
-box_within() {
-    local w=""
-    for _ in $(seq $(($1 * 5))); do
-        w=$(xdotool search --onlyvisible --pid "$tumo_pid" 2>/dev/null | grep -vx "$window" | head -1)
-        [ -n "$w" ] && break
-        sleep 0.2
-    done
-    echo "$w"
-}
+box_within() { window_within "$1" "$window" --pid "$tumo_pid"; }
 start_tumo
 sleep 1
 before=$(winner_lines | wc -l)

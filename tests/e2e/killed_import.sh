@@ -21,15 +21,7 @@ numbers="$work/numbers.txt"
 seq -f 'N%09g' 1 12000000 >"$numbers" || fail "no number file"
 
 # A visible window named <title>, within 20 s.
-window_named() {
-    local w=""
-    for _ in $(seq 100); do
-        w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
-        [ -n "$w" ] && break
-        sleep 0.2
-    done
-    echo "$w"
-}
+window_named() { window_within 20 "" --name "$1"; }
 
 start_tumo
 sleep 1
@@ -55,14 +47,12 @@ xdotool type --delay 5 "$numbers"
 xdotool key --clearmodifiers Return
 
 # Killed once the new pool is well on its way.
-for _ in $(seq 300); do
-    size=$(stat -c %s "$prog/data.dat.new" 2>/dev/null || echo 0)
-    [ "$size" -gt $((20 << 20)) ] && break
+aside_grown() {
     kill -0 "$tumo_pid" 2>/dev/null || fail "the program ended during the import"
-    sleep 0.1
-done
+    [ "$(stat -c %s "$prog/data.dat.new" 2>/dev/null || echo 0)" -gt $((20 << 20)) ]
+}
+within 30 aside_grown || fail "the import built no new pool aside within 30 s"
 kill_tumo
-[ "${size:-0}" -gt $((20 << 20)) ] || fail "the import built no new pool aside within 30 s"
 [ -f "$prog/data.dat.new" ] || fail "the import was over before the kill"
 [ "$(pool_sums)" = "$before" ] || fail "the killed import changed the pool files"
 

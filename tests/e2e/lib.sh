@@ -157,33 +157,43 @@ draw_winners() {
     winner_lines >"$2"
 }
 
+# Kills the program, if it runs, as a crash or a power cut would, and waits for it to be gone.
 kill_tumo() {
+    [ -n "$tumo_pid" ] || return 0
     kill -KILL "$tumo_pid" 2>/dev/null
     wait "$tumo_pid" 2>/dev/null
     tumo_pid=""
 }
 
-# A visible window of the process <pid>, within 20 s.
-window_of() {
-    local w=""
-    for _ in $(seq 100); do
-        w=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -1)
+# True once <command> is, within <seconds>.
+within() {
+    local tries=$(($1 * 5))
+    shift
+    for _ in $(seq "$tries"); do
+        "$@" && return 0
+        sleep 0.2
+    done
+    return 1
+}
+
+# The first visible window that `xdotool search --onlyvisible <search arguments>` finds within
+# <seconds>, passing over <window> (none when empty); nothing when none came.
+window_within() {
+    local tries=$(($1 * 5)) skip=${2:-none} w=""
+    shift 2
+    for _ in $(seq "$tries"); do
+        w=$(xdotool search --onlyvisible "$@" 2>/dev/null | grep -vx "$skip" | head -1)
         [ -n "$w" ] && break
         sleep 0.2
     done
     echo "$w"
 }
 
+# A visible window of the process <pid>, within 20 s.
+window_of() { window_within 20 "" --pid "$1"; }
+
 # A visible window of the process <pid> other than its draw window, within 20 s: a message box.
-box_of() {
-    local w=""
-    for _ in $(seq 100); do
-        w=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | grep -vx "${window:-none}" | head -1)
-        [ -n "$w" ] && break
-        sleep 0.2
-    done
-    echo "$w"
-}
+box_of() { window_within 20 "$window" --pid "$1"; }
 
 # Closes the message box of the process <pid> with Return (its default button).
 confirm_box() {

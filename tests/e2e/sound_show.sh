@@ -104,47 +104,66 @@ press_at() {
     echo "$at"
 }
 
+# The steps of each take style, one level each, a step a line:
+#   roll|shown <seconds> - <what>  the symbols roll for <seconds> after a press ("shown": from the
+#                                  draw window's showing, no press); the rolling sound until the
+#                                  next press
+#   stop <silence> <seconds> <what> a press stops: the stop's sound, then silence <silence> seconds
+#                                  after it ("cut": the next press, <seconds> later, comes while it
+#                                  plays and it is heard until then); a wait of <seconds>
+# A whole number per press: the first roll, a stop, a restart, the level's last stop.
+numbers="shown 10 - the first roll
+stop 4.2 5 a number
+roll 9 - the roll after a restart
+stop 4.2 5 the level's last number"
+# A character per press, on the next level; pressed again while the sound plays. The board comes
+# with the number's last character and plays its own sound.
+characters="roll 6 - the roll of the next level
+stop cut 1.2 the first character
+stop 3.2 4 the second character, its sound from the start
+stop 6.0 7 the last character and the board"
+# A whole screen per press, then the automatic mode on its own.
+screen="roll 5 - the roll of the automatic level
+stop 4.2 0 a screen"
+
+# Presses through the steps of a level and writes down what the hall must hear; sets stop to the
+# time of the last stop.
+take_level() {
+    local kind a b what at roll="" roll_what="" cut="" cut_what=""
+    while read -r -u 3 kind a b what; do
+        case "$kind" in
+        shown | roll)
+            if [ "$kind" = shown ]; then roll=$(now); else roll=$(press_at); fi
+            roll_what=$what
+            sleep "$a"
+            ;;
+        stop)
+            at=$(press_at)
+            [ -n "$roll" ] && expect_roll "$roll" "$at" "$roll_what"
+            [ -n "$cut" ] && expect mostly "$(plus "$cut" 0.5)" "$at" "$cut_what's sound"
+            roll="" cut=""
+            if [ "$a" = cut ]; then
+                cut=$at cut_what=$what
+            else
+                expect_stop "$at" "$a" "$what"
+            fi
+            stop=$at
+            sleep "$b"
+            ;;
+        *) fail "no step $kind" ;;
+        esac
+    done 3<<<"$1"
+}
+
 "$sound" prepare "$prog" || fail "the program folder could not be prepared"
 winners="$prog/WinningNumbers.txt"
 start_hall
 start_recording
 
-# ---- a whole number per press: the first roll, a stop, a restart, the level's last stop ----
 start_tumo
-shown=$(now)
-sleep 10
-stop=$(press_at)
-expect_roll "$shown" "$stop" "the first roll"
-expect_stop "$stop" 4.2 "a number"
-sleep 5
-roll=$(press_at)
-sleep 9
-stop=$(press_at)
-expect_roll "$roll" "$stop" "the roll after a restart"
-expect_stop "$stop" 4.2 "the level's last number"
-sleep 5
-
-# ---- a character per press, on the next level; pressed again while the sound plays ----
-roll=$(press_at)
-sleep 6
-first=$(press_at)
-expect_roll "$roll" "$first" "the roll of the next level"
-sleep 1.2
-second=$(press_at)
-expect mostly "$(plus "$first" 0.5)" "$second" "the first character's sound"
-expect_stop "$second" 3.2 "the second character, its sound from the start"
-sleep 4
-last=$(press_at)
-# The board comes with the number's last character and plays its own sound.
-expect_stop "$last" 6.0 "the last character and the board"
-sleep 7
-
-# ---- a whole screen per press, then the automatic mode on its own ----
-roll=$(press_at)
-sleep 5
-stop=$(press_at)
-expect_roll "$roll" "$stop" "the roll of the automatic level"
-expect_stop "$stop" 4.2 "a screen"
+for style in numbers characters screen; do
+    take_level "${!style}"
+done
 for _ in 1 2; do
     # The result stays 6 s, the symbols roll 3 s, and the next stop comes by itself. The timers
     # tell when, better than the winners file, which is written a moment after the stop.

@@ -11,6 +11,7 @@
 
 #include <csignal>
 #include <functional>
+#include <ostream>
 
 namespace {
 
@@ -153,30 +154,58 @@ TEST_F(ReplaceTest, AWholeReplacementTakesThePlaceOfTheOldPool) {
     EXPECT_EQ(pool.ReadNumber(3).m_strNumber, QStringLiteral("8"));
 }
 
-// A real kill in the middle of the build, in a child process; the next start uses the old pool
-// and clears away what was being built.
-TEST_F(ReplaceTest, AKillMidwayLeavesTheOldPoolForTheNextStart) {
-    const QString file = numberFile(400000);
-    EXPECT_EXIT(
-        {
-            KillingSink killing(path("data.dat.new"));
-            pool.SetProgressSink(&killing);
-            pool.ImportFromFile(file, ",", 0, Fill::Replace);
-            std::_Exit(0); // not reached when the kill came midway
-        },
-        ::testing::KilledBySignal(SIGKILL), "");
-    EXPECT_GT(QFileInfo(path("data.dat.new")).size(), 4 << 20);
-    pool.Close();
-    NuFileDeal restarted;
-    open(restarted);
-    EXPECT_EQ(restarted.GetCount(), 100u);
-    EXPECT_EQ(restarted.ReadNumber(99).m_strNumber, QStringLiteral("100"));
-    expectOldPool();
+namespace {
+
+// A kill at each stage of a replacing fill, then the next start. Until the whole new index waits
+// under its own name the new pool is undecided and dropped; once it does, the next start finishes
+// putting it in place.
+struct KillStage {
+    // A file the kill left: the new pool's file `from`, its first `keep` bytes (-1: whole).
+    struct File {
+        const char* name;
+        const char* from;
+        int keep;
+    };
+    const char* name;
+    QList<File> left; // none: a real kill in the middle of an import, in a child process
+    bool decided;
+};
+
+const KillStage kKillStages[] = {
+    {"KilledWhileBuilding", {}, false},
+    {"BothFilesInPart",
+     {{"data.dat.new", "data.dat", 10}, {"index.dat.new", "index.dat", 8}},
+     false},
+    {"BothWholeNotDecided",
+     {{"data.dat.new", "data.dat", -1}, {"index.dat.new", "index.dat", -1}},
+     false},
+    {"Decided", {{"data.dat.new", "data.dat", -1}, {"index.dat.next", "index.dat", -1}}, true},
+    {"RecordsInPlace", {{"data.dat", "data.dat", -1}, {"index.dat.next", "index.dat", -1}}, true},
+};
+
+void PrintTo(const KillStage& stage, std::ostream* out) {
+    *out << stage.name;
 }
 
-// A kill among the renames: once the whole new index waits under its own name the new pool is
-// decided and the next start finishes putting it in place; before, it is dropped.
-TEST_F(ReplaceTest, TheNextStartFinishesADecidedReplacementAndDropsAnUndecidedOne) {
+class KillStageTest : public ReplaceTest, public ::testing::WithParamInterface<KillStage> {
+protected:
+    void killMidway() {
+        const QString file = numberFile(400000);
+        EXPECT_EXIT(
+            {
+                KillingSink killing(path("data.dat.new"));
+                pool.SetProgressSink(&killing);
+                pool.ImportFromFile(file, ",", 0, Fill::Replace);
+                std::_Exit(0); // not reached when the kill came midway
+            },
+            ::testing::KilledBySignal(SIGKILL), "");
+        EXPECT_GT(QFileInfo(path("data.dat.new")).size(), 4 << 20);
+    }
+};
+
+} // namespace
+
+TEST_P(KillStageTest, TheNextStartUsesTheOldPoolUnlessTheNewOneWasDecided) {
     QTemporaryDir other;
     {
         NuFileDeal made;
@@ -185,37 +214,27 @@ TEST_F(ReplaceTest, TheNextStartFinishesADecidedReplacementAndDropsAnUndecidedOn
         made.Clear();
         ASSERT_EQ(made.CreateContinuousNumbers(7, 9), 1);
     }
-    const QByteArray newData = ReadBytes(other.filePath("data.dat"));
-    const QByteArray newIndex = ReadBytes(other.filePath("index.dat"));
-    struct Case {
-        const char* what;
-        QList<QPair<const char*, QByteArray>> files;
-        bool decided;
-    };
-    const Case cases[] = {
-        {"building",
-         {{"data.dat.new", newData.left(10)}, {"index.dat.new", newIndex.left(8)}},
-         false},
-        {"both whole, not decided",
-         {{"data.dat.new", newData}, {"index.dat.new", newIndex}},
-         false},
-        {"decided", {{"data.dat.new", newData}, {"index.dat.next", newIndex}}, true},
-        {"records in place", {{"data.dat", newData}, {"index.dat.next", newIndex}}, true},
-    };
+    if (GetParam().left.isEmpty())
+        killMidway();
     pool.Close();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        ASSERT_TRUE(WriteBytes(path("data.dat"), oldData));
-        ASSERT_TRUE(WriteBytes(path("index.dat"), oldIndex));
-        for (const auto& [name, bytes] : c.files)
-            ASSERT_TRUE(WriteBytes(path(name), bytes));
-        NuFileDeal restarted;
-        open(restarted);
-        EXPECT_EQ(ReadBytes(path("data.dat")), c.decided ? newData : oldData);
-        EXPECT_EQ(ReadBytes(path("index.dat")), c.decided ? newIndex : oldIndex);
-        EXPECT_EQ(restarted.GetCount(), c.decided ? 3u : 100u);
+    for (const KillStage::File& f : GetParam().left) {
+        const QByteArray bytes = ReadBytes(other.filePath(f.from));
+        ASSERT_TRUE(WriteBytes(path(f.name), f.keep < 0 ? bytes : bytes.left(f.keep)));
+    }
+    NuFileDeal restarted;
+    open(restarted);
+    if (GetParam().decided) {
+        EXPECT_EQ(ReadBytes(path("data.dat")), ReadBytes(other.filePath("data.dat")));
+        EXPECT_EQ(ReadBytes(path("index.dat")), ReadBytes(other.filePath("index.dat")));
+        EXPECT_EQ(restarted.GetCount(), 3u);
+        EXPECT_EQ(restarted.ReadNumber(0).m_strNumber, QStringLiteral("7"));
         EXPECT_TRUE(aside().isEmpty()) << aside().join(' ').toStdString();
-        restarted.Close();
-        status.m_nuBase = oldBase;
+    } else {
+        EXPECT_EQ(restarted.GetCount(), 100u);
+        EXPECT_EQ(restarted.ReadNumber(99).m_strNumber, QStringLiteral("100"));
+        expectOldPool();
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Stages, KillStageTest, ::testing::ValuesIn(kKillStages),
+                         [](const auto& info) { return std::string(info.param.name); });
