@@ -216,23 +216,26 @@ bool CTumoDlg::OpenNumberPool(bool statusLoaded) {
         return false;
     if (!statusLoaded || m_status.m_nuBase.m_nDigits == 0)
         m_numbers.AnalyseInto(m_status.m_nuBase);
-    // A settings file from elsewhere may ask for more symbols than a screen shows. Each level is
-    // measured with the movie its symbols will roll.
-    bool tooMany = false;
-    for (GradeInfo& level : m_status.Levels()) {
-        QString movie = AbsoluteMediaPath(level.m_sym.m_strDefaultFile);
-        if (!QFileInfo::exists(movie))
-            movie = g_strAppFolder + QStringLiteral("/defsym.swf");
-        tooMany = SymbolLayout::FitLevel(level, m_status.m_nuBase.m_nDigits,
-                                         PlaySym::ReadMovieSize(movie), m_rcScreen.size()) ||
-                  tooMany;
-    }
-    if (tooMany)
+    // A settings file from elsewhere may ask for more symbols than a screen shows.
+    if (FitLevelsToScreen())
         m_pPrompter->Message(GradeBase::PerScreenText(), Prompter::Icon::Warning);
     // The status was read before the pool: a first session knew no pool count, and the default
     // level takes whatever the pool holds beyond the prize levels.
     m_status.RecomputeDefaultGradeTotal();
     return true;
+}
+
+bool CTumoDlg::FitLevelsToScreen() {
+    bool lowered = false;
+    for (GradeInfo& level : m_status.Levels()) {
+        QString movie = AbsoluteMediaPath(level.m_sym.m_strDefaultFile);
+        if (!QFileInfo::exists(movie))
+            movie = g_strAppFolder + QStringLiteral("/defsym.swf");
+        lowered = SymbolLayout::FitLevel(level, m_status.m_nuBase.m_nDigits,
+                                         PlaySym::ReadMovieSize(movie), m_rcScreen.size()) ||
+                  lowered;
+    }
+    return lowered;
 }
 
 void CTumoDlg::CreateBulletin() {

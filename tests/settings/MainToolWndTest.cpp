@@ -34,6 +34,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace movietest;
 
 namespace {
@@ -214,6 +216,37 @@ TEST_F(MainToolWndTest, BaseSettingsThatChangeTheScreenLayTheSymbolsOutAgain) {
         [this] { return mainwindowtest::SymbolViewsOf(*main).size() >= 3u * 3u; }, kWaitMs))
         << "a third row of symbols";
     EXPECT_TRUE(Tool()->LevelBox()->isEnabled());
+}
+
+// The page takes as many numbers on the screen as the level has winners; the screen shows only so
+// many rows with a real cell for each symbol, and says so once.
+TEST_F(MainToolWndTest, BaseSettingsAskingForMoreThanTheScreenShowsGiveEverySymbolACell) {
+    main->OnCommand(MainMenu::kCmdDesignMode);
+    GradeInfo* level = main->CurGrade();
+    const qsizetype toldBefore = prompter.messages.size();
+    DesignDialogs::BaseSettings(*main, &prompter, [](GradeInfo& copy, bool) {
+        copy.m_base.m_nQuantity = GradeBase::kMaxSymbolPositions;
+        copy.m_base.m_nPerScreen = GradeBase::kMaxSymbolPositions;
+        return true;
+    });
+    EXPECT_EQ(prompter.messages.mid(toldBefore), QStringList{GradeBase::PerScreenText()});
+    const qint32 rows = level->m_base.m_nPerScreen;
+    EXPECT_GE(rows, 1);
+    EXPECT_LT(rows, GradeBase::kMaxSymbolPositions);
+    const auto onScreen =
+        std::size_t(GradeBase::SymbolPositions(rows, main->Status().m_nuBase.m_nDigits));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            const auto views = mainwindowtest::SymbolViewsOf(*main);
+            return views.size() >= onScreen &&
+                   std::all_of(views.begin(), views.begin() + std::ptrdiff_t(onScreen),
+                               [&](const SymbolView* view) {
+                                   return !view->geometry().isEmpty() &&
+                                          main->rect().contains(view->geometry());
+                               });
+        },
+        kWaitMs))
+        << "every symbol has a cell of its own";
 }
 
 TEST_F(MainToolWndTest, ClosingTheToolLeavesDesignModeOnceTheDialogsAreClosed) {
