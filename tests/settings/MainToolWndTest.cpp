@@ -34,8 +34,6 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 using namespace movietest;
 
 namespace {
@@ -235,17 +233,7 @@ TEST_F(MainToolWndTest, BaseSettingsAskingForMoreThanTheScreenShowsGiveEverySymb
     EXPECT_LT(rows, GradeBase::kMaxSymbolPositions);
     const auto onScreen =
         std::size_t(GradeBase::SymbolPositions(rows, main->Status().m_nuBase.m_nDigits));
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] {
-            const auto views = mainwindowtest::SymbolViewsOf(*main);
-            return views.size() >= onScreen &&
-                   std::all_of(views.begin(), views.begin() + std::ptrdiff_t(onScreen),
-                               [&](const SymbolView* view) {
-                                   return !view->geometry().isEmpty() &&
-                                          main->rect().contains(view->geometry());
-                               });
-        },
-        kWaitMs))
+    EXPECT_TRUE(mainwindowtest::WaitSymbolsPlaced(*main, onScreen))
         << "every symbol has a cell of its own";
 }
 

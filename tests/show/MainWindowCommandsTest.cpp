@@ -20,8 +20,6 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 using namespace movietest;
 
 using namespace mainwindowtest;
@@ -436,17 +434,7 @@ TEST_F(MainWindowCommandsTest, ALevelSetForMoreThanTheScreenShowsComesBackWithAR
         EXPECT_LT(perScreen, c.perScreenSet > 0 ? c.perScreenSet : c.perScreenAtStart);
         const auto onScreen = std::size_t(GradeBase::SymbolPositions(perScreen, digits));
         EXPECT_LE(onScreen, std::size_t(GradeBase::kMaxSymbolPositions));
-        const auto allPlaced = [&] {
-            const auto views = SymbolViewsOf(dlg);
-            if (views.size() < onScreen)
-                return false;
-            return std::all_of(views.begin(), views.begin() + std::ptrdiff_t(onScreen),
-                               [&](const SymbolView* view) {
-                                   return !view->geometry().isEmpty() &&
-                                          dlg.rect().contains(view->geometry());
-                               });
-        };
-        EXPECT_TRUE(QTest::qWaitFor(allPlaced, kWaitMs)) << "every symbol has a cell of its own";
+        EXPECT_TRUE(WaitSymbolsPlaced(dlg, onScreen)) << "every symbol has a cell of its own";
         CTumoDlgTestAccess::SetNoSave(dlg, true);
         dlg.OnQuit();
     }
