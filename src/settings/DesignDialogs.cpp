@@ -1,5 +1,7 @@
 #include "settings/DesignDialogs.h"
 
+#include "model/GradeBase.h"
+#include "model/Prompter.h"
 #include "model/TumoStatus.h"
 #include "settings/BannerShow.h"
 #include "settings/MaskDlg.h"
@@ -47,6 +49,8 @@ void DesignDialogs::BaseSettings(SettingsHost& main, Prompter* prompter,
     const PrizeLevels::Outcome outcome =
         PrizeLevels::EditBaseSettings(main.Status(), *level, defaultLevel, say, edit);
     if (outcome == PrizeLevels::Outcome::LayoutReset) {
+        if (main.FitLevelsToScreen())
+            say.Message(GradeBase::PerScreenText(), Prompter::Icon::Warning);
         SymbolCommands& symbols = main.Symbols();
         symbols.SetCount(level->m_base.m_nPerScreen * main.Status().m_nuBase.m_nDigits);
         symbols.Layout();

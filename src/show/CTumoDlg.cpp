@@ -10,6 +10,8 @@
 #include "show/BulletinBoard.h"
 #include "show/MessageWnd.h"
 #include "show/MonitorChoice.h"
+#include "show/PlaySym.h"
+#include "show/SymbolLayout.h"
 #include "show/SymbolView.h"
 #include "show/SymbolWorker.h"
 #include "show/XProgressWnd.h"
@@ -215,15 +217,25 @@ bool CTumoDlg::OpenNumberPool(bool statusLoaded) {
     if (!statusLoaded || m_status.m_nuBase.m_nDigits == 0)
         m_numbers.AnalyseInto(m_status.m_nuBase);
     // A settings file from elsewhere may ask for more symbols than a screen shows.
-    bool tooMany = false;
-    for (GradeInfo& level : m_status.Levels())
-        tooMany = level.m_base.FitToScreen(m_status.m_nuBase.m_nDigits) || tooMany;
-    if (tooMany)
+    if (FitLevelsToScreen())
         m_pPrompter->Message(GradeBase::PerScreenText(), Prompter::Icon::Warning);
     // The status was read before the pool: a first session knew no pool count, and the default
     // level takes whatever the pool holds beyond the prize levels.
     m_status.RecomputeDefaultGradeTotal();
     return true;
+}
+
+bool CTumoDlg::FitLevelsToScreen() {
+    bool lowered = false;
+    for (GradeInfo& level : m_status.Levels()) {
+        QString movie = AbsoluteMediaPath(level.m_sym.m_strDefaultFile);
+        if (!QFileInfo::exists(movie))
+            movie = g_strAppFolder + QStringLiteral("/defsym.swf");
+        lowered = SymbolLayout::FitLevel(level, m_status.m_nuBase.m_nDigits,
+                                         PlaySym::ReadMovieSize(movie), m_rcScreen.size()) ||
+                  lowered;
+    }
+    return lowered;
 }
 
 void CTumoDlg::CreateBulletin() {

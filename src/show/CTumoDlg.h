@@ -218,6 +218,8 @@ public:
     static QString UnusableBannerText(const QString& file);
     // The show's symbol commands, in the worker's order.
     SymbolCommands& Symbols() override;
+    // Every level measured with the movie its symbols roll, on this window's screen.
+    bool FitLevelsToScreen() override;
 
     // The persisted state and the number pool, which the settings windows edit in place.
     TumoStatus& Status() override { return m_status; }

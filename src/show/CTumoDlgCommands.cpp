@@ -205,6 +205,9 @@ int CTumoDlg::OnSettingsWindowClosed(int closeCode, int monitorChanged) {
 }
 
 void CTumoDlg::RebuildAfterSettings(int closeCode) {
+    // The pages take as many numbers on the screen as the winners allow, and new numbers may be
+    // longer: no level may reach the symbols with more rows than the screen gives a cell.
+    bool lowered = FitLevelsToScreen();
     qint32 index = 0;
     GradeInfo* grade = m_status.FindCurrentGrade(index);
     m_draw.SetScreenDone(false);
@@ -213,7 +216,8 @@ void CTumoDlg::RebuildAfterSettings(int closeCode) {
     m_draw.StartFreshScreen();
     if (closeCode == 1) {
         EnableWindow(false);
-        PoolReanalysis::Run(m_numbers, m_status, m_nSavedDigits);
+        if (PoolReanalysis::Run(m_numbers, m_status, m_nSavedDigits))
+            lowered = FitLevelsToScreen() || lowered;
     }
     SymbolCommands& symbols = Symbols();
     symbols.SetCount(int(qMin<qint64>(
@@ -221,6 +225,8 @@ void CTumoDlg::RebuildAfterSettings(int closeCode) {
         GradeBase::SymbolPositions(grade->m_base.m_nPerScreen, m_status.m_nuBase.m_nDigits))));
     symbols.Layout();
     m_draw.HideSurplusSlots();
+    if (lowered)
+        m_pPrompter->Message(GradeBase::PerScreenText(), Prompter::Icon::Warning);
     if (closeCode == 1) {
         const QString text = m_symbols.CheckSymbolFile(m_status);
         if (!text.isEmpty())

@@ -211,21 +211,25 @@ void PlaySym::SetSymbolMovie(int index, QString file, const WinRect& rect) {
     sym.MoveWindow(rect.toQRect());
 }
 
-QSize PlaySym::GetMovieSize() {
-    const QString path = MakeAbsolutePath(m_snap.sym.m_strDefaultFile);
+QSize PlaySym::ReadMovieSize(const QString& path, bool* complete) {
     QSize size(0, 0);
     const auto cx = MovieVariables::Read(path, QStringLiteral("_root._level0.cx"));
-    if (!cx) {
+    const auto cy =
+        cx ? MovieVariables::Read(path, QStringLiteral("_root._level0.cy")) : std::nullopt;
+    if (cx)
+        size.setWidth(SymbolLayout::LeadingInt(*cx));
+    if (cy)
+        size.setHeight(SymbolLayout::LeadingInt(*cy));
+    if (complete)
+        *complete = cx && cy;
+    return size;
+}
+
+QSize PlaySym::GetMovieSize() {
+    bool complete = true;
+    const QSize size = ReadMovieSize(MakeAbsolutePath(m_snap.sym.m_strDefaultFile), &complete);
+    if (!complete)
         Q_EMIT messageRaised(IncompatibleText());
-        return size;
-    }
-    size.setWidth(SymbolLayout::LeadingInt(*cx));
-    const auto cy = MovieVariables::Read(path, QStringLiteral("_root._level0.cy"));
-    if (!cy) {
-        Q_EMIT messageRaised(IncompatibleText());
-        return size;
-    }
-    size.setHeight(SymbolLayout::LeadingInt(*cy));
     return size;
 }
 

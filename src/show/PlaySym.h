@@ -30,6 +30,9 @@ public:
             "The data of the software is damaged, please restart the programe to continue.");
     }
     static QString IncompatibleText() { return QStringLiteral("Incompatible symbol file!"); }
+    // The natural size a symbol movie publishes, (0, 0) where it publishes none; *complete is
+    // cleared when a size variable cannot be read (what was read before stays in the size).
+    static QSize ReadMovieSize(const QString& path, bool* complete = nullptr);
 
     explicit PlaySym(QObject* parent = nullptr);
     ~PlaySym() override;

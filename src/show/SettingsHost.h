@@ -39,6 +39,10 @@ public:
     virtual DesignMode& Design() = 0;
     virtual DrawSequence& Draw() = 0;
     virtual SymbolCommands& Symbols() = 0;
+    // Lowers the numbers on the screen of every level that asks for more than the screen shows
+    // with a real cell for each symbol (SymbolLayout::FitLevel); true when one was lowered. Run
+    // before a changed level goes to the symbols; the caller tells the operator.
+    virtual bool FitLevelsToScreen() = 0;
     virtual DrawSounds& Sounds() = 0;
     virtual void EnableWindow(bool enable) = 0;
 

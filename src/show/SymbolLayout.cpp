@@ -1,20 +1,30 @@
 #include "show/SymbolLayout.h"
 
+#include "model/GradeInfo.h"
 #include "model/LotterySym.h"
 
 #include <algorithm>
 #include <limits>
 
-void SymbolLayout::AutoLayout(LotterySym& sym, QSize movie, QSize screen, int rows, int positions) {
+namespace {
+
+// Single precision and truncation throughout, so that stored layouts come out the same on every
+// build.
+float StepX(QSize screen, int positions) {
+    return float(screen.width()) / float(positions + 1);
+}
+
+float StepY(QSize screen, int rows) {
+    return float(screen.height()) / float(rows + 1);
+}
+
+} // namespace
+
+QSize SymbolLayout::CellSize(QSize movie, QSize screen, int rows, int positions) {
     rows = std::max(rows, 0);
     positions = std::max(positions, 0);
-
-    // Single precision and truncation throughout, so that stored layouts come out the same on
-    // every build.
-    const float stepX = float(screen.width()) / float(positions + 1);
-    int cellW = int(stepX * 3.0 * 0.25);
-    const float stepY = float(screen.height()) / float(rows + 1);
-    int cellH = int(stepY * 3.0 * 0.25);
+    int cellW = int(StepX(screen, positions) * 3.0 * 0.25);
+    int cellH = int(StepY(screen, rows) * 3.0 * 0.25);
 
     // A movie of unknown size (0 x 0 when it publishes none) has no aspect ratio to keep; dividing
     // by it would give garbage rectangles, so the symbol takes the grid cell as it is.
@@ -25,10 +35,19 @@ void SymbolLayout::AutoLayout(LotterySym& sym, QSize movie, QSize screen, int ro
         else
             cellW = int(float(cellH) * aspect);
     }
+    return {cellW, cellH};
+}
+
+void SymbolLayout::AutoLayout(LotterySym& sym, QSize movie, QSize screen, int rows, int positions) {
+    rows = std::max(rows, 0);
+    positions = std::max(positions, 0);
+    const QSize cell = CellSize(movie, screen, rows, positions);
+    const int cellW = cell.width();
+    const int cellH = cell.height();
 
     sym.ResetLayout(rows, positions);
-    const int gridX = int(stepX);
-    const int gridY = int(stepY);
+    const int gridX = int(StepX(screen, positions));
+    const int gridY = int(StepY(screen, rows));
     for (int i = 0; i < rows; ++i) {
         const int top = (i + 1) * gridY - cellH / 2;
         int left = gridX - cellW / 2;
@@ -40,6 +59,30 @@ void SymbolLayout::AutoLayout(LotterySym& sym, QSize movie, QSize screen, int ro
         }
     }
     sym.m_bLayoutValid = 1;
+}
+
+bool SymbolLayout::FitLevel(GradeInfo& level, int positions, QSize movie, QSize screen) {
+    GradeBase& base = level.m_base;
+    bool lowered = base.FitToScreen(positions);
+    const auto fits = [&](int rows) {
+        const QSize cell = CellSize(movie, screen, rows, positions);
+        return cell.width() > 0 && cell.height() > 0;
+    };
+    // Cells only shrink as rows are added, so the most rows that fit are found by halving. With
+    // no room even for one row, fewer rows would not help.
+    if (base.m_nPerScreen > 1 && !fits(base.m_nPerScreen) && fits(1)) {
+        int good = 1;
+        int bad = base.m_nPerScreen;
+        while (bad - good > 1) {
+            const int mid = good + (bad - good) / 2;
+            (fits(mid) ? good : bad) = mid;
+        }
+        base.m_nPerScreen = good;
+        lowered = true;
+    }
+    if (lowered)
+        level.m_sym.m_bLayoutValid = 0;
+    return lowered;
 }
 
 WinRect SymbolLayout::CellRect(const LotterySym& sym, int row, int position, bool* missing) {

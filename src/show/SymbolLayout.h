@@ -9,6 +9,7 @@
 
 #include <optional>
 
+class GradeInfo;
 class LotterySym;
 
 // The arithmetic of the symbol screen, kept apart from the worker so that it can be checked
@@ -30,6 +31,14 @@ public:
     // are reset first (which drops the per-position movies, as a new layout always has); the valid
     // flag is set. A movie that reports no usable size keeps the grid cell's own shape.
     static void AutoLayout(LotterySym& sym, QSize movie, QSize screen, int rows, int positions);
+    // The size of every symbol of that layout.
+    static QSize CellSize(QSize movie, QSize screen, int rows, int positions);
+
+    // Lowers a level's numbers on the screen to what one screen shows: no more symbols than a
+    // screen holds, and no more rows than leave every symbol of the automatic layout at least a
+    // pixel each way. A level so lowered is laid out afresh, since its stored layout was made
+    // for other rows. True when the level asked for more.
+    static bool FitLevel(GradeInfo& level, int positions, QSize movie, QSize screen);
 
     // The stored rectangle of a symbol, or kNoCell when the layout lacks the cell (then *missing
     // is set).

@@ -216,6 +216,27 @@ TEST_F(MainToolWndTest, BaseSettingsThatChangeTheScreenLayTheSymbolsOutAgain) {
     EXPECT_TRUE(Tool()->LevelBox()->isEnabled());
 }
 
+// The page takes as many numbers on the screen as the level has winners; the screen shows only so
+// many rows with a real cell for each symbol, and says so once.
+TEST_F(MainToolWndTest, BaseSettingsAskingForMoreThanTheScreenShowsGiveEverySymbolACell) {
+    main->OnCommand(MainMenu::kCmdDesignMode);
+    GradeInfo* level = main->CurGrade();
+    const qsizetype toldBefore = prompter.messages.size();
+    DesignDialogs::BaseSettings(*main, &prompter, [](GradeInfo& copy, bool) {
+        copy.m_base.m_nQuantity = GradeBase::kMaxSymbolPositions;
+        copy.m_base.m_nPerScreen = GradeBase::kMaxSymbolPositions;
+        return true;
+    });
+    EXPECT_EQ(prompter.messages.mid(toldBefore), QStringList{GradeBase::PerScreenText()});
+    const qint32 rows = level->m_base.m_nPerScreen;
+    EXPECT_GE(rows, 1);
+    EXPECT_LT(rows, GradeBase::kMaxSymbolPositions);
+    const auto onScreen =
+        std::size_t(GradeBase::SymbolPositions(rows, main->Status().m_nuBase.m_nDigits));
+    EXPECT_TRUE(mainwindowtest::WaitSymbolsPlaced(*main, onScreen))
+        << "every symbol has a cell of its own";
+}
+
 TEST_F(MainToolWndTest, ClosingTheToolLeavesDesignModeOnceTheDialogsAreClosed) {
     main->OnCommand(MainMenu::kCmdDesignMode);
     MainToolWnd* tool = Tool();

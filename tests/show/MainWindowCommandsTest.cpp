@@ -385,3 +385,57 @@ TEST_F(MainWindowCommandsTest, ClosingTheSettingsInTheMiddleOfAScreenStartsAFres
     EXPECT_FALSE(dlg.Draw().IsScreenDone());
     dlg.OnQuit();
 }
+
+// The settings pages take as many numbers on the screen as the level has winners, and new numbers
+// may be longer; either way the level comes back to the screen with a real cell for every symbol
+// and the operator is told once.
+struct TooManyOnScreenCase {
+    const char* what;
+    qint32 perScreenAtStart;
+    qint32 perScreenSet; // by a page while the window was open; 0 leaves it
+    QString numberAdded; // to the pool while the window was open; empty adds none
+    int closeCode;
+};
+
+TEST_F(MainWindowCommandsTest, ALevelSetForMoreThanTheScreenShowsComesBackWithARealCellEach) {
+    const TooManyOnScreenCase cases[] = {
+        {"the most numbers on the screen a page takes", 1, GradeBase::kMaxSymbolPositions, {}, 0},
+        {"numbers grown too long for the rows", 150, 0, QStringLiteral("A") + QString(30, '0'), 1},
+    };
+    for (const TooManyOnScreenCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        Prepare([&c](TumoStatus& s) {
+            s.Level(0).m_base.m_nPerScreen = c.perScreenAtStart;
+            s.Level(0).m_base.m_nQuantity = GradeBase::kMaxSymbolPositions;
+        });
+        RecordingPrompter told;
+        CTumoDlg dlg(&told);
+        ASSERT_TRUE(dlg.OnInitDialog());
+        ASSERT_TRUE(WaitReady(dlg));
+        ASSERT_EQ(dlg.CurGrade()->m_base.m_nPerScreen, c.perScreenAtStart);
+        ASSERT_TRUE(told.messages.isEmpty());
+
+        dlg.OnCommand(MainMenu::kCmdSettings);
+        if (c.perScreenSet > 0) {
+            dlg.CurGrade()->m_base.m_nPerScreen = c.perScreenSet;
+            dlg.CurGrade()->m_base.m_nQuantity = c.perScreenSet;
+        }
+        if (!c.numberAdded.isEmpty()) {
+            ASSERT_EQ(dlg.Numbers().AddNumber(c.numberAdded, QString()), 0);
+        }
+        EXPECT_EQ(dlg.OnSettingsWindowClosed(c.closeCode, 0), 1);
+
+        // Longer numbers may also bring the note on the symbol file's characters.
+        EXPECT_EQ(told.messages.count(GradeBase::PerScreenText()), 1)
+            << told.messages.join('\n').toStdString();
+        const qint32 perScreen = dlg.CurGrade()->m_base.m_nPerScreen;
+        const qint32 digits = dlg.Status().m_nuBase.m_nDigits;
+        EXPECT_GE(perScreen, 1);
+        EXPECT_LT(perScreen, c.perScreenSet > 0 ? c.perScreenSet : c.perScreenAtStart);
+        const auto onScreen = std::size_t(GradeBase::SymbolPositions(perScreen, digits));
+        EXPECT_LE(onScreen, std::size_t(GradeBase::kMaxSymbolPositions));
+        EXPECT_TRUE(WaitSymbolsPlaced(dlg, onScreen)) << "every symbol has a cell of its own";
+        CTumoDlgTestAccess::SetNoSave(dlg, true);
+        dlg.OnQuit();
+    }
+}

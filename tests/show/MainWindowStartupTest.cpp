@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -134,34 +135,56 @@ TEST(MainWindowStartup, OneProgramPerFolderButADeadOnesLockDoesNotBlock) {
 }
 
 TEST(MainWindowStartup, ALevelAskingForAMillionNumbersOnTheScreenStartsAtOnceWithFewerAndSaysSo) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString savedFolder = g_strAppFolder;
-    SetAppFolder(dir.path());
-    ASSERT_FALSE(
-        movietest::Write(dir, "defsym.swf", *movietest::ColourSymbols("0123456789", {40, 60}))
-            .isEmpty());
-    mainwindowtest::PrepareSettings(dir.path(), [](TumoStatus& s) {
-        s.Level(0).m_base.m_nPerScreen = 1000000;
-        s.Level(0).m_base.m_nQuantity = 1000000;
-    });
-    RecordingPrompter prompter;
-    {
-        CTumoDlg dlg(&prompter);
-        ASSERT_TRUE(dlg.OnInitDialog());
-        // Well within the usual wait: the start builds a screenful of symbols, not a million.
-        EXPECT_TRUE(
-            QTest::qWaitFor([&] { return dlg.isVisible() && dlg.Draw().IsDrawEnabled(); }, 3000));
-        EXPECT_EQ(prompter.messages, QStringList{GradeBase::PerScreenText()});
-        const qint32 perScreen = dlg.CurGrade()->m_base.m_nPerScreen;
-        EXPECT_GE(perScreen, 1);
-        EXPECT_LE(GradeBase::SymbolPositions(perScreen, dlg.Status().m_nuBase.m_nDigits),
-                  GradeBase::kMaxSymbolPositions);
-        EXPECT_LE(qint64(mainwindowtest::SymbolViewsOf(dlg).size()),
-                  qint64(GradeBase::kMaxSymbolPositions));
-        EXPECT_GE(mainwindowtest::SymbolViewsOf(dlg).size(), std::size_t(1));
-        CTumoDlgTestAccess::SetNoSave(dlg, true);
-        dlg.OnQuit();
+    // The level as the last session left it: never shown, or shown with three rows and laid out
+    // for them; then a settings file changed elsewhere asks for a million.
+    for (const bool shownBefore : {false, true}) {
+        SCOPED_TRACE(shownBefore);
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        const QString savedFolder = g_strAppFolder;
+        SetAppFolder(dir.path());
+        ASSERT_FALSE(
+            movietest::Write(dir, "defsym.swf", *movietest::ColourSymbols("0123456789", {40, 60}))
+                .isEmpty());
+        if (shownBefore) {
+            mainwindowtest::PrepareSettings(
+                dir.path(), [](TumoStatus& s) { s.Level(0).m_base.m_nPerScreen = 3; });
+            RecordingPrompter quiet;
+            CTumoDlg dlg(&quiet);
+            ASSERT_TRUE(dlg.OnInitDialog());
+            ASSERT_TRUE(mainwindowtest::WaitReady(dlg));
+            dlg.OnQuit();
+        }
+        mainwindowtest::PrepareSettings(dir.path(), [shownBefore](TumoStatus& s) {
+            EXPECT_EQ(s.Level(0).m_sym.m_bLayoutValid, shownBefore ? 1 : 0);
+            s.Level(0).m_base.m_nPerScreen = 1000000;
+            s.Level(0).m_base.m_nQuantity = 1000000;
+        });
+        RecordingPrompter prompter;
+        {
+            CTumoDlg dlg(&prompter);
+            ASSERT_TRUE(dlg.OnInitDialog());
+            // Well within the usual wait: the start builds a screenful of symbols, not a million.
+            EXPECT_TRUE(QTest::qWaitFor(
+                [&] { return dlg.isVisible() && dlg.Draw().IsDrawEnabled(); }, 3000));
+            // Said once; the layout made for other rows is no damage.
+            EXPECT_EQ(prompter.messages, QStringList{GradeBase::PerScreenText()});
+            const qint32 perScreen = dlg.CurGrade()->m_base.m_nPerScreen;
+            const qint32 digits = dlg.Status().m_nuBase.m_nDigits;
+            EXPECT_EQ(digits, 3);
+            EXPECT_GE(perScreen, 1);
+            EXPECT_LE(GradeBase::SymbolPositions(perScreen, digits),
+                      GradeBase::kMaxSymbolPositions);
+            // Every symbol has a place of its own on the screen.
+            const auto views = mainwindowtest::SymbolViewsOf(dlg);
+            ASSERT_EQ(qint64(views.size()), GradeBase::SymbolPositions(perScreen, digits));
+            const auto placed = std::count_if(views.begin(), views.end(), [&](SymbolView* view) {
+                return !view->geometry().isEmpty() && dlg.rect().contains(view->geometry());
+            });
+            EXPECT_EQ(std::size_t(placed), views.size());
+            CTumoDlgTestAccess::SetNoSave(dlg, true);
+            dlg.OnQuit();
+        }
+        SetAppFolder(savedFolder);
     }
-    SetAppFolder(savedFolder);
 }

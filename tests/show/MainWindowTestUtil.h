@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 #include <vector>
@@ -107,6 +108,21 @@ inline std::vector<SymbolView*> SymbolViewsOf(const CTumoDlg& dlg) {
                                                    Qt::FindDirectChildrenOnly))
         views.push_back(view);
     return views;
+}
+
+// Waits until the first `count` symbols each have a cell of their own inside the window.
+inline bool WaitSymbolsPlaced(const CTumoDlg& dlg, std::size_t count) {
+    return QTest::qWaitFor(
+        [&] {
+            const auto views = SymbolViewsOf(dlg);
+            return views.size() >= count &&
+                   std::all_of(views.begin(), views.begin() + std::ptrdiff_t(count),
+                               [&](const SymbolView* view) {
+                                   return !view->geometry().isEmpty() &&
+                                          dlg.rect().contains(view->geometry());
+                               });
+        },
+        kWaitMs);
 }
 
 // The text panels in the level's order.

@@ -1,3 +1,4 @@
+#include "model/GradeInfo.h"
 #include "model/LotterySym.h"
 #include "show/SymbolLayout.h"
 
@@ -78,6 +79,71 @@ TEST(PlaySymLayoutTest, CellRectReportsMissingCells) {
         missing = false;
         EXPECT_EQ(SymbolLayout::CellRect(sym, row, position, &missing), SymbolLayout::kNoCell);
         EXPECT_TRUE(missing) << row << "," << position;
+    }
+}
+
+// A level from a settings file made elsewhere, with a stored layout for three rows, fitted to the
+// screen it is shown on.
+struct FitCase {
+    const char* what;
+    QSize movie;
+    QSize screen;
+    qint32 perScreen;
+    int positions;
+    qint32 rows; // numbers on the screen afterwards
+    bool lowered;
+    bool byScreen; // one more row would leave the symbols without a pixel
+};
+
+TEST(PlaySymLayoutTest, LevelsAskingForMoreThanTheScreenShowsKeepARealCellForEverySymbol) {
+    const FitCase cases[] = {
+        {"a few rows fit as they are", {100, 100}, {1920, 1080}, 2, 3, 2, false, false},
+        {"the rows of the stored layout", {360, 480}, {1920, 1080}, 3, 3, 3, false, false},
+        {"a million rows of the default movie",
+         {360, 480},
+         {1920, 1080},
+         1000000,
+         3,
+         404,
+         true,
+         true},
+        {"a movie of no size keeps the grid cell", {0, 0}, {1920, 1080}, 4096, 1, 809, true, true},
+        {"a wide movie", {400, 100}, {1920, 1080}, 4096, 1, 809, true, true},
+        {"too many symbols, room for the rest", {100, 100}, {1920, 1080}, 50, 100, 40, true, false},
+        {"no screen: fewer rows would not help", {100, 100}, {0, 0}, 5, 3, 5, false, false},
+    };
+    for (const FitCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        GradeInfo level;
+        level.m_base.m_nPerScreen = c.perScreen;
+        level.m_sym.ResetLayout(3, c.positions);
+        level.m_sym.m_bLayoutValid = 1;
+
+        EXPECT_EQ(SymbolLayout::FitLevel(level, c.positions, c.movie, c.screen), c.lowered);
+        const int rows = level.m_base.m_nPerScreen;
+        EXPECT_EQ(rows, c.rows);
+        // A lowered level's stored rows are not the screen's: it is laid out afresh, not
+        // reported as damaged.
+        EXPECT_EQ(level.m_sym.m_bLayoutValid, c.lowered ? 0 : 1);
+        if (c.byScreen) {
+            const QSize more = SymbolLayout::CellSize(c.movie, c.screen, rows + 1, c.positions);
+            EXPECT_TRUE(more.width() <= 0 || more.height() <= 0);
+        }
+        if (c.screen.isEmpty())
+            continue;
+
+        SymbolLayout::AutoLayout(level.m_sym, c.movie, c.screen, rows, c.positions);
+        int lastBottom = 0;
+        for (int i = 0; i < rows; ++i) {
+            for (int j = 0; j < c.positions; ++j) {
+                const QRect cell = Cell(level.m_sym, i, j).toQRect();
+                ASSERT_FALSE(cell.isEmpty()) << "row " << i << " position " << j;
+                ASSERT_TRUE(QRect(QPoint(0, 0), c.screen).contains(cell))
+                    << "row " << i << " position " << j;
+                ASSERT_GE(cell.top(), lastBottom) << "row " << i << " overlaps the one above";
+            }
+            lastBottom = Cell(level.m_sym, i, 0).bottom;
+        }
     }
 }
 
