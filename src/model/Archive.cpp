@@ -26,7 +26,11 @@ const char* const kRegisteredClasses[] = {
 } // namespace
 
 Archive::Archive(const QByteArray& data)
-    : m_storing(false), m_folder(g_strAppFolder), m_buf(data) {}
+    : m_storing(false), m_folder(g_strAppFolder), m_buf(data), m_size(data.size()) {}
+
+Archive::Archive(QIODevice& file)
+    : m_storing(false), m_folder(g_strAppFolder), m_file(&file),
+      m_size(qsizetype(std::max<qint64>(0, file.size() - file.pos()))) {}
 
 Archive::Archive() : m_storing(true), m_folder(g_strAppFolder) {}
 
@@ -48,9 +52,33 @@ bool Archive::IsRegisteredClass(const QByteArray& name) {
     return false;
 }
 
-void Archive::need(qsizetype n) const {
-    if (n < 0 || n > remaining())
+// The bytes already read go, and the next piece of the file comes in behind the ones not yet
+// read: pieces small enough to stay in the processor's cache, or n bytes when more are needed.
+void Archive::fill(qsizetype n) {
+    constexpr qsizetype kPieceBytes = 256 * 1024;
+    if (n < 0 || n > remaining() || !m_file)
         throw ArchiveException(ArchiveException::EndOfFile);
+    const qsizetype kept = m_buf.size() - m_pos;
+    const qsizetype wanted = std::min(std::max(n, kPieceBytes), remaining());
+    if (kept > 0)
+        memmove(m_buf.data(), m_buf.constData() + m_pos, size_t(kept));
+    m_offset += m_pos;
+    m_pos = 0;
+    m_buf.resize(wanted);
+    for (qsizetype have = kept; have < wanted;) {
+        const qint64 got = m_file->read(m_buf.data() + have, wanted - have);
+        if (got < 0)
+            throw ArchiveException(ArchiveException::ReadError);
+        if (got == 0) {
+            // Shorter than it was: what it holds now is what there is to read.
+            m_buf.resize(have);
+            m_size = m_offset + have;
+            if (n > have)
+                throw ArchiveException(ArchiveException::EndOfFile);
+            return;
+        }
+        have += qsizetype(got);
+    }
 }
 
 // The buffer is kept larger than the bytes written and doubles when full, so that a field costs a
@@ -88,13 +116,6 @@ template <class V> void Archive::writeLE(V v) {
     qToLittleEndian(v, grow(sizeof(V)));
 }
 
-template <class V> V Archive::readLE() {
-    need(sizeof(V));
-    const V v = qFromLittleEndian<V>(m_buf.constData() + m_pos);
-    m_pos += sizeof(V);
-    return v;
-}
-
 Archive& Archive::operator<<(quint8 v) {
     writeLE(v);
     return *this;
@@ -109,22 +130,6 @@ Archive& Archive::operator<<(qint32 v) {
 }
 Archive& Archive::operator<<(quint32 v) {
     writeLE(v);
-    return *this;
-}
-Archive& Archive::operator>>(quint8& v) {
-    v = readLE<quint8>();
-    return *this;
-}
-Archive& Archive::operator>>(quint16& v) {
-    v = readLE<quint16>();
-    return *this;
-}
-Archive& Archive::operator>>(qint32& v) {
-    v = readLE<qint32>();
-    return *this;
-}
-Archive& Archive::operator>>(quint32& v) {
-    v = readLE<quint32>();
     return *this;
 }
 
@@ -207,6 +212,7 @@ Archive& Archive::operator>>(QString& s) {
     const quint64 bytes = wide ? n * 2 : n;
     if (n > quint64(remaining()) || bytes > quint64(remaining()))
         throw ArchiveException(ArchiveException::EndOfFile);
+    need(qsizetype(bytes));
     const char* p = m_buf.constData() + m_pos;
     if (wide) {
         s.resize(qsizetype(n));
@@ -262,7 +268,7 @@ void Archive::WriteObjectTag(const char* className) {
     nextIndex(); // the object itself
 }
 
-void Archive::ReadObjectTag(const char* expectedClassName) {
+void Archive::readObjectTag(const char* expectedClassName) {
     const quint16 t = readLE<quint16>();
     if (t == kNewClassTag) {
         readNewClass(expectedClassName);
@@ -285,6 +291,7 @@ void Archive::ReadObjectTag(const char* expectedClassName) {
         m_lastTag = tag;
         m_lastTagClassName = expectedClassName;
     }
+    m_lastShortTag = t == kBigObjectTag ? 0x10000 : t;
     nextIndex(); // the object itself
 }
 

@@ -5,16 +5,19 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QIODevice>
 #include <QList>
 #include <QPoint>
 #include <QString>
 #include <QStringList>
+#include <QtEndian>
 
 #include <functional>
 
 // The byte encoding of every settings file: little-endian scalars, length-prefixed UTF-16
 // strings, counts, and tagged objects with one index table per file. An archive either stores
-// (into a buffer the caller then writes out) or loads (from the whole file's bytes).
+// (into a buffer the caller then writes out) or loads (from the whole file's bytes, or from a
+// file as it is read).
 //
 // Loading never trusts the file: every length or count is checked against the bytes that remain
 // before anything is allocated, and every failure throws ArchiveException.
@@ -22,6 +25,11 @@ class Archive {
 public:
     // Loading: reads from the given bytes.
     explicit Archive(const QByteArray& data);
+    // Loading from an open file, from its current position to its end, a piece at a time: a
+    // scheme file of millions of winners is never held whole, nor its pages taken from the
+    // system. Lengths and counts are checked against the size the file had when this began. A
+    // failed read throws ArchiveException (read error); a file that ends early, end of file.
+    explicit Archive(QIODevice& file);
     // Storing: collects the bytes, see data().
     Archive();
     // Storing into a sink: the bytes go out in pieces as they are written, so that a file of
@@ -44,7 +52,7 @@ public:
     const QByteArray& data() const;
     // Storing into a sink: sends what is left.
     void Finish();
-    qsizetype remaining() const { return m_buf.size() - m_pos; }
+    qsizetype remaining() const { return m_size - m_offset - m_pos; }
     bool atEnd() const { return remaining() == 0; }
 
     // Scalars. Storing and loading share one name so that a record's Serialize reads like the
@@ -56,10 +64,12 @@ public:
     Archive& operator<<(const QString& s);
     Archive& operator<<(const WinRect& r);
     Archive& operator<<(const QPoint& p);
-    Archive& operator>>(quint8& v);
-    Archive& operator>>(quint16& v);
-    Archive& operator>>(qint32& v);
-    Archive& operator>>(quint32& v);
+    // The scalar readers and the tag of a repeated class are inline: a scheme file with millions
+    // of winners reads them millions of times.
+    Archive& operator>>(quint8& v) { return readInto(v); }
+    Archive& operator>>(quint16& v) { return readInto(v); }
+    Archive& operator>>(qint32& v) { return readInto(v); }
+    Archive& operator>>(quint32& v) { return readInto(v); }
     Archive& operator>>(QString& s);
     Archive& operator>>(WinRect& r);
     Archive& operator>>(QPoint& p);
@@ -81,7 +91,17 @@ public:
     // Reads a tag for a new object of the expected class. A null element or a reference to an
     // object already read is a bad index (owned lists hold each element once); another class is
     // a bad class.
-    void ReadObjectTag(const char* expectedClassName);
+    void ReadObjectTag(const char* expectedClassName) {
+        // The same two bytes as the element before, read for the same class: nothing to check
+        // again.
+        if (expectedClassName == m_lastTagClassName && m_buf.size() - m_pos >= 2 &&
+            qFromLittleEndian<quint16>(m_buf.constData() + m_pos) == m_lastShortTag) {
+            m_pos += 2;
+            ++m_mapCount; // the object itself
+            return;
+        }
+        readObjectTag(expectedClassName);
+    }
 
     // Whether a name belongs to one of the record classes the files may carry (all schema 1).
     static bool IsRegisteredClass(const QByteArray& name);
@@ -92,12 +112,27 @@ public:
     void SerializeStringList(QStringList& list);
 
 private:
-    void need(qsizetype n) const;
+    // Loading: makes sure that n bytes lie in the buffer from m_pos on.
+    void need(qsizetype n) {
+        if (n < 0 || n > m_buf.size() - m_pos)
+            fill(n);
+    }
+    void fill(qsizetype n);
     // Storing: makes room for n more bytes at the end and returns where they go.
     char* grow(qsizetype n);
     template <class V> void writeLE(V v);
-    template <class V> V readLE();
+    template <class V> V readLE() {
+        need(sizeof(V));
+        const V v = qFromLittleEndian<V>(m_buf.constData() + m_pos);
+        m_pos += sizeof(V);
+        return v;
+    }
+    template <class V> Archive& readInto(V& v) {
+        v = readLE<V>();
+        return *this;
+    }
     quint32 nextIndex();
+    void readObjectTag(const char* expectedClassName);
     void readNewClass(const char* expectedClassName);
 
     void sendPiece();
@@ -105,10 +140,15 @@ private:
     bool m_storing;
     Sink m_sink;
     QString m_folder;
-    // Storing: the bytes are m_buf's first m_end; data() cuts off the room beyond them.
+    // Storing: the bytes are m_buf's first m_end; data() cuts off the room beyond them. Loading:
+    // m_pos is the position in m_buf.
     mutable QByteArray m_buf;
     qsizetype m_end = 0;
     qsizetype m_pos = 0;
+    // Loading from a file: the file, the offset in it of m_buf's first byte, and its size.
+    QIODevice* m_file = nullptr;
+    qsizetype m_offset = 0;
+    qsizetype m_size = 0;
     quint32 m_mapCount = 1;                    // index 0 stands for "no object"
     QHash<QByteArray, quint32> m_classIndex;   // storing: class name -> index
     QHash<quint32, QByteArray> m_classByIndex; // loading: index -> class name
@@ -119,6 +159,8 @@ private:
     quint32 m_lastClassIndex = 0;
     quint32 m_lastTag = 0;
     const char* m_lastTagClassName = nullptr;
+    // The two bytes m_lastTag was read from when it took two; else a value no two bytes hold.
+    quint32 m_lastShortTag = 0x10000;
 };
 
 template <class T> void Archive::SerializeObjectList(QList<T>& list) {

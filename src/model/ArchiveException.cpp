@@ -12,6 +12,8 @@ const char* ArchiveException::what() const noexcept {
         return "bad schema";
     case WriteError:
         return "write error";
+    case ReadError:
+        return "read error";
     }
     return "archive error";
 }

@@ -5,7 +5,8 @@
 // Why a settings file could not be read (or written). Any of them stops the load at that point.
 class ArchiveException : public std::exception {
 public:
-    enum Kind { EndOfFile, BadIndex, BadClass, BadSchema, WriteError };
+    // ReadError: the file could not be read (not the same as damaged).
+    enum Kind { EndOfFile, BadIndex, BadClass, BadSchema, WriteError, ReadError };
 
     explicit ArchiveException(Kind kind) : m_kind(kind) {}
     Kind kind() const { return m_kind; }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QtGlobal>
+#include "model/Archive.h"
 
-class Archive;
+#include <QtGlobal>
 
 // A value with a flag: a drawn number's index in the pool, or one mask bit (1 = masked).
 class SUINT {
@@ -12,7 +12,13 @@ public:
     SUINT() = default;
     SUINT(quint32 value, qint32 flag) : m_nValue(value), m_nFlag(flag) {}
 
-    void Serialize(Archive& ar);
+    // Inline: a scheme file holds one per winner.
+    void Serialize(Archive& ar) {
+        if (ar.IsStoring())
+            ar << m_nFlag << m_nValue;
+        else
+            ar >> m_nFlag >> m_nValue;
+    }
 
     friend bool operator==(const SUINT&, const SUINT&) = default;
 

@@ -237,24 +237,34 @@ int TumoStatus::LoadScheme(const QString& path) {
     m_listGrades.clear();
     m_drawnIndex.Invalidate();
     const QString resolved = ResolveFileCase(path);
+    // Read as it is decoded, a piece at a time (see Archive); unbuffered, as the archive keeps
+    // its own piece.
     QFile file(resolved);
-    QByteArray bytes;
-    if (!ReadWholeFile(file, bytes)) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         ResetToOneDefaultGrade(GradeBase().m_nQuantity);
         return 0;
     }
-    Archive ar(bytes);
+    Archive ar(file);
     ar.SetFolder(ProgramFolder());
     QList<GradeInfo> levels;
+    OtherOption options = m_options;
     try {
-        m_options.Serialize(ar); // option fields read before an error keep their values
+        options.Serialize(ar);
         ar.SerializeObjectList(levels);
-    } catch (const ArchiveException&) {
+    } catch (const ArchiveException& e) {
+        // Unreadable (a read error): the file is not damaged, so it stays, and nothing read from
+        // it is used.
+        if (e.kind() == ArchiveException::ReadError) {
+            ResetToOneDefaultGrade(GradeBase().m_nQuantity);
+            return 0;
+        }
+        m_options = options; // option fields read before the damage keep their values
         Tell(IncompatibleFileText());
         KeepDamagedScheme(resolved);
         ResetToOneDefaultGrade(GradeBase().m_nQuantity);
         return 0;
     }
+    m_options = options;
     if (levels.isEmpty()) {
         ResetToOneDefaultGrade(m_nuBase.m_nCount);
         return 0;

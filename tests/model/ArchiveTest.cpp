@@ -1,5 +1,8 @@
 #include "model/AnsiCodec.h"
 #include "model/Archive.h"
+#include "model/SUINT.h"
+
+#include <QBuffer>
 
 #include <gtest/gtest.h>
 
@@ -174,4 +177,144 @@ TEST(Archive, BadTagsAreErrors) {
     // Back-reference to the first element in the long form.
     EXPECT_EQ(kindOf(hex("0200 ffff0100 0800") + "SerialPt" + hex("07000000 ff7f 02000000")),
               ArchiveException::BadIndex);
+}
+
+// ---- loading from a file as it is read -------------------------------------------------------
+
+namespace {
+
+// Long strings and long lists of records, so that fields straddle the pieces the archive reads.
+struct Sample {
+    QString head;
+    QList<SUINT> entries;
+    QString tail;
+    void Serialize(Archive& ar) {
+        if (ar.IsStoring())
+            ar << head;
+        else
+            ar >> head;
+        ar.SerializeObjectList(entries);
+        if (ar.IsStoring())
+            ar << tail;
+        else
+            ar >> tail;
+    }
+};
+
+QByteArray sampleBytes(Sample& sample) {
+    sample.head = QString(300000, QChar(0x263A));
+    for (quint32 i = 0; i < 100000; ++i)
+        sample.entries.append(SUINT(i * 7, 1));
+    sample.tail = QStringLiteral("DefBg.swf");
+    Archive ar;
+    sample.Serialize(ar);
+    return ar.data();
+}
+
+// The error (WriteError standing for none) and what was read, from bytes or from a file.
+ArchiveException::Kind load(QIODevice* file, const QByteArray& bytes, Sample& out) {
+    try {
+        if (file) {
+            Archive ar(*file);
+            out.Serialize(ar);
+        } else {
+            Archive ar(bytes);
+            out.Serialize(ar);
+        }
+    } catch (const ArchiveException& e) {
+        return e.kind();
+    }
+    return ArchiveException::WriteError;
+}
+
+// A file whose reads fail from a given offset on.
+class FailingFile : public QIODevice {
+public:
+    FailingFile(QByteArray bytes, qint64 failAt) : m_bytes(std::move(bytes)), m_failAt(failAt) {
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
+    qint64 size() const override { return m_bytes.size(); }
+
+protected:
+    qint64 readData(char* data, qint64 max) override {
+        if (pos() >= m_failAt)
+            return -1;
+        const qint64 n = std::min({max, m_failAt - pos(), qint64(m_bytes.size()) - pos()});
+        memcpy(data, m_bytes.constData() + pos(), size_t(n));
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray m_bytes;
+    qint64 m_failAt;
+};
+
+} // namespace
+
+TEST(ArchiveFromFile, ReadsAndRefusesWhatTheBytesDo) {
+    Sample stored;
+    const QByteArray full = sampleBytes(stored);
+    const qsizetype headEnd = 10 + 2 * 300000; // the long string and its length
+    // Whole, then cut inside the long string, inside a tag, inside a record, at a piece border
+    // and before the last string; and with a stray byte after the records.
+    for (const qsizetype size :
+         {full.size(), qsizetype(0), qsizetype(7), headEnd - 1, headEnd + 2 + 6 + 5 + 4 + 1,
+          qsizetype(256 * 1024), qsizetype(700001), full.size() - 1, full.size() + 1}) {
+        const QByteArray bytes = size <= full.size() ? full.left(size) : full + "x";
+        Sample fromBytes;
+        const auto bytesKind = load(nullptr, bytes, fromBytes);
+        QByteArray copy = bytes;
+        QBuffer file(&copy);
+        file.open(QIODevice::ReadOnly);
+        Sample fromFile;
+        EXPECT_EQ(load(&file, bytes, fromFile), bytesKind) << size;
+        EXPECT_EQ(fromFile.head, fromBytes.head) << size;
+        EXPECT_EQ(fromFile.entries, fromBytes.entries) << size;
+        EXPECT_EQ(fromFile.tail, fromBytes.tail) << size;
+    }
+    Sample whole;
+    QByteArray copy = full;
+    QBuffer file(&copy);
+    file.open(QIODevice::ReadOnly);
+    Archive ar(file);
+    whole.Serialize(ar);
+    EXPECT_TRUE(ar.atEnd());
+    EXPECT_EQ(whole.entries, stored.entries);
+    EXPECT_EQ(whole.head, stored.head);
+}
+
+TEST(ArchiveFromFile, AFailedReadIsAReadError) {
+    Sample stored;
+    const QByteArray full = sampleBytes(stored);
+    for (const qint64 failAt : {qint64(0), qint64(256 * 1024), qint64(full.size() - 3)}) {
+        FailingFile file(full, failAt);
+        Sample out;
+        EXPECT_EQ(load(&file, full, out), ArchiveException::ReadError) << failAt;
+    }
+}
+
+TEST(Archive, ABadTagAfterARunOfGoodOnesIsAnError) {
+    // Three elements whose third tag is not the class reference the second one used.
+    const QByteArray start = hex("0300 ffff0100 0800") + "SerialPt" + hex("07000000 0180 08000000");
+    const struct {
+        const char* tag;
+        ArchiveException::Kind kind;
+    } cases[] = {
+        {"0000", ArchiveException::BadIndex}, // null element
+        {"0200", ArchiveException::BadIndex}, // the first element again
+        {"0580", ArchiveException::BadIndex}, // class never entered
+        {"0100", ArchiveException::BadIndex}, // the class as an object
+        {"ff7f", ArchiveException::BadIndex}, // long form of a plain index
+    };
+    for (const auto& c : cases) {
+        Archive in(start + hex(c.tag) + hex("09000000"));
+        QList<Item> items;
+        try {
+            in.SerializeObjectList(items);
+            ADD_FAILURE() << c.tag;
+        } catch (const ArchiveException& e) {
+            EXPECT_EQ(e.kind(), c.kind) << c.tag;
+        }
+    }
 }
