@@ -24,23 +24,34 @@ FrameTicker::FrameTicker() {
 }
 
 void FrameTicker::Subscribe(QObject* view, int paceMs) {
-    m_views.insert(view, std::max(0, paceMs));
+    Forget(view);
+    const int interval = paceMs <= 0 ? m_refreshMs : std::max(m_refreshMs, paceMs);
+    m_views.insert(view, interval);
+    ++m_intervals[interval];
     Retime();
 }
 
 void FrameTicker::Unsubscribe(QObject* view) {
-    m_views.remove(view);
+    Forget(view);
     Retime();
 }
 
+void FrameTicker::Forget(QObject* view) {
+    const auto it = m_views.constFind(view);
+    if (it == m_views.cend())
+        return;
+    const auto count = m_intervals.find(it.value());
+    if (--count->second == 0)
+        m_intervals.erase(count);
+    m_views.erase(it);
+}
+
 void FrameTicker::Retime() {
-    if (m_views.isEmpty()) {
+    if (m_intervals.empty()) {
         m_timer.stop();
         return;
     }
-    int interval = INT_MAX;
-    for (const int pace : std::as_const(m_views))
-        interval = std::min(interval, pace == 0 ? m_refreshMs : std::max(m_refreshMs, pace));
+    const int interval = m_intervals.begin()->first;
     // Changing the interval restarts the timer; a beat already on time keeps its phase.
     if (interval != m_timer.interval())
         m_timer.setInterval(interval);

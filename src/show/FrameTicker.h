@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QTimer>
 
+#include <map>
+
 // One beat for every moving picture on the GUI thread. Views that move subscribe while they move;
 // sharing the beat makes all symbols and the background repaint in the same pass, so the screen
 // is flushed once per refresh rather than once per view, and a background step never lands
@@ -28,9 +30,13 @@ Q_SIGNALS:
 
 private:
     FrameTicker();
+    void Forget(QObject* view);
     void Retime();
 
     QTimer m_timer;
-    QHash<QObject*, int> m_views;
+    QHash<QObject*, int> m_views; // each subscriber's interval
+    // How many subscribers want each interval: the beat follows the smallest without a pass over
+    // every view, which a screen of thousands of symbols would make quadratic as they come and go.
+    std::map<int, int> m_intervals;
     int m_refreshMs = 15;
 };
