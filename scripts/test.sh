@@ -7,5 +7,7 @@ export TUMO_WERROR="${TUMO_WERROR:-ON}"
 bash scripts/build.sh
 export QT_QPA_PLATFORM=offscreen QT_MEDIA_BACKEND=gstreamer
 ctest --test-dir build --output-on-failure -j "$(nproc)"
+# The unit tests again, built with clang under AddressSanitizer and UndefinedBehaviorSanitizer.
+bash scripts/sanitize.sh
 # The fuzz targets, built with clang, each over its seed corpus.
 bash scripts/fuzz-smoke.sh
