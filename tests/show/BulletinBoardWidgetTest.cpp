@@ -264,9 +264,15 @@ TEST_F(BulletinBoardWidget, ScrollsOnlyWhenTheListIsTallerThanItsArea) {
     EXPECT_EQ(board->Scroll().LineHeights().size(), 5);
     m_window.show();
     board->show();
-    QTest::qWait(BulletinScroll::kStepMs + 200);
+    // Waits for the first step rather than a fixed time: under a sanitizer on a busy machine a
+    // step comes well after its interval. It moves the list by exactly one line.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return board->Scroll().Offset() != 0; }, 10000));
     EXPECT_EQ(board->Scroll().Offset(), -board->Scroll().LineHeights().first());
 
+    // While the board slides in a restart only asks for a paint; the slide, 100 ms on an idle
+    // machine, can outlast the step above on a busy one.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return board->property(MovieView::kCoversBeneath).toBool(); },
+                                10000));
     board->RestartScroll();
     EXPECT_EQ(board->Scroll().Offset(), 0);
     // Shown, the board repaints at once and, still too tall, starts stepping again.
