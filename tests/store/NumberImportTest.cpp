@@ -59,7 +59,7 @@ protected:
     }
     void TearDown() override { SafeFileWriter::SetFailureInjector({}); }
     QString file(const QByteArray& bytes) {
-        const QString path = dir.filePath(QStringLiteral("numbers.txt"));
+        QString path = dir.filePath(QStringLiteral("numbers.txt"));
         EXPECT_TRUE(WriteBytes(path, bytes));
         return path;
     }

@@ -54,7 +54,7 @@ protected:
         QByteArray text;
         for (int i = 0; i < lines; ++i)
             text += "A" + QByteArray::number(i) + ",some information\r\n";
-        const QString p = path("numbers.txt");
+        QString p = path("numbers.txt");
         EXPECT_TRUE(WriteBytes(p, text));
         return p;
     }
@@ -188,9 +188,9 @@ TEST_F(ReplaceTest, TheNextStartFinishesADecidedReplacementAndDropsAnUndecidedOn
     const QByteArray newData = ReadBytes(other.filePath("data.dat"));
     const QByteArray newIndex = ReadBytes(other.filePath("index.dat"));
     struct Case {
-        const char* what;
+        const char* what = nullptr;
         QList<QPair<const char*, QByteArray>> files;
-        bool decided;
+        bool decided = false;
     };
     const Case cases[] = {
         {"building",
