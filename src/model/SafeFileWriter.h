@@ -39,7 +39,7 @@ public:
     // Tests make writes fail the way a full disk does: the injector is asked once per written
     // block with the target path, and a true answer fails that block. Pass {} to stop.
     using FailureInjector = std::function<bool(const QString& path)>;
-    static void SetFailureInjector(FailureInjector injector);
+    static void SetFailureInjector(FailureInjector f);
 
 private:
     bool fail(const QString& reason);

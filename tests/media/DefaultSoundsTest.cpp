@@ -49,7 +49,7 @@ bool ReadWav(const QString& path, Wav& wav) {
             for (qsizetype i = 0; i + frame <= size; i += frame) {
                 for (int c = 0; c < wav.channels; ++c)
                     wav.samples[c].push_back(
-                        qFromLittleEndian<qint16>(all.constData() + body + i + 2 * c));
+                        qFromLittleEndian<qint16>(all.constData() + body + i + qsizetype{2} * c));
             }
         }
         at = body + size + (size & 1);
