@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -78,7 +79,7 @@ int recordedPicks(NuFileDeal& pool, TumoStatus& status, const QString& folder, q
         clearDrawn(status);
         // Every level-0 entry is a drawn number spread over the pool; one in 1/(1-share) stays
         // free.
-        const quint64 period = share == 0.0 ? 0 : quint64(1.0 / (1.0 - share) + 0.5);
+        const quint64 period = share == 0.0 ? 0 : quint64(std::llround(1.0 / (1.0 - share)));
         if (period > 0) {
             for (quint32 i = 0; i < size; ++i)
                 if ((quint64(i) * 7919u) % period != 0)

@@ -22,7 +22,7 @@ inline QTemporaryDir& Folder() {
 }
 
 inline QString WriteFile(const QString& name, const QByteArray& bytes) {
-    const QString path = Folder().filePath(name);
+    QString path = Folder().filePath(name);
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(bytes);

@@ -5,6 +5,8 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 export TUMO_WERROR="${TUMO_WERROR:-ON}"
 bash scripts/build.sh
+# clang-tidy and the format check, before the tests: a finding fails the run in minutes.
+bash scripts/analyse.sh
 export QT_QPA_PLATFORM=offscreen QT_MEDIA_BACKEND=gstreamer
 ctest --test-dir build --output-on-failure -j "$(nproc)"
 # The unit tests again, built with clang under AddressSanitizer and UndefinedBehaviorSanitizer.

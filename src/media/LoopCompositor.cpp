@@ -24,9 +24,9 @@ inline quint32 BlendPixel(quint32 a, quint32 b, quint32 wb) {
 
 void CopyRect(const QImage& from, const QRect& rect, QImage& to) {
     const auto bytes = static_cast<size_t>(rect.width()) * 4;
+    const auto offset = static_cast<ptrdiff_t>(rect.left()) * 4;
     for (int y = rect.top(); y <= rect.bottom(); ++y)
-        std::copy_n(from.constScanLine(y) + rect.left() * 4, bytes,
-                    to.scanLine(y) + rect.left() * 4);
+        std::copy_n(from.constScanLine(y) + offset, bytes, to.scanLine(y) + offset);
 }
 
 } // namespace
@@ -118,8 +118,9 @@ std::vector<quint8> LoopCompositor::Differences(const QImage& a, const QImage& b
         const QRect r = TileRect(static_cast<int>(i), size, cols);
         int most = 0;
         for (int y = r.top(); y <= r.bottom() && most < 255; ++y) {
-            const uchar* pa = a.constScanLine(y) + r.left() * 4;
-            const uchar* pb = b.constScanLine(y) + r.left() * 4;
+            const auto offset = static_cast<ptrdiff_t>(r.left()) * 4;
+            const uchar* pa = a.constScanLine(y) + offset;
+            const uchar* pb = b.constScanLine(y) + offset;
             for (int x = 0; x < r.width() * 4; ++x)
                 most = std::max(most, std::abs(pa[x] - pb[x]));
         }

@@ -57,9 +57,8 @@ QRect MovieRenderer::PictureRect(QSize natural, const QRect& area, int scaleMode
     if (natural.isEmpty() || scaleMode == 2)
         return area;
     QSize size = natural;
-    if (scaleMode == 0)
-        size.scale(area.size(), Qt::KeepAspectRatio);
-    else if (scaleMode == 1)
+    // 3 keeps the natural size; 0 and any unknown mode fit inside the area.
+    if (scaleMode == 1)
         size.scale(area.size(), Qt::KeepAspectRatioByExpanding);
     else if (scaleMode != 3)
         size.scale(area.size(), Qt::KeepAspectRatio);

@@ -121,7 +121,7 @@ int ScaledMovieCache::BlurLength(int cellHeight, int rollMs) {
 }
 
 QImage ScaledMovieCache::VerticalBlur(const QImage& image, int length) {
-    const QImage src = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage src = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     const int w = src.width();
     const int h = src.height();
     if (length <= 1 || h == 0)

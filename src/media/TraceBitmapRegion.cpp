@@ -8,7 +8,7 @@ enum Heading { East, South, West, North };
 // headings a turn leads to.
 struct HeadingRule {
     QPoint left, frontLeft, front, frontRight;
-    Heading turnLeft, turnRight;
+    Heading turnLeft = East, turnRight = East;
 };
 
 constexpr int kThreshold = 10;

@@ -85,7 +85,7 @@ void Archive::fill(qsizetype n) {
 // copy of its bytes and no call into the buffer: a scheme file has millions of fields.
 // Into a sink, the pieces are small enough to stay in the processor's cache.
 char* Archive::grow(qsizetype n) {
-    constexpr qsizetype kPieceBytes = 256 * 1024;
+    constexpr qsizetype kPieceBytes = qsizetype{256} * 1024;
     if (m_sink && m_end > 0 && m_end + n > kPieceBytes)
         sendPiece();
     if (n > m_buf.size() - m_end)

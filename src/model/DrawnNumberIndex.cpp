@@ -222,7 +222,7 @@ bool DrawnNumberIndex::Contains(const QList<GradeInfo>& levels, qsizetype levelC
     sync(levels, levelCount);
     if (poolIndex < m_bits.size() * 64)
         return (m_bits[poolIndex / 64] >> (poolIndex % 64)) & 1;
-    return m_far.count(poolIndex) > 0;
+    return m_far.contains(poolIndex);
 }
 
 quint64 DrawnNumberIndex::CountFree(const QList<GradeInfo>& levels, qsizetype levelCount,

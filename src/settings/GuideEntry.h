@@ -21,7 +21,7 @@ struct GuideEntry {
 
 // The entries in document order. A document that is not well-formed, or whose root is not
 // <Items>, gives none; an element an <Item> lacks counts as empty (0 for the numbers).
-std::vector<GuideEntry> ParseGuideEntries(const QByteArray& xml);
+std::vector<GuideEntry> ParseGuideEntries(const QByteArray& data);
 // The same from a file; a missing or unreadable file gives none.
 std::vector<GuideEntry> ReadGuideFile(const QString& path);
 

@@ -63,7 +63,7 @@ private:
     void RefreshCaptions();
     void UpdateScrollRange();
     void SetScrollPos(int pos);
-    void OnRowMoved(ListItem* row);
+    void OnRowMoved(ListItem* hot);
     void OnRowPressed(ListItem* row, Qt::MouseButton button, QPoint globalPos);
     void ShowMenu(QPoint globalPos);
 

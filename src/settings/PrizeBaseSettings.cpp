@@ -68,7 +68,8 @@ PrizeBaseSettings::PrizeBaseSettings(Prompter* prompter, QWidget* parent)
 PrizeLevels::Editor
 PrizeBaseSettings::ModalEditor(QWidget* parent, Prompter* prompter,
                                std::function<void(QWidget*)> registerWithGuide) {
-    return [parent, prompter, registerWithGuide](GradeInfo& copy, bool defaultLevel) {
+    return [parent, prompter, registerWithGuide = std::move(registerWithGuide)](GradeInfo& copy,
+                                                                                bool defaultLevel) {
         PrizeBaseSettings dialog(prompter, parent);
         dialog.m_pGradeInfo = &copy;
         dialog.m_bDefaultLevel = defaultLevel ? 1 : 0;

@@ -100,7 +100,7 @@ QString Set_BB_P1::ShownPath(const QString& stored) {
 QString Set_BB_P1::AutoBackPicture(const QString& skin) {
     const QString base = WithoutExtension(skin);
     for (const char* extension : {".jpg", ".jpeg"}) {
-        const QString candidate = base + QLatin1String(extension);
+        QString candidate = base + QLatin1String(extension);
         if (FileExists(candidate))
             return candidate;
     }

@@ -56,16 +56,16 @@ private:
     void WriteControls();
     void EnablePictureControls(bool enable);
 
-    LotteryNotify* m_pNotify;
+    LotteryNotify* m_pNotify = nullptr;
     Prompter& m_prompter;
-    QLineEdit* m_pSkin;
-    QPushButton* m_pSkinBrowse;
-    QCheckBox* m_pAuto;
-    QLabel* m_pPicLabel;
-    QLineEdit* m_pBackPic;
-    QPushButton* m_pPicBrowse;
-    QLabel* m_pDisplayLabel;
-    QButtonGroup* m_pDisplay;
-    QLabel* m_pColourLabel;
-    ColourSwatch* m_pSwatch;
+    QLineEdit* m_pSkin = nullptr;
+    QPushButton* m_pSkinBrowse = nullptr;
+    QCheckBox* m_pAuto = nullptr;
+    QLabel* m_pPicLabel = nullptr;
+    QLineEdit* m_pBackPic = nullptr;
+    QPushButton* m_pPicBrowse = nullptr;
+    QLabel* m_pDisplayLabel = nullptr;
+    QButtonGroup* m_pDisplay = nullptr;
+    QLabel* m_pColourLabel = nullptr;
+    ColourSwatch* m_pSwatch = nullptr;
 };

@@ -36,9 +36,9 @@ private:
     QWidget* BuildGroup(const QString& title, int first, QPushButton*& design);
     bool ReadRect(int first, WinRect& rect);
 
-    LotteryNotify* m_pNotify;
+    LotteryNotify* m_pNotify = nullptr;
     Prompter& m_prompter;
-    QLineEdit* m_edits[8];
-    QPushButton* m_pBoardDesign;
-    QPushButton* m_pNumbersDesign;
+    QLineEdit* m_edits[8] = {};
+    QPushButton* m_pBoardDesign = nullptr;
+    QPushButton* m_pNumbersDesign = nullptr;
 };

@@ -199,7 +199,7 @@ QString XHScrollWnd::CellMovie(int i) const {
         const QString& own = m_pGrade->m_sym.m_listFiles.at(position);
         if (own.right(4).toUpper() == QStringLiteral(".SWF")) {
             // A position whose own movie has gone shows the strip's movie rather than nothing.
-            const QString path = ExistingFile(own);
+            QString path = ExistingFile(own);
             if (!path.isEmpty())
                 return path;
         }

@@ -74,7 +74,7 @@ public:
     bool IsScrolling() const { return m_nTimer != 0; }
 
     // The screen font of a stored font description.
-    static QFont BoardFont(const LogFont& font);
+    static QFont BoardFont(const LogFont& lf);
     // Heights as the board measures them, so that layouts agree with what is drawn.
     static int MeasureText(const QString& text, const QFont& font);
 

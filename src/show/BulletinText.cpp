@@ -26,7 +26,7 @@ int BulletinText::ListedCount(const LotteryNotify& notify, int count, int drawnC
 
 QString BulletinText::ShownNumber(const QString& number, int digits, bool fillZero,
                                   const LotteryMask& mask) {
-    const QString text = fillZero ? number.rightJustified(digits, QLatin1Char('0')) : number;
+    QString text = fillZero ? number.rightJustified(digits, QLatin1Char('0')) : number;
     if (digits <= 0 || mask.m_listBits.size() != digits || mask.m_strMaskChar.isEmpty())
         return text;
     // The mask counts positions from the left of a full-length number, and the symbols show a

@@ -72,8 +72,9 @@ void MovieView::SetPace(int paceMs) {
 }
 
 void MovieView::OnBeat() {
+    // A composing view draws itself; only a plain one waits for its next fade step.
     if (m_paceMs == 0)
-        update();
+        update(); // NOLINT(bugprone-branch-clone): the order of the tests matters
     else if (IsComposing())
         Compose();
     else if (Now() >= m_nextFadeMs)

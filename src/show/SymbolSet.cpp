@@ -21,7 +21,7 @@ SymbolSet::SymbolSet(Prompter* prompter, MovieVariableReader reader)
     : m_pPrompter(prompter), m_reader(std::move(reader)) {}
 
 QString SymbolSet::ExistingDefaultFile(const QString& stored) {
-    const QString path = MakeAbsolutePath(stored);
+    QString path = MakeAbsolutePath(stored);
     if (QFileInfo(ResolveFileCase(path)).isFile())
         return path;
     return MakeAbsolutePath(QStringLiteral("defsym.swf"));

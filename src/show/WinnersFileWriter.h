@@ -36,7 +36,7 @@ private:
         WinnersLevel texts;
     };
 
-    void Update(qsizetype level);
+    void Update(qsizetype index);
 
     const TumoStatus& m_status;
     NumberSource& m_numbers;

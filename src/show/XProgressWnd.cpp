@@ -18,8 +18,11 @@ struct DialogUnits {
         baseX = (fm.horizontalAdvance(alphabet) / 26.0 + 1.0) / 2.0;
         baseY = fm.height();
     }
+    // Dialog units keep the rounding every layout here was made with (a negative one truncates).
+    // NOLINTBEGIN(bugprone-incorrect-roundings)
     int x(int du) const { return int(du * baseX / 4.0 + 0.5); }
     int y(int du) const { return int(du * baseY / 8.0 + 0.5); }
+    // NOLINTEND(bugprone-incorrect-roundings)
     QRect rect(int left, int top, int width, int height) const {
         return QRect(x(left), y(top), x(width), y(height));
     }

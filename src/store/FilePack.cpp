@@ -261,7 +261,7 @@ bool FilePack::ReadFiles(const std::function<bool(const QString&)>& wanted, Cont
         QByteArray content = pack.read(r.contentBytes);
         if (content.size() != r.contentBytes)
             return false;
-        contents.insert(r.name, std::move(content));
+        contents.insert(r.name, content);
     }
     return true;
 }

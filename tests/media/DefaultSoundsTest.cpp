@@ -45,10 +45,11 @@ bool ReadWav(const QString& path, Wav& wav) {
             wav.bits = u16(body + 14);
         } else if (id == "data" && wav.channels > 0 && wav.bits == 16) {
             wav.samples.assign(wav.channels, {});
-            for (qsizetype i = 0; i + 2 * wav.channels <= size; i += 2 * wav.channels) {
+            const qsizetype frame = qsizetype{2} * wav.channels;
+            for (qsizetype i = 0; i + frame <= size; i += frame) {
                 for (int c = 0; c < wav.channels; ++c)
                     wav.samples[c].push_back(
-                        qFromLittleEndian<qint16>(all.constData() + body + i + 2 * c));
+                        qFromLittleEndian<qint16>(all.constData() + body + i + qsizetype{2} * c));
             }
         }
         at = body + size + (size & 1);

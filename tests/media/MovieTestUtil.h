@@ -33,6 +33,7 @@ inline QImage Solid(QSize size, const QColor& colour) {
 inline std::shared_ptr<const StripMovie> ColourSymbols(const QString& bits, QSize cell = {8, 12},
                                                        int rollMs = 60) {
     std::vector<QImage> chars;
+    chars.reserve(static_cast<size_t>(bits.size()));
     for (int k = 0; k < bits.size(); ++k)
         chars.push_back(Solid(cell, CharColour(k)));
     return StripMovie::MakeSymbols(Solid(cell, RollingColour()), Solid(cell, MaskColour()), chars,
@@ -42,13 +43,14 @@ inline std::shared_ptr<const StripMovie> ColourSymbols(const QString& bits, QSiz
 inline std::shared_ptr<const StripMovie> ColourLoop(int cells, QSize size = {6, 4},
                                                     int frameMs = 100) {
     std::vector<QImage> images;
+    images.reserve(static_cast<size_t>(std::max(cells, 0)));
     for (int k = 0; k < cells; ++k)
         images.push_back(Solid(size, CharColour(k)));
     return StripMovie::MakeLoop(images, frameMs);
 }
 
 inline QString Write(const QTemporaryDir& dir, const QString& name, const StripMovie& movie) {
-    const QString path = dir.filePath(name);
+    QString path = dir.filePath(name);
     QString error;
     if (!StripMovieFile::Write(path, movie, &error))
         return QString();
@@ -56,7 +58,7 @@ inline QString Write(const QTemporaryDir& dir, const QString& name, const StripM
 }
 
 inline QString WriteBytes(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
-    const QString path = dir.filePath(name);
+    QString path = dir.filePath(name);
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly))
         return QString();
@@ -70,7 +72,7 @@ inline QString WriteKeyedPng(const QTemporaryDir& dir, const QString& name, QSiz
     QImage image = Solid(size, Qt::white);
     for (auto it = keys.cbegin(); it != keys.cend(); ++it)
         image.setText(it.key(), it.value());
-    const QString path = dir.filePath(name);
+    QString path = dir.filePath(name);
     return image.save(path, "PNG") ? path : QString();
 }
 

@@ -13,6 +13,7 @@ TEST(ScaledMovieCacheTest, SymbolsGetTheirCellsWhileABackgroundCellIsBeingScaled
     auto background = StripMovie::MakeLoop(
         {Solid({40, 30}, QColor(10, 20, 30)), Solid({40, 30}, Qt::white)}, 1000);
     std::vector<QImage> chars;
+    chars.reserve(10);
     for (int k = 0; k < 10; ++k)
         chars.push_back(Solid({30, 40}, CharColour(k)));
     auto symbols = StripMovie::MakeSymbols(Solid({30, 40}, RollingColour()),

@@ -108,7 +108,7 @@ TEST_F(StripMovieFileTest, BuildersRefuseCellsThatDoNotFit) {
 TEST_F(StripMovieFileTest, UnplayableFilesFailWithAReason) {
     const QMap<QString, QString> good{
         {"Movie", "strip/1"}, {"Kind", "symbols"}, {"cx", "4"}, {"cy", "3"}, {"SymbolsBits", "01"}};
-    auto with = [&](QString key, QString value) {
+    auto with = [&](const QString& key, const QString& value) {
         auto keys = good;
         if (value.isNull())
             keys.remove(key);

@@ -31,7 +31,7 @@ protected:
         dialog->m_pageRange->MaxEdit()->setText(max);
     }
     QString WriteNumbers(const QByteArray& text) {
-        const QString path = Path(QStringLiteral("import.txt"));
+        QString path = Path(QStringLiteral("import.txt"));
         EXPECT_TRUE(numbertest::WriteFile(path, text));
         return path;
     }

@@ -13,7 +13,7 @@ namespace {
 class ImportPreviewTest : public ::testing::Test {
 protected:
     QString Write(const QByteArray& bytes) {
-        const QString path = dir.filePath(QStringLiteral("numbers.txt"));
+        QString path = dir.filePath(QStringLiteral("numbers.txt"));
         EXPECT_TRUE(WriteFile(path, bytes));
         return path;
     }

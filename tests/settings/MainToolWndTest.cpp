@@ -211,7 +211,7 @@ TEST_F(MainToolWndTest, BaseSettingsThatChangeTheScreenLayTheSymbolsOutAgain) {
     EXPECT_EQ(level->m_base.m_nPerScreen, 3);
     EXPECT_EQ(level->m_sym.m_listLayout.size(), 3);
     EXPECT_TRUE(QTest::qWaitFor(
-        [this] { return mainwindowtest::SymbolViewsOf(*main).size() >= 3u * 3u; }, kWaitMs))
+        [this] { return mainwindowtest::SymbolViewsOf(*main).size() >= size_t{3} * 3; }, kWaitMs))
         << "a third row of symbols";
     EXPECT_TRUE(Tool()->LevelBox()->isEnabled());
 }

@@ -105,7 +105,7 @@ protected:
 
     // A chooser that records what it was opened with and answers with `answer`.
     XFaceString::FontChooser Chooser(std::function<void(LogFont&, quint32&)> answer) {
-        return [this, answer](LogFont& font, quint32& colour, QWidget*) {
+        return [this, answer = std::move(answer)](LogFont& font, quint32& colour, QWidget*) {
             opened.push_back(font);
             if (!answer)
                 return false;

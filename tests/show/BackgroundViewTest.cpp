@@ -15,6 +15,8 @@ using namespace movietest;
 namespace {
 
 constexpr int kT = LoopCompositor::kTile;
+// How far a fading pixel may be from its ideal value: a whole step of 240 levels over 25 frames.
+constexpr int kFadeStep = 240 / 25 + 1;
 
 // A fading background of 4 x 2 tiles whose top-left tile is the same in both cells and whose
 // bottom-right tile fades from dark to bright.
@@ -52,6 +54,7 @@ protected:
         auto fade = StripMovie::MakeLoop({BackgroundCell(0), BackgroundCell(240)}, 1000);
         background = Write(dir, "bg.swf", *fade);
         std::vector<QImage> chars;
+        chars.reserve(10);
         for (int k = 0; k < 10; ++k)
             chars.push_back(Solid({30, 40}, CharColour(k)));
         auto symbols =
@@ -105,7 +108,7 @@ TEST_F(BackgroundViewTest, FadeRidesTheBeatAndRepaintsOnlyWhatChanged) {
     EXPECT_TRUE(recorder.painted.intersects(QRect(3 * kT, kT, kT, kT)));
     EXPECT_FALSE(recorder.painted.intersects(QRect(0, 0, kT, kT))); // the same in both cells
     const QColor middle = screen.grab().toImage().pixelColor(3 * kT + 5, kT + 5);
-    EXPECT_NEAR(middle.red(), 120, 240 / 25 + 1);
+    EXPECT_NEAR(middle.red(), 120, kFadeStep);
     EXPECT_EQ(screen.grab().toImage().pixelColor(5, 5), QColor(200, 10, 10));
 
     // A beat on which nothing is due paints nothing.
@@ -144,7 +147,7 @@ TEST_F(BackgroundViewTest, TilesWhollyUnderAnOpaqueCoverWaitUntilItGoes) {
     // Gone, the board leaves the tile as the fade has it now, not as it was when it came.
     board.hide();
     QCoreApplication::processEvents();
-    EXPECT_NEAR(screen.grab().toImage().pixelColor(3 * kT + 5, kT + 5).red(), 120, 240 / 25 + 1);
+    EXPECT_NEAR(screen.grab().toImage().pixelColor(3 * kT + 5, kT + 5).red(), 120, kFadeStep);
 
     // A see-through board leaves the tile beneath it to the fade.
     board.setProperty(MovieView::kCoversBeneath, false);

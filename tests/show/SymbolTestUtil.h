@@ -24,6 +24,7 @@ inline QImage Cell(QSize size, int shade) {
 // A symbol movie file of the given characters and natural size; its path.
 inline QString WriteSymbols(const QString& path, const QString& bits, QSize size = {100, 100}) {
     std::vector<QImage> chars;
+    chars.reserve(static_cast<size_t>(bits.size()));
     for (int k = 0; k < bits.size(); ++k)
         chars.push_back(Cell(size, 20 + 10 * k));
     const auto movie = StripMovie::MakeSymbols(Cell(size, 0), Cell(size, 255), chars, bits);

@@ -34,6 +34,7 @@ class SymbolViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
         std::vector<QImage> chars;
+        chars.reserve(10);
         for (int k = 0; k < 10; ++k)
             chars.push_back(Quadrants(CharColour(k)));
         auto movie = StripMovie::MakeSymbols(Quadrants(RollingColour()), Quadrants(MaskColour()),

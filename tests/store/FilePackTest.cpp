@@ -31,7 +31,7 @@ QByteArray record(const QByteArray& name, const QByteArray& content, quint32 tag
 class PackTest : public ::testing::Test {
 protected:
     QString src(const QString& name, const QByteArray& content) {
-        const QString path = dir.filePath("src/" + name);
+        QString path = dir.filePath("src/" + name);
         QDir().mkpath(QFileInfo(path).path());
         EXPECT_TRUE(WriteBytes(path, content));
         return path;
@@ -106,7 +106,7 @@ TEST_F(PackTest, LargeContentsRoundTripInBothWaysOfWriting) {
         ASSERT_TRUE(pack.AddFile(bigPath, QString()));
         ASSERT_TRUE(pack.AddFile(src("after.txt", "next"), QString()));
         ASSERT_TRUE(!whole || pack.EndWrite());
-        EXPECT_EQ(QFileInfo(packPath()).size(), big.size() + 2 * 20 + 8 + 9 + 4) << whole;
+        EXPECT_EQ(QFileInfo(packPath()).size(), big.size() + qint64{2} * 20 + 8 + 9 + 4) << whole;
         FilePack reader(packPath());
         ASSERT_TRUE(reader.Extract(dir.filePath("out"), &prompter));
         EXPECT_EQ(ReadBytes(out("data.dat")), big) << whole;

@@ -57,7 +57,7 @@ protected:
         sink = RecordingSink();
     }
     QString file(const QByteArray& bytes) {
-        const QString path = dir.filePath(QStringLiteral("numbers.txt"));
+        QString path = dir.filePath(QStringLiteral("numbers.txt"));
         EXPECT_TRUE(WriteBytes(path, bytes));
         return path;
     }

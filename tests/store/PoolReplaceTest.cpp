@@ -55,7 +55,7 @@ protected:
         QByteArray text;
         for (int i = 0; i < lines; ++i)
             text += "A" + QByteArray::number(i) + ",some information\r\n";
-        const QString p = path("numbers.txt");
+        QString p = path("numbers.txt");
         EXPECT_TRUE(WriteBytes(p, text));
         return p;
     }

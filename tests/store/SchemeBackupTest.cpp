@@ -16,7 +16,7 @@
 namespace {
 
 struct PackedRecord {
-    quint32 tag;
+    quint32 tag = 0;
     QString name;
     QByteArray content;
 };

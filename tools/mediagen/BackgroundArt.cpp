@@ -182,10 +182,12 @@ QImage BackgroundArt::Cell(qreal phase) {
 std::shared_ptr<const StripMovie> BackgroundArt::Make() {
     // The cells do not depend on each other: draw them side by side.
     std::vector<std::future<QImage>> drawing;
+    drawing.reserve(kCells);
     for (int i = 0; i < kCells; ++i)
         drawing.push_back(
             std::async(std::launch::async, [i] { return Cell(static_cast<qreal>(i) / kCells); }));
     std::vector<QImage> cells;
+    cells.reserve(kCells);
     for (auto& cell : drawing)
         cells.push_back(cell.get());
     return StripMovie::MakeLoop(cells, kFrameMs);

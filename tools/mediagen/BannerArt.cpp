@@ -109,6 +109,7 @@ QImage BannerArt::Cell(qreal glint) {
 
 std::shared_ptr<const StripMovie> BannerArt::Make() {
     std::vector<QImage> cells;
+    cells.reserve(kSweepCells + kRestCells);
     for (int i = 0; i < kSweepCells; ++i)
         cells.push_back(Cell(static_cast<qreal>(i) / (kSweepCells - 1)));
     const QImage rest = Cell(-1);
