@@ -7,7 +7,9 @@ QString g_strAppFolder;
 
 namespace {
 
-QString toSlashes(QString path) { return path.replace(QLatin1Char('\\'), QLatin1Char('/')); }
+QString toSlashes(QString path) {
+    return path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+}
 
 QString joinToFolder(const QString& path, const QString& folder = g_strAppFolder) {
     return folder + QLatin1Char('/') + toSlashes(path);
@@ -75,14 +77,16 @@ QString ResolveFileCase(const QString& path) {
     if (path.isEmpty() || QFileInfo::exists(path))
         return path;
     const QString native = toSlashes(path);
-    QString current = native.startsWith(QLatin1Char('/')) ? QStringLiteral("/") : QStringLiteral(".");
+    QString current =
+        native.startsWith(QLatin1Char('/')) ? QStringLiteral("/") : QStringLiteral(".");
     for (const QString& part : native.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
         const QDir dir(current);
         QString match;
         if (QFileInfo::exists(dir.filePath(part))) {
             match = part;
         } else {
-            const auto entries = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+            const auto entries =
+                dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
             for (const QString& e : entries) {
                 if (e.compare(part, Qt::CaseInsensitive) == 0) {
                     match = e;

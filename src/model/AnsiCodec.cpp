@@ -9,7 +9,9 @@ namespace {
 constexpr const char* kCodePage = "windows-1252";
 }
 
-bool isAvailable() { return QStringDecoder(kCodePage).isValid(); }
+bool isAvailable() {
+    return QStringDecoder(kCodePage).isValid();
+}
 
 QString toUnicode(QByteArrayView bytes) {
     QStringDecoder decoder(kCodePage);

@@ -17,10 +17,10 @@ constexpr quint16 kSchema = 1;
 constexpr int kMaxClassNameLength = 64;
 
 const char* const kRegisteredClasses[] = {
-    "TumoStatus",    "GradeInfo",       "GradeBase",     "LotteryBg",     "LotteryBanner",
-    "LotteryTakeStyle", "LotterySym",   "LotteryMask",   "LotteryNotify", "LotteryAPanel",
-    "LottrySound",   "TakedNu",         "OtherOption",   "LotteryNuBase", "SUINT",
-    "SymBitDataArray", "SerialPtArray", "SerialPt",      "APanel",
+    "TumoStatus",       "GradeInfo",     "GradeBase",   "LotteryBg",     "LotteryBanner",
+    "LotteryTakeStyle", "LotterySym",    "LotteryMask", "LotteryNotify", "LotteryAPanel",
+    "LottrySound",      "TakedNu",       "OtherOption", "LotteryNuBase", "SUINT",
+    "SymBitDataArray",  "SerialPtArray", "SerialPt",    "APanel",
 };
 
 } // namespace

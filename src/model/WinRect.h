@@ -12,7 +12,8 @@ struct WinRect {
     qint32 bottom = 0;
 
     constexpr WinRect() = default;
-    constexpr WinRect(qint32 l, qint32 t, qint32 r, qint32 b) : left(l), top(t), right(r), bottom(b) {}
+    constexpr WinRect(qint32 l, qint32 t, qint32 r, qint32 b)
+        : left(l), top(t), right(r), bottom(b) {}
     static WinRect fromQRect(const QRect& r) {
         return WinRect(r.x(), r.y(), r.x() + r.width(), r.y() + r.height());
     }

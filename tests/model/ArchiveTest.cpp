@@ -1,5 +1,5 @@
-#include "model/AnsiCodec.h"
 #include "model/Archive.h"
+#include "model/AnsiCodec.h"
 #include "model/SUINT.h"
 
 #include <QBuffer>
@@ -8,7 +8,9 @@
 
 namespace {
 
-QByteArray hex(const char* h) { return QByteArray::fromHex(h); }
+QByteArray hex(const char* h) {
+    return QByteArray::fromHex(h);
+}
 
 QByteArray storeString(const QString& s) {
     Archive ar;
@@ -107,8 +109,8 @@ TEST(Archive, FirstObjectAndClassReference) {
     Archive ar;
     QList<Item> items{{7}, {8}};
     ar.SerializeObjectList(items);
-    EXPECT_EQ(ar.data(), hex("0200 ffff0100 0800") + QByteArray("SerialPt") +
-                             hex("07000000 0180 08000000"));
+    EXPECT_EQ(ar.data(),
+              hex("0200 ffff0100 0800") + QByteArray("SerialPt") + hex("07000000 0180 08000000"));
     Archive in(ar.data());
     QList<Item> back;
     in.SerializeObjectList(back);
@@ -172,8 +174,7 @@ TEST(Archive, BadTagsAreErrors) {
               ArchiveException::BadClass);
     EXPECT_EQ(kindOf(hex("0100 ffff 0100 0500") + "SUINT" + hex("00000000")),
               ArchiveException::BadClass); // registered, but not what the list holds
-    EXPECT_EQ(kindOf(hex("0100 ffff 0100 4000") + QByteArray(64, 'A')),
-              ArchiveException::BadClass);
+    EXPECT_EQ(kindOf(hex("0100 ffff 0100 4000") + QByteArray(64, 'A')), ArchiveException::BadClass);
     // Back-reference to the first element in the long form.
     EXPECT_EQ(kindOf(hex("0200 ffff0100 0800") + "SerialPt" + hex("07000000 ff7f 02000000")),
               ArchiveException::BadIndex);
