@@ -42,7 +42,7 @@ QImage ScaledMovieCache::MakeSharp(const StripMovie& movie, int cell, QSize size
     const QImage& source = movie.Cell(cell);
     if (source.size() == size)
         return source;
-    const QImage scaled = m_scaler(source, size);
+    QImage scaled = m_scaler(source, size);
     if (scaled.size() != size || scaled.depth() != 32)
         return scaled;
     QImage kept = LargeImage(size, scaled.format());

@@ -55,7 +55,7 @@ bool Archive::IsRegisteredClass(const QByteArray& name) {
 // The bytes already read go, and the next piece of the file comes in behind the ones not yet
 // read: pieces small enough to stay in the processor's cache, or n bytes when more are needed.
 void Archive::fill(qsizetype n) {
-    constexpr qsizetype kPieceBytes = 256 * 1024;
+    constexpr qsizetype kPieceBytes = qsizetype(256) * 1024;
     if (n < 0 || n > remaining() || !m_file)
         throw ArchiveException(ArchiveException::EndOfFile);
     const qsizetype kept = m_buf.size() - m_pos;

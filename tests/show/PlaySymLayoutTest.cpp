@@ -85,14 +85,14 @@ TEST(PlaySymLayoutTest, CellRectReportsMissingCells) {
 // A level from a settings file made elsewhere, with a stored layout for three rows, fitted to the
 // screen it is shown on.
 struct FitCase {
-    const char* what;
+    const char* what = nullptr;
     QSize movie;
     QSize screen;
-    qint32 perScreen;
-    int positions;
-    qint32 rows; // numbers on the screen afterwards
-    bool lowered;
-    bool byScreen; // one more row would leave the symbols without a pixel
+    qint32 perScreen = 0;
+    int positions = 0;
+    qint32 rows = 0; // numbers on the screen afterwards
+    bool lowered = false;
+    bool byScreen = false; // one more row would leave the symbols without a pixel
 };
 
 TEST(PlaySymLayoutTest, LevelsAskingForMoreThanTheScreenShowsKeepARealCellForEverySymbol) {
