@@ -15,6 +15,8 @@ constexpr quint16 kBigObjectTag = 0x7FFF;
 constexpr quint32 kClassFlag = 0x80000000u;
 constexpr quint16 kSchema = 1;
 constexpr int kMaxClassNameLength = 64;
+// Read and written a piece at a time, small enough to stay in the processor's cache.
+constexpr qsizetype kPieceBytes = qsizetype{256} * 1024;
 
 const char* const kRegisteredClasses[] = {
     "TumoStatus",       "GradeInfo",     "GradeBase",   "LotteryBg",     "LotteryBanner",
@@ -55,7 +57,6 @@ bool Archive::IsRegisteredClass(const QByteArray& name) {
 // The bytes already read go, and the next piece of the file comes in behind the ones not yet
 // read: pieces small enough to stay in the processor's cache, or n bytes when more are needed.
 void Archive::fill(qsizetype n) {
-    constexpr qsizetype kPieceBytes = qsizetype(256) * 1024;
     if (n < 0 || n > remaining() || !m_file)
         throw ArchiveException(ArchiveException::EndOfFile);
     const qsizetype kept = m_buf.size() - m_pos;
@@ -85,7 +86,6 @@ void Archive::fill(qsizetype n) {
 // copy of its bytes and no call into the buffer: a scheme file has millions of fields.
 // Into a sink, the pieces are small enough to stay in the processor's cache.
 char* Archive::grow(qsizetype n) {
-    constexpr qsizetype kPieceBytes = qsizetype{256} * 1024;
     if (m_sink && m_end > 0 && m_end + n > kPieceBytes)
         sendPiece();
     if (n > m_buf.size() - m_end)
