@@ -273,16 +273,12 @@ TEST(ArchiveFromFile, ReadsAndRefusesWhatTheBytesDo) {
         EXPECT_EQ(fromFile.head, fromBytes.head) << size;
         EXPECT_EQ(fromFile.entries, fromBytes.entries) << size;
         EXPECT_EQ(fromFile.tail, fromBytes.tail) << size;
+        if (size == full.size()) {
+            EXPECT_EQ(fromFile.tail, stored.tail); // read to its last field
+            EXPECT_EQ(fromFile.entries, stored.entries);
+            EXPECT_EQ(fromFile.head, stored.head);
+        }
     }
-    Sample whole;
-    QByteArray copy = full;
-    QBuffer file(&copy);
-    file.open(QIODevice::ReadOnly);
-    Archive ar(file);
-    whole.Serialize(ar);
-    EXPECT_TRUE(ar.atEnd());
-    EXPECT_EQ(whole.entries, stored.entries);
-    EXPECT_EQ(whole.head, stored.head);
 }
 
 TEST(ArchiveFromFile, AFailedReadIsAReadError) {
