@@ -17,7 +17,6 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <limits>
 
 namespace {
@@ -179,10 +178,7 @@ TEST(MainWindowStartup, ALevelAskingForAMillionNumbersOnTheScreenStartsAtOnceWit
             // Every symbol has a place of its own on the screen.
             const auto views = mainwindowtest::SymbolViewsOf(dlg);
             ASSERT_EQ(qint64(views.size()), GradeBase::SymbolPositions(perScreen, digits));
-            const auto placed = std::count_if(views.begin(), views.end(), [&](SymbolView* view) {
-                return !view->geometry().isEmpty() && dlg.rect().contains(view->geometry());
-            });
-            EXPECT_EQ(std::size_t(placed), views.size());
+            EXPECT_TRUE(mainwindowtest::WaitSymbolsPlaced(dlg, views.size()));
             CTumoDlgTestAccess::SetNoSave(dlg, true);
             dlg.OnQuit();
         }
