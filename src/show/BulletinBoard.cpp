@@ -6,6 +6,7 @@
 #include "model/LogFont.h"
 #include "model/TumoStatus.h"
 #include "show/BulletinGeometry.h"
+#include "show/LayoutRebase.h"
 #include "show/MovieView.h"
 #include "store/NuFileDeal.h"
 
@@ -195,11 +196,26 @@ int BulletinBoard::MeasureText(const QString& text, const QFont& font) {
     return QFontMetrics(font).boundingRect(QRect(), Qt::AlignLeft | Qt::AlignTop, text).height();
 }
 
+void BulletinBoard::SetScreenMapping(const ScreenMapping& mapping) {
+    m_mapping = mapping;
+    m_faceValid = false;
+}
+
+LotteryNotify BulletinBoard::Shown(const LotteryNotify& notify) const {
+    LotteryNotify shown = notify;
+    LayoutRebase::MapNotify(shown, m_mapping);
+    return shown;
+}
+
 GradeInfo* BulletinBoard::Grade() const {
     return m_src.grade ? m_src.grade() : nullptr;
 }
 
 QSize BulletinBoard::ScreenSize() const {
+    // A board without a place is centred on the screen its level's layout was made for, in
+    // whose pixels the place is stored.
+    if (!m_mapping.LayoutScreen().isEmpty())
+        return m_mapping.LayoutScreen();
     // The board centres on the draw window, which covers the show's monitor.
     if (parentWidget() && !parentWidget()->size().isEmpty())
         return parentWidget()->size();
@@ -241,7 +257,10 @@ void BulletinBoard::TraceSkin(LotteryNotify& n, const CPicture& skin) {
     for (const QPoint& pt : std::as_const(points))
         n.m_shape.m_points.append(SerialPt(pt));
     n.m_shape.m_nCount = qint32(n.m_shape.m_points.size());
-    if (region.isEmpty())
+    // Traced at the stored size; shown at the size on this screen.
+    if (!m_mapping.IsIdentity())
+        ApplyStoredOutline(n);
+    else if (region.isEmpty())
         clearMask();
     else
         setMask(region);
@@ -251,7 +270,7 @@ void BulletinBoard::ApplyStoredOutline(const LotteryNotify& n) {
     QPolygon points;
     const qsizetype count = std::min<qsizetype>(n.m_shape.m_nCount, n.m_shape.m_points.size());
     for (qsizetype i = 0; i < count; ++i)
-        points.append(n.m_shape.m_points[i].m_pt);
+        points.append(m_mapping.ScalePoint(n.m_shape.m_points[i].m_pt));
     const QRegion region = RegionFromOutline(points);
     if (region.isEmpty())
         clearMask();
@@ -266,7 +285,7 @@ void BulletinBoard::FallBackToBackgroundSize(LotteryNotify& n) {
 }
 
 void BulletinBoard::BuildBackground(LotteryNotify& n) {
-    const WinRect board = BulletinGeometry::Normalized(n.m_rcBoard);
+    const WinRect board = BulletinGeometry::Normalized(m_mapping.MapRect(n.m_rcBoard));
     m_back = QPixmap(std::max(board.Width(), 1), std::max(board.Height(), 1));
     m_back.fill(ColourOf(n.m_clrBack));
     QPainter p(&m_back);
@@ -288,7 +307,7 @@ void BulletinBoard::SetOpaque(bool opaque) {
 }
 
 void BulletinBoard::MoveToBoardRect(const LotteryNotify& n) {
-    setGeometry(BulletinGeometry::Normalized(n.m_rcBoard).toQRect());
+    setGeometry(BulletinGeometry::Normalized(m_mapping.MapRect(n.m_rcBoard)).toQRect());
 }
 
 BulletinBoard::FaceKey BulletinBoard::CurrentFaceKey() const {
@@ -329,9 +348,10 @@ void BulletinBoard::RefreshFace() {
     GradeInfo* grade = Grade();
     if (!grade)
         return;
-    m_rcText = grade->m_notify.m_rcNumbers.toQRect();
+    const LotteryNotify shown = Shown(grade->m_notify);
+    m_rcText = shown.m_rcNumbers.toQRect();
     p.setRenderHint(QPainter::TextAntialiasing);
-    PaintFixedTitle(p, grade->m_notify);
+    PaintFixedTitle(p, shown);
     PaintContent(p, *grade);
 }
 
@@ -360,7 +380,7 @@ void BulletinBoard::PaintFixedTitle(QPainter& p, const LotteryNotify& n) {
 void BulletinBoard::PaintContent(QPainter& p, const GradeInfo& grade) {
     if (!m_src.read)
         return;
-    const LotteryNotify& n = grade.m_notify;
+    const LotteryNotify n = Shown(grade.m_notify);
     const QFont titleFont = BoardFont(n.m_fontTitle);
     const QFont numbersFont = BoardFont(n.m_fontNumbers);
 

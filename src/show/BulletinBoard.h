@@ -3,6 +3,7 @@
 #include "media/CPicture.h"
 #include "model/LotteryMask.h"
 #include "model/LotteryNotify.h"
+#include "model/ScreenMapping.h"
 #include "show/BulletinScroll.h"
 #include "show/BulletinText.h"
 
@@ -65,6 +66,10 @@ public:
     // traces the outline again and returns 1.
     int TrackRect(const QRect& rect);
 
+    // How the level's stored place, outline and fonts show on the screen in use. The stored
+    // values stay as they are; a board placed anew gets its place in the layout screen's pixels.
+    void SetScreenMapping(const ScreenMapping& mapping);
+
     // How opaque the board is drawn over the screen, 0 to 255.
     int Alpha() const { return m_alpha; }
 
@@ -86,6 +91,8 @@ protected:
 private:
     GradeInfo* Grade() const;
     QSize ScreenSize() const;
+    // The level's board as it shows on the screen in use.
+    LotteryNotify Shown(const LotteryNotify& notify) const;
     void StopTimer();
     static QString ResolvePicturePath(QString& stored);
 
@@ -127,6 +134,7 @@ private:
     FaceKey m_faceKey;
     bool m_faceValid = false;
     int m_alpha = 255;
+    ScreenMapping m_mapping;
     int m_nCount = 0;
     Sources m_src;
     CPicture m_picture;

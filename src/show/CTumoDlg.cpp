@@ -5,9 +5,11 @@
 #include "controls/ControlId.h"
 #include "controls/XButton.h"
 #include "media/ProgramIcon.h"
+#include "model/LayoutScreenFile.h"
 #include "show/AccelKeyFilter.h"
 #include "show/BottomButtons.h"
 #include "show/BulletinBoard.h"
+#include "show/LayoutRebase.h"
 #include "show/MessageWnd.h"
 #include "show/MonitorChoice.h"
 #include "show/PlaySym.h"
@@ -141,6 +143,8 @@ bool CTumoDlg::OnInitDialog() {
     setGeometry(m_rcScreen);
     // The symbols fill the monitor the show is on, which need not be the primary one.
     m_pWorker->SetScreenSize([this] { return m_rcScreen.size(); });
+    InitLayoutScreen();
+    m_pWorker->SetLayoutScreen([this] { return m_mapping.LayoutScreen(); });
     show(); // stays hidden until the symbols are there
 
     m_pMouseWnd = new MessageWnd(
@@ -225,6 +229,37 @@ bool CTumoDlg::OpenNumberPool(bool statusLoaded) {
     return true;
 }
 
+void CTumoDlg::InitLayoutScreen() {
+    const std::optional<QSize> recorded = LayoutScreenFile::Read(g_strAppFolder);
+    const QSize layout = recorded ? *recorded
+                                  : ScreenMapping::GuessLayoutScreen(
+                                        LayoutRebase::PlacedBounds(m_status), m_rcScreen.size());
+    SetLayoutScreen(layout);
+    // The guess holds from now on, wherever the folder goes next.
+    if (!recorded)
+        LayoutScreenFile::Write(g_strAppFolder, layout);
+}
+
+void CTumoDlg::SetLayoutScreen(QSize layoutScreen) {
+    m_mapping = ScreenMapping(layoutScreen, m_rcScreen.size());
+    if (m_pBulletin)
+        m_pBulletin->SetScreenMapping(m_mapping);
+    m_panels.SetScreenMapping(m_mapping);
+}
+
+void CTumoDlg::TakeLayoutToScreen() {
+    if (m_mapping.IsIdentity())
+        return;
+    LayoutRebase::MapStatus(m_status, m_mapping);
+    SetLayoutScreen(m_rcScreen.size());
+    if (m_bNoSave || m_status.m_bNoSave)
+        return;
+    // The settings files hold the converted layout before the record names this screen.
+    SaveDrawState(false);
+    FlushSaves();
+    LayoutScreenFile::Write(g_strAppFolder, m_rcScreen.size());
+}
+
 bool CTumoDlg::FitLevelsToScreen() {
     bool lowered = false;
     for (GradeInfo& level : m_status.Levels()) {
@@ -240,6 +275,7 @@ bool CTumoDlg::FitLevelsToScreen() {
 
 void CTumoDlg::CreateBulletin() {
     m_pBulletin = new BulletinBoard(this);
+    m_pBulletin->SetScreenMapping(m_mapping);
     BulletinBoard::Sources sources;
     sources.grade = [this] { return CurGrade(); };
     sources.digits = [this] { return m_status.m_nuBase.m_nDigits; };
@@ -441,7 +477,7 @@ void CTumoDlg::ApplyBanner() {
         file = g_strAppFolder + QLatin1Char('/') + file;
     const QString path = AbsoluteMediaPath(file);
     m_banner.SetMovie(path);
-    m_banner.MoveWindow(grade->m_banner.m_rect.toQRect());
+    m_banner.MoveWindow(m_mapping.MapRect(grade->m_banner.m_rect).toQRect());
     m_banner.ShowWindow(true);
     // A missing banner stays blank without a word, as a missing background does.
     if (!m_banner.m_pFlash->LoadError().isEmpty() && QFileInfo::exists(path))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "media/TumoSym.h"
+#include "model/ScreenMapping.h"
 #include "model/TumoStatus.h"
 #include "show/BulletinControl.h"
 #include "show/CTRManage.h"
@@ -226,6 +227,9 @@ public:
     NuFileDeal& Numbers() override { return m_numbers; }
     QWidget& Window() override { return *this; }
 
+    // How the stored layout shows on this window's screen.
+    const ScreenMapping& LayoutMapping() const { return m_mapping; }
+
     // The window's "show" waits for the symbols: until then it stays hidden.
     void setVisible(bool visible) override;
 
@@ -253,6 +257,12 @@ private:
     void CreateButtons();
     void ShowButtons(bool show);
     void ShowOnScreen();
+    // The screen the stored layout was made for: as recorded beside the settings, or, where
+    // nothing is, judged from what is stored and recorded from now on.
+    void InitLayoutScreen();
+    void SetLayoutScreen(QSize layoutScreen);
+    // Design mode places in this screen's pixels (DesignHost::TakeLayoutToScreen).
+    void TakeLayoutToScreen();
     void CheckSymbolFiles();
     void CheckPoolDamage();
     void OnButton(int id);
@@ -281,6 +291,7 @@ private:
     SymbolView* m_pBannerView = nullptr;
     bool m_bDblClickRestart = false;
     QRect m_rcScreen;
+    ScreenMapping m_mapping;
     bool m_bSettingsOpen = false;
     MessageWnd* m_pMouseWnd = nullptr;
     bool m_bMayShow = false;

@@ -60,4 +60,8 @@ public:
     virtual bool TakeBulletinReshape() = 0;
 
     virtual InfoPanels& TextPanels() = 0;
+
+    // Elements are placed in the pixels of the screen in use: a layout stored for another screen
+    // is first converted to this one as it shows here, and this screen becomes the layout's.
+    virtual void TakeLayoutToScreen() {}
 };

@@ -55,6 +55,7 @@ int DesignMode::EnterDesignMode(int index) {
 }
 
 int DesignMode::EnterDesignState() {
+    m_host.TakeLayoutToScreen();
     m_host.Draw().SetScreenDone(true);
     m_host.SetBusy(true);
     m_bDesignMode = true;
@@ -194,6 +195,7 @@ void DesignMode::CountDialogClosed() {
 // ---- placements in general ----
 
 void DesignMode::StartPlacement(int kind) {
+    m_host.TakeLayoutToScreen();
     CXTracerCollect::Hooks hooks;
     hooks.trackRect = [this](QWidget* element, const QRect& rect) {
         return TrackRect(element, rect);
@@ -588,6 +590,8 @@ int DesignMode::OnStringEdited(int index) {
     GradeInfo* grade = m_host.Draw().CurGrade();
     if (!grade)
         return 0;
+    // A new panel takes its place from this screen.
+    m_host.TakeLayoutToScreen();
     QList<APanel>& items = grade->m_aPanel.m_listPanels;
     const int quantity = grade->m_base.m_nQuantity;
     const int drawn = grade->m_taken.Count();

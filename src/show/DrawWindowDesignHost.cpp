@@ -92,3 +92,7 @@ bool DrawWindowDesignHost::TakeBulletinReshape() {
 InfoPanels& DrawWindowDesignHost::TextPanels() {
     return m_window.m_panels;
 }
+
+void DrawWindowDesignHost::TakeLayoutToScreen() {
+    m_window.TakeLayoutToScreen();
+}

@@ -38,6 +38,7 @@ public:
     bool TakeBulletinReshape() override;
 
     InfoPanels& TextPanels() override;
+    void TakeLayoutToScreen() override;
 
 private:
     CTumoDlg& m_window;

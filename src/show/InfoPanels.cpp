@@ -1,6 +1,7 @@
 #include "show/InfoPanels.h"
 
 #include "model/LotteryAPanel.h"
+#include "show/LayoutRebase.h"
 #include "show/PanelTemplate.h"
 
 InfoPanels::InfoPanels(QWidget* owner, XAPanel::MouseRouter router)
@@ -15,7 +16,10 @@ void InfoPanels::Create(const LotteryAPanel& items, int quantity, int drawn) {
         Append(item, quantity, drawn);
 }
 
-XAPanel* InfoPanels::Append(const APanel& item, int quantity, int drawn) {
+XAPanel* InfoPanels::Append(const APanel& placed, int quantity, int drawn) {
+    // The level keeps its stored values; the panel shows them on this screen.
+    APanel item = placed;
+    LayoutRebase::MapPanel(item, m_mapping);
     auto* panel = new XAPanel(m_owner, m_router);
     panel->ShowText(item.m_cf, ExpandInfoTemplate(item.m_strText, quantity, drawn));
     // A count that grew past the stored size would be cut: the panel grows from its stored

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ScreenMapping.h"
 #include "show/XAPanel.h"
 
 #include <QList>
@@ -16,12 +17,16 @@ public:
     InfoPanels(const InfoPanels&) = delete;
     InfoPanels& operator=(const InfoPanels&) = delete;
 
+    // How the stored places and font heights show on the screen in use; panels built from now on
+    // follow it.
+    void SetScreenMapping(const ScreenMapping& mapping) { m_mapping = mapping; }
+
     // One panel per item, in list order, at the item's stored rectangle; an item never placed
     // (empty rectangle) keeps the size of its text at the stored corner.
     void Create(const LotteryAPanel& items, int quantity, int drawn);
     void Destroy();
     // One more panel at the end, for an item just added in design mode.
-    XAPanel* Append(const APanel& item, int quantity, int drawn);
+    XAPanel* Append(const APanel& placed, int quantity, int drawn);
     // The panel of an item deleted in design mode goes; an index outside the list is ignored.
     void RemoveAt(int index);
 
@@ -33,4 +38,5 @@ private:
     QWidget* m_owner;
     XAPanel::MouseRouter m_router;
     QList<XAPanel*> m_panels;
+    ScreenMapping m_mapping;
 };

@@ -146,13 +146,16 @@ void PlaySym::BuildSymbols() {
     CreateSymbolWindows(rows, positions);
     if (!m_snap.sym.m_bLayoutValid)
         AutoLayout();
+    else
+        RefreshAutomaticLayout();
 
     // One message for the whole screen: a layout that lost its cells would otherwise ask the
     // operator once per symbol.
     bool damaged = false;
+    const ScreenMapping cells = CellMapping();
     for (int i = 0; i < rows; ++i) {
         for (int j = 0; j < positions; ++j) {
-            const WinRect rect = CellRectOf(i, j);
+            const WinRect rect = cells.MapRect(CellRectOf(i, j));
             if (rect.Width() == 0 && rect.Height() == 0)
                 damaged = true;
             SetSymbolMovie(i * positions + j, m_snap.sym.GetSymbolFile(j), rect);
@@ -243,10 +246,13 @@ void PlaySym::AutoLayout() {
 void PlaySym::ApplyLayout() {
     if (!m_snap.sym.m_bLayoutValid)
         AutoLayout();
+    else
+        RefreshAutomaticLayout();
     const int positions = m_snap.nPositions;
+    const ScreenMapping cells = CellMapping();
     for (int i = 0; i < m_snap.nRows; ++i) {
         for (int j = 0; j < positions; ++j) {
-            const WinRect rect = CellRectOf(i, j);
+            const WinRect rect = cells.MapRect(CellRectOf(i, j));
             const qint64 index = j + qint64(i) * positions;
             if (!IsIndex(index))
                 continue;
@@ -256,6 +262,28 @@ void PlaySym::ApplyLayout() {
     }
     FlushPending();
     Q_EMIT symbolsReady(1);
+}
+
+void PlaySym::RefreshAutomaticLayout() {
+    const int rows = m_snap.nRows;
+    const int positions = m_snap.nPositions;
+    if (!SymbolLayout::IsAutomatic(m_snap.sym, rows, positions))
+        return;
+    LotterySym fresh;
+    SymbolLayout::AutoLayout(fresh, GetMovieSize(), m_snap.screen, rows, positions);
+    QList<SymBitDataArray>& layout = m_snap.sym.m_listLayout;
+    if (layout.mid(0, rows) == fresh.m_listLayout)
+        return;
+    for (int i = 0; i < rows; ++i)
+        layout[i] = fresh.m_listLayout[i];
+    m_bLayoutChanged = true;
+    m_bAutoLaid = true;
+}
+
+ScreenMapping PlaySym::CellMapping() const {
+    if (SymbolLayout::IsAutomatic(m_snap.sym, m_snap.nRows, m_snap.nPositions))
+        return ScreenMapping();
+    return ScreenMapping(m_snap.layoutScreen, m_snap.screen);
 }
 
 void PlaySym::ReloadMovies() {

@@ -2,6 +2,7 @@
 
 #include "media/PlayerState.h"
 #include "media/TumoSym.h"
+#include "model/ScreenMapping.h"
 #include "model/WinRect.h"
 #include "show/SymCommand.h"
 #include "show/SymSnapshot.h"
@@ -92,6 +93,12 @@ private:
     void SetSymbolMovie(int index, QString file, const WinRect& rect);
     QSize GetMovieSize();
     void AutoLayout();
+    // An automatic layout made for another screen is made again for this one; the movies chosen
+    // per position stay.
+    void RefreshAutomaticLayout();
+    // How the stored cells show: an automatic layout is in this screen's pixels already, a placed
+    // one is scaled from the screen it was placed on.
+    ScreenMapping CellMapping() const;
     void ApplyLayout();
     void ReloadMovies();
     void HideSlot(int slot);

@@ -20,6 +20,9 @@ struct SymSnapshot {
     qint32 nTaken = 0;      // numbers drawn in it so far
     LotterySym sym;         // the current level's symbols and stored layout
     QSize screen;           // the primary screen, which the automatic layout fills
+    // The screen the stored (placed) layout was made for; it is shown scaled from there to
+    // `screen`. Empty: shown as stored.
+    QSize layoutScreen;
     // The last layout result of the worker that the GUI thread had applied when it took this
     // snapshot; an older one does not undo the worker's newer layout.
     quint64 nLayoutSerial = 0;

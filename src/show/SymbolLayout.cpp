@@ -85,6 +85,54 @@ bool SymbolLayout::FitLevel(GradeInfo& level, int positions, QSize movie, QSize 
     return lowered;
 }
 
+bool SymbolLayout::IsAutomatic(const LotterySym& sym, int rows, int positions) {
+    if (rows <= 0 || positions <= 0)
+        return false;
+    bool missing = false;
+    const WinRect first = CellRect(sym, 0, positions - 1, &missing); // the leftmost symbol
+    const int cellW = first.Width();
+    const int cellH = first.Height();
+    if (missing || cellW <= 0 || cellH <= 0)
+        return false;
+    const int gridX = positions >= 2 ? CellRect(sym, 0, positions - 2, &missing).left - first.left
+                                     : first.left + cellW / 2;
+    const int gridY = first.top + cellH / 2;
+    if (missing || gridX <= 0 || gridY <= 0 || first.left != gridX - cellW / 2)
+        return false;
+    for (int i = 0; i < rows; ++i) {
+        const int top = (i + 1) * gridY - cellH / 2;
+        int left = gridX - cellW / 2;
+        for (int k = 0; k < positions; ++k) {
+            if (CellRect(sym, i, positions - 1 - k, &missing) !=
+                    WinRect(left, top, left + cellW, top + cellH) ||
+                missing)
+                return false;
+            left += gridX;
+        }
+    }
+    // The cell is three quarters of a grid step one way and no more the other way, on a screen
+    // whose steps truncate to this grid. Each step truncates from at most positions + 1 (or
+    // rows + 1) screen sizes; one more each way covers single-precision rounding.
+    const auto fullCells = [](int grid, int count) {
+        QList<int> cells;
+        for (int side = grid * (count + 1) - 1; side <= (grid + 1) * (count + 1); ++side) {
+            const float step = float(side) / float(count + 1);
+            if (int(step) == grid)
+                cells.append(int(step * 3.0 * 0.25));
+        }
+        return cells;
+    };
+    const QList<int> fullW = fullCells(gridX, positions);
+    const QList<int> fullH = fullCells(gridY, rows);
+    for (int w : fullW) {
+        for (int h : fullH) {
+            if ((cellW == w && cellH <= h) || (cellH == h && cellW <= w))
+                return true;
+        }
+    }
+    return false;
+}
+
 WinRect SymbolLayout::CellRect(const LotterySym& sym, int row, int position, bool* missing) {
     if (row >= 0 && row < sym.m_listLayout.size() && position >= 0) {
         const SymBitDataArray& cells = sym.m_listLayout.at(row);

@@ -40,6 +40,11 @@ public:
     // for other rows. True when the level asked for more.
     static bool FitLevel(GradeInfo& level, int positions, QSize movie, QSize screen);
 
+    // Whether the first rows x positions cells are the automatic layout of some screen: the grid
+    // and the cells of AutoLayout, whatever the movie. Such a layout was never placed by hand, so
+    // on another screen it is laid out afresh rather than scaled.
+    static bool IsAutomatic(const LotterySym& sym, int rows, int positions);
+
     // The stored rectangle of a symbol, or kNoCell when the layout lacks the cell (then *missing
     // is set).
     static WinRect CellRect(const LotterySym& sym, int row, int position, bool* missing);

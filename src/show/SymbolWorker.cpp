@@ -162,9 +162,11 @@ void SymbolWorker::ReportLanding(int token) {
 }
 
 void SymbolWorker::Post(SymCmd::Any order, const GradeInfo* level) {
-    PostCommand(SymCommand{std::move(order), std::make_shared<const SymSnapshot>(SymSnapshot::Take(
-                                                 m_status, m_screenSize ? m_screenSize() : QSize(),
-                                                 m_nAppliedSerial, level))});
+    SymSnapshot snap = SymSnapshot::Take(m_status, m_screenSize ? m_screenSize() : QSize(),
+                                         m_nAppliedSerial, level);
+    if (m_layoutScreen)
+        snap.layoutScreen = m_layoutScreen();
+    PostCommand(SymCommand{std::move(order), std::make_shared<const SymSnapshot>(std::move(snap))});
 }
 
 void SymbolWorker::PostCommand(SymCommand command) {

@@ -31,6 +31,8 @@ public:
 
     // The size the automatic layout fills; the primary screen unless the owner says otherwise.
     void SetScreenSize(ScreenSize size) { m_screenSize = std::move(size); }
+    // The screen the stored layout was made for, which the placed symbols are scaled from.
+    void SetLayoutScreen(ScreenSize size) { m_layoutScreen = std::move(size); }
 
     // Starts the thread; commands posted before are kept and handled once it runs.
     void Start();
@@ -78,6 +80,7 @@ private:
     SymbolViewHost& m_host;
     Prompter* m_pPrompter;
     ScreenSize m_screenSize;
+    ScreenSize m_layoutScreen;
     QThread m_thread;
     PlaySym* m_pWorker; // deleted on its own thread when the thread ends
     quint64 m_nAppliedSerial = 0;

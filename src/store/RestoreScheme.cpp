@@ -5,6 +5,7 @@
 #include "model/Prompter.h"
 #include "model/TumoStatus.h"
 #include "store/FilePack.h"
+#include "store/LayoutScreenRecord.h"
 #include "store/SchemeBackup.h"
 #include "store/StoreTexts.h"
 
@@ -16,6 +17,8 @@ QString SchemePackName(const QString& storedName, QString* schemeFile) {
         return prefix + name.mid(prefix.size());
     if (name.contains(QLatin1Char('\\')))
         return QString();
+    if (const QString screen = LayoutScreenRecord::ExtractedName(name); !screen.isEmpty())
+        return screen;
     // Packs name the status file in lower case; this program reads it by its own spelling, and
     // a file system that tells case apart would otherwise keep the old status file beside it.
     if (name.compare(SchemeBackup::PackedStatusName(), Qt::CaseInsensitive) == 0)
@@ -101,6 +104,7 @@ bool RestoreScheme(const QString& packPath, const QString& folder, Prompter* pro
     FilePack pack(packPath);
     if (!pack.Extract(folder, prompter, mapName, parts.contents))
         return false;
+    LayoutScreenRecord::Restored(packPath, folder);
     if (reset > 0 && prompter)
         prompter->Message(StoreTexts::OutputPathsReset(), Prompter::Icon::Warning);
     return true;

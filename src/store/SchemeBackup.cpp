@@ -5,6 +5,7 @@
 #include "model/Prompter.h"
 #include "model/TumoStatus.h"
 #include "store/FilePack.h"
+#include "store/LayoutScreenRecord.h"
 #include "store/RandomGenerator.h"
 #include "store/StoreTexts.h"
 
@@ -116,6 +117,8 @@ bool SchemeBackup::Backup(const QString& packPath) {
     }
     for (const QString& name : {QStringLiteral("data.dat"), QStringLiteral("index.dat")})
         ok = ok && (addFile(pack, MakeAbsolutePathNoColon(name), name) || !m_bWriteFailed);
+    // The screen the layout was made for goes with it.
+    ok = ok && LayoutScreenRecord::Add(pack, g_strAppFolder);
 
     // The copy's settings files go to the work folder, never over the live ones.
     const QString schemeName = GetFileNameOfPath(m_pStatus->m_strSchemeFile);
