@@ -10,7 +10,7 @@ ScreenMapping::ScreenMapping(QSize layoutScreen, QSize shownScreen)
         return;
     m_scale = std::min(double(shownScreen.width()) / layoutScreen.width(),
                        double(shownScreen.height()) / layoutScreen.height());
-    // Whole pixels, so that a coordinate and its way back round to the same pixel.
+    // Whole pixels: every element moves by the same amount.
     m_offset = QPoint((shownScreen.width() - ScaleCoordinate(layoutScreen.width())) / 2,
                       (shownScreen.height() - ScaleCoordinate(layoutScreen.height())) / 2);
 }

@@ -13,9 +13,6 @@
 // centres the result there (the level's background still fills the whole screen). Symbols,
 // board, number area, banner and text panels follow the one rule, so they keep their places
 // relative to each other, text included, on any size and any aspect ratio.
-//
-// Scaling then centring with whole-pixel offsets makes a rectangle placed on a screen no larger
-// than the layout's come back to the same pixels after a trip into layout pixels and out again.
 class ScreenMapping {
 public:
     // Shows as stored: nothing moves.
