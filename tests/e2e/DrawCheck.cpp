@@ -14,13 +14,23 @@
 //   winners <file>            "<level>|<number>" per line of a winners text file
 //   symbols <folder> <level> <rows> <png>
 //                             the characters a screenshot shows on each symbol row of the level
-//                             ('?' where no symbol shows)
+//                             ('?' where no symbol shows), each symbol looked for where the
+//                             program shows it on the screenshot's screen
+//   place <folder> <level>    the level's symbols as if placed by hand: the automatic layout
+//                             moved right until the last symbol touches the layout screen's
+//                             edge; prints how far (0 for a layout placed so before)
+//   board <folder> <level> <png>
+//                             the board's place on the screenshot's screen, "l t r b"; fails
+//                             unless all of it is on the screen and its light face shows there
 //   watch <seconds> <png>     on the live display: grabs the screen until the bulletin board
 //                             appears and keeps the last picture from before it in <png>
 // Exit code 0, or 1 with the reason on stderr.
 
 #include "HelperFolder.h"
 #include "media/StripMovieFile.h"
+#include "model/LayoutScreenFile.h"
+#include "model/ScreenMapping.h"
+#include "show/LayoutRebase.h"
 #include "show/SymbolLayout.h"
 
 #include <QElapsedTimer>
@@ -219,6 +229,69 @@ QChar Recognise(const QImage& picture, const StripMovie& movie) {
     return best <= kMatch ? found : QChar(u'?');
 }
 
+// How the folder's stored layout shows on a screen of the screenshot's size.
+ScreenMapping MappingFor(const QString& folder, QSize shown) {
+    return ScreenMapping(LayoutScreenFile::Read(folder).value_or(shown), shown);
+}
+
+int Place(const QString& folder, int levelIndex) {
+    TumoStatus status;
+    UseFolder(status, folder);
+    if (levelIndex < 0 || levelIndex >= status.LevelCount())
+        return Fail(QStringLiteral("no level %1").arg(levelIndex));
+    const std::optional<QSize> screen = LayoutScreenFile::Read(folder);
+    LotterySym& sym = status.Level(levelIndex).m_sym;
+    if (!screen || !sym.m_bLayoutValid)
+        return Fail(QStringLiteral("no layout made for a known screen in ") + folder);
+    int right = 0;
+    for (const SymBitDataArray& row : sym.m_listLayout) {
+        for (const SerialPtArray& cell : row.m_items)
+            right = std::max(right, cell.m_rect.right);
+    }
+    const int shift = screen->width() - right;
+    Out() << shift << '\n';
+    for (SymBitDataArray& row : sym.m_listLayout) {
+        for (SerialPtArray& cell : row.m_items)
+            cell.m_rect = WinRect(cell.m_rect.left + shift, cell.m_rect.top,
+                                  cell.m_rect.right + shift, cell.m_rect.bottom);
+    }
+    if (!status.SaveAll())
+        return Fail(QStringLiteral("the settings files cannot be written in ") + folder);
+    return 0;
+}
+
+int Board(const QString& folder, int levelIndex, const QString& png) {
+    TumoStatus status;
+    UseFolder(status, folder);
+    if (levelIndex < 0 || levelIndex >= status.LevelCount())
+        return Fail(QStringLiteral("no level %1").arg(levelIndex));
+    const QImage shot(png);
+    if (shot.isNull())
+        return Fail(QStringLiteral("cannot read ") + png);
+    LotteryNotify board = status.Level(levelIndex).m_notify;
+    LayoutRebase::MapNotify(board, MappingFor(folder, shot.size()));
+    const QRect rect = board.m_rcBoard.toQRect();
+    Out() << rect.left() << ' ' << rect.top() << ' ' << rect.right() + 1 << ' ' << rect.bottom() + 1
+          << '\n';
+    if (rect.isEmpty() || !shot.rect().contains(rect))
+        return Fail(QStringLiteral("the board is not all on the screen"));
+    // Its light face fills the middle of its place, and nothing of it runs past its place: the
+    // screen's dark show surrounds it.
+    int light = 0;
+    int seen = 0;
+    const QRect middle =
+        rect.adjusted(rect.width() / 5, rect.height() / 5, -rect.width() / 5, -rect.height() / 5);
+    for (int y = middle.top(); y <= middle.bottom(); y += 4) {
+        for (int x = middle.left(); x <= middle.right(); x += 4) {
+            ++seen;
+            light += qGray(shot.pixel(x, y)) > 190 ? 1 : 0;
+        }
+    }
+    if (seen == 0 || light * 10 < seen * 8)
+        return Fail(QStringLiteral("the board's face does not show at its place"));
+    return 0;
+}
+
 int Symbols(const QString& folder, int levelIndex, int rows, const QString& png) {
     TumoStatus status;
     UseFolder(status, folder);
@@ -231,6 +304,12 @@ int Symbols(const QString& folder, int levelIndex, int rows, const QString& png)
     QImage shot(png);
     if (shot.isNull())
         return Fail(QStringLiteral("cannot read ") + png);
+    // A placed layout is scaled from the screen it was made for; an automatic one was laid out
+    // for this screen.
+    const ScreenMapping mapping =
+        SymbolLayout::IsAutomatic(sym, status.Level(levelIndex).m_base.m_nPerScreen, positions)
+            ? ScreenMapping()
+            : MappingFor(folder, shot.size());
     for (int row = 0; row < rows; ++row) {
         QString seen;
         for (int p = positions - 1; p >= 0; --p) {
@@ -238,7 +317,8 @@ int Symbols(const QString& folder, int levelIndex, int rows, const QString& png)
             if (!movie.Ok() || !movie.movie->IsSymbols())
                 return Fail(QStringLiteral("no symbol movie ") + sym.GetSymbolFile(p));
             bool missing = false;
-            const QRect rect = SymbolLayout::CellRect(sym, row, p, &missing).toQRect();
+            const QRect rect =
+                mapping.MapRect(SymbolLayout::CellRect(sym, row, p, &missing)).toQRect();
             if (missing || rect.isEmpty() || !shot.rect().contains(rect))
                 return Fail(QStringLiteral("no place for row %1 position %2").arg(row).arg(p));
             seen += Recognise(shot.copy(rect), *movie.movie);
@@ -304,12 +384,17 @@ int Run(const QStringList& args) {
         return Winners(args.at(1));
     if (command == QLatin1String("watch") && args.size() == 3)
         return Watch(args.at(1).toInt(), args.at(2));
+    if (command == QLatin1String("place") && args.size() == 3)
+        return Place(args.at(1), args.at(2).toInt());
+    if (command == QLatin1String("board") && args.size() == 4)
+        return Board(args.at(1), args.at(2).toInt(), args.at(3));
     if (command == QLatin1String("symbols") && args.size() == 5)
         return Symbols(args.at(1), args.at(2).toInt(), args.at(3).toInt(), args.at(4));
     return Fail(QStringLiteral(
         "usage: prepare|scheme <folder>, perscreen|autodraw <folder> <level> <count>, "
         "monitor <folder> <number>, winners <file>, "
-        "symbols <folder> <level> <rows> <png>, watch <seconds> <png>"));
+        "symbols <folder> <level> <rows> <png>, place <folder> <level>, "
+        "board <folder> <level> <png>, watch <seconds> <png>"));
 }
 
 } // namespace
