@@ -2,6 +2,7 @@
 #include "common/RecordingPrompter.h"
 #include "controls/XButton.h"
 #include "media/MovieTestUtil.h"
+#include "model/LayoutScreenFile.h"
 #include "model/TumoStatus.h"
 #include "show/BulletinBoard.h"
 #include "show/CToolWnd.h"
@@ -14,10 +15,14 @@
 #include "show/WinNuBoard.h"
 #include "show/XAPanel.h"
 
+#include <QGuiApplication>
 #include <QPointer>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 using namespace movietest;
 
@@ -476,6 +481,100 @@ TEST_F(DesignModeTest, LeavingInTheMiddleOfAScreenStartsAFreshOne) {
     EXPECT_EQ(dlg.Draw().LastSlot(), 0);
     EXPECT_FALSE(dlg.Draw().IsScreenDone()) << "a fresh screen of three holds one number";
     dlg.OnQuit();
+}
+
+} // namespace
+
+namespace {
+
+// The level on show was laid out on a screen twice this one's size: it shows at half size,
+// and what the operator places here is kept in this screen's pixels, to the pixel.
+TEST_F(DesignModeTest, ALayoutFromAnotherScreenShowsScaledAndIsPlacedInThisScreensPixels) {
+    WriteScheme({5, 5, 5});
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    ASSERT_TRUE(LayoutScreenFile::Write(dir.path(), screen * 2));
+    PrepareSettings(dir.path(), [](TumoStatus& status) {
+        // The pool the window fills the folder with, as a session before had summed it up.
+        status.m_nuBase.m_nDigits = 3;
+        status.m_nuBase.m_nCount = 100;
+        status.m_nuBase.m_strChars = QStringLiteral("0123456789");
+        GradeInfo& level = status.Level(1);
+        level.m_sym.ResetLayout(2, 3);
+        level.m_sym.m_bLayoutValid = 1;
+        for (int row = 0; row < 2; ++row) {
+            for (int p = 0; p < 3; ++p) {
+                const int left = 100 + (2 - p) * 200;
+                const int top = 100 + row * 300;
+                level.m_sym.m_listLayout[row].m_items[p].m_rect =
+                    WinRect(left, top, left + 150, top + 200);
+            }
+        }
+        level.m_banner.m_bShow = 1;
+        level.m_banner.m_rect = WinRect(200, 200, 600, 400);
+        level.m_notify.m_nShowWhen = 2; // always shown
+        level.m_notify.m_rcBoard = WinRect(400, 300, 1200, 900);
+        APanel panel(QStringLiteral("Left: ~#~"), CharFormat());
+        panel.m_cf.yHeight = 600;
+        panel.m_rect = WinRect(1000, 100, 1400, 200);
+        level.m_aPanel.m_listPanels = {panel};
+    });
+    const auto storedLook = [this] {
+        TumoStatus saved;
+        saved.m_strDataFolder = dir.path();
+        saved.LoadAll();
+        const GradeInfo& level = saved.Level(1);
+        return std::tuple(level.m_sym.m_listLayout, level.m_banner.m_rect,
+                          level.m_aPanel.m_listPanels.value(0).m_rect,
+                          level.m_aPanel.m_listPanels.value(0).m_cf.yHeight);
+    };
+    const auto prepared = storedLook();
+    const auto panelOf = [](const CTumoDlg& dlg) { return dlg.findChild<XAPanel*>("panel0"); };
+
+    QRect placed;
+    {
+        CTumoDlg dlg(&prompter);
+        ASSERT_TRUE(dlg.OnInitDialog());
+        ASSERT_TRUE(WaitReady(dlg));
+        std::vector<SymbolView*> views = SymbolViewsOf(dlg);
+        ASSERT_EQ(views.size(), size_t(6));
+        EXPECT_EQ(views[0]->geometry(), QRect(250, 50, 75, 100));
+        EXPECT_EQ(views[5]->geometry(), QRect(50, 200, 75, 100));
+        EXPECT_EQ(dlg.findChild<QWidget*>("banner")->geometry(), QRect(100, 100, 200, 100));
+        EXPECT_EQ(dlg.findChild<BulletinBoard*>()->geometry(), QRect(200, 150, 400, 300));
+        ASSERT_NE(panelOf(dlg), nullptr);
+        EXPECT_EQ(panelOf(dlg)->pos(), QPoint(500, 50));
+        // Shown so, stored as made.
+        dlg.FlushSaves();
+        EXPECT_TRUE(storedLook() == prepared);
+
+        // Design mode takes the layout to this screen's pixels as it shows here.
+        dlg.OnCommand(MainMenu::kCmdDesignMode);
+        ASSERT_TRUE(WaitReady(dlg));
+        EXPECT_EQ(LayoutScreenFile::Read(dir.path()), screen);
+        EXPECT_EQ(views[0]->geometry(), QRect(250, 50, 75, 100));
+        EXPECT_EQ(dlg.CurGrade()->m_banner.m_rect, WinRect(100, 100, 300, 200));
+        EXPECT_EQ(dlg.CurGrade()->m_aPanel.m_listPanels[0].m_cf.yHeight, 300);
+
+        dlg.Design().OnDesignCommand(DesignCommand::kSymbolPlacement);
+        views = SymbolViewsOf(dlg);
+        placed = views[0]->geometry().translated(40, 30);
+        Drag(dlg, views[0], QPoint(40, 30));
+        Quit(dlg);
+        dlg.Design().OnDesignClosed();
+        ASSERT_TRUE(WaitReady(dlg));
+        EXPECT_EQ(views[0]->geometry(), placed);
+        dlg.OnQuit();
+    }
+    CTumoDlg again(&prompter);
+    ASSERT_TRUE(again.OnInitDialog());
+    ASSERT_TRUE(WaitReady(again));
+    EXPECT_EQ(SymbolViewsOf(again)[0]->geometry(), placed);
+    EXPECT_EQ(SymbolViewsOf(again)[5]->geometry(), QRect(50, 200, 75, 100));
+    EXPECT_EQ(again.findChild<QWidget*>("banner")->geometry(), QRect(100, 100, 200, 100));
+    EXPECT_EQ(again.findChild<BulletinBoard*>()->geometry(), QRect(200, 150, 400, 300));
+    ASSERT_NE(panelOf(again), nullptr);
+    EXPECT_EQ(panelOf(again)->pos(), QPoint(500, 50));
+    again.OnQuit();
 }
 
 } // namespace
