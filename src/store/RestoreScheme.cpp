@@ -17,7 +17,7 @@ QString SchemePackName(const QString& storedName, QString* schemeFile) {
         return prefix + name.mid(prefix.size());
     if (name.contains(QLatin1Char('\\')))
         return QString();
-    if (const QString screen = LayoutScreenRecord::ExtractedName(name); !screen.isEmpty())
+    if (QString screen = LayoutScreenRecord::ExtractedName(name); !screen.isEmpty())
         return screen;
     // Packs name the status file in lower case; this program reads it by its own spelling, and
     // a file system that tells case apart would otherwise keep the old status file beside it.

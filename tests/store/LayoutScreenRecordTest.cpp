@@ -33,7 +33,7 @@ protected:
     void TearDown() override { SetAppFolder(savedFolder); }
     QString venue() const { return root.filePath("venue"); }
     QString Pack(const char* name) {
-        const QString path = root.filePath(QString::fromLatin1(name));
+        QString path = root.filePath(QString::fromLatin1(name));
         SchemeBackup backup(&live, &prompter);
         EXPECT_TRUE(backup.Backup(path));
         return path;
