@@ -67,17 +67,6 @@ TEST(ScreenMappingTest, SameScreenOrUnknownScreenChangesNothing) {
     }
 }
 
-TEST(ScreenMappingTest, ElementsThatTouchKeepTouching) {
-    // Symbols placed side by side must not open gaps or overlap on another screen.
-    for (const QSize& shown : {QSize(1024, 768), QSize(1366, 768), QSize(3840, 2160)}) {
-        const ScreenMapping m(kPrepared, shown);
-        for (int x = 0; x < 1920; x += 7) {
-            ASSERT_EQ(m.MapRect(WinRect(x - 101, 10, x, 90)).right,
-                      m.MapRect(WinRect(x, 10, x + 99, 90)).left);
-        }
-    }
-}
-
 TEST(ScreenMappingTest, NothingRecordedGuessesAScreenThatHoldsEverything) {
     const QSize projector(1024, 768);
     // Nothing placed, or all of it on the screen in use: that screen.

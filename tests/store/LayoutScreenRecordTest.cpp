@@ -60,11 +60,4 @@ TEST_F(LayoutScreenRecordTest, APackWithoutTheRecordLeavesNoRecordOfTheOldLayout
     EXPECT_FALSE(QFile::exists(LayoutScreenFile::PathIn(venue())));
 }
 
-TEST(LayoutScreenRecordNames, OnlyTheRecordsOwnNameIsTaken) {
-    EXPECT_EQ(SchemePackName(QStringLiteral("layoutscreen.INI"), nullptr),
-              LayoutScreenRecord::Name());
-    EXPECT_EQ(SchemePackName(QStringLiteral("sub\\LayoutScreen.ini"), nullptr), QString());
-    EXPECT_EQ(SchemePackName(QStringLiteral("LayoutScreen.ini.bak"), nullptr), QString());
-}
-
 } // namespace
