@@ -198,7 +198,7 @@ void CHyperLink::OnOpened(int code) {
     ShowOpenError(code);
 }
 
-void CHyperLink::OpenLink(const QString& url, OpenDone done) {
+void CHyperLink::OpenLink(const QString& url, const OpenDone& done) {
     const QUrl target = QUrl::fromUserInput(url.trimmed());
     const auto fallBack = [this, url, target, done] {
         int code = kNoAssociation;

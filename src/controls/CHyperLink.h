@@ -56,7 +56,7 @@ public:
     // kOpenSucceeded, or the code of the failure for ShowOpenError, once the desktop's opener has
     // answered: it may start and then find nothing to open the address with.
     using OpenDone = std::function<void(int code)>;
-    void OpenLink(const QString& url, OpenDone done);
+    void OpenLink(const QString& url, const OpenDone& done);
     void ShowOpenError(int code);
 
     static QString OpenErrorText(int code);

@@ -7,7 +7,7 @@ TEST(ToolWindowPlace, TakesTheFirstPlaceThatHidesNothing) {
     const QSize tool(300, 50);
     const QRect screen(0, 0, 1280, 720);
     struct Case {
-        const char* what;
+        const char* what = "";
         QList<QRect> keepClear;
         std::optional<QPoint> current;
         QPoint expected;
