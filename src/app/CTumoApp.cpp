@@ -5,12 +5,46 @@
 #include "settings/MainToolWnd.h"
 #include "settings/SettingsDialogs.h"
 #include "show/CTumoDlg.h"
-#include "show/MessageBoxPrompter.h"
 #include "show/ProgramFolderLock.h"
 #include "show/SchemeFileType.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QGuiApplication>
+#include <QMessageBox>
+#include <QTimer>
+
+namespace {
+
+// How often the refusal puts itself back on top.
+constexpr int kKeepAboveMs = 250;
+
+// Why this start ends, over the show that runs in the folder. That show may still be starting and
+// come up after the box, and without a window manager nothing restacks a box it covers: the box
+// keeps putting itself back on top. It leaves the keyboard where it was, so that the draw key
+// pressed for the show neither closes it unseen nor is lost to the show; a click takes it.
+void ShowRefusal(const QString& text) {
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Tumo"), text, QMessageBox::Ok);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.setAttribute(Qt::WA_ShowWithoutActivating);
+    QTimer above;
+    QObject::connect(&above, &QTimer::timeout, &box, [&box] {
+        if (!box.isVisible())
+            return;
+        box.raise();
+        // Nothing else may be on its way to the display soon to carry the request along.
+        QGuiApplication::sync();
+    });
+    above.start(kKeepAboveMs);
+    // Not modal: a modal window takes the keyboard focus as it shows.
+    box.setWindowModality(Qt::NonModal);
+    QEventLoop loop;
+    QObject::connect(&box, &QMessageBox::finished, &loop, &QEventLoop::quit);
+    box.show();
+    loop.exec();
+}
+
+} // namespace
 
 CTumoApp::CTumoApp() = default;
 CTumoApp::~CTumoApp() = default;
@@ -23,8 +57,7 @@ bool CTumoApp::InitApplication() {
     if (!m_pLock->TryLock()) {
         const QString text = m_pLock->Message();
         qWarning("%s", qPrintable(text));
-        MessageBoxPrompter boxes;
-        boxes.Message(text, Prompter::Icon::Error);
+        ShowRefusal(text);
         return false;
     }
     RegisterSchemeFileType(QStringLiteral(".TSC"), QStringLiteral("TumoScheme.Document"),

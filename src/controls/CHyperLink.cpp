@@ -8,7 +8,13 @@
 #include <QFontMetrics>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QProcess>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <memory>
+#include <utility>
 
 namespace {
 
@@ -38,6 +44,9 @@ constexpr ErrorText kErrorTexts[] = {
     {31, "There is no application associated\nwith the given filename extension."},
     {32, "The specified dynamic-link library was not found."},
 };
+
+// How long the desktop's opener has to fail before the link counts as opened.
+constexpr int kOpenerWaitMs = 5000;
 
 bool IsQuote(QChar c) {
     return c == QLatin1Char('"') || c == QLatin1Char('\'');
@@ -171,7 +180,14 @@ void CHyperLink::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CHyperLink::OnClicked() {
-    const int code = OpenLink(m_strUrl);
+    QPointer<CHyperLink> self(this);
+    OpenLink(m_strUrl, [self](int code) {
+        if (self)
+            self->OnOpened(code);
+    });
+}
+
+void CHyperLink::OnOpened(int code) {
     if (code > 32) {
         m_bVisited = true;
         ApplyTextColor();
@@ -182,14 +198,25 @@ void CHyperLink::OnClicked() {
     ShowOpenError(code);
 }
 
-int CHyperLink::OpenLink(const QString& url) {
+void CHyperLink::OpenLink(const QString& url, const OpenDone& done) {
     const QUrl target = QUrl::fromUserInput(url.trimmed());
-    if (target.isValid() && OpenWithDesktop(target))
-        return kOpenSucceeded;
-    int code = kNoAssociation;
-    if (!target.isValid() || (target.isLocalFile() && !QFileInfo::exists(target.toLocalFile())))
-        code = kFileNotFound;
-    return OpenWithBrowserVariable(url, code);
+    const auto fallBack = [this, url, target, done] {
+        int code = kNoAssociation;
+        if (!target.isValid() || (target.isLocalFile() && !QFileInfo::exists(target.toLocalFile())))
+            code = kFileNotFound;
+        done(OpenWithBrowserVariable(url, code));
+    };
+    if (!target.isValid()) {
+        fallBack();
+        return;
+    }
+    QPointer<CHyperLink> self(this);
+    OpenWithDesktop(target, [self, fallBack, done](bool opened) {
+        if (opened)
+            done(kOpenSucceeded);
+        else if (self)
+            fallBack();
+    });
 }
 
 int CHyperLink::OpenWithBrowserVariable(const QString& url, int desktopCode) {
@@ -219,8 +246,43 @@ QStringList CHyperLink::BrowserCommand(const QString& command, const QString& ur
     return line;
 }
 
-bool CHyperLink::OpenWithDesktop(const QUrl& url) {
-    return QDesktopServices::openUrl(url);
+void CHyperLink::OpenWithDesktop(const QUrl& url, std::function<void(bool)> done) {
+    // Qt counts a started opener as success, while xdg-open may then find no method to open the
+    // address with; its exit code says so. Without xdg-open, Qt's own way is all there is.
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty()) {
+        done(QDesktopServices::openUrl(url));
+        return;
+    }
+    // Without a parent: an opener that runs the browser itself must outlive the link, and the
+    // program, rather than be killed with them.
+    auto* process = new QProcess;
+    process->setProgram(opener);
+    process->setArguments(
+        {url.isLocalFile() ? url.toLocalFile() : QString::fromUtf8(url.toEncoded())});
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    auto pending = std::make_shared<std::function<void(bool)>>(std::move(done));
+    const auto answer = [pending](bool opened) {
+        if (*pending)
+            std::exchange(*pending, nullptr)(opened);
+    };
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, answer](int exitCode, QProcess::ExitStatus status) {
+                         answer(status == QProcess::NormalExit && exitCode == 0);
+                         process->deleteLater();
+                     });
+    QObject::connect(process, &QProcess::errorOccurred, process,
+                     [process, answer](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart)
+                             return;
+                         answer(false);
+                         process->deleteLater();
+                     });
+    // An opener still running after a while runs the browser in the foreground: the link is open.
+    QTimer::singleShot(kOpenerWaitMs, process, [answer] { answer(true); });
+    process->start();
 }
 
 bool CHyperLink::StartBrowser(const QString& program, const QStringList& arguments) {

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <functional>
+
 class Prompter;
 
 // A line of text that is a web link: blue, purple once it has been opened, the highlight colour
@@ -50,9 +52,11 @@ public:
     // The colour the text is drawn in now.
     QColor TextColor() const;
 
-    // Opens url with the desktop, then with the browser named by $BROWSER. Returns
-    // kOpenSucceeded, or the code of the failure for ShowOpenError.
-    int OpenLink(const QString& url);
+    // Opens url with the desktop, then with the browser named by $BROWSER. `done` gets
+    // kOpenSucceeded, or the code of the failure for ShowOpenError, once the desktop's opener has
+    // answered: it may start and then find nothing to open the address with.
+    using OpenDone = std::function<void(int code)>;
+    void OpenLink(const QString& url, const OpenDone& done);
     void ShowOpenError(int code);
 
     static QString OpenErrorText(int code);
@@ -65,8 +69,9 @@ public:
     static QStringList BrowserCommand(const QString& command, const QString& url);
 
 protected:
-    // Overridden by tests so that nothing is launched.
-    virtual bool OpenWithDesktop(const QUrl& url);
+    // Overridden by tests so that nothing is launched. `done` is told whether the desktop opened
+    // the address; it may be called before this returns or later, never twice.
+    virtual void OpenWithDesktop(const QUrl& url, std::function<void(bool opened)> done);
     virtual bool StartBrowser(const QString& program, const QStringList& arguments);
 
     bool event(QEvent* event) override;
@@ -77,6 +82,7 @@ protected:
 
 private:
     void OnClicked();
+    void OnOpened(int code);
     int OpenWithBrowserVariable(const QString& url, int desktopCode);
     void ApplyLinkFont();
     void ApplyTextColor();

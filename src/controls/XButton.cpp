@@ -26,13 +26,6 @@ XButton::XButton(const QString& text, QWidget* parent)
     setAutoDefault(false);
 }
 
-void XButton::SetColors(const QColor& text, const QColor& face, const QColor& border) {
-    m_clrText = text;
-    m_clrFace = face;
-    m_clrBorder = border;
-    update();
-}
-
 QFont XButton::MakeButtonFont() {
     QFont font;
     font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});

@@ -17,10 +17,6 @@ public:
 
     bool IsHovered() const { return m_bHover; }
 
-    // An owner that wants its own resting look (the prize-level rows) sets the text, face and
-    // border colours; the hover look stays.
-    void SetColors(const QColor& text, const QColor& face, const QColor& border);
-
     // Verdana (or the nearest sans face on this system) whose character cell is 14 pixels high.
     static QFont MakeButtonFont();
 
@@ -33,9 +29,9 @@ private:
     void SetHover(bool hover);
 
     bool m_bHover = false;
-    QColor m_clrText;
+    const QColor m_clrText;
     const QColor m_clrHoverText;
-    QColor m_clrFace;
+    const QColor m_clrFace;
     const QColor m_clrHoverFace;
-    QColor m_clrBorder;
+    const QColor m_clrBorder;
 };

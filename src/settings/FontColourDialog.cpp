@@ -61,6 +61,8 @@ FontColourDialog::FontColourDialog(const LogFont& font, quint32 colour, QWidget*
     if (!style.isEmpty())
         shown.setStyleName(style);
     m_pFonts->setCurrentFont(shown);
+    m_shown = m_pFonts->currentFont();
+    connect(m_pFonts, &QFontDialog::currentFontChanged, this, &FontColourDialog::OnFontChanged);
 
     m_pColour = new ColourSwatch(this);
     m_pColour->SetColour(colour);
@@ -79,6 +81,26 @@ FontColourDialog::FontColourDialog(const LogFont& font, quint32 colour, QWidget*
     layout->addWidget(m_pFonts);
     layout->addLayout(colourRow);
     layout->addWidget(buttons);
+}
+
+void FontColourDialog::OnFontChanged(const QFont& font) {
+    if (m_bAdjusting)
+        return;
+    // Another family keeps the weight and slant the text had: the chooser would take the new
+    // family's first style, which may be bold or oblique.
+    if (font.family() != m_shown.family()) {
+        QFont kept = font;
+        kept.setWeight(m_shown.weight());
+        kept.setItalic(m_shown.italic());
+        const QString style = MatchingStyle(kept);
+        if (!style.isEmpty() && style != font.styleName()) {
+            kept.setStyleName(style);
+            m_bAdjusting = true;
+            m_pFonts->setCurrentFont(kept);
+            m_bAdjusting = false;
+        }
+    }
+    m_shown = m_pFonts->currentFont();
 }
 
 void FontColourDialog::OnColour() {

@@ -36,8 +36,11 @@ public:
 
 private:
     void OnColour();
+    void OnFontChanged(const QFont& font);
 
     LogFont m_base;
+    QFont m_shown; // what the chooser showed before the operator's last change
+    bool m_bAdjusting = false;
     QString m_strShownFamily; // the stand-in for a stored face this system lacks
     QFontDialog* m_pFonts;
     ColourSwatch* m_pColour;

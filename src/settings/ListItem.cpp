@@ -17,9 +17,6 @@ QColor FromColorRef(quint32 clr) {
 
 constexpr quint32 kSelectedBack = 0xFF9966;
 constexpr quint32 kHotFrame = 0xFF0000;
-constexpr quint32 kButtonText = 0x333333;
-constexpr quint32 kButtonFace = 0xFF9966;
-constexpr quint32 kButtonBorder = 0xFF0000;
 constexpr int kCaptionCell = 20;
 constexpr int kCaptionInset = 3;
 constexpr int kButtonTop = 3;
@@ -38,9 +35,8 @@ ListItem::ListItem(const QString& caption, QWidget* parent)
 }
 
 XButton* ListItem::MakeButton(const QString& text) {
+    // The flat button's own look: taking the selected row's colour, it would vanish into it.
     auto* button = new XButton(text, this);
-    button->SetColors(FromColorRef(kButtonText), FromColorRef(kButtonFace),
-                      FromColorRef(kButtonBorder));
     button->show();
     return button;
 }

@@ -334,10 +334,10 @@ BulletinBoard::FaceKey BulletinBoard::CurrentFaceKey() const {
     return key;
 }
 
-void BulletinBoard::RefreshFace() {
+bool BulletinBoard::RefreshFace() {
     FaceKey key = CurrentFaceKey();
     if (m_faceValid && key == m_faceKey && m_face.size() == size())
-        return;
+        return false;
     m_faceKey = std::move(key);
     m_faceValid = true;
     m_face = QPixmap(size().expandedTo(QSize(1, 1)));
@@ -347,23 +347,33 @@ void BulletinBoard::RefreshFace() {
         p.drawPixmap(0, 0, m_back);
     GradeInfo* grade = Grade();
     if (!grade)
-        return;
+        return true;
     const LotteryNotify shown = Shown(grade->m_notify);
     m_rcText = shown.m_rcNumbers.toQRect();
     p.setRenderHint(QPainter::TextAntialiasing);
     PaintFixedTitle(p, shown);
     PaintContent(p, *grade);
+    return true;
 }
 
 void BulletinBoard::paintEvent(QPaintEvent* event) {
-    RefreshFace();
+    // A face drawn anew goes on the screen whole. Whatever lies beneath the board repaints pieces
+    // of it many times a second; a new list copied into such a piece only would join the winners
+    // that stay to the old ones' texts. The piece keeps the old face, and the whole board follows.
+    const QPixmap previous = m_face;
+    const bool redrawn = RefreshFace();
+    const bool whole = QRegion(rect()).subtracted(event->region()).isEmpty();
+    const bool keepOld = redrawn && !whole && previous.size() == m_face.size();
+    if (redrawn && !whole)
+        update();
+    const QPixmap& face = keepOld ? previous : m_face;
     QPainter p(this);
     if (m_slide.state() == QAbstractAnimation::Running)
         p.setClipRect(0, 0, width(), qRound(height() * m_slide.currentValue().toDouble()));
     if (m_alpha < 255)
         p.setOpacity(m_alpha / 255.0);
     for (const QRect& r : event->region())
-        p.drawPixmap(r.topLeft(), m_face, r);
+        p.drawPixmap(r.topLeft(), face, r);
 }
 
 void BulletinBoard::PaintFixedTitle(QPainter& p, const LotteryNotify& n) {

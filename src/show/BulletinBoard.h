@@ -118,8 +118,8 @@ private:
         bool operator==(const FaceKey&) const = default;
     };
     FaceKey CurrentFaceKey() const;
-    // Brings the face up to date with the level and the scroll.
-    void RefreshFace();
+    // Brings the face up to date with the level and the scroll; true when it was drawn anew.
+    bool RefreshFace();
     void SetOpaque(bool opaque);
 
     void PaintFixedTitle(QPainter& p, const LotteryNotify& notify);

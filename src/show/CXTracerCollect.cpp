@@ -1,6 +1,7 @@
 #include "show/CXTracerCollect.h"
 
 #include "show/CToolWnd.h"
+#include "show/ToolWindowPlace.h"
 #include "show/TrackerGeometry.h"
 
 namespace {
@@ -35,6 +36,22 @@ void CXTracerCollect::ShowToolWindow() {
         m_pToolWnd->UpdateButtons(SelectedCount());
     }
     m_pToolWnd->show();
+    PlaceToolWindow();
+}
+
+void CXTracerCollect::PlaceToolWindow() {
+    if (!m_pToolWnd || !m_pParent)
+        return;
+    // The elements with their frames' handles, on the screen.
+    QList<QRect> placed;
+    for (const TrackedElement& entry : std::as_const(m_list)) {
+        if (entry.element)
+            placed << TrackerGeometry::FrameOf(
+                QRect(entry.element->mapToGlobal(QPoint(0, 0)), entry.element->size()));
+    }
+    const QRect screen(m_pParent->mapToGlobal(QPoint(0, 0)), m_pParent->size());
+    m_pToolWnd->move(ToolWindowPlace::Choose(m_pToolWnd->frameGeometry().size(), screen, placed,
+                                             m_pToolWnd->pos()));
 }
 
 void CXTracerCollect::Add(QWidget* element) {
@@ -44,6 +61,7 @@ void CXTracerCollect::Add(QWidget* element) {
     m_nCount = int(m_list.size());
     if (m_nCount == 1)
         SelectOnly(0);
+    PlaceToolWindow();
 }
 
 QWidget* CXTracerCollect::ElementAt(int index) const {

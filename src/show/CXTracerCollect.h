@@ -49,6 +49,8 @@ public:
     // Shows the adjust tool, creating it for this kind when there is none.
     void ShowToolWindow();
     CToolWnd* ToolWindow() const { return m_pToolWnd; }
+    // Moves the adjust tool off the elements being placed, when it covers one.
+    void PlaceToolWindow();
 
     // Appends an element, not selected; the first one becomes the only selected element.
     void Add(QWidget* element);

@@ -12,6 +12,7 @@
 #include "show/InfoPanels.h"
 #include "show/PanelTemplate.h"
 #include "show/SymbolCommands.h"
+#include "show/ToolWindowPlace.h"
 #include "show/TrackerGeometry.h"
 #include "show/WinNuBoard.h"
 #include "show/XAPanel.h"
@@ -46,12 +47,29 @@ int DesignMode::EnterDesignMode(int index) {
         return -1;
     m_pDesignWnd = m_pDesignTool->Window();
     m_pDesignWnd->show();
-    m_pDesignWnd->move(m_host.HostWindow().mapToGlobal(QPoint(10, 20)));
+    PlaceDesignTool();
     m_host.Screen().EnableWindow(true);
     m_pDesignTool->SelectPrizeLevel(index);
     EnterDesignState();
     m_host.RegisterWithGuide(m_pDesignWnd);
     return 1;
+}
+
+void DesignMode::PlaceDesignTool() {
+    // Clear of what is there to be placed: the banner, the board and the text panels.
+    QList<QWidget*> elements{m_host.BannerWindow(), m_host.Bulletin()};
+    for (XAPanel* panel : m_host.TextPanels().Panels())
+        elements << panel;
+    QList<QRect> shown;
+    for (const QWidget* element : std::as_const(elements)) {
+        if (element && element->isVisible())
+            shown << TrackerGeometry::FrameOf(
+                QRect(element->mapToGlobal(QPoint(0, 0)), element->size()));
+    }
+    const QWidget& screen = m_host.HostWindow();
+    m_pDesignWnd->move(
+        ToolWindowPlace::Choose(m_pDesignWnd->frameGeometry().size(),
+                                QRect(screen.mapToGlobal(QPoint(0, 0)), screen.size()), shown));
 }
 
 int DesignMode::EnterDesignState() {
@@ -611,6 +629,16 @@ int DesignMode::OnStringEdited(int index) {
     if (items.isEmpty())
         return 0;
     XAPanel* panel = m_host.TextPanels().Append(items.last(), quantity, drawn);
+    // A new item has no place yet: it starts in the middle of the screen, whole, rather than in
+    // the corner under the tool windows with its frame's handles off the screen.
+    if (items.last().m_rect.IsRectEmpty()) {
+        const QSize screen = m_host.HostWindow().size();
+        QRect place(QPoint(0, 0), panel->size());
+        place.moveCenter(QRect(QPoint(0, 0), screen).center());
+        place.moveTopLeft(QPoint(std::max(place.left(), TrackerGeometry::kMargin),
+                                 std::max(place.top(), TrackerGeometry::kMargin)));
+        panel->setGeometry(place);
+    }
     items.last().m_rect = WinRect::fromQRect(panel->geometry());
     if (placing) {
         m_trackers.Track(panel);

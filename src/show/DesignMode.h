@@ -93,6 +93,8 @@ public:
     DesignTool* DesignToolWindow() const { return m_pDesignWnd ? m_pDesignTool : nullptr; }
 
 private:
+    // The design tool off the elements on the screen, where it can.
+    void PlaceDesignTool();
     void StartPlacement(int kind);
     void StorePlacement(int kind);
     int TrackRect(QWidget* element, const QRect& rect);

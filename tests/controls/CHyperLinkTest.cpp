@@ -2,6 +2,8 @@
 
 #include "common/RecordingPrompter.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
 #include <gtest/gtest.h>
@@ -19,10 +21,17 @@ public:
     QList<QUrl> desktopUrls;
     QStringList browserLine;
 
+    // What OpenLink gives, with the fakes here that answer at once.
+    int OpenNow(const QString& url) {
+        int code = -1;
+        OpenLink(url, [&code](int c) { code = c; });
+        return code;
+    }
+
 protected:
-    bool OpenWithDesktop(const QUrl& url) override {
+    void OpenWithDesktop(const QUrl& url, std::function<void(bool)> done) override {
         desktopUrls << url;
-        return desktopOpens;
+        done(desktopOpens);
     }
     bool StartBrowser(const QString& program, const QStringList& arguments) override {
         browserLine = QStringList{program} + arguments;
@@ -212,15 +221,15 @@ TEST_F(HyperLinkTest, WithoutTheDesktopTheBrowserVariableOpensTheLink) {
     link->desktopOpens = false;
     const QString url = QStringLiteral("https://tumo.example/a b?c=\"d\";rm");
 
-    EXPECT_EQ(link->OpenLink(url), CHyperLink::kNoAssociation);
+    EXPECT_EQ(link->OpenNow(url), CHyperLink::kNoAssociation);
     EXPECT_TRUE(link->browserLine.isEmpty());
 
     BrowserVariable browser(QByteArray("\"/opt/my browser/run\" --new-window '%s' --rest:lynx"));
-    EXPECT_EQ(link->OpenLink(url), CHyperLink::kOpenSucceeded);
+    EXPECT_EQ(link->OpenNow(url), CHyperLink::kOpenSucceeded);
     EXPECT_EQ(link->browserLine, (QStringList{"/opt/my browser/run", "--new-window", url}));
 
     link->browserStarts = false;
-    EXPECT_EQ(link->OpenLink(url), CHyperLink::kFileNotFound);
+    EXPECT_EQ(link->OpenNow(url), CHyperLink::kFileNotFound);
 }
 
 TEST(HyperLinkBrowser, TheAddressIsAlwaysOneArgumentOfItsOwn) {
@@ -232,4 +241,51 @@ TEST(HyperLinkBrowser, TheAddressIsAlwaysOneArgumentOfItsOwn) {
     EXPECT_EQ(CHyperLink::BrowserCommand("w3m -N", url), (QStringList{"w3m", "-N", url}));
     EXPECT_TRUE(CHyperLink::BrowserCommand("", url).isEmpty());
     EXPECT_TRUE(CHyperLink::BrowserCommand("  %s", url).isEmpty());
+}
+
+// The real desktop opener, a fake xdg-open first on PATH: its result is waited for, so one that
+// starts and then fails ("no method available") beeps and explains, and one that opens makes the
+// link visited.
+TEST_F(HyperLinkTest, TheDesktopOpenersResultDecides) {
+    QTemporaryDir bin;
+    ASSERT_TRUE(bin.isValid());
+    const QByteArray oldPath = qgetenv("PATH");
+    qputenv("PATH", bin.path().toLocal8Bit() + ":" + oldPath);
+    struct Case {
+        const char* script;
+        bool opens;
+    };
+    for (const Case c : {Case{"sleep 0.2; echo 'xdg-open: no method available' >&2; exit 3", false},
+                         Case{"exit 0", true}}) {
+        QFile opener(bin.filePath("xdg-open"));
+        ASSERT_TRUE(opener.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        opener.write("#!/bin/sh\necho \"$1\" >" + bin.filePath("asked").toLocal8Bit() + "\n" +
+                     c.script + "\n");
+        opener.close();
+        opener.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        prompter.messages.clear();
+        auto* link = new CHyperLink(QStringLiteral("Download"), &window);
+        link->setGeometry(20, 20, 300, 40);
+        link->SetPrompter(&prompter);
+        link->SetLinkUrl(QStringLiteral("https://tumo.example/new"));
+        Show();
+        link->show();
+        Click(link);
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return link->IsVisited() || !prompter.messages.isEmpty(); }));
+        EXPECT_EQ(link->IsVisited(), c.opens) << c.script;
+        if (c.opens) {
+            EXPECT_TRUE(prompter.messages.isEmpty());
+        } else {
+            ASSERT_EQ(prompter.messages.size(), 1);
+            EXPECT_EQ(prompter.messages[0],
+                      QStringLiteral("Unable to open hyperlink:\n\nThere is no application "
+                                     "associated\nwith the given filename extension."));
+        }
+        QFile asked(bin.filePath("asked"));
+        ASSERT_TRUE(asked.open(QIODevice::ReadOnly));
+        EXPECT_EQ(asked.readAll().trimmed(), "https://tumo.example/new");
+        delete link;
+    }
+    qputenv("PATH", oldPath);
 }

@@ -1,6 +1,9 @@
 #include "settings/DialogData.h"
 #include "settings/FontColourDialog.h"
 
+#include <QFontDatabase>
+#include <QListView>
+
 #include <gtest/gtest.h>
 
 using namespace DialogData;
@@ -116,4 +119,46 @@ TEST(FontColourDialog, ConfirmingUnchangedKeepsTheStoredFace) {
 
     EXPECT_EQ(FontColourDialog::FaceName("Nimbus Sans [urw]"), "Nimbus Sans");
     EXPECT_EQ(FontColourDialog::FaceName("DejaVu Sans"), "DejaVu Sans");
+}
+
+// Another family picked in the chooser's list, as the operator does: the weight and slant stay,
+// whatever style the new family lists first.
+TEST(FontColourDialog, ChangingTheFamilyKeepsWeightAndSlant) {
+    struct Case {
+        const char* from;
+        const char* to;
+        int weight;
+        int italic;
+    };
+    for (const Case c :
+         {Case{"DejaVu Sans", "Nimbus Sans", 400, 0}, Case{"DejaVu Sans", "Nimbus Sans", 700, 0},
+          Case{"DejaVu Sans", "Nimbus Roman", 400, 1}, Case{"Nimbus Sans", "DejaVu Sans", 400, 0},
+          Case{"Nimbus Sans", "DejaVu Serif", 700, 1}}) {
+        if (!QFontDatabase::hasFamily(c.from) || !QFontDatabase::hasFamily(c.to))
+            GTEST_SKIP() << c.from << " or " << c.to << " is not installed";
+        LogFont lf = LogFont::Default();
+        lf.SetFaceName(QString::fromLatin1(c.from));
+        lf.lfHeight = -24;
+        lf.lfWeight = c.weight;
+        lf.lfItalic = quint8(c.italic);
+        FontColourDialog dialog(lf, 0);
+        const QList<QListView*> lists = dialog.findChildren<QListView*>();
+        ASSERT_FALSE(lists.isEmpty());
+        QListView* families = lists.first(); // then the styles and the sizes
+        // The list names a face with its foundry ("Nimbus Sans [urw]").
+        QModelIndex row;
+        for (int i = 0; i < families->model()->rowCount() && !row.isValid(); ++i) {
+            const QModelIndex at = families->model()->index(i, 0);
+            if (FontColourDialog::FaceName(at.data().toString()) == QLatin1String(c.to))
+                row = at;
+        }
+        ASSERT_TRUE(row.isValid()) << c.to;
+        families->setCurrentIndex(row);
+        const LogFont chosen = dialog.ChosenFont();
+        const std::string what = std::string(c.from) + " to " + c.to;
+        EXPECT_EQ(chosen.lfFaceName, QString::fromLatin1(c.to)) << what;
+        EXPECT_EQ(chosen.lfWeight, c.weight) << what;
+        EXPECT_EQ(chosen.lfItalic, c.italic) << what;
+        EXPECT_EQ(chosen.lfHeight, -24) << what;
+    }
 }

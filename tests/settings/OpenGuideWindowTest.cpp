@@ -106,3 +106,29 @@ TEST_F(OpenGuideTest, ARegistrationRepaintsTheOpenGuide) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return counter.paints > 0; }, 2000));
     EXPECT_EQ(main->GuideWindows().last(), &window);
 }
+
+// The guide comes up in front and beside the windows it points into, and steps aside when one
+// opens over it.
+TEST_F(OpenGuideTest, TheGuideComesUpInFrontBesideTheWindowsItPointsInto) {
+    QWidget settings;
+    settings.setWindowTitle(QStringLiteral("Settings"));
+    settings.setGeometry(320, 175, 160, 250);
+    settings.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&settings));
+    main->RegisterWithGuide(&settings);
+    main->OnOpenGuide();
+    CGuidHelpWnd* guide = Guide();
+    ASSERT_NE(guide, nullptr);
+    EXPECT_TRUE(guide->isVisible());
+    EXPECT_FALSE(guide->frameGeometry().intersects(settings.frameGeometry()));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == guide; }));
+
+    QWidget base;
+    base.setGeometry(QRect(guide->pos(), QSize(200, 200)));
+    base.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&base));
+    main->RegisterWithGuide(&base);
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return !guide->frameGeometry().intersects(base.frameGeometry()); }));
+    EXPECT_FALSE(guide->frameGeometry().intersects(settings.frameGeometry()));
+}

@@ -204,3 +204,33 @@ TEST_F(PrizesDlgTest, TheRowUnderTheMouseIsFramed) {
     EXPECT_TRUE(List().Item(0)->IsHot());
     EXPECT_FALSE(List().Item(1)->IsHot());
 }
+
+// The rows' buttons are the flat buttons of the draw screen, in the selected row too: a grey face
+// with a thin dark border and black text, never the selected row's colour.
+TEST_F(PrizesDlgTest, TheRowsButtonsLookFlatInEveryRow) {
+    Open({"First", "Second"});
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(page.get()));
+    const QColor grey(0xCC, 0xCC, 0xCC);
+    const QColor border(0x66, 0x66, 0x66);
+    for (int i : {0, 1}) {
+        ListItem* row = List().Item(i);
+        ASSERT_EQ(row->IsSelected(), i == 0);
+        for (XButton* button : {row->m_btnBase, row->m_btnDesign}) {
+            const QImage shot = row->grab(button->geometry()).toImage();
+            EXPECT_EQ(shot.pixelColor(0, 0), border) << i;
+            EXPECT_EQ(shot.pixelColor(shot.width() - 1, shot.height() / 2), border) << i;
+            EXPECT_EQ(shot.pixelColor(3, 3), grey) << i;
+            int black = 0;
+            int selectedColour = 0;
+            for (int y = 1; y < shot.height() - 1; ++y) {
+                for (int x = 1; x < shot.width() - 1; ++x) {
+                    const QColor c = shot.pixelColor(x, y);
+                    black += c == QColor(Qt::black) ? 1 : 0;
+                    selectedColour += c == QColor(0x66, 0x99, 0xFF) ? 1 : 0;
+                }
+            }
+            EXPECT_GT(black, 20) << i;
+            EXPECT_EQ(selectedColour, 0) << i;
+        }
+    }
+}

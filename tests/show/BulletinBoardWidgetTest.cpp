@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -311,4 +312,45 @@ TEST_F(BulletinBoardWidget, ReadsWinnersFromThePoolFilledWithZeros) {
     sources.read = [](quint32) { return BulletinEntry{"000042", "Info.42"}; };
     expected.Create(sources);
     EXPECT_NE(fromPool.grab().toImage(), expected.grab().toImage());
+}
+
+// What the screen shows of the board after only part of it was painted again: a removal changes
+// the list while the screen beneath repaints pieces of the board many times a second.
+TEST_F(BulletinBoardWidget, APartialRepaintAfterARemovalNeverMixesTwoLists) {
+    LotteryNotify& n = m_grade.m_notify;
+    n.m_clrNumbers = 0x00FFFF; // yellow
+    n.m_bShowTitle = 0;
+    n.m_nShowWhen = 2;
+    n.m_bShowAllWinners = 1;
+    m_grade.m_taken.RemoveAll();
+    m_grade.m_taken.Add(23);
+    m_grade.m_taken.Add(98);
+    auto board = MakeBoard();
+    m_window.show();
+    board->show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return board->property(MovieView::kCoversBeneath).toBool(); },
+                                10000));
+    // The numbers' area, inside the oval: as the screen shows it, and as the board is now.
+    const QRect area = n.m_rcNumbers.toQRect();
+    QScreen* screen = m_window.screen();
+    const auto onScreen = [&] {
+        QTest::qWait(50);
+        return screen->grabWindow(m_window.winId())
+            .toImage()
+            .copy(area.translated(board->pos()))
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    const auto asBoardIs = [&] {
+        return board->grab().toImage().copy(area).convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage before = onScreen();
+    ASSERT_EQ(before, asBoardIs());
+
+    m_grade.m_taken.RemoveAt(1);
+    // The left half of the numbers, as a movie beneath would have it painted.
+    board->repaint(QRect(area.left(), area.top(), area.width() / 2, area.height()));
+    const QImage shown = onScreen();
+    const QImage now = asBoardIs();
+    EXPECT_NE(now, before);
+    EXPECT_EQ(shown, now);
 }

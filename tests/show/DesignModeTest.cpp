@@ -12,6 +12,7 @@
 #include "show/MainMenu.h"
 #include "show/MainWindowTestUtil.h"
 #include "show/SymbolView.h"
+#include "show/TrackerGeometry.h"
 #include "show/WinNuBoard.h"
 #include "show/XAPanel.h"
 
@@ -578,3 +579,47 @@ TEST_F(DesignModeTest, ALayoutFromAnotherScreenShowsScaledAndIsPlacedInThisScree
 }
 
 } // namespace
+// The tool windows leave the element being placed in sight, handles and all: the default banner
+// at the top-left corner, and a new text item, which starts whole inside the screen.
+TEST_F(DesignModeTest, ToolWindowsKeepClearOfWhatIsPlaced) {
+    WriteScheme({5});
+    CTumoDlg dlg(&prompter);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    ASSERT_TRUE(WaitReady(dlg));
+    dlg.CurGrade()->m_banner.m_bShow = 1; // the default place, (20, 20) to (200, 100)
+    dlg.ApplyBanner();
+    dlg.OnCommand(MainMenu::kCmdDesignMode);
+    ASSERT_TRUE(WaitReady(dlg));
+    const auto onScreen = [](const QWidget* w) {
+        return TrackerGeometry::FrameOf(QRect(w->mapToGlobal(QPoint(0, 0)), w->size()));
+    };
+    const QRect screen(dlg.mapToGlobal(QPoint(0, 0)), dlg.size());
+    const QWidget* banner = dlg.findChild<SymbolView*>(QStringLiteral("banner"));
+    ASSERT_NE(banner, nullptr);
+    ASSERT_TRUE(banner->isVisible());
+    EXPECT_FALSE(Tool(dlg)->frameGeometry().intersects(onScreen(banner)));
+    EXPECT_TRUE(screen.contains(Tool(dlg)->frameGeometry()));
+
+    dlg.Design().BeginBannerLayout([](const QRect&) {});
+    CToolWnd* tool = AdjustToolOf(dlg);
+    ASSERT_NE(tool, nullptr);
+    EXPECT_FALSE(tool->frameGeometry().intersects(onScreen(banner)));
+    EXPECT_TRUE(screen.contains(tool->frameGeometry()));
+    Quit(dlg);
+
+    EXPECT_EQ(dlg.Design().OnTextLayout(), 0);
+    tool = AdjustToolOf(dlg);
+    ASSERT_NE(tool, nullptr);
+    CharFormat cf;
+    cf.yHeight = 40 * 15;
+    dlg.CurGrade()->m_aPanel.AddPanel(QStringLiteral("NEW INFOMATION"), cf);
+    dlg.Design().OnStringEdited(-1);
+    ASSERT_EQ(PanelsOf(dlg).size(), 1);
+    const XAPanel* added = PanelsOf(dlg)[0];
+    EXPECT_TRUE(screen.contains(onScreen(added))) << "the new item's frame is whole on the screen";
+    EXPECT_EQ(dlg.CurGrade()->m_aPanel.m_listPanels[0].m_rect,
+              WinRect::fromQRect(added->geometry()));
+    EXPECT_FALSE(tool->frameGeometry().intersects(onScreen(added)));
+    Quit(dlg);
+    dlg.OnQuit();
+}
