@@ -8,6 +8,7 @@
 #include "show/MessageBoxPrompter.h"
 #include "show/ProgramFolderLock.h"
 #include "show/SchemeFileType.h"
+#include "store/RestoreScheme.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -27,6 +28,9 @@ bool CTumoApp::InitApplication() {
         boxes.Message(text, Prompter::Icon::Error);
         return false;
     }
+    // A scheme load or backup that a kill interrupted is finished or undone before anything
+    // reads the folder.
+    RecoverSchemeFiles(g_strAppFolder);
     RegisterSchemeFileType(QStringLiteral(".TSC"), QStringLiteral("TumoScheme.Document"),
                            QStringLiteral("scheme file of the Tumo"));
     return true;

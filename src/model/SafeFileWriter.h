@@ -10,6 +10,9 @@
 // every write here is flushed and its error checked before the commit.
 //
 // Streaming writers open it, write as they go and commit; one-shot writers call WriteWhole.
+//
+// The rename that puts the file in place is itself synced (the folder is flushed after it), so
+// that a power cut after a commit cannot bring the previous file back.
 class SafeFileWriter {
 public:
     explicit SafeFileWriter(const QString& path);
@@ -33,6 +36,8 @@ public:
 
     // One call for a file whose bytes are ready: true when the whole file was written.
     static bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+    // Puts the folder's entries (the renames into it, the files made or removed) on the disk.
+    static bool SyncFolder(const QString& folder);
 
 private:
     bool fail(const QString& reason);

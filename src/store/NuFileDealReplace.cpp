@@ -1,5 +1,6 @@
 #include "store/NuFileDeal.h"
 
+#include "model/SafeFileWriter.h"
 #include "store/StoreTexts.h"
 
 #include <QFile>
@@ -65,7 +66,10 @@ bool NuFileDeal::placeAside() {
     // Both new files reach the disk before either takes the place of an old one.
     const bool synced = ::fsync(m_fileData.handle()) == 0 && ::fsync(m_fileIndex.handle()) == 0;
     closeFiles();
-    if (!synced || !renameOver(filePath(kIndexAside), filePath(kIndexWhole)) || !finishPlacing()) {
+    // The decision reaches the disk before the old records go: after a power cut the next start
+    // finds it and finishes the replacement, or finds none and keeps the old pool.
+    if (!synced || !renameOver(filePath(kIndexAside), filePath(kIndexWhole)) ||
+        !SafeFileWriter::SyncFolder(m_strFolder) || !finishPlacing()) {
         tell(StoreTexts::WriteError());
         return false;
     }
@@ -90,6 +94,7 @@ bool NuFileDeal::finishPlacing() {
     // An old index must not stay with the new records: without one, the pool is indexed again.
     if (!renameOver(whole, filePath("index.dat")))
         QFile::remove(filePath("index.dat"));
+    SafeFileWriter::SyncFolder(m_strFolder);
     return true;
 }
 

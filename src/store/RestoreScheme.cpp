@@ -5,6 +5,7 @@
 #include "model/Prompter.h"
 #include "model/TumoStatus.h"
 #include "store/FilePack.h"
+#include "store/FolderReplacement.h"
 #include "store/SchemeBackup.h"
 #include "store/StoreTexts.h"
 
@@ -104,4 +105,9 @@ bool RestoreScheme(const QString& packPath, const QString& folder, Prompter* pro
     if (reset > 0 && prompter)
         prompter->Message(StoreTexts::OutputPathsReset(), Prompter::Icon::Warning);
     return true;
+}
+
+void RecoverSchemeFiles(const QString& folder) {
+    FolderReplacement::Recover(folder);
+    SchemeBackup::RemoveStaging(folder);
 }

@@ -21,3 +21,8 @@ bool CheckSchemePack(const QString& packPath, const QString& folder, Prompter* p
 // The name a stored name of a scheme pack is extracted under; empty when a scheme pack holds no
 // such file. The first scheme file seen is kept in schemeFile; another one is refused.
 QString SchemePackName(const QString& storedName, QString* schemeFile);
+
+// At the start, before the settings files are read: finishes or undoes a Load Scheme that a
+// kill or a power cut interrupted (the folder then holds every old file or every new one), and
+// removes what an interrupted Backup Scheme staged in the folder.
+void RecoverSchemeFiles(const QString& folder);

@@ -8,10 +8,18 @@
 #include "store/RandomGenerator.h"
 #include "store/StoreTexts.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+
+namespace {
+
+// The copy's settings files are written in a folder of this name inside the program folder.
+const QLatin1String kStagingPrefix(".backup-");
+
+} // namespace
 
 SchemeBackup::SchemeBackup(TumoStatus* status, Prompter* prompter, RandomGenerator* generator)
     : m_pStatus(status), m_pPrompter(prompter), m_pRandom(generator) {}
@@ -91,7 +99,8 @@ bool SchemeBackup::Backup(const QString& packPath) {
 
     // The pack is written whole beside its final place and replaces an older one only when
     // complete.
-    QTemporaryDir work;
+    QTemporaryDir work(m_pStatus->ProgramFolder() + QLatin1Char('/') + kStagingPrefix +
+                       QStringLiteral("XXXXXX"));
     FilePack pack(packPath);
     pack.m_dwTag = tag;
     bool ok = work.isValid() && pack.BeginWrite();
@@ -135,4 +144,12 @@ bool SchemeBackup::Backup(const QString& packPath) {
                                  m_unreadable.join(QLatin1Char('\n')),
                              Prompter::Icon::Warning);
     return true;
+}
+
+void SchemeBackup::RemoveStaging(const QString& folder) {
+    const QStringList left =
+        QDir(folder).entryList({kStagingPrefix + QLatin1Char('*')},
+                               QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks);
+    for (const QString& entry : left)
+        QDir(folder + QLatin1Char('/') + entry).removeRecursively();
 }
