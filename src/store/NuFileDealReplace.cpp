@@ -28,11 +28,20 @@ bool renameOver(const QString& from, const QString& to) {
 
 qint32 NuFileDeal::replaceWith(const std::function<qint32()>& fill) {
     m_bReady = 0;
+    m_nRefusedLines = 0;
+    m_nLinesNotStored = 0;
     const bool opened = openAside();
     const qint32 done = opened ? fill() : 0;
     // The filling leaves the pool unready when the program is asked to quit.
     const quint8 ready = opened ? m_bReady : 1;
-    const bool placed = done == 1 && placeAside();
+    // A pool without a number is no replacement: the next start would fill it with 1 to 100
+    // under the winners of the old one.
+    const bool empty = done == 1 && m_nEntries == 0;
+    if (empty)
+        tell(StoreTexts::NothingStored(m_nLinesNotStored));
+    else if (m_nRefusedLines > 0)
+        tell(StoreTexts::LinesRefused(m_nRefusedLines));
+    const bool placed = done == 1 && !empty && placeAside();
     if (!placed)
         dropAside();
     m_nDataBytes = 0;
