@@ -6,7 +6,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-SafeFileWriter::SafeFileWriter(const QString& path) : m_path(path), m_file(path) {}
+SafeFileWriter::SafeFileWriter(const QString& path, FolderSync sync)
+    : m_path(path), m_sync(sync), m_file(path) {}
 
 SafeFileWriter::~SafeFileWriter() {
     if (m_open)
@@ -53,7 +54,7 @@ bool SafeFileWriter::commit() {
     }
     // The file's bytes were synced before the rename; the rename lives in the folder. The file is
     // in place either way, so a folder that cannot be synced is not a failed write.
-    if (!SyncFolder(QFileInfo(m_path).absolutePath()))
+    if (m_sync == FolderSync::AfterCommit && !SyncFolder(QFileInfo(m_path).absolutePath()))
         qWarning("%s: its folder could not be synced", qPrintable(m_path));
     return true;
 }

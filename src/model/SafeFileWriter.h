@@ -15,7 +15,12 @@
 // that a power cut after a commit cannot bring the previous file back.
 class SafeFileWriter {
 public:
-    explicit SafeFileWriter(const QString& path);
+    enum class FolderSync {
+        AfterCommit, // the commit syncs the folder too
+        ByCaller,    // the caller syncs it once for several files (SyncFolder)
+    };
+
+    explicit SafeFileWriter(const QString& path, FolderSync sync = FolderSync::AfterCommit);
     ~SafeFileWriter();
 
     SafeFileWriter(const SafeFileWriter&) = delete;
@@ -43,6 +48,7 @@ private:
     bool fail(const QString& reason);
 
     QString m_path;
+    FolderSync m_sync;
     QSaveFile m_file;
     QString m_error;
     bool m_open = false;
