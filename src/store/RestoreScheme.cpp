@@ -9,7 +9,7 @@
 #include "store/SchemeBackup.h"
 #include "store/StoreTexts.h"
 
-QString SchemePackName(const QString& storedName, QString* schemeFile) {
+QString SchemePackName(const QString& storedName, const QString& schemeName) {
     QString name = storedName;
     name.replace(QLatin1Char('/'), QLatin1Char('\\'));
     const QString prefix = SchemeBackup::PackFolderPrefix();
@@ -19,19 +19,15 @@ QString SchemePackName(const QString& storedName, QString* schemeFile) {
         return QString();
     // Packs name the status file in lower case; this program reads it by its own spelling, and
     // a file system that tells case apart would otherwise keep the old status file beside it.
+    // The scheme file likewise: under another spelling the live scheme, with its winners, would
+    // stay in force over the pack's pool.
     if (name.compare(SchemeBackup::PackedStatusName(), Qt::CaseInsensitive) == 0)
         return TumoStatus::StatusFileName();
+    if (name.compare(schemeName, Qt::CaseInsensitive) == 0)
+        return schemeName;
     for (const QLatin1String pool : {QLatin1String("data.dat"), QLatin1String("index.dat")}) {
         if (name.compare(pool, Qt::CaseInsensitive) == 0)
             return pool;
-    }
-    const QLatin1String schemeSuffix(".TumoScheme");
-    if (name.size() > schemeSuffix.size() && name.endsWith(schemeSuffix, Qt::CaseInsensitive)) {
-        if (!schemeFile)
-            return name;
-        if (schemeFile->isEmpty())
-            *schemeFile = name;
-        return schemeFile->compare(name, Qt::CaseInsensitive) == 0 ? name : QString();
     }
     return QString();
 }
@@ -40,15 +36,27 @@ namespace {
 
 // The status and scheme files of a pack, read and checked with the program's own readers.
 struct SchemeParts {
-    QString schemeFile;
+    QString schemeFile = TumoStatus::DefaultSchemeFileName();
     FilePack::Contents contents;
+    qsizetype records = 0;
 };
+
+// The most records a pack of a scheme holds: one file per media field of its levels, the pool's
+// two files, the scheme and the status.
+qsizetype MostRecords(const TumoStatus& scheme) {
+    constexpr qsizetype kFieldsPerLevel = 8; // banner, background, board (2), sounds (3), symbol
+    qsizetype most = 4;
+    for (const GradeInfo& level : scheme.Levels())
+        most += kFieldsPerLevel + level.m_sym.m_listFiles.size();
+    return most;
+}
 
 enum class PackCheck { Missing, Bad, Sound };
 
 PackCheck ReadSchemeParts(const QString& packPath, const QString& folder, SchemeParts& parts) {
     auto mapName = [&parts](const QString& name) {
-        return SchemePackName(name, &parts.schemeFile);
+        ++parts.records;
+        return SchemePackName(name, parts.schemeFile);
     };
     auto wanted = [&parts](const QString& name) {
         return name == TumoStatus::StatusFileName() || name == parts.schemeFile;
@@ -63,7 +71,11 @@ PackCheck ReadSchemeParts(const QString& packPath, const QString& folder, Scheme
     TumoStatus check;
     check.m_strProgramFolder = folder;
     check.m_strDataFolder = folder;
-    return check.DecodeFiles(*status, *scheme) ? PackCheck::Sound : PackCheck::Bad;
+    if (!check.DecodeFiles(*status, *scheme))
+        return PackCheck::Bad;
+    // More files than its scheme refers to are no scheme's: they would only be written and
+    // synced for nothing.
+    return parts.records <= MostRecords(check) ? PackCheck::Sound : PackCheck::Bad;
 }
 
 PackCheck CheckAndTell(const QString& packPath, const QString& folder, SchemeParts& parts,
@@ -97,8 +109,7 @@ bool RestoreScheme(const QString& packPath, const QString& folder, Prompter* pro
         return false; // not reached: the same bytes were read whole above
     }
 
-    QString schemeFile;
-    auto mapName = [&schemeFile](const QString& name) { return SchemePackName(name, &schemeFile); };
+    auto mapName = [&parts](const QString& name) { return SchemePackName(name, parts.schemeFile); };
     FilePack pack(packPath);
     if (!pack.Extract(folder, prompter, mapName, parts.contents))
         return false;

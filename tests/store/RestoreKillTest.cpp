@@ -52,25 +52,10 @@ void writeFiles(const QString& folder, const Files& files) {
     }
 }
 
-} // namespace
-
-// The child of the test below; on its own it has nothing to do.
-TEST(RestoreKillChild, RestoresThePackItIsGiven) {
-    if (qEnvironmentVariableIsEmpty(kPackVar))
-        return;
-    RestoreScheme(qEnvironmentVariable(kPackVar), qEnvironmentVariable(kFolderVar));
-}
-
-TEST(RestoreKill, AKillAtAnyRenameLeavesAllOldOrAllNewFilesAndNothingBehind) {
-    const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
-    if (strace.isEmpty())
-        GTEST_SKIP() << "no strace for the fault injection";
-    QTemporaryDir root;
-    ASSERT_TRUE(root.isValid());
+// A pack made by Backup Scheme from a program folder of its own: a pool of numbers and a level
+// per picture, each with a winner.
+void makePack(const QString& source, const QStringList& pictures, const QString& pack) {
     const QString saved = g_strAppFolder;
-
-    // The pack: a pool of its own, and levels with two pictures.
-    const QString source = root.filePath("source");
     QDir().mkpath(source + "/media");
     SetAppFolder(source);
     TumoStatus live;
@@ -83,16 +68,35 @@ TEST(RestoreKill, AKillAtAnyRenameLeavesAllOldOrAllNewFilesAndNothingBehind) {
         ASSERT_EQ(pool.CreateContinuousNumbers(5000, 5040, NuFileDeal::Fill::Replace), 1);
         pool.AnalyseInto(live.m_nuBase);
     }
-    for (const char* name : {"a.jpg", "b.jpg"}) {
-        ASSERT_TRUE(WriteBytes(source + "/media/" + name, QByteArray("new ") + name));
+    for (const QString& name : pictures) {
+        ASSERT_TRUE(WriteBytes(source + "/media/" + name, "new " + name.toUtf8()));
         GradeInfo level;
         level.m_bg.m_strFile = source + "/media/" + name;
         level.m_taken.Add(3);
         live.AddLevel(level);
     }
-    const QString pack = root.filePath("p.TSC");
     ASSERT_TRUE(SchemeBackup(&live).Backup(pack));
     SetAppFolder(saved);
+}
+
+} // namespace
+
+// The child of the tests below; on its own it has nothing to do.
+TEST(RestoreKillChild, RestoresThePackItIsGiven) {
+    if (qEnvironmentVariableIsEmpty(kPackVar))
+        return;
+    RestoreScheme(qEnvironmentVariable(kPackVar), qEnvironmentVariable(kFolderVar));
+}
+
+TEST(RestoreKill, AKillAtAnyRenameLeavesAllOldOrAllNewFilesAndNothingBehind) {
+    const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
+    if (strace.isEmpty())
+        GTEST_SKIP() << "no strace for the fault injection";
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+
+    const QString pack = root.filePath("p.TSC");
+    makePack(root.filePath("source"), {"a.jpg", "b.jpg"}, pack);
 
     // What a whole restore leaves, and the folder before it.
     const QString prog = root.filePath("prog");
@@ -159,4 +163,39 @@ TEST(RestoreKill, AKillAtAnyRenameLeavesAllOldOrAllNewFilesAndNothingBehind) {
         EXPECT_TRUE(sawOld) << c.what;
         EXPECT_EQ(sawNew, c.lands) << c.what;
     }
+}
+
+// However many files a pack holds, they reach the disk with one sync, not one each.
+TEST(RestoreKill, TheStagedFilesAreSyncedOnceForTheWholeRestore) {
+    const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
+    if (strace.isEmpty())
+        GTEST_SKIP() << "no strace to count the syncs";
+    QTemporaryDir root;
+    QStringList pictures;
+    for (int i = 0; i < 40; ++i)
+        pictures << QStringLiteral("p%1.jpg").arg(i);
+    const QString pack = root.filePath("p.TSC");
+    makePack(root.filePath("source"), pictures, pack);
+    const QString prog = root.filePath("prog");
+    QDir().mkpath(prog);
+    const QString log = root.filePath("trace");
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(kPackVar, pack);
+    env.insert(kFolderVar, prog);
+    child.setProcessEnvironment(env);
+    child.start(strace,
+                {"-f", "-qq", "-y", "-o", log, "-e", "trace=fsync,fdatasync,syncfs,sync",
+                 QCoreApplication::applicationFilePath(), "--gtest_filter=RestoreKillChild.*"});
+    ASSERT_TRUE(child.waitForFinished(60000));
+    ASSERT_EQ(child.exitCode(), 0);
+    ASSERT_EQ(QDir(prog + "/TumoScheme").entryList(QDir::Files).size(), pictures.size());
+    int syncs = 0;
+    for (const QByteArray& line : ReadBytes(log).split('\n')) {
+        if (line.contains("sync") && line.contains(" = 0"))
+            ++syncs;
+    }
+    // The staged files together, the plan and its folder, the folders the files went to.
+    EXPECT_LE(syncs, 8) << ReadBytes(log).toStdString();
+    EXPECT_GE(syncs, 1);
 }
