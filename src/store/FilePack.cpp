@@ -202,6 +202,22 @@ bool FilePack::ReadFiles(const std::function<bool(const QString&)>& wanted, Cont
     return true;
 }
 
+bool FilePack::FindContent(const QString& name, qint64& offset, qint64& bytes,
+                           const NameMap& mapName) const {
+    QList<Record> records;
+    bool bad = false;
+    if (!readRecords(records, bad, mapName) || bad)
+        return false;
+    for (auto it = records.crbegin(); it != records.crend(); ++it) {
+        if (it->name == name) {
+            offset = it->contentOffset;
+            bytes = it->contentBytes;
+            return true;
+        }
+    }
+    return false;
+}
+
 bool FilePack::Extract(const QString& folder, Prompter* prompter, const NameMap& mapName,
                        const Contents& replaced) {
     QList<Record> records;

@@ -64,6 +64,11 @@ public:
     bool ReadFiles(const std::function<bool(const QString&)>& wanted, Contents& contents, bool& bad,
                    const NameMap& mapName = NameMap()) const;
 
+    // Where the content of the file extracted under `name` lies in the pack (of two records under
+    // one name, the later). False when the pack is missing or bad, or holds no such file.
+    bool FindContent(const QString& name, qint64& offset, qint64& bytes,
+                     const NameMap& mapName = NameMap()) const;
+
     // True when the folder was created, false when it existed already (or cannot be made).
     static bool CreateFolderRecursive(const QString& folder);
 

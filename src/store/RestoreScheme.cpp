@@ -6,8 +6,12 @@
 #include "model/TumoStatus.h"
 #include "store/FilePack.h"
 #include "store/FolderReplacement.h"
+#include "store/PoolSummary.h"
 #include "store/SchemeBackup.h"
 #include "store/StoreTexts.h"
+
+#include <QFile>
+#include <QtEndian>
 
 QString SchemePackName(const QString& storedName, const QString& schemeName) {
     QString name = storedName;
@@ -39,7 +43,41 @@ struct SchemeParts {
     QString schemeFile = TumoStatus::DefaultSchemeFileName();
     FilePack::Contents contents;
     qsizetype records = 0;
+    LotteryNuBase summary; // the pool summary the status file holds
 };
+
+// The status file's pool summary, where the pool's count and longest number lie in it.
+constexpr qsizetype kDigitsAt = 12;
+constexpr qsizetype kCountAt = 16;
+
+// A pack whose status describes another pool than the one it carries (a backup made before the
+// pool was scanned again, a pack from elsewhere) would lay the show out for numbers of another
+// length. Its summary is marked unknown instead: the program scans the pool when it opens it and
+// lays every level out afresh.
+void MarkSummaryUnknown(const QString& packPath, const QString& schemeFile, QByteArray& status,
+                        const LotteryNuBase& stated) {
+    if (status.size() < kCountAt + 4)
+        return;
+    const auto mapName = [&schemeFile](const QString& name) {
+        return SchemePackName(name, schemeFile);
+    };
+    const FilePack pack(packPath);
+    PoolSummary::Span data{nullptr, 0, 0}, index{nullptr, 0, 0};
+    QFile dataFile(packPath), indexFile(packPath);
+    if (!pack.FindContent(QStringLiteral("data.dat"), data.at, data.bytes, mapName) ||
+        !pack.FindContent(QStringLiteral("index.dat"), index.at, index.bytes, mapName) ||
+        !dataFile.open(QIODevice::ReadOnly) || !indexFile.open(QIODevice::ReadOnly))
+        return; // no pool in the pack: the program's own pool stays, and is scanned at the start
+    data.device = &dataFile;
+    index.device = &indexFile;
+    LotteryNuBase actual = stated;
+    // A damaged pool is found and dealt with when the program opens it.
+    if (!PoolSummary::Read(data, index, actual) ||
+        (actual.m_nCount == stated.m_nCount && actual.m_nDigits == stated.m_nDigits))
+        return;
+    qToLittleEndian<qint32>(0, status.data() + kDigitsAt);
+    qToLittleEndian<qint32>(0, status.data() + kCountAt);
+}
 
 // The most records a pack of a scheme holds: one file per media field of its levels, the pool's
 // two files, the scheme and the status.
@@ -73,6 +111,7 @@ PackCheck ReadSchemeParts(const QString& packPath, const QString& folder, Scheme
     check.m_strDataFolder = folder;
     if (!check.DecodeFiles(*status, *scheme))
         return PackCheck::Bad;
+    parts.summary = check.m_nuBase;
     // More files than its scheme refers to are no scheme's: they would only be written and
     // synced for nothing.
     return parts.records <= MostRecords(check) ? PackCheck::Sound : PackCheck::Bad;
@@ -101,6 +140,8 @@ bool RestoreScheme(const QString& packPath, const QString& folder, Prompter* pro
         return false;
     // Its scheme may send the winners anywhere: the first draw would overwrite what is there.
     // The files written are the ones checked, whatever the pack holds by the time it is read again.
+    MarkSummaryUnknown(packPath, parts.schemeFile, parts.contents[TumoStatus::StatusFileName()],
+                       parts.summary);
     QByteArray& scheme = parts.contents[parts.schemeFile];
     int reset = 0;
     try {

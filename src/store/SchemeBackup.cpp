@@ -5,6 +5,7 @@
 #include "model/Prompter.h"
 #include "model/TumoStatus.h"
 #include "store/FilePack.h"
+#include "store/PoolSummary.h"
 #include "store/RandomGenerator.h"
 #include "store/StoreTexts.h"
 
@@ -125,6 +126,8 @@ bool SchemeBackup::Backup(const QString& packPath) {
     }
     for (const QString& name : {QStringLiteral("data.dat"), QStringLiteral("index.dat")})
         ok = ok && (addFile(pack, MakeAbsolutePathNoColon(name), name) || !m_bWriteFailed);
+    if (ok)
+        takeTrueSummary(copy);
 
     // The copy's settings files go to the work folder, never over the live ones.
     const QString schemeName = GetFileNameOfPath(m_pStatus->m_strSchemeFile);
@@ -144,6 +147,26 @@ bool SchemeBackup::Backup(const QString& packPath) {
                                  m_unreadable.join(QLatin1Char('\n')),
                              Prompter::Icon::Warning);
     return true;
+}
+
+// The pool may have changed since it was last scanned (an import before the settings window
+// closed): the pack describes the pool it carries, and its levels are laid out for its numbers.
+void SchemeBackup::takeTrueSummary(TumoStatus& copy) {
+    QFile data(ResolveFileCase(MakeAbsolutePathNoColon(QStringLiteral("data.dat"))));
+    QFile index(ResolveFileCase(MakeAbsolutePathNoColon(QStringLiteral("index.dat"))));
+    if (!data.open(QIODevice::ReadOnly) || !index.open(QIODevice::ReadOnly))
+        return;
+    LotteryNuBase summary = copy.m_nuBase;
+    if (!PoolSummary::Read({&data, 0, data.size()}, {&index, 0, index.size()}, summary))
+        return; // a damaged pool is found when the restored program opens it
+    const bool newLength = summary.m_nDigits != copy.m_nuBase.m_nDigits;
+    copy.m_nuBase = summary;
+    copy.RecomputeDefaultGradeTotal();
+    if (!newLength)
+        return;
+    // As when the pool is opened with a new length: every level lays its symbols out again.
+    for (GradeInfo& level : copy.Levels())
+        level.m_sym.m_bLayoutValid = 0;
 }
 
 void SchemeBackup::RemoveStaging(const QString& folder) {

@@ -42,6 +42,7 @@ public:
 private:
     bool packField(FilePack& pack, QStringList& names, QString& field);
     bool addFile(FilePack& pack, const QString& path, const QString& storedName);
+    void takeTrueSummary(TumoStatus& copy);
 
     TumoStatus* m_pStatus;
     Prompter* m_pPrompter;
