@@ -1,6 +1,7 @@
 #include "model/SafeFileWriter.h"
 
 #include "common/FileSizeLimit.h"
+#include "common/Strace.h"
 #include "model/BackgroundWriter.h"
 
 #include <QCoreApplication>
@@ -8,7 +9,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -102,9 +102,9 @@ TEST(FolderSyncChild, WritesWhatItIsAskedTo) {
 }
 
 TEST(FolderSync, EveryStepIsInTheFolderOnDiskBeforeItCountsAsWritten) {
-    const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
+    const QString strace = UsableStrace();
     if (strace.isEmpty())
-        GTEST_SKIP() << "no strace to follow the system calls";
+        GTEST_SKIP() << "no strace that may trace here";
     // P: a file renamed (or linked) into the folder; S: the folder synced.
     const struct {
         const char* mode;

@@ -1,5 +1,6 @@
 #include "StoreTestUtil.h"
 #include "base/AppPaths.h"
+#include "common/Strace.h"
 #include "model/TumoStatus.h"
 #include "store/NuFileDeal.h"
 #include "store/RestoreScheme.h"
@@ -10,7 +11,6 @@
 #include <QDirIterator>
 #include <QMap>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -89,9 +89,9 @@ TEST(RestoreKillChild, RestoresThePackItIsGiven) {
 }
 
 TEST(RestoreKill, AKillAtAnyRenameLeavesAllOldOrAllNewFilesAndNothingBehind) {
-    const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
+    const QString strace = UsableStrace();
     if (strace.isEmpty())
-        GTEST_SKIP() << "no strace for the fault injection";
+        GTEST_SKIP() << "no strace that may trace here";
     QTemporaryDir root;
     ASSERT_TRUE(root.isValid());
 
@@ -167,9 +167,9 @@ TEST(RestoreKill, AKillAtAnyRenameLeavesAllOldOrAllNewFilesAndNothingBehind) {
 
 // However many files a pack holds, they reach the disk with one sync, not one each.
 TEST(RestoreKill, TheStagedFilesAreSyncedOnceForTheWholeRestore) {
-    const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
+    const QString strace = UsableStrace();
     if (strace.isEmpty())
-        GTEST_SKIP() << "no strace to count the syncs";
+        GTEST_SKIP() << "no strace that may trace here";
     QTemporaryDir root;
     QStringList pictures;
     for (int i = 0; i < 40; ++i)
