@@ -214,10 +214,11 @@ bool FolderReplacement::Commit(QStringList& failed) {
     const int fd =
         ::open(QFile::encodeName(m_staging).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     const bool synced = fd >= 0 && ::syncfs(fd) == 0;
+    const int syncError = errno;
     if (fd >= 0)
         ::close(fd);
     if (!synced) {
-        failed << QStringLiteral("sync: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+        failed << QString::fromLocal8Bit(std::strerror(syncError));
         Drop();
         return false;
     }
