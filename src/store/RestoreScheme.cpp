@@ -138,10 +138,10 @@ bool RestoreScheme(const QString& packPath, const QString& folder, Prompter* pro
     SchemeParts parts;
     if (CheckAndTell(packPath, folder, parts, prompter) != PackCheck::Sound)
         return false;
-    // Its scheme may send the winners anywhere: the first draw would overwrite what is there.
-    // The files written are the ones checked, whatever the pack holds by the time it is read again.
     MarkSummaryUnknown(packPath, parts.schemeFile, parts.contents[TumoStatus::StatusFileName()],
                        parts.summary);
+    // Its scheme may send the winners anywhere: the first draw would overwrite what is there.
+    // The files written are the ones checked, whatever the pack holds by the time it is read again.
     QByteArray& scheme = parts.contents[parts.schemeFile];
     int reset = 0;
     try {
