@@ -7,6 +7,7 @@
 #include "show/CTumoDlg.h"
 #include "show/ProgramFolderLock.h"
 #include "show/SchemeFileType.h"
+#include "store/RestoreScheme.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -60,6 +61,9 @@ bool CTumoApp::InitApplication() {
         ShowRefusal(text);
         return false;
     }
+    // A scheme load or backup that a kill interrupted is finished or undone before anything
+    // reads the folder.
+    RecoverSchemeFiles(g_strAppFolder);
     RegisterSchemeFileType(QStringLiteral(".TSC"), QStringLiteral("TumoScheme.Document"),
                            QStringLiteral("scheme file of the Tumo"));
     return true;

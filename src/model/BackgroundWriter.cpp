@@ -94,6 +94,7 @@ bool BackgroundWriter::WriteBatch(const Batch& batch, quint64 number) {
     };
     bool skip = false;
     bool allWritten = true; // every file so far is on disk
+    QStringList written;
     for (const File& file : batch) {
         if (skip || (file.onlyAfterEarlierFiles && !allWritten)) {
             skip = false;
@@ -110,6 +111,7 @@ bool BackgroundWriter::WriteBatch(const Batch& batch, quint64 number) {
         QString why;
         switch (m_files.Write(file.path, bytes, why)) {
         case WholeFileWriter::Result::Written:
+            written << file.path;
             continue;
         case WholeFileWriter::Result::NotCreated:
             if (!file.quietWhenNotCreated)
@@ -122,6 +124,10 @@ bool BackgroundWriter::WriteBatch(const Batch& batch, quint64 number) {
         }
         allWritten = false;
     }
+    // One sync of the folder makes the whole step durable: a power cut cannot bring back an
+    // earlier state once the batch is reported written.
+    if (!written.isEmpty())
+        m_files.SyncFolders(written);
     Report report;
     {
         std::lock_guard<std::mutex> lock(m_lock);

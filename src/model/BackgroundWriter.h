@@ -13,7 +13,8 @@
 
 // Writes whole files on a thread of its own, so that saving as the draw goes never holds up the
 // draw key. A batch is an ordered list of files whose bytes are made on that thread from copies
-// taken when the batch was handed over; each file is written whole (WholeFileWriter).
+// taken when the batch was handed over; each file is written whole (WholeFileWriter), and the
+// folders of a batch are synced once after its last file.
 //
 // One batch is written at a time, its files in order, so no two writes of one file ever overlap.
 // A batch handed over while another is being written waits; a newer one replaces it (the newest

@@ -1,6 +1,13 @@
 #include "model/SafeFileWriter.h"
 
-SafeFileWriter::SafeFileWriter(const QString& path) : m_path(path), m_file(path) {}
+#include <QFile>
+#include <QFileInfo>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+SafeFileWriter::SafeFileWriter(const QString& path, FolderSync sync)
+    : m_path(path), m_sync(sync), m_file(path) {}
 
 SafeFileWriter::~SafeFileWriter() {
     if (m_open)
@@ -45,6 +52,10 @@ bool SafeFileWriter::commit() {
         m_error = m_file.errorString();
         return false;
     }
+    // The file's bytes were synced before the rename; the rename lives in the folder. The file is
+    // in place either way, so a folder that cannot be synced is not a failed write.
+    if (m_sync == FolderSync::AfterCommit && !SyncFolder(QFileInfo(m_path).absolutePath()))
+        qWarning("%s: its folder could not be synced", qPrintable(m_path));
     return true;
 }
 
@@ -66,4 +77,13 @@ bool SafeFileWriter::WriteWhole(const QString& path, const QByteArray& bytes, QS
     if (!ok && error)
         *error = file.errorString();
     return ok;
+}
+
+bool SafeFileWriter::SyncFolder(const QString& folder) {
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    return ::close(fd) == 0 && synced;
 }

@@ -10,9 +10,17 @@
 // every write here is flushed and its error checked before the commit.
 //
 // Streaming writers open it, write as they go and commit; one-shot writers call WriteWhole.
+//
+// The rename that puts the file in place is itself synced (the folder is flushed after it), so
+// that a power cut after a commit cannot bring the previous file back.
 class SafeFileWriter {
 public:
-    explicit SafeFileWriter(const QString& path);
+    enum class FolderSync {
+        AfterCommit, // the commit syncs the folder too
+        ByCaller,    // the caller syncs it once for several files (SyncFolder)
+    };
+
+    explicit SafeFileWriter(const QString& path, FolderSync sync = FolderSync::AfterCommit);
     ~SafeFileWriter();
 
     SafeFileWriter(const SafeFileWriter&) = delete;
@@ -33,11 +41,14 @@ public:
 
     // One call for a file whose bytes are ready: true when the whole file was written.
     static bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+    // Puts the folder's entries (the renames into it, the files made or removed) on the disk.
+    static bool SyncFolder(const QString& folder);
 
 private:
     bool fail(const QString& reason);
 
     QString m_path;
+    FolderSync m_sync;
     QSaveFile m_file;
     QString m_error;
     bool m_open = false;

@@ -47,7 +47,9 @@ ImportPreview ImportPreview::Read(const QString& path, const QString& separator,
             continue;
         }
         Row row;
-        SplitAtSeparator(line, separator, row.number, row.info);
+        // A line of white space holds no number whatever the separator, as the import takes it.
+        if (!line.trimmed().isEmpty())
+            SplitAtSeparator(line, separator, row.number, row.info);
         if (makeUpper)
             row.number = NumberPageText::UpperAscii(row.number);
         preview.rows.append(row);

@@ -135,12 +135,28 @@ void Sheet_LotteryNo::OnEdit() {
     if (m_pStatus && m_pStatus->GetTakenCount() > 0) {
         EnterModiState caution(this);
         unlock = ExecDialog(caution) == QDialog::Accepted;
-        if (unlock)
+        if (unlock) {
             m_pStatus->ClearAllTaken();
+            m_bWinnersUnsaved = true;
+        }
     }
+    // The pool must not change while the files still hold the winners: their indexes would name
+    // other numbers after a kill. Until the cleared state is on disk, editing stays locked.
+    if (unlock && m_bWinnersUnsaved)
+        unlock = SaveClearedWinners();
     if (unlock)
         SetEditButtonsEnabled(true);
     m_bEditMode = 1;
+}
+
+bool Sheet_LotteryNo::SaveClearedWinners() {
+    // Written from a copy: a save turns the stored media paths relative in the object it writes.
+    const std::shared_ptr<TumoStatus> copy = m_pStatus->CopyForSave();
+    copy->SetPrompter(m_pPrompter);
+    if (!copy->m_bNoSave && !copy->SaveAll())
+        return false;
+    m_bWinnersUnsaved = false;
+    return true;
 }
 
 void Sheet_LotteryNo::OnAdd() {

@@ -18,7 +18,8 @@ class TumoStatus;
 // demand, and the buttons to add, modify, delete, import or generate, and export numbers.
 // Editing stays locked until "Edit" is pressed; with winning numbers drawn, unlocking clears
 // them after a warning, since deleting records would shift the pool indexes they refer to.
-// Every change goes straight into the pool files.
+// Every change goes straight into the pool files, and the cleared winners are on disk before the
+// first of them.
 //
 // The settings window reads m_bNumbersChanged when it closes (or listens to NumbersChanged) and
 // reports it to the draw window, which then scans the pool again.
@@ -68,6 +69,9 @@ protected:
 
 private:
     void SetEditButtonsEnabled(bool enabled);
+    // Writes the settings files with the winners cleared; false when they could not be written
+    // (the operator has been told).
+    bool SaveClearedWinners();
     void ModifyRow(int row, bool updateSummary);
     void StoreCount();
 
@@ -82,4 +86,5 @@ private:
     QPushButton* m_pImport = nullptr;
     QPushButton* m_pEdit = nullptr;
     QPushButton* m_pOutput = nullptr;
+    bool m_bWinnersUnsaved = false; // cleared in memory, not yet on disk
 };

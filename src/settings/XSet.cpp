@@ -228,7 +228,10 @@ void XSet::RestartAfterFailedLoad() {
 }
 
 void XSet::OnBackupScheme() {
-    const QString path = m_pPrompter->ChooseSaveFile(QString(), SchemeFileFilter(), g_strAppFolder);
+    // The chooser adds the ending before it asks about replacing a file: the question is about
+    // the pack that will be written.
+    const QString path = m_pPrompter->ChooseSaveFile(QString(), SchemeFileFilter(), g_strAppFolder,
+                                                     QStringLiteral("TSC"));
     if (path.isEmpty())
         return;
     SchemeBackup backup(m_pStatus, m_pPrompter);

@@ -4,16 +4,13 @@
 #include "model/AnsiCodec.h"
 #include "model/Prompter.h"
 #include "model/SafeFileWriter.h"
+#include "store/FolderReplacement.h"
 #include "store/StoreTexts.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QtEndian>
-
-#include <filesystem>
-#include <vector>
 
 namespace {
 
@@ -184,67 +181,6 @@ bool FilePack::readRecords(QList<Record>& records, bool& bad, const NameMap& map
     return true;
 }
 
-namespace {
-
-// Makes the folders of a target below the destination real folders: a symbolic link in their
-// place would carry the file somewhere else, so it is replaced by a folder.
-bool makeRealFolders(const QString& folder, const QString& name) {
-    const QStringList parts = name.split(QLatin1Char('/'));
-    QString path = folder;
-    for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
-        path += QLatin1Char('/') + parts[i];
-        const QFileInfo info(path);
-        if (info.isSymLink() && !QFile::remove(path))
-            return false;
-        if (!QFileInfo(path).isDir() && !QDir().mkdir(path))
-            return false;
-    }
-    return true;
-}
-
-// A restored file on its way into place: where it goes, where it was written, and where the file
-// it replaces was set aside.
-struct Placed {
-    QString target;
-    QString staged;
-    QString aside;
-    bool hadOld;
-};
-
-bool renamed(const QString& from, const QString& to) {
-    std::error_code ec;
-    std::filesystem::rename(QFile::encodeName(from).toStdString(),
-                            QFile::encodeName(to).toStdString(), ec);
-    return !ec;
-}
-
-// Sets the old file (or link) aside and puts the new one in its place. A folder standing where
-// the file goes is never moved: it may hold anything.
-bool placeOne(const QString& folder, const QString& name, Placed& p) {
-    if (!makeRealFolders(folder, name))
-        return false;
-    const QFileInfo old(p.target);
-    if (old.isDir() && !old.isSymLink())
-        return false;
-    p.hadOld = old.exists() || old.isSymLink();
-    if (p.hadOld && !renamed(p.target, p.aside))
-        return false;
-    if (renamed(p.staged, p.target))
-        return true;
-    if (p.hadOld)
-        renamed(p.aside, p.target);
-    return false;
-}
-
-void takeBack(const Placed& p) {
-    if (p.hadOld)
-        renamed(p.aside, p.target);
-    else
-        QFile::remove(p.target);
-}
-
-} // namespace
-
 bool FilePack::ReadFiles(const std::function<bool(const QString&)>& wanted, Contents& contents,
                          bool& bad, const NameMap& mapName) const {
     QList<Record> records;
@@ -264,6 +200,22 @@ bool FilePack::ReadFiles(const std::function<bool(const QString&)>& wanted, Cont
         contents.insert(r.name, content);
     }
     return true;
+}
+
+bool FilePack::FindContent(const QString& name, qint64& offset, qint64& bytes,
+                           const NameMap& mapName) const {
+    QList<Record> records;
+    bool bad = false;
+    if (!readRecords(records, bad, mapName) || bad)
+        return false;
+    for (auto it = records.crbegin(); it != records.crend(); ++it) {
+        if (it->name == name) {
+            offset = it->contentOffset;
+            bytes = it->contentBytes;
+            return true;
+        }
+    }
+    return false;
 }
 
 bool FilePack::Extract(const QString& folder, Prompter* prompter, const NameMap& mapName,
@@ -289,58 +241,38 @@ bool FilePack::Extract(const QString& folder, Prompter* prompter, const NameMap&
         return false;
     };
 
-    // Every file is first written whole into a staging folder on the destination's disk.
-    CreateFolderRecursive(folder);
-    QTemporaryDir staging(folder + QStringLiteral("/.restore-XXXXXX"));
-    if (!staging.isValid()) {
-        failed << staging.errorString();
+    // Every file is first written whole beside its place; only then are the old files replaced,
+    // all of them as one step (see FolderReplacement).
+    FolderReplacement swap(folder);
+    if (!swap.Begin()) {
+        failed << swap.ErrorString();
         return report();
     }
-    for (qsizetype i = 0; i < records.size(); ++i) {
-        const Record& r = records[i];
-        SafeFileWriter out(staging.filePath(QString::number(i)));
+    for (const Record& r : records) {
+        QFile out(swap.Stage(toNative(r.name)));
+        bool ok = out.open(QIODevice::WriteOnly | QIODevice::Truncate);
         const auto given = replaced.constFind(r.name);
         if (given != replaced.cend()) {
-            if (!(out.open() && out.write(*given) && out.commit()))
-                failed << r.name;
-            continue;
+            ok = ok && out.write(*given) == given->size();
+        } else {
+            ok = ok && pack.seek(r.contentOffset);
+            for (qint64 left = r.contentBytes; ok && left > 0;) {
+                const QByteArray chunk = pack.read(std::min<qint64>(left, 1 << 20));
+                ok = !chunk.isEmpty() && out.write(chunk) == chunk.size();
+                left -= chunk.size();
+            }
         }
-        bool ok = pack.seek(r.contentOffset) && out.open();
-        for (qint64 left = r.contentBytes; ok && left > 0;) {
-            const QByteArray chunk = pack.read(std::min<qint64>(left, 1 << 20));
-            ok = !chunk.isEmpty() && out.write(chunk);
-            left -= chunk.size();
-        }
-        if (!(ok && out.commit()))
+        ok = ok && out.flush();
+        out.close();
+        if (!ok || out.error() != QFileDevice::NoError)
             failed << r.name;
     }
-    if (!failed.isEmpty())
-        return report();
-
-    // Only now are the old files replaced, each by one rename. Each old file is first set aside
-    // in the staging folder, so that a rename failing partway puts every old file back: the
-    // folder holds the old scheme or the new one, never half of each.
-    std::vector<Placed> placed;
-    for (qsizetype i = 0; i < records.size(); ++i) {
-        const QString name = toNative(records[i].name);
-        Placed p{folder + QLatin1Char('/') + name, staging.filePath(QString::number(i)),
-                 staging.filePath(QStringLiteral("old-%1").arg(i)), false};
-        if (!placeOne(folder, name, p)) {
-            failed << records[i].name;
-            break;
-        }
-        placed.push_back(p);
-    }
     if (!failed.isEmpty()) {
-        for (auto it = placed.rbegin(); it != placed.rend(); ++it)
-            takeBack(*it);
+        swap.Drop();
         return report();
     }
-    // The old files go as links or files, never followed into what a link points at.
-    for (const Placed& p : placed) {
-        if (p.hadOld)
-            QFile::remove(p.aside);
-    }
+    if (!swap.Commit(failed))
+        return report();
     return true;
 }
 

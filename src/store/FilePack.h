@@ -16,10 +16,10 @@ class SafeFileWriter;
 //
 // Extraction checks the whole pack first (every record's marker, lengths that stay inside the
 // file, names that stay inside the destination) and extracts nothing from a pack that fails.
-// It then writes every file beside the destination and moves them into place only when all of
-// them reached the disk, so a full disk keeps every old file. Files land in place by a rename,
-// which replaces a symbolic link found there instead of writing through it; should one of those
-// renames fail, the files already moved are taken back and the old ones put back.
+// It then writes every file beside the destination and replaces the old files only when all of
+// them reached the disk, all of them as one step that a kill cannot split (FolderReplacement):
+// a full disk, a failed rename or a kill leaves every old file or every new one. Files land in
+// place by a rename, which replaces a symbolic link found there instead of writing through it.
 class FilePack {
 public:
     static constexpr int kModeCreate = 1;
@@ -63,6 +63,11 @@ public:
     // in extraction. False when the pack is missing, or bad (then `bad` is set); nothing is said.
     bool ReadFiles(const std::function<bool(const QString&)>& wanted, Contents& contents, bool& bad,
                    const NameMap& mapName = NameMap()) const;
+
+    // Where the content of the file extracted under `name` lies in the pack (of two records under
+    // one name, the later). False when the pack is missing or bad, or holds no such file.
+    bool FindContent(const QString& name, qint64& offset, qint64& bytes,
+                     const NameMap& mapName = NameMap()) const;
 
     // True when the folder was created, false when it existed already (or cannot be made).
     static bool CreateFolderRecursive(const QString& folder);

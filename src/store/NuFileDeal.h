@@ -12,6 +12,7 @@
 #include <functional>
 
 class FairRandom;
+class ImportLineReader;
 class Prompter;
 class SafeFileWriter;
 class ProgressSink;
@@ -73,7 +74,9 @@ public:
     qint32 CreateContinuousNumbers(quint32 first, quint32 last, Fill fill = Fill::Append);
     // Appends the lines of a number file, or replaces the pool with them. 1 when the whole file
     // was read, 0 when it does not exist, cannot be opened or read, or the operation was stopped
-    // (a replacement then leaves the old pool).
+    // (a replacement then leaves the old pool). Lines that hold only white space are skipped.
+    // A replacement that would store no number at all leaves the old pool too, and says how many
+    // lines could not be stored.
     qint32 ImportFromFile(const QString& path, const QString& separator, qint32 makeUpper,
                           Fill fill = Fill::Append);
     enum class PickResult { Picked, NoneFree, Damaged };
@@ -117,6 +120,7 @@ private:
     void tell(const QString& text);
     qint32 appendRange(quint32 first, quint32 last);
     qint32 appendLines(QFile& file, const QString& separator, bool makeUpper);
+    static bool isBlankLine(ImportLineReader& reader, QByteArrayView bytes);
     qint32 replaceWith(const std::function<qint32()>& fill);
     bool openAside();
     bool placeAside();
@@ -129,6 +133,10 @@ private:
     quint64 m_nDataBytes = 0; // length of "data.dat"
     quint64 m_nEntries = 0;   // entries of "index.dat"
     bool m_bDamaged = false;
+    // Lines of the last import that hold a number yet could not be stored, and all the lines it
+    // read without storing them (those, blank lines and lines without a number).
+    qint64 m_nRefusedLines = 0;
+    qint64 m_nLinesNotStored = 0;
     Prompter* m_pPrompter = nullptr;
     ProgressSink* m_pProgress = nullptr;
     FairRandom* m_pRandom = nullptr;

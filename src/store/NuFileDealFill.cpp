@@ -140,12 +140,31 @@ qint32 NuFileDeal::ImportFromFile(const QString& path, const QString& separator,
         return replaceWith([&] { return appendLines(file, separator, makeUpper != 0); });
     if (tailIsUnindexed() && !GenerateIndex())
         return 0;
-    return appendLines(file, separator, makeUpper != 0);
+    const qint32 done = appendLines(file, separator, makeUpper != 0);
+    if (m_nRefusedLines > 0)
+        tell(StoreTexts::LinesRefused(m_nRefusedLines));
+    return done;
+}
+
+// A line of blanks and tabs only, in any encoding: whatever the separator, it holds no number.
+bool NuFileDeal::isBlankLine(ImportLineReader& reader, QByteArrayView bytes) {
+    const qsizetype unitBytes = reader.IsUtf16() ? 2 : 1;
+    if (bytes.size() < unitBytes)
+        return true;
+    // Nearly every line starts with its number: only a line that starts with a blank or with a
+    // unit beyond ASCII is looked at as text.
+    const unsigned first = reader.IsUtf16() ? qFromLittleEndian<quint16>(bytes.data())
+                                            : unsigned(static_cast<unsigned char>(bytes.front()));
+    if (first > 0x20 && first < 0x80)
+        return false;
+    return reader.Decode(bytes).trimmed().isEmpty();
 }
 
 qint32 NuFileDeal::appendLines(QFile& file, const QString& separator, bool makeUpper) {
     bool stopped = false;
     qint64 refused = 0;
+    qint64 read = 0;
+    const quint64 entriesBefore = m_nEntries;
     {
         ProgressMeter meter(m_pProgress, StoreTexts::TaskImport());
         m_bReady = 0;
@@ -166,12 +185,13 @@ qint32 NuFileDeal::appendLines(QFile& file, const QString& separator, bool makeU
                 }
                 break;
             }
+            ++read;
             Appender::Result a = Appender::Result::Added;
             if (r == ImportLineReader::Result::TooLong) {
                 if (!toldTooLong)
                     tell(StoreTexts::LineTooLong());
                 toldTooLong = true;
-            } else {
+            } else if (!isBlankLine(reader, bytes)) {
                 const qsizetype units = reader.IsUtf16() ? bytes.size() / 2 : bytes.size();
                 char16_t* room = appender.Room(PlainImportLine::MaxRecordBytes(units));
                 PlainImportLine::Record made;
@@ -214,8 +234,8 @@ qint32 NuFileDeal::appendLines(QFile& file, const QString& separator, bool makeU
         }
     }
     file.close();
-    if (refused > 0)
-        tell(StoreTexts::LinesRefused(refused));
+    m_nRefusedLines = refused;
+    m_nLinesNotStored = read - qint64(m_nEntries - entriesBefore);
     // The records were indexed as they were appended: nothing else needs a pass.
     m_bReady = 1;
     return stopped ? 0 : 1;

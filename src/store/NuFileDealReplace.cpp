@@ -1,5 +1,6 @@
 #include "store/NuFileDeal.h"
 
+#include "model/SafeFileWriter.h"
 #include "store/StoreTexts.h"
 
 #include <QFile>
@@ -27,11 +28,20 @@ bool renameOver(const QString& from, const QString& to) {
 
 qint32 NuFileDeal::replaceWith(const std::function<qint32()>& fill) {
     m_bReady = 0;
+    m_nRefusedLines = 0;
+    m_nLinesNotStored = 0;
     const bool opened = openAside();
     const qint32 done = opened ? fill() : 0;
     // The filling leaves the pool unready when the program is asked to quit.
     const quint8 ready = opened ? m_bReady : 1;
-    const bool placed = done == 1 && placeAside();
+    // A pool without a number is no replacement: the next start would fill it with 1 to 100
+    // under the winners of the old one.
+    const bool empty = done == 1 && m_nEntries == 0;
+    if (empty)
+        tell(StoreTexts::NothingStored(m_nLinesNotStored));
+    else if (m_nRefusedLines > 0)
+        tell(StoreTexts::LinesRefused(m_nRefusedLines));
+    const bool placed = done == 1 && !empty && placeAside();
     if (!placed)
         dropAside();
     m_nDataBytes = 0;
@@ -65,7 +75,10 @@ bool NuFileDeal::placeAside() {
     // Both new files reach the disk before either takes the place of an old one.
     const bool synced = ::fsync(m_fileData.handle()) == 0 && ::fsync(m_fileIndex.handle()) == 0;
     closeFiles();
-    if (!synced || !renameOver(filePath(kIndexAside), filePath(kIndexWhole)) || !finishPlacing()) {
+    // The decision reaches the disk before the old records go: after a power cut the next start
+    // finds it and finishes the replacement, or finds none and keeps the old pool.
+    if (!synced || !renameOver(filePath(kIndexAside), filePath(kIndexWhole)) ||
+        !SafeFileWriter::SyncFolder(m_strFolder) || !finishPlacing()) {
         tell(StoreTexts::WriteError());
         return false;
     }
@@ -90,6 +103,7 @@ bool NuFileDeal::finishPlacing() {
     // An old index must not stay with the new records: without one, the pool is indexed again.
     if (!renameOver(whole, filePath("index.dat")))
         QFile::remove(filePath("index.dat"));
+    SafeFileWriter::SyncFolder(m_strFolder);
     return true;
 }
 

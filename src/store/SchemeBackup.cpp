@@ -6,13 +6,22 @@
 #include "model/TumoStatus.h"
 #include "store/FilePack.h"
 #include "store/LayoutScreenRecord.h"
+#include "store/PoolSummary.h"
 #include "store/RandomGenerator.h"
 #include "store/StoreTexts.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+
+namespace {
+
+// The copy's settings files are written in a folder of this name inside the program folder.
+const QLatin1String kStagingPrefix(".backup-");
+
+} // namespace
 
 SchemeBackup::SchemeBackup(TumoStatus* status, Prompter* prompter, RandomGenerator* generator)
     : m_pStatus(status), m_pPrompter(prompter), m_pRandom(generator) {}
@@ -92,7 +101,8 @@ bool SchemeBackup::Backup(const QString& packPath) {
 
     // The pack is written whole beside its final place and replaces an older one only when
     // complete.
-    QTemporaryDir work;
+    QTemporaryDir work(m_pStatus->ProgramFolder() + QLatin1Char('/') + kStagingPrefix +
+                       QStringLiteral("XXXXXX"));
     FilePack pack(packPath);
     pack.m_dwTag = tag;
     bool ok = work.isValid() && pack.BeginWrite();
@@ -119,6 +129,8 @@ bool SchemeBackup::Backup(const QString& packPath) {
         ok = ok && (addFile(pack, MakeAbsolutePathNoColon(name), name) || !m_bWriteFailed);
     // The screen the layout was made for goes with it.
     ok = ok && LayoutScreenRecord::Add(pack, g_strAppFolder);
+    if (ok)
+        takeTrueSummary(copy);
 
     // The copy's settings files go to the work folder, never over the live ones.
     const QString schemeName = GetFileNameOfPath(m_pStatus->m_strSchemeFile);
@@ -138,4 +150,32 @@ bool SchemeBackup::Backup(const QString& packPath) {
                                  m_unreadable.join(QLatin1Char('\n')),
                              Prompter::Icon::Warning);
     return true;
+}
+
+// The pool may have changed since it was last scanned (an import before the settings window
+// closed): the pack describes the pool it carries, and its levels are laid out for its numbers.
+void SchemeBackup::takeTrueSummary(TumoStatus& copy) {
+    QFile data(ResolveFileCase(MakeAbsolutePathNoColon(QStringLiteral("data.dat"))));
+    QFile index(ResolveFileCase(MakeAbsolutePathNoColon(QStringLiteral("index.dat"))));
+    if (!data.open(QIODevice::ReadOnly) || !index.open(QIODevice::ReadOnly))
+        return;
+    LotteryNuBase summary = copy.m_nuBase;
+    if (!PoolSummary::Read({&data, 0, data.size()}, {&index, 0, index.size()}, summary))
+        return; // a damaged pool is found when the restored program opens it
+    const bool newLength = summary.m_nDigits != copy.m_nuBase.m_nDigits;
+    copy.m_nuBase = summary;
+    copy.RecomputeDefaultGradeTotal();
+    if (!newLength)
+        return;
+    // As when the pool is opened with a new length: every level lays its symbols out again.
+    for (GradeInfo& level : copy.Levels())
+        level.m_sym.m_bLayoutValid = 0;
+}
+
+void SchemeBackup::RemoveStaging(const QString& folder) {
+    const QStringList left =
+        QDir(folder).entryList({kStagingPrefix + QLatin1Char('*')},
+                               QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks);
+    for (const QString& entry : left)
+        QDir(folder + QLatin1Char('/') + entry).removeRecursively();
 }

@@ -11,12 +11,16 @@ class TumoStatus;
 // Saves the whole configuration into one scheme pack: every level's media files under
 // "TumoScheme\" with unique names, the number pool, and a scheme file and status file written
 // from a copy of the status root whose levels refer to the packed media. The live status root
-// and the live settings files stay as they are: the copy's files are written in a temporary
-// folder, and the pack replaces an old one at its path only once it is complete.
+// and the live settings files stay as they are: the copy's files are written in a folder of
+// their own inside the program folder (".backup-XXXXXX", removed at the next start should the
+// program be killed meanwhile), and the pack replaces an old one at its path only once it is
+// complete.
 class SchemeBackup {
 public:
     static QString PackFolderPrefix() { return QStringLiteral("TumoScheme\\"); }
     static QString PackedStatusName() { return QStringLiteral("tumostatus.dat"); }
+    // Removes the folders that backups killed midway left in the program folder.
+    static void RemoveStaging(const QString& folder);
 
     // The generator is the user-interface thread's unless one is given.
     explicit SchemeBackup(TumoStatus* status, Prompter* prompter = nullptr,
@@ -38,6 +42,7 @@ public:
 private:
     bool packField(FilePack& pack, QStringList& names, QString& field);
     bool addFile(FilePack& pack, const QString& path, const QString& storedName);
+    void takeTrueSummary(TumoStatus& copy);
 
     TumoStatus* m_pStatus;
     Prompter* m_pPrompter;

@@ -42,6 +42,11 @@ inline QString LinesRefused(qint64 count) {
                           "character that the number file reserves.")
         .arg(count);
 }
+inline QString NothingStored(qint64 lines) {
+    return QStringLiteral("No number could be stored, so the numbers stay as they were: %1 "
+                          "line(s) of the file could not be stored.")
+        .arg(lines);
+}
 inline QString FilesNotPacked() {
     return QStringLiteral("These files could not be read and are missing from the scheme pack:");
 }

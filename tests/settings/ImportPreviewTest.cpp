@@ -50,6 +50,13 @@ TEST_F(ImportPreviewTest, ShowsLinesAsReadUnlikeTheImport) {
     EXPECT_EQ(p.rows[2].number, QStringLiteral("0"));
     EXPECT_EQ(p.rows[2].info, QStringLiteral(";only info"));
     EXPECT_EQ(p.rows[3].number, QStringLiteral("7"));
+
+    // A line of white space has no number, even where it begins with the separator.
+    const ImportPreview tabs = ImportPreview::Read(Write("\t \r\n5\tfive"), "\t", false);
+    ASSERT_EQ(tabs.rows.size(), 2);
+    EXPECT_EQ(tabs.rows[0].number, QString());
+    EXPECT_EQ(tabs.rows[0].info, QString());
+    EXPECT_EQ(tabs.rows[1].number, QStringLiteral("5"));
 }
 
 TEST_F(ImportPreviewTest, UpperCasesTheNumberOnlyWhenAsked) {

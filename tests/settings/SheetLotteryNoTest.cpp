@@ -1,6 +1,7 @@
 #include "settings/Sheet_LotteryNo.h"
 
 #include "NumberPoolFixture.h"
+#include "common/FileSizeLimit.h"
 #include "controls/ControlId.h"
 #include "settings/EnterModiState.h"
 #include "settings/NumberListModel.h"
@@ -120,6 +121,36 @@ TEST_F(NumbersPageTest, EditWithWinnersWarnsAndClearsThemOnOk) {
     EXPECT_TRUE(EditButtonsEnabled());
     // Clearing the winners is no change of the pool.
     EXPECT_EQ(page->m_bNumbersChanged, 0);
+}
+
+// The pool may change only once the files hold the cleared winners: a kill after an import that
+// replaced the pool would otherwise leave the old winners' indexes naming other numbers.
+TEST_F(NumbersPageTest, ClearedWinnersAreOnDiskBeforeEditingIsUnlocked) {
+    status.m_strDataFolder = dir.path();
+    status.Level(1).m_taken.Add(5);
+    const auto takenOnDisk = [this] {
+        TumoStatus disk;
+        disk.m_strDataFolder = dir.path();
+        disk.LoadAll();
+        return disk.GetTakenCount();
+    };
+    ASSERT_TRUE(status.CopyForSave()->SaveAll());
+    ASSERT_EQ(takenOnDisk(), 1);
+    {
+        // A full disk: the winners stay on it, and so does the lock.
+        FileSizeLimit full(0);
+        Unlock();
+    }
+    EXPECT_EQ(status.GetTakenCount(), 0);
+    EXPECT_EQ(takenOnDisk(), 1);
+    EXPECT_TRUE(EditButtonsDisabled());
+    EXPECT_TRUE(prompter.messages.contains(TumoStatus::WriteErrorText()));
+    // Edit again, with room: no second question, the cleared state is written, then unlocked.
+    page->shown.clear();
+    page->OnEdit();
+    EXPECT_TRUE(page->shown.isEmpty());
+    EXPECT_EQ(takenOnDisk(), 0);
+    EXPECT_TRUE(EditButtonsEnabled());
 }
 
 TEST_F(NumbersPageTest, CancelledWarningKeepsButtonsLockedButDoubleClickModifies) {

@@ -163,6 +163,10 @@ TEST_F(SettingsWindowTest, BackupWritesAPackAndLoadRestoresItThenRestarts) {
     prompter.chosenFiles = {File("show")};
     settings->OnBackupScheme();
     EXPECT_TRUE(QFile::exists(File("show.TSC")));
+    EXPECT_EQ(prompter.saveSuffixes, QStringList({"TSC"})) << "asked about the pack it writes";
+    // The copy's settings files were staged in the program folder, and are gone.
+    EXPECT_TRUE(
+        QDir(dir.path()).entryList({".backup-*"}, QDir::AllEntries | QDir::Hidden).isEmpty());
     EXPECT_EQ(reports->count(), 0);
     EXPECT_TRUE(settings->isVisible());
 

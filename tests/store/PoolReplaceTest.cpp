@@ -135,6 +135,43 @@ TEST_F(ReplaceTest, AReplacementThatCannotFinishLeavesTheOldPool) {
     }
 }
 
+// An empty pool would be filled with 1 to 100 at the next start, under the old winners: a
+// replacement that stores no number keeps the old pool and says how many lines it could not store.
+TEST_F(ReplaceTest, AReplacementThatStoresNoNumberLeavesTheOldPool) {
+    const struct {
+        const char* what;
+        QByteArray text;
+        QString separator;
+        qint64 lines;
+    } cases[] = {
+        {"an empty file", "", ",", 0},
+        {"blank lines", "\r\n\r\n  \r\n", ",", 3},
+        {"white space around tabs", "\t\r\n \t \r\n\t\t", "\t", 3},
+        {"white space around blanks", "   \r\n \t", " ", 2},
+        {"one line over the length limit", QByteArray(9000, '7'), ",", 1},
+        {"one number longer than a number may be", QByteArray(81, '7') + ",x", ",", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        prompter.messages.clear();
+        const QString file = path("numbers.txt");
+        ASSERT_TRUE(WriteBytes(file, c.text));
+        EXPECT_EQ(pool.ImportFromFile(file, c.separator, 0, Fill::Replace), 0);
+        expectOldPool();
+        EXPECT_EQ(pool.GetCount(), 100u);
+        EXPECT_TRUE(pool.IsReady());
+        ASSERT_FALSE(prompter.messages.isEmpty());
+        EXPECT_EQ(prompter.messages.last(), StoreTexts::NothingStored(c.lines));
+    }
+    // Lines of white space are skipped by an appending import too, whatever the separator.
+    ASSERT_TRUE(WriteBytes(path("numbers.txt"), "\t\r\n  \t\r\n5\tfive\r\n\t \r\n"));
+    prompter.messages.clear();
+    ASSERT_EQ(pool.ImportFromFile(path("numbers.txt"), "\t", 0, Fill::Append), 1);
+    ASSERT_EQ(pool.GetCount(), 101u);
+    EXPECT_EQ(pool.ReadNumber(100).m_strNumber, QStringLiteral("5"));
+    EXPECT_TRUE(prompter.messages.isEmpty());
+}
+
 TEST_F(ReplaceTest, AWholeReplacementTakesThePlaceOfTheOldPool) {
     ASSERT_EQ(pool.ImportFromFile(numberFile(3), ",", 0, Fill::Replace), 1);
     ASSERT_EQ(pool.GetCount(), 3u);

@@ -86,17 +86,21 @@ protected:
 } // namespace
 
 TEST(SchemePackNames, OnlyTheFilesOfASchemeAreRestored) {
-    QString scheme;
-    EXPECT_EQ(SchemePackName("TumoScheme\\a.jpg", &scheme), "TumoScheme\\a.jpg");
-    EXPECT_EQ(SchemePackName("tumoscheme/sub/a.jpg", &scheme), "TumoScheme\\sub\\a.jpg");
-    EXPECT_EQ(SchemePackName("TUMOSTATUS.DAT", &scheme), "TumoStatus.dat");
-    EXPECT_EQ(SchemePackName("Data.dat", &scheme), "data.dat");
-    EXPECT_EQ(SchemePackName("index.dat", &scheme), "index.dat");
-    EXPECT_EQ(SchemePackName("show.TumoScheme", &scheme), "show.TumoScheme");
-    EXPECT_EQ(SchemePackName("show.TumoScheme", &scheme), "show.TumoScheme");
-    for (const char* refused : {"tumo", "other.TumoScheme", "TumoScheme\\", "x\\data.dat",
-                                "libtumo.so", ".TumoScheme", "tumo.ini", "x\\a.TumoScheme"})
-        EXPECT_EQ(SchemePackName(refused, &scheme), QString()) << refused;
+    const QString scheme = "default.TumoScheme";
+    EXPECT_EQ(SchemePackName("TumoScheme\\a.jpg", scheme), "TumoScheme\\a.jpg");
+    EXPECT_EQ(SchemePackName("tumoscheme/sub/a.jpg", scheme), "TumoScheme\\sub\\a.jpg");
+    EXPECT_EQ(SchemePackName("TUMOSTATUS.DAT", scheme), "TumoStatus.dat");
+    EXPECT_EQ(SchemePackName("Data.dat", scheme), "data.dat");
+    EXPECT_EQ(SchemePackName("index.dat", scheme), "index.dat");
+    // The scheme lands on the live one whatever its case: beside it, it would never be read.
+    EXPECT_EQ(SchemePackName("default.TumoScheme", scheme), "default.TumoScheme");
+    EXPECT_EQ(SchemePackName("Default.TumoScheme", scheme), "default.TumoScheme");
+    EXPECT_EQ(SchemePackName("DEFAULT.TUMOSCHEME", scheme), "default.TumoScheme");
+    EXPECT_EQ(SchemePackName("show.TumoScheme", "show.TumoScheme"), "show.TumoScheme");
+    for (const char* refused :
+         {"tumo", "other.TumoScheme", "show.TumoScheme", "TumoScheme\\", "x\\data.dat",
+          "libtumo.so", ".TumoScheme", "tumo.ini", "x\\a.TumoScheme", "x\\default.TumoScheme"})
+        EXPECT_EQ(SchemePackName(refused, scheme), QString()) << refused;
 }
 
 TEST_F(RestoreSafety, APackWithAnyOtherFileIsRefusedBeforeAnythingIsWritten) {
@@ -108,6 +112,45 @@ TEST_F(RestoreSafety, APackWithAnyOtherFileIsRefusedBeforeAnythingIsWritten) {
         EXPECT_FALSE(restore(good + extra));
         EXPECT_EQ(prompter.messages, QStringList({StoreTexts::BadPack()}));
         expectOldFiles();
+    }
+}
+
+// The scheme record counts under the live scheme's name in any case, and a pack holds no more
+// files than its scheme refers to (one level: eight media files, the pool, scheme and status).
+TEST_F(RestoreSafety, APackIsTakenOnlyAsTheSchemeItCarriesHoldsIt) {
+    ASSERT_TRUE(WriteBytes(at("prog/default.TumoScheme"), "old scheme"));
+    const SchemeFiles files = schemeFiles();
+    const QByteArray pool = record("data.dat", "new data") + record("index.dat", "new index");
+    QByteArray media, sameName;
+    for (int i = 0; i < 9; ++i) {
+        media += record("TumoScheme\\" + QByteArray::number(i) + ".jpg", "m");
+        sameName += record("TumoScheme\\a.jpg", "m");
+    }
+    const struct {
+        const char* what;
+        QByteArray pack;
+        bool taken;
+    } cases[] = {
+        {"eight media files", media.left(media.size() / 9 * 8) + pool + files.records(), true},
+        {"nine media files", media + pool + files.records(), false},
+        {"one media file nine times", sameName + pool + files.records(), false},
+        {"a scheme named in other letters",
+         record("Default.TumoScheme", files.scheme) + record("tumostatus.dat", files.status), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(WriteBytes(at("prog/default.TumoScheme"), "old scheme"));
+        prompter.messages.clear();
+        EXPECT_EQ(restore(c.pack), c.taken);
+        if (!c.taken) {
+            EXPECT_EQ(prompter.messages, QStringList({StoreTexts::BadPack()}));
+            EXPECT_EQ(ReadBytes(at("prog/default.TumoScheme")), QByteArray("old scheme"));
+            continue;
+        }
+        // The pack's scheme is the one the program reads: no other spelling of it is left.
+        EXPECT_EQ(ReadBytes(at("prog/default.TumoScheme")), files.scheme);
+        EXPECT_EQ(QDir(at("prog")).entryList({"*.TumoScheme"}, QDir::Files),
+                  QStringList({"default.TumoScheme"}));
     }
 }
 

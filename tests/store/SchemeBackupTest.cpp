@@ -239,3 +239,104 @@ TEST_F(BackupTest, TheLiveSettingsFilesKeepTheirBytesAndThePackCarriesTheLiveOpt
     EXPECT_TRUE(restored.IsNumberTaken(3));
     EXPECT_EQ(ReadBytes(restored.Level(0).m_bg.m_strFile), QByteArray("back"));
 }
+
+// A backup made after an import, before the settings window closed and the pool was scanned
+// again, would carry the old number length: restored, the show would lay out too few symbols.
+// The pack carries the true summary; a pack whose summary does not match its pool (one made
+// before) has it found again when the restored program opens the pool.
+TEST_F(BackupTest, ThePackCarriesThePoolItHoldsAndARestoreFindsItsTrueLength) {
+    TumoStatus live;
+    live.m_strDataFolder = g_strAppFolder;
+    live.SetLevels({GradeInfo(), GradeInfo()});
+    NuFileDeal pool;
+    pool.m_strFolder = g_strAppFolder;
+    pool.m_pStatus = &live;
+    ASSERT_EQ(pool.OpenStore(), 1); // 1 to 100
+    ASSERT_EQ(live.m_nuBase.m_nDigits, 3);
+    for (GradeInfo& level : live.Levels())
+        level.m_sym.m_bLayoutValid = 1;
+    // The import stores the new count; the rest waits for the settings window to close.
+    ASSERT_EQ(pool.CreateContinuousNumbers(1000000, 1000010, NuFileDeal::Fill::Replace), 1);
+    live.m_nuBase.m_nCount = 11;
+
+    const QString fresh = at("out/fresh.TSC");
+    ASSERT_TRUE(SchemeBackup(&live, &prompter).Backup(fresh));
+    QByteArray status, scheme, older;
+    for (const PackedRecord& r : readPack(fresh)) {
+        QByteArray content = r.content;
+        if (r.name == "tumostatus.dat") {
+            status = r.content;
+            EXPECT_TRUE(live.EncodeStatusFile(content)); // the summary as it stood
+        } else if (r.name == "default.TumoScheme") {
+            scheme = r.content;
+        }
+        const auto u32 = [](qsizetype n) {
+            char b[4];
+            qToLittleEndian(quint32(n), b);
+            return QByteArray(b, 4);
+        };
+        older += "FilePack" + u32(r.tag) + u32(r.name.size()) + r.name.toLatin1() +
+                 u32(content.size()) + content;
+    }
+    TumoStatus packed;
+    ASSERT_TRUE(packed.DecodeFiles(status, scheme));
+    EXPECT_EQ(packed.m_nuBase.m_nDigits, 7);
+    EXPECT_EQ(packed.m_nuBase.m_nCount, 11);
+    EXPECT_EQ(packed.m_nuBase.m_strChars, QStringLiteral("1023456789"));
+    for (const GradeInfo& level : packed.Levels())
+        EXPECT_EQ(level.m_sym.m_bLayoutValid, 0) << "laid out again for the new length";
+    ASSERT_TRUE(WriteBytes(at("out/older.TSC"), older));
+
+    const struct {
+        const char* what;
+        QString pack;
+        qint32 restoredDigits;
+    } cases[] = {
+        {"a pack with the pool's summary", fresh, 7},
+        {"a pack with a summary of another pool", at("out/older.TSC"), 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString folder = at(QStringLiteral("c/") + QString::number(c.restoredDigits));
+        QDir().mkpath(folder);
+        SetAppFolder(folder);
+        ASSERT_TRUE(RestoreScheme(c.pack, folder, &prompter));
+        TumoStatus restored;
+        restored.m_strDataFolder = folder;
+        restored.LoadAll();
+        EXPECT_EQ(restored.m_nuBase.m_nDigits, c.restoredDigits);
+        for (GradeInfo& level : restored.Levels())
+            level.m_sym.m_bLayoutValid = 1;
+        NuFileDeal opened;
+        opened.m_strFolder = folder;
+        opened.m_pStatus = &restored;
+        ASSERT_EQ(opened.OpenStore(), 1);
+        EXPECT_EQ(restored.m_nuBase.m_nDigits, 7);
+        EXPECT_EQ(restored.m_nuBase.m_nCount, 11);
+        // Found again at the opening: every level is laid out for it.
+        if (c.restoredDigits == 0) {
+            EXPECT_EQ(restored.Level(1).m_sym.m_bLayoutValid, 0);
+        }
+    }
+}
+
+// The copy's settings files are staged in the program folder, not in a temporary folder that may
+// lie on another disk or not be there at all; what a killed backup left there goes at the start.
+TEST_F(BackupTest, TheCopysFilesAreStagedInTheProgramFolderAndLeftoversGoAtTheStart) {
+    TumoStatus live;
+    live.m_strDataFolder = g_strAppFolder;
+    // A temporary folder that cannot hold anything: a file stands in its place.
+    ASSERT_TRUE(WriteBytes(at("not a folder"), "x"));
+    const QByteArray savedTmp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", at("not a folder").toLocal8Bit());
+    const bool written = SchemeBackup(&live, &prompter).Backup(at("out/show.TSC"));
+    qputenv("TMPDIR", savedTmp);
+    EXPECT_TRUE(written) << prompter.messages.join('|').toStdString();
+
+    ASSERT_TRUE(QDir().mkpath(at("a/.backup-AbC123")));
+    ASSERT_TRUE(WriteBytes(at("a/.backup-AbC123/TumoStatus.dat"), "half a backup"));
+    ASSERT_TRUE(WriteBytes(at("a/.backup-note.txt"), "someone's file"));
+    RecoverSchemeFiles(g_strAppFolder);
+    EXPECT_FALSE(QFileInfo::exists(at("a/.backup-AbC123")));
+    EXPECT_TRUE(QFileInfo::exists(at("a/.backup-note.txt"))) << "only folders are staging";
+}
