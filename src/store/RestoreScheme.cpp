@@ -46,6 +46,7 @@ struct SchemeParts {
     QString schemeFile = TumoStatus::DefaultSchemeFileName();
     FilePack::Contents contents;
     qsizetype records = 0;
+    qsizetype screenRecords = 0;
     LotteryNuBase summary; // the pool summary the status file holds
 };
 
@@ -83,10 +84,10 @@ void MarkSummaryUnknown(const QString& packPath, const QString& schemeFile, QByt
 }
 
 // The most records a pack of a scheme holds: one file per media field of its levels, the pool's
-// two files, the scheme, the status and the screen its layout was made for.
+// two files, the scheme and the status (the record of the layout's screen aside).
 qsizetype MostRecords(const TumoStatus& scheme) {
     constexpr qsizetype kFieldsPerLevel = 8; // banner, background, board (2), sounds (3), symbol
-    qsizetype most = 5;
+    qsizetype most = 4;
     for (const GradeInfo& level : scheme.Levels())
         most += kFieldsPerLevel + level.m_sym.m_listFiles.size();
     return most;
@@ -96,8 +97,11 @@ enum class PackCheck { Missing, Bad, Sound };
 
 PackCheck ReadSchemeParts(const QString& packPath, const QString& folder, SchemeParts& parts) {
     auto mapName = [&parts](const QString& name) {
-        ++parts.records;
-        return SchemePackName(name, parts.schemeFile);
+        QString mapped = SchemePackName(name, parts.schemeFile);
+        // One record of the layout's screen comes on top of the scheme's files; a second counts.
+        if (mapped != LayoutScreenRecord::Name() || parts.screenRecords++ > 0)
+            ++parts.records;
+        return mapped;
     };
     auto wanted = [&parts](const QString& name) {
         return name == TumoStatus::StatusFileName() || name == parts.schemeFile;
