@@ -22,7 +22,8 @@ import sys
 from pathlib import Path
 
 # Lines of clang-tidy's output that are no finding: counts of what it hid in Qt's headers.
-NOISE = re.compile(r"^(\d+ warnings? generated\.|Suppressed \d+ warnings? |Use -header-filter=)")
+NOISE = re.compile(r"^(\d+ warnings?( and \d+ errors?)? generated\.|Suppressed \d+ warnings? |"
+                   r"Use -header-filter=)")
 COLOUR = re.compile(r"\x1b\[[0-9;]*m")
 
 
