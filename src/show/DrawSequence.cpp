@@ -364,6 +364,8 @@ bool DrawSequence::PickNumber() {
     const LoNuInfo picked = m_ports.numbers->DrawRandomNumber();
     if (!picked.IsValid())
         return false;
+    // A number drawn twice would be announced as two winners.
+    Q_ASSERT(!m_status.IsNumberTaken(quint32(picked.m_nIndex)));
     m_curNumber = picked;
     CurGrade()->m_taken.Add(quint32(picked.m_nIndex));
     return true;
