@@ -344,6 +344,8 @@ DrawSequence::StepResult DrawSequence::DrawNext() {
     // with it in a crash; and the winners file must not run ahead of the scheme.
     if (m_nPendingPositions == 0 && !m_ports.winners->EnsureDrawStateSaved())
         return StepResult::Unsaved;
+    // Only this step may pick, and only now that the step before it is on disk.
+    QScopedValueRollback<bool> saved(m_bPickAllowed, m_nPendingPositions == 0);
     if (m_nPendingPositions == 0 && m_status.GetTakenCount() >= m_status.m_nuBase.m_nCount) {
         PoolExhausted();
         return StepResult::Exhausted;
@@ -361,6 +363,7 @@ DrawSequence::StepResult DrawSequence::DrawNext() {
 }
 
 bool DrawSequence::PickNumber() {
+    Q_ASSERT_X(m_bPickAllowed, "DrawSequence::PickNumber", "a pick before the last step is saved");
     const LoNuInfo picked = m_ports.numbers->DrawRandomNumber();
     if (!picked.IsValid())
         return false;

@@ -247,8 +247,9 @@ private:
     int m_nLandingToken = 0;
     bool m_bBoardAfterLanding = false;
     int m_nBoardCount = 0;
-    int m_nAutoRestartMs = -1; // -1: no automatic restart waits
-    quint64 m_nMoves = 0;      // events handled, nested ones included
+    int m_nAutoRestartMs = -1;   // -1: no automatic restart waits
+    quint64 m_nMoves = 0;        // events handled, nested ones included
+    bool m_bPickAllowed = false; // a step runs whose predecessor is known to be on disk
     QStringList m_checkListLines;
     LoNuInfo m_curNumber;
     QString m_symbolChars;
