@@ -33,11 +33,18 @@ function(tumo_test name dir)
     target_link_libraries(${name} PRIVATE ${ARG_LINKS} GTest::gtest Qt6::Test)
     target_compile_definitions(${name} PRIVATE TUMO_BINARY_DIR="${CMAKE_BINARY_DIR}"
                                                TUMO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+    # gtest's printers for Qt's types, ahead of every test file, so that no file can compare
+    # QStrings without them.
+    target_compile_options(${name} PRIVATE -include ${CMAKE_SOURCE_DIR}/tests/common/QtPrinters.h)
+    set(test_env "QT_QPA_PLATFORM=offscreen;QT_MEDIA_BACKEND=gstreamer;QT_LOGGING_RULES=*.debug=false")
     # One ctest entry per test case, so a failure names its case and ctest spreads the cases over
     # the cores. The cases are listed when ctest runs, not at build time, so a build never starts
     # a test program.
     gtest_discover_tests(${name} TEST_PREFIX "${dir}." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-        PROPERTIES
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_MEDIA_BACKEND=gstreamer;QT_LOGGING_RULES=*.debug=false"
-        TIMEOUT 600)
+        PROPERTIES ENVIRONMENT "${test_env}" TIMEOUT 600)
+    # The same cases once more, all in one process and in an order of their own each run (gtest
+    # prints the seed): a case that passes only in a process of its own, or only after another,
+    # fails here. The longest entries, so they start first.
+    add_test(NAME whole.${dir} COMMAND ${name} --gtest_shuffle)
+    set_tests_properties(whole.${dir} PROPERTIES ENVIRONMENT "${test_env}" TIMEOUT 900 COST 1000)
 endfunction()

@@ -29,6 +29,14 @@ unsigned selectBit(quint64 x, unsigned k) {
     return pos;
 }
 
+// Drawn entries of the first levelCount levels, copies included: what the index must hold.
+quint64 EntriesOf(const QList<GradeInfo>& levels, qsizetype levelCount) {
+    quint64 entries = 0;
+    for (qsizetype i = 0; i < levelCount; ++i)
+        entries += quint64(levels[i].m_taken.Count());
+    return entries;
+}
+
 } // namespace
 
 DrawnNumberIndex::DrawnNumberIndex() : m_self(std::make_shared<DrawnNumberIndex*>(this)) {}
@@ -102,6 +110,8 @@ void DrawnNumberIndex::sync(const QList<GradeInfo>& levels, qsizetype levelCount
     levelCount = std::clamp<qsizetype>(levelCount, 0, levels.size());
     if (!isCurrent(levels, levelCount))
         rebuild(levels, levelCount);
+    // An index that missed a change would let the pick hand out a winner twice.
+    Q_ASSERT(m_entries == EntriesOf(levels, levelCount));
 }
 
 // ---- the bitmap and its tree ----------------------------------------------------------------
@@ -118,8 +128,10 @@ void DrawnNumberIndex::buildTree() {
 }
 
 void DrawnNumberIndex::treeAdd(size_t word, int delta) {
-    for (size_t i = word + 1; i < m_tree.size(); i += i & (~i + 1))
+    for (size_t i = word + 1; i < m_tree.size(); i += i & (~i + 1)) {
+        Q_ASSERT(qint64(m_tree[i]) + delta >= 0);
         m_tree[i] = quint32(qint64(m_tree[i]) + delta);
+    }
 }
 
 // Makes the bitmap hold at least `bits` values, taking in the far values it now reaches.
@@ -253,5 +265,7 @@ quint32 DrawnNumberIndex::FreeAt(const QList<GradeInfo>& levels, qsizetype level
     }
     if (pos >= words)
         return limit; // k was not below the free count
-    return quint32(pos * 64 + selectBit(~m_bits[pos], unsigned(rest)));
+    const quint32 found = quint32(pos * 64 + selectBit(~m_bits[pos], unsigned(rest)));
+    Q_ASSERT(((m_bits[found / 64] >> (found % 64)) & 1) == 0);
+    return found;
 }

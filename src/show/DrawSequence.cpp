@@ -91,36 +91,199 @@ void DrawSequence::ShowStartupSymbol(QChar c) {
     m_bScreenDone = true;
 }
 
+// ---- the transition function ----
+
 void DrawSequence::OnSymbolsReady() {
-    m_bDrawEnabled = true;
+    Handle(DrawEvent::SymbolsReady);
 }
 
 void DrawSequence::SetDesignMode(bool on) {
-    m_bDesignMode = on;
-    CancelLanding();
+    Handle(on ? DrawEvent::DesignOn : DrawEvent::DesignOff);
 }
 
 void DrawSequence::StopTimers() {
-    KillAutoTimers();
-    CancelLanding();
+    Handle(DrawEvent::StopTimers);
 }
 
 void DrawSequence::StopAutoCycle() {
-    KillAutoTimers();
-    m_nAutoRestartMs = -1;
+    Handle(DrawEvent::StopAutoCycle);
 }
 
 void DrawSequence::StartFreshScreen() {
-    CancelLanding();
-    if (CurGrade())
-        m_status.m_nTakenAtGradeStart = Drawn();
-    m_nPendingPositions = 0;
-    m_bScreenDone = false;
+    Handle(DrawEvent::FreshScreen);
 }
 
 void DrawSequence::OnSymbolsLanded(int token) {
+    EventArgs args;
+    args.token = token;
+    Handle(DrawEvent::Landed, args);
+}
+
+void DrawSequence::OnDraw() {
+    Handle(DrawEvent::Draw);
+}
+
+void DrawSequence::OnRestart() {
+    RestartRolling();
+}
+
+bool DrawSequence::RestartRolling() {
+    return Handle(DrawEvent::Restart);
+}
+
+void DrawSequence::OnTimer(int id) {
+    if (id == DrawTimers::TIMER_AUTO_RESTART)
+        Handle(DrawEvent::AutoRestartTick);
+    else if (id == DrawTimers::TIMER_AUTO_STOP)
+        Handle(DrawEvent::AutoStopTick);
+}
+
+void DrawSequence::OnDeleteWinning() {
+    // Outside the step: a pop-up that answers at once must find the sequence free.
+    if (Handle(DrawEvent::DeleteAsked))
+        m_ports.checkList->ShowCheckList(m_checkListLines);
+}
+
+void DrawSequence::OnInfoTipResult(const QString& ticked, int lineCount) {
+    EventArgs args;
+    args.ticked = ticked;
+    args.lineCount = lineCount;
+    Handle(DrawEvent::RemovalAnswered, args);
+}
+
+void DrawSequence::ApplyGrade(GradeInfo* newGrade, GradeInfo* previous) {
+    EventArgs args;
+    args.level = newGrade;
+    args.previousLevel = previous;
+    Handle(DrawEvent::LevelChange, args);
+}
+
+bool DrawSequence::WaitsForNoStep(DrawEvent event) {
+    switch (event) {
+    case DrawEvent::Draw:
+    case DrawEvent::Restart:
+    case DrawEvent::AutoRestartTick:
+    case DrawEvent::AutoStopTick:
+    case DrawEvent::DeleteAsked:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool DrawSequence::Handle(DrawEvent event) {
+    return Handle(event, EventArgs());
+}
+
+bool DrawSequence::Handle(DrawEvent event, const EventArgs& args) {
+    const DrawState from = State();
+    const quint64 move = ++m_nMoves;
+    bool acted = false;
+    if (WaitsForNoStep(event) || event == DrawEvent::RemovalAnswered) {
+        // The answer of the check list always gives the window back, whatever runs.
+        if (event == DrawEvent::RemovalAnswered) {
+            m_ports.screen->EnableWindow(true);
+            m_bInfoTipOpen = false;
+        }
+        // A press or a tick that arrives while a step runs (its message box spins an event loop)
+        // is ignored; a timer keeps running and comes again.
+        if (m_bHandling)
+            return false;
+        QScopedValueRollback<bool> guard(m_bHandling, true);
+        acted = Act(event, args);
+    } else {
+        acted = Act(event, args);
+    }
+    // An event that came in meanwhile, from a message box's event loop, was checked on its own.
+    Q_ASSERT_X(move != m_nMoves || IsTransition(from, event, State()), "DrawSequence::Handle",
+               qPrintable(QStringLiteral("no move from %1 on %2 to %3")
+                              .arg(QLatin1String(StateName(from)), QLatin1String(EventName(event)),
+                                   QLatin1String(StateName(State())))));
+    return acted;
+}
+
+bool DrawSequence::Act(DrawEvent event, const EventArgs& args) {
+    switch (event) {
+    case DrawEvent::Draw:
+        return Draw() != StepResult::Ignored;
+    case DrawEvent::Restart:
+        return Restart();
+    case DrawEvent::AutoRestartTick:
+    case DrawEvent::AutoStopTick:
+        if (m_bInfoTipOpen || !CurGrade() || !CurGrade()->m_base.m_bAutoDraw)
+            return false;
+        if (event == DrawEvent::AutoRestartTick)
+            OnAutoRestartTimer();
+        else
+            OnAutoStopTimer();
+        return true;
+    case DrawEvent::Landed:
+        return Land(args.token);
+    case DrawEvent::SymbolsReady:
+        m_bDrawEnabled = true;
+        return true;
+    case DrawEvent::DesignOn:
+    case DrawEvent::DesignOff:
+        m_bDesignMode = event == DrawEvent::DesignOn;
+        CancelLanding();
+        return true;
+    case DrawEvent::FreshScreen:
+        CancelLanding();
+        if (CurGrade())
+            m_status.m_nTakenAtGradeStart = Drawn();
+        m_nPendingPositions = 0;
+        m_bScreenDone = false;
+        return true;
+    case DrawEvent::LevelChange:
+        if (!args.level || args.level == args.previousLevel)
+            return false;
+        ChangeLevel(args.level, args.previousLevel);
+        return true;
+    case DrawEvent::DeleteAsked:
+        return ShowCheckList();
+    case DrawEvent::RemovalAnswered:
+        AnswerRemoval(args.ticked, args.lineCount);
+        return true;
+    case DrawEvent::StopTimers:
+        KillAutoTimers();
+        CancelLanding();
+        return true;
+    case DrawEvent::StopAutoCycle:
+        KillAutoTimers();
+        m_nAutoRestartMs = -1;
+        return true;
+    }
+    return false;
+}
+
+DrawState DrawSequence::State() const {
+    if (m_bDesignMode)
+        return DrawState::Design;
+    if (m_bInfoTipOpen)
+        return DrawState::Removing;
+    if (!m_bDrawEnabled || !CurGrade())
+        return DrawState::Waiting;
+    if (m_bLandingAwaited)
+        return DrawState::Landing;
+    if (m_bScreenDone) {
+        if (m_status.LastGrade() > 0 && Drawn() == Quantity())
+            return CurGrade()->m_base.m_bPauseWhenDone ? DrawState::LevelPaused
+                                                       : DrawState::LevelComplete;
+        return DrawState::ScreenDone;
+    }
+    if (m_nPendingPositions > 0)
+        return DrawState::Stopping;
+    // A screen rolled afresh (after design mode or the settings window) shows no number yet.
+    if (m_bResultShown && Drawn() > m_status.m_nTakenAtGradeStart)
+        return DrawState::ScreenOpen;
+    if (m_status.GetTakenCount() >= m_status.m_nuBase.m_nCount)
+        return DrawState::PoolExhausted;
+    return DrawState::Rolling;
+}
+
+bool DrawSequence::Land(int token) {
     if (!m_bLandingAwaited || token != m_nLandingToken || !CurGrade())
-        return;
+        return false;
     const bool board = m_bBoardAfterLanding;
     const int count = m_nBoardCount;
     const int autoMs = m_nAutoRestartMs;
@@ -129,6 +292,7 @@ void DrawSequence::OnSymbolsLanded(int token) {
         UpdateBulletinAfterDraw(count);
     if (autoMs >= 0 && CurGrade()->m_base.m_bAutoDraw)
         StartTimer(DrawTimers::TIMER_AUTO_RESTART, autoMs);
+    return true;
 }
 
 // Each step asks anew: only the answer to the latest request counts, and it covers the symbols
@@ -155,24 +319,6 @@ void DrawSequence::StartAutoRestart(int milliseconds) {
 
 // ---- presses ----
 
-void DrawSequence::OnDraw() {
-    if (m_bHandling)
-        return;
-    QScopedValueRollback<bool> guard(m_bHandling, true);
-    Draw();
-}
-
-void DrawSequence::OnRestart() {
-    RestartRolling();
-}
-
-bool DrawSequence::RestartRolling() {
-    if (m_bHandling)
-        return false;
-    QScopedValueRollback<bool> guard(m_bHandling, true);
-    return Restart();
-}
-
 DrawSequence::StepResult DrawSequence::Draw() {
     if (m_bScreenDone && DrawAndRestartShareKey()) {
         Restart();
@@ -198,6 +344,8 @@ DrawSequence::StepResult DrawSequence::DrawNext() {
     // with it in a crash; and the winners file must not run ahead of the scheme.
     if (m_nPendingPositions == 0 && !m_ports.winners->EnsureDrawStateSaved())
         return StepResult::Unsaved;
+    // Only this step may pick, and only now that the step before it is on disk.
+    QScopedValueRollback<bool> saved(m_bPickAllowed, m_nPendingPositions == 0);
     if (m_nPendingPositions == 0 && m_status.GetTakenCount() >= m_status.m_nuBase.m_nCount) {
         PoolExhausted();
         return StepResult::Exhausted;
@@ -215,9 +363,12 @@ DrawSequence::StepResult DrawSequence::DrawNext() {
 }
 
 bool DrawSequence::PickNumber() {
+    Q_ASSERT_X(m_bPickAllowed, "DrawSequence::PickNumber", "a pick before the last step is saved");
     const LoNuInfo picked = m_ports.numbers->DrawRandomNumber();
     if (!picked.IsValid())
         return false;
+    // A number drawn twice would be announced as two winners.
+    Q_ASSERT(!m_status.IsNumberTaken(quint32(picked.m_nIndex)));
     m_curNumber = picked;
     CurGrade()->m_taken.Add(quint32(picked.m_nIndex));
     return true;
@@ -246,7 +397,7 @@ DrawSequence::StepResult DrawSequence::DrawOneNumber() {
     m_bScreenDone = Drawn() == Quantity() || onScreen % perScreen == 0;
     m_ports.sounds->ControlSounds(DrawSounds::WinningNumber);
     const int rest = onScreen % perScreen;
-    FinishStep(rest == 0 ? perScreen : rest, 1);
+    EnterResult(rest == 0 ? perScreen : rest, 1);
     return StepResult::Drawn;
 }
 
@@ -272,7 +423,7 @@ DrawSequence::StepResult DrawSequence::DrawCharacterOrNumber() {
     m_ports.sounds->ControlSounds(DrawSounds::WinningNumber);
     if (m_nPendingPositions == 0) {
         m_bScreenDone = true;
-        FinishStep(1, 1);
+        EnterResult(1, 1);
     } else if (m_nPendingPositions == positions - 1) {
         SaveDrawState(false); // the number is recorded with its first character
     }
@@ -302,7 +453,7 @@ DrawSequence::StepResult DrawSequence::DrawWholeScreen() {
     }
     m_nPendingPositions = 0;
     m_bScreenDone = true;
-    FinishStep(drawnNow, drawnNow);
+    EnterResult(drawnNow, drawnNow);
     if (exhausted) {
         PoolExhausted();
         return StepResult::Exhausted;
@@ -310,7 +461,7 @@ DrawSequence::StepResult DrawSequence::DrawWholeScreen() {
     return StepResult::Drawn;
 }
 
-void DrawSequence::FinishStep(int bulletinCount, int screenCount) {
+void DrawSequence::EnterResult(int bulletinCount, int screenCount) {
     SaveDrawState(true);
     m_bBoardAfterLanding = true;
     m_nBoardCount = bulletinCount;
@@ -360,9 +511,14 @@ bool DrawSequence::Restart() {
         m_status.m_nFirstSlot = 0;
         qint32 index = 0;
         if (GradeInfo* next = m_status.FindCurrentGrade(index))
-            ApplyGrade(next, m_pPrevGrade);
+            ChangeLevel(next, m_pPrevGrade);
         SaveDrawState(false);
     }
+    EnterRolling();
+    return true;
+}
+
+void DrawSequence::EnterRolling() {
     if (CurGrade()->m_notify.m_nShowWhen == 0)
         m_ports.bulletin->HideBulletin();
     m_ports.symbols->Roll(0, 1);
@@ -370,26 +526,9 @@ bool DrawSequence::Restart() {
     m_bScreenDone = false;
     m_ports.sounds->ControlSounds(DrawSounds::Rolling);
     HideSurplusSlots();
-    return true;
 }
 
 // ---- automatic mode ----
-
-void DrawSequence::OnTimer(int id) {
-    if (id != DrawTimers::TIMER_AUTO_RESTART && id != DrawTimers::TIMER_AUTO_STOP)
-        return;
-    // A tick that finds a handler running or the removal pop-up open is skipped; the timer keeps
-    // running and comes again.
-    if (m_bHandling || m_bInfoTipOpen)
-        return;
-    QScopedValueRollback<bool> guard(m_bHandling, true);
-    if (!CurGrade() || !CurGrade()->m_base.m_bAutoDraw)
-        return;
-    if (id == DrawTimers::TIMER_AUTO_RESTART)
-        OnAutoRestartTimer();
-    else
-        OnAutoStopTimer();
-}
 
 void DrawSequence::OnAutoRestartTimer() {
     if (Drawn() < Quantity())
@@ -442,42 +581,35 @@ bool DrawSequence::IsTimerRunning(int id) const {
 
 // ---- removal of just-drawn numbers ----
 
-void DrawSequence::OnDeleteWinning() {
-    QStringList lines;
-    {
-        if (m_bHandling)
-            return;
-        QScopedValueRollback<bool> guard(m_bHandling, true);
-        if (m_bInfoTipOpen || !m_bResultShown || !m_status.m_options.m_bAllowDelete || !CurGrade())
-            return;
-        const int onScreen = m_nScreenCount;
-        const int drawn = Drawn();
-        if (onScreen <= 0 || onScreen > drawn)
-            return;
-        // With several numbers on a screen in take style 0, only the number just drawn can be
-        // taken back, and only once.
-        if (CurGrade()->m_takeStyle.m_nStopMode == LotteryTakeStyle::StopNumber &&
-            PerScreen() > 1 && m_status.GetLastSlotIndex() != m_nLastSlot)
-            return;
-        for (int i = 0; i < onScreen; ++i)
-            lines << m_ports.numbers->ReadNumber(CurGrade()->m_taken.ValueAt(drawn - onScreen + i))
-                         .m_strNumber;
-        m_ports.screen->EnableWindow(false);
-        m_bInfoTipOpen = true;
-    }
-    // Outside the guard: a pop-up that answers at once must find the sequence free.
-    m_ports.checkList->ShowCheckList(lines);
+// The lines of the check list go in m_checkListLines; true when it is to be shown.
+bool DrawSequence::ShowCheckList() {
+    m_checkListLines.clear();
+    if (m_bInfoTipOpen || !m_bResultShown || !m_status.m_options.m_bAllowDelete || !CurGrade())
+        return false;
+    const int onScreen = m_nScreenCount;
+    const int drawn = Drawn();
+    if (onScreen <= 0 || onScreen > drawn)
+        return false;
+    // With several numbers on a screen in take style 0, only the number just drawn can be
+    // taken back, and only once.
+    if (CurGrade()->m_takeStyle.m_nStopMode == LotteryTakeStyle::StopNumber && PerScreen() > 1 &&
+        m_status.GetLastSlotIndex() != m_nLastSlot)
+        return false;
+    for (int i = 0; i < onScreen; ++i)
+        m_checkListLines << m_ports.numbers
+                                ->ReadNumber(CurGrade()->m_taken.ValueAt(drawn - onScreen + i))
+                                .m_strNumber;
+    m_ports.screen->EnableWindow(false);
+    m_bInfoTipOpen = true;
+    return true;
 }
 
-void DrawSequence::OnInfoTipResult(const QString& ticked, int lineCount) {
-    m_ports.screen->EnableWindow(true);
-    m_bInfoTipOpen = false;
+void DrawSequence::AnswerRemoval(const QString& ticked, int lineCount) {
     // Cancel, or the result is gone already (a level change, a restart).
-    if (lineCount <= 0 || m_bHandling || !m_bResultShown || !CurGrade())
+    if (lineCount <= 0 || !m_bResultShown || !CurGrade())
         return;
     // No line ticked removes nothing, but the symbols roll again all the same.
     const QList<int> lines = ParseTickedLines(ticked, qMin(lineCount, m_nScreenCount));
-    QScopedValueRollback<bool> guard(m_bHandling, true);
     CancelLanding();
     if (!lines.isEmpty()) {
         RemoveTicked(lines);
@@ -510,7 +642,7 @@ void DrawSequence::RemoveTicked(const QList<int>& lines) {
 
 // ---- level change ----
 
-void DrawSequence::ApplyGrade(GradeInfo* newGrade, GradeInfo* previous) {
+void DrawSequence::ChangeLevel(GradeInfo* newGrade, GradeInfo* previous) {
     if (!newGrade || newGrade == previous)
         return;
     m_bDrawEnabled = false;
@@ -625,4 +757,137 @@ int DrawSequence::Quantity() const {
 
 void DrawSequence::Say(const QString& text) {
     m_ports.prompter->Message(text, Prompter::Icon::Warning);
+}
+
+// ---- the states and their moves ----
+
+const char* DrawSequence::StateName(DrawState state) {
+    switch (state) {
+    case DrawState::Design:
+        return "Design";
+    case DrawState::Waiting:
+        return "Waiting";
+    case DrawState::Removing:
+        return "Removing";
+    case DrawState::Rolling:
+        return "Rolling";
+    case DrawState::PoolExhausted:
+        return "PoolExhausted";
+    case DrawState::Stopping:
+        return "Stopping";
+    case DrawState::Landing:
+        return "Landing";
+    case DrawState::ScreenOpen:
+        return "ScreenOpen";
+    case DrawState::ScreenDone:
+        return "ScreenDone";
+    case DrawState::LevelComplete:
+        return "LevelComplete";
+    case DrawState::LevelPaused:
+        return "LevelPaused";
+    }
+    return "?";
+}
+
+const char* DrawSequence::EventName(DrawEvent event) {
+    switch (event) {
+    case DrawEvent::Draw:
+        return "Draw";
+    case DrawEvent::Restart:
+        return "Restart";
+    case DrawEvent::AutoRestartTick:
+        return "AutoRestartTick";
+    case DrawEvent::AutoStopTick:
+        return "AutoStopTick";
+    case DrawEvent::Landed:
+        return "Landed";
+    case DrawEvent::SymbolsReady:
+        return "SymbolsReady";
+    case DrawEvent::DesignOn:
+        return "DesignOn";
+    case DrawEvent::DesignOff:
+        return "DesignOff";
+    case DrawEvent::FreshScreen:
+        return "FreshScreen";
+    case DrawEvent::LevelChange:
+        return "LevelChange";
+    case DrawEvent::DeleteAsked:
+        return "DeleteAsked";
+    case DrawEvent::RemovalAnswered:
+        return "RemovalAnswered";
+    case DrawEvent::StopTimers:
+        return "StopTimers";
+    case DrawEvent::StopAutoCycle:
+        return "StopAutoCycle";
+    }
+    return "?";
+}
+
+namespace {
+
+constexpr unsigned Bit(DrawState state) {
+    return 1U << unsigned(state);
+}
+
+constexpr unsigned kAnyState = ~0U;
+// Symbols rolling, a step may stop them.
+constexpr unsigned kDrawable = Bit(DrawState::Rolling) | Bit(DrawState::PoolExhausted) |
+                               Bit(DrawState::Stopping) | Bit(DrawState::ScreenOpen) |
+                               Bit(DrawState::Landing);
+// A finished screen, coming to rest or standing.
+constexpr unsigned kFinished = Bit(DrawState::Landing) | Bit(DrawState::ScreenDone) |
+                               Bit(DrawState::LevelComplete) | Bit(DrawState::LevelPaused);
+// What a draw step leaves.
+constexpr unsigned kStepped = Bit(DrawState::Stopping) | Bit(DrawState::Landing) |
+                              Bit(DrawState::ScreenOpen) | Bit(DrawState::ScreenDone) |
+                              Bit(DrawState::LevelComplete) | Bit(DrawState::LevelPaused);
+// What a restart leaves: rolling, on the next level (its symbols still coming), or a paused level.
+constexpr unsigned kRestarted = Bit(DrawState::Rolling) | Bit(DrawState::PoolExhausted) |
+                                Bit(DrawState::Waiting) | Bit(DrawState::LevelPaused);
+// A result once it stands.
+constexpr unsigned kLanded = Bit(DrawState::Stopping) | Bit(DrawState::ScreenOpen) |
+                             Bit(DrawState::ScreenDone) | Bit(DrawState::LevelComplete) |
+                             Bit(DrawState::LevelPaused);
+constexpr unsigned kShowing = kAnyState & ~Bit(DrawState::Design) & ~Bit(DrawState::Removing);
+
+struct Move {
+    DrawEvent event;
+    unsigned from;
+    unsigned to;
+};
+
+// Every move of the draw besides staying put (an event that changes nothing is always allowed).
+constexpr Move kMoves[] = {
+    {DrawEvent::Draw, kDrawable, kStepped},
+    {DrawEvent::AutoStopTick, kDrawable, kStepped},
+    // Draw on a finished screen when Draw and Restart share a key, and the automatic mode's
+    // stop tick through it.
+    {DrawEvent::Draw, kFinished, kRestarted},
+    {DrawEvent::AutoStopTick, kFinished, kRestarted},
+    {DrawEvent::Restart, kFinished, kRestarted},
+    {DrawEvent::AutoRestartTick, kFinished, kRestarted},
+    {DrawEvent::Landed, Bit(DrawState::Landing), kLanded},
+    // The board and the automatic wait are dropped; what stands, stands.
+    {DrawEvent::StopTimers, Bit(DrawState::Landing), kLanded},
+    {DrawEvent::SymbolsReady, Bit(DrawState::Waiting), kShowing},
+    {DrawEvent::DesignOn, kAnyState, Bit(DrawState::Design)},
+    {DrawEvent::DesignOff, Bit(DrawState::Design), kShowing},
+    {DrawEvent::FreshScreen, kShowing,
+     Bit(DrawState::Rolling) | Bit(DrawState::PoolExhausted) | Bit(DrawState::ScreenOpen) |
+         Bit(DrawState::Waiting)},
+    {DrawEvent::LevelChange, kAnyState, Bit(DrawState::Waiting)},
+    {DrawEvent::DeleteAsked, kFinished | Bit(DrawState::ScreenOpen), Bit(DrawState::Removing)},
+    {DrawEvent::RemovalAnswered, Bit(DrawState::Removing), kShowing},
+};
+
+} // namespace
+
+bool DrawSequence::IsTransition(DrawState from, DrawEvent event, DrawState to) {
+    if (from == to)
+        return true;
+    for (const Move& move : kMoves) {
+        if (move.event == event && (move.from & Bit(from)) != 0 && (move.to & Bit(to)) != 0)
+            return true;
+    }
+    return false;
 }

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class BulletinControl;
 class CheckListHost;
@@ -33,6 +34,40 @@ struct DrawPorts {
     Prompter* prompter = nullptr;
 };
 
+// What the operator sees of the draw, one state at a time (DrawSequence::State).
+enum class DrawState {
+    Design,        // design mode: the screen is being laid out and nothing is drawn
+    Waiting,       // a level's symbols are being set up; presses are ignored until they are there
+    Removing,      // the check list of the numbers just drawn is open
+    Rolling,       // every symbol rolls; Draw stops them
+    PoolExhausted, // rolling, but no number is left to draw: Draw only says so
+    Stopping,      // one character per press: part of a number stands, the rest rolls
+    Landing,       // a result is coming to rest; the board and the automatic wait follow it
+    ScreenOpen,    // a number stands and the screen has room for more: Draw adds the next
+    ScreenDone,    // the screen is finished: Restart rolls again
+    LevelComplete, // ... and so is the level: Restart moves on to the next incomplete one
+    LevelPaused,   // ... and the level pauses when finished: Restart does nothing
+};
+
+// Everything that moves the draw: the operator's commands, the automatic mode's timers, the
+// symbol worker's replies and the windows around the draw.
+enum class DrawEvent {
+    Draw,            // command 107, a click on the screen
+    Restart,         // command 110, a double click
+    AutoRestartTick, // timer 2
+    AutoStopTick,    // timer 3
+    Landed,          // the symbols of the last step rest on their characters
+    SymbolsReady,    // the worker set up the symbols of a level
+    DesignOn,
+    DesignOff,
+    FreshScreen,     // back from design mode or the settings window: the symbols roll anew
+    LevelChange,     // a level is put on the screen
+    DeleteAsked,     // command 13
+    RemovalAnswered, // the check list's answer
+    StopTimers,      // the quit sequence
+    StopAutoCycle,   // a save failed
+};
+
 // The draw show: one press of Draw picks winning numbers, records them in the current prize
 // level and stops the rolling symbols on their characters; Restart (or Draw again, when both
 // share a key) sets them rolling and moves on to the next level once one is complete. It also
@@ -45,6 +80,11 @@ struct DrawPorts {
 class DrawSequence {
 public:
     static QString PoolExhaustedText(); // string 32824
+    static const char* StateName(DrawState state);
+    static const char* EventName(DrawEvent event);
+    // Whether the event may move the draw from one state to the other; the transition function
+    // asserts it of every move.
+    static bool IsTransition(DrawState from, DrawEvent event, DrawState to);
 
     DrawSequence(TumoStatus& status, const DrawPorts& ports);
     DrawSequence(const DrawSequence&) = delete;
@@ -103,6 +143,8 @@ public:
     // set's first character, masked positions on the mask symbol.
     QList<int> BuildFrames(const QString& number) const;
 
+    // The state the operator sees now.
+    DrawState State() const;
     bool IsDrawEnabled() const { return m_bDrawEnabled; }
     bool IsDesignMode() const { return m_bDesignMode; }
     bool IsScreenDone() const { return m_bScreenDone; }
@@ -119,6 +161,23 @@ public:
     bool IsTimerRunning(int id) const;
 
 private:
+    // What an event carries besides its kind.
+    struct EventArgs {
+        int token = 0;                      // Landed
+        QString ticked;                     // RemovalAnswered
+        int lineCount = 0;                  // RemovalAnswered
+        GradeInfo* level = nullptr;         // LevelChange
+        GradeInfo* previousLevel = nullptr; // LevelChange
+    };
+    // The one transition function: every public handler comes here. It keeps presses and ticks
+    // from re-entering a step that runs (a message box spins its own event loop) and checks that
+    // the move is one the table allows. True when the event was acted on.
+    bool Handle(DrawEvent event);
+    bool Handle(DrawEvent event, const EventArgs& args);
+    bool Act(DrawEvent event, const EventArgs& args);
+    // Events that a step in progress turns away, rather than nest in it.
+    static bool WaitsForNoStep(DrawEvent event);
+
     enum class StepResult {
         Ignored,
         Drawn,
@@ -132,9 +191,17 @@ private:
     StepResult DrawCharacterOrNumber();
     StepResult DrawWholeScreen();
     bool Restart();
+    bool Land(int token);
     bool PickNumber();
     void StopNumber(int slot);
-    void FinishStep(int bulletinCount, int screenCount);
+    // The effects of the moves out of Rolling or Stopping into Landing: the save with the winners
+    // file, the board armed for the landing, the text panels.
+    void EnterResult(int bulletinCount, int screenCount);
+    // The effects of every move into Rolling: the board, the symbols and the rolling sound.
+    void EnterRolling();
+    bool ShowCheckList();
+    void AnswerRemoval(const QString& ticked, int lineCount);
+    void ChangeLevel(GradeInfo* newGrade, GradeInfo* previous);
     void UpdateBulletinAfterDraw(int count);
     // The winners text file only when automatic output is on.
     void SaveDrawState(bool winnersText);
@@ -180,7 +247,10 @@ private:
     int m_nLandingToken = 0;
     bool m_bBoardAfterLanding = false;
     int m_nBoardCount = 0;
-    int m_nAutoRestartMs = -1; // -1: no automatic restart waits
+    int m_nAutoRestartMs = -1;   // -1: no automatic restart waits
+    quint64 m_nMoves = 0;        // events handled, nested ones included
+    bool m_bPickAllowed = false; // a step runs whose predecessor is known to be on disk
+    QStringList m_checkListLines;
     LoNuInfo m_curNumber;
     QString m_symbolChars;
     GradeInfo* m_pPrevGrade = nullptr;

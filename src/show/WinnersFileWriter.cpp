@@ -15,8 +15,14 @@ void AppendLevel(QList<WinnerLine>& lines, const GradeInfo& level, const QString
     }
 }
 
-qsizetype LastLevel(const TumoStatus& status) {
-    return status.LevelCount() - 1;
+// The file's order: prize levels 1 to n in list order, then the default level.
+template <typename Visit> void ForEachLevelInFileOrder(const TumoStatus& status, Visit visit) {
+    const qsizetype last = status.LevelCount() - 1;
+    if (last < 0)
+        return;
+    for (qsizetype i = 1; i <= last; ++i)
+        visit(i);
+    visit(0);
 }
 
 } // namespace
@@ -27,15 +33,11 @@ WinnersFileWriter::WinnersFileWriter(const TumoStatus& status, NumberSource& num
 QList<WinnerLine> WinnersFileWriter::CollectWinners(const TumoStatus& status,
                                                     NumberSource& numbers) {
     QList<WinnerLine> lines;
-    const std::span<const GradeInfo> levels = status.Levels();
-    if (levels.empty())
-        return lines;
-    const qsizetype last = LastLevel(status);
-    for (qsizetype i = 1; i <= last; ++i) {
-        const GradeInfo& level = levels[i];
-        AppendLevel(lines, level, level.m_base.m_strName, numbers);
-    }
-    AppendLevel(lines, levels[0], GradeBase::DefaultName(), numbers);
+    ForEachLevelInFileOrder(status, [&](qsizetype i) {
+        const GradeInfo& level = status.Level(i);
+        AppendLevel(lines, level, i == 0 ? GradeBase::DefaultName() : level.m_base.m_strName,
+                    numbers);
+    });
     return lines;
 }
 
@@ -63,16 +65,11 @@ void WinnersFileWriter::Update(qsizetype index) {
 
 QList<WinnersLevel> WinnersFileWriter::Snapshot() {
     QList<WinnersLevel> levels;
-    if (m_status.LevelCount() == 0)
-        return levels;
-    const qsizetype last = LastLevel(m_status);
-    m_cache.resize(last + 1);
-    for (qsizetype i = 1; i <= last; ++i) {
+    m_cache.resize(m_status.LevelCount());
+    ForEachLevelInFileOrder(m_status, [&](qsizetype i) {
         Update(i);
         levels.append(m_cache.at(i).texts);
-    }
-    Update(0);
-    levels.append(m_cache.at(0).texts);
+    });
     return levels;
 }
 

@@ -71,7 +71,10 @@ e2e_start_xvfb() {
         screens+=(-screen "$n" "$size")
         n=$((n + 1))
     done
-    Xvfb -displayfd 3 "${screens[@]}" -nolisten tcp 3>"$work/display" \
+    # -noreset: by default the server starts over whenever its last client leaves (the probe
+    # below, a helper, a program that ended); a program connecting meanwhile is turned away, which
+    # a busy machine makes likely.
+    Xvfb -displayfd 3 "${screens[@]}" -nolisten tcp -noreset 3>"$work/display" \
         >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 50); do

@@ -1,20 +1,16 @@
 #pragma once
 
 #include "base/AppPaths.h"
-#include "common/RecordingPrompter.h"
-#include "model/TumoStatus.h"
+#include "common/PoolFolder.h"
 #include "settings/Sheet_LotteryNo.h"
-#include "store/NuFileDeal.h"
 
 #include <QByteArray>
 #include <QDialog>
 #include <QFile>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <ostream>
 
 namespace numbertest {
 
@@ -50,36 +46,15 @@ protected:
 
 // A pool in a folder of its own, opened the way the draw window opens it (an empty pool starts
 // with the numbers 1 to 100), with one prize level besides the default one.
-class PoolFixture : public ::testing::Test {
+class PoolFixture : public ::testing::Test, protected PoolFolder {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         SetAppFolder(dir.path());
-        status.AddLevel(GradeInfo());
-        status.AddLevel(GradeInfo());
-        pool.m_strFolder = dir.path();
-        pool.m_pStatus = &status;
-        pool.SetPrompter(&prompter);
         ASSERT_EQ(pool.OpenStore(), 1);
     }
 
     QString Path(const QString& name) const { return dir.filePath(name); }
-
-    QStringList Numbers() {
-        QStringList out;
-        for (quint32 i = 0; i < pool.GetCount(); ++i)
-            out << pool.ReadNumber(i).m_strNumber;
-        return out;
-    }
-
-    QTemporaryDir dir;
-    RecordingPrompter prompter;
-    TumoStatus status;
-    NuFileDeal pool;
 };
 
 } // namespace numbertest
-
-inline void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}

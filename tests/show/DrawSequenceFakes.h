@@ -17,12 +17,6 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
-#include <ostream>
-
-// Readable failures.
-inline void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
 
 // Records every side effect of the draw sequence, in order, as one line of text each, so that a
 // test can compare whole sequences: "stop p0 s1 f2", "roll 0 1", "start 2 500", "kill 3",

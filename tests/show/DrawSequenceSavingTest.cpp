@@ -202,3 +202,26 @@ INSTANTIATE_TEST_SUITE_P(Disks, DrawSequenceFullDisk,
                          ::testing::Values(FullDisk{"RoomForTheWinnersTextOnly", true, false},
                                            FullDisk{"NoRoomAndATickBeforeTheReport", false, true}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// One character per press: the press that completes a number writes it to the winners file at
+// once, not the next roll; the press of a number's first character records it in the scheme
+// only, so the file lists every number whose characters all stand.
+TEST(DrawSequenceSaving, EachCharacterNumberIsListedByThePressThatCompletesIt) {
+    SavingFixture f;
+    f.Level(1).m_base.m_bAutoDraw = 0;
+    f.Level(1).m_takeStyle.m_nStopMode = LotteryTakeStyle::StopCharacter;
+    for (int number = 1; number <= 3; ++number) {
+        for (int character = 1; character <= 3; ++character) {
+            f.seq->OnDraw();
+            f.Land();
+            f.Settle();
+            EXPECT_EQ(f.SchemeWinners(), f.Drawn());
+            const QStringList complete = character == 3 ? f.Drawn() : f.Drawn().mid(0, number - 1);
+            EXPECT_EQ(f.ListedWinners(), complete)
+                << "number " << number << ", character " << character;
+        }
+        f.seq->OnRestart();
+        f.Settle();
+        EXPECT_EQ(f.ListedWinners(), f.Drawn());
+    }
+}

@@ -163,7 +163,11 @@ TEST(MessageBoxPrompter, TheSaveChooserAsksAboutTheFileWithItsDefaultSuffix) {
                 yes->click();
         } else if (auto* chooser = qobject_cast<QFileDialog*>(modal);
                    chooser && question.isEmpty()) {
-            chooser->selectFile(QStringLiteral("out1"));
+            // Typed, as a person does: selectFile leaves the name alone while its field has the
+            // focus, which it has once an earlier window made the application active.
+            auto* name = chooser->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            ASSERT_NE(name, nullptr);
+            name->setText(QStringLiteral("out1"));
             // As its Save button does; queued, since the question waits inside it and this
             // timer does not fire again until its handler returns.
             QMetaObject::invokeMethod(

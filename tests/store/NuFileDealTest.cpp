@@ -1,6 +1,6 @@
 #include "store/NuFileDeal.h"
 #include "StoreTestUtil.h"
-#include "common/RecordingPrompter.h"
+#include "common/PoolFolder.h"
 #include "model/TumoStatus.h"
 #include "store/StoreTexts.h"
 
@@ -22,16 +22,11 @@ QByteArray rec(const QString& number, const QString& info) {
     return out;
 }
 
-class PoolTest : public ::testing::Test {
+class PoolTest : public ::testing::Test, protected PoolFolder {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        pool.m_strFolder = dir.path();
-        pool.m_pStatus = &status;
-        pool.SetPrompter(&prompter);
         pool.SetProgressSink(&sink);
-        status.AddLevel(GradeInfo());
-        status.AddLevel(GradeInfo());
     }
     QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
     QByteArray data() const { return ReadBytes(path("data.dat")); }
@@ -43,18 +38,8 @@ protected:
         for (const auto& r : records)
             ASSERT_EQ(pool.AddNumber(r.first, r.second), 0);
     }
-    QStringList numbers() {
-        QStringList out;
-        for (quint32 i = 0; i < pool.GetCount(); ++i)
-            out << pool.ReadNumber(i).m_strNumber;
-        return out;
-    }
 
-    QTemporaryDir dir;
-    TumoStatus status;
-    RecordingPrompter prompter;
     RecordingSink sink;
-    NuFileDeal pool;
 };
 
 } // namespace
@@ -161,7 +146,7 @@ TEST_F(PoolTest, ModifyKeepsEveryOtherRecordByteForByte) {
     EXPECT_EQ(data(), expected);
     ASSERT_EQ(pool.ModifyNumber(LoNuInfo(0, QStringLiteral("0"), QString())), 1);
     ASSERT_EQ(pool.ModifyNumber(LoNuInfo(3, QStringLiteral("44"), QStringLiteral("last"))), 1);
-    EXPECT_EQ(numbers(), QStringList({"0", "2", "33", "44"}));
+    EXPECT_EQ(Numbers(), QStringList({"0", "2", "33", "44"}));
     EXPECT_EQ(pool.ReadNumber(3).m_strInfo, QStringLiteral("last"));
     EXPECT_EQ(pool.ReadNumber(1).m_strInfo, QStringLiteral("two"));
     EXPECT_FALSE(QFile::exists(path("dataT.dat")));
@@ -176,7 +161,7 @@ TEST_F(PoolTest, ModifyOfARecordLongerThan64KiBKeepsTheRecordsAfterIt) {
     const QString big(32767, QLatin1Char('b'));
     makePool({{"1", "one"}, {big, big}, {"3", "three"}});
     ASSERT_EQ(pool.ModifyNumber(LoNuInfo(1, QStringLiteral("2"), QStringLiteral("two"))), 1);
-    EXPECT_EQ(numbers(), QStringList({"1", "2", "3"}));
+    EXPECT_EQ(Numbers(), QStringList({"1", "2", "3"}));
     EXPECT_EQ(pool.ReadNumber(2).m_strInfo, QStringLiteral("three"));
     EXPECT_EQ(data().size(), 3 * 8 + 2 * (1 + 3 + 1 + 3 + 1 + 5));
 }
@@ -184,9 +169,9 @@ TEST_F(PoolTest, ModifyOfARecordLongerThan64KiBKeepsTheRecordsAfterIt) {
 TEST_F(PoolTest, DeleteRemovesTheSelectedRanges) {
     makePool({{"0", ""}, {"1", ""}, {"2", ""}, {"3", ""}, {"4", ""}, {"5", ""}});
     ASSERT_TRUE(pool.DeleteNumbers({{0, 0}, {5, 5}}));
-    EXPECT_EQ(numbers(), QStringList({"1", "2", "3", "4"}));
+    EXPECT_EQ(Numbers(), QStringList({"1", "2", "3", "4"}));
     ASSERT_TRUE(pool.DeleteNumbers({{1, 2}}));
-    EXPECT_EQ(numbers(), QStringList({"1", "4"}));
+    EXPECT_EQ(Numbers(), QStringList({"1", "4"}));
     EXPECT_FALSE(QFile::exists(path("dataT.dat")));
     ASSERT_TRUE(pool.DeleteNumbers({{0, 1}}));
     EXPECT_EQ(pool.GetCount(), 0u);
@@ -246,7 +231,7 @@ TEST_F(PoolTest, ARebuildThatCannotWriteKeepsTheOldIndex) {
     }
     EXPECT_EQ(index(), before);
     EXPECT_EQ(prompter.messages, QStringList({StoreTexts::WriteError()}));
-    EXPECT_EQ(numbers(), QStringList({"1", "2", "3"}));
+    EXPECT_EQ(Numbers(), QStringList({"1", "2", "3"}));
 }
 
 TEST_F(PoolTest, ARewriteThatCannotWriteKeepsTheOldPool) {
@@ -261,12 +246,12 @@ TEST_F(PoolTest, ARewriteThatCannotWriteKeepsTheOldPool) {
     EXPECT_EQ(data(), d);
     EXPECT_EQ(index(), ix);
     EXPECT_EQ(prompter.messages, QStringList({StoreTexts::WriteError(), StoreTexts::WriteError()}));
-    EXPECT_EQ(numbers(), QStringList({"1", "2", "3"}));
+    EXPECT_EQ(Numbers(), QStringList({"1", "2", "3"}));
     EXPECT_TRUE(pool.IsReady());
     // And once the disk has room again, both work.
     EXPECT_EQ(pool.ModifyNumber(LoNuInfo(1, "22", "twenty-two")), 1);
     EXPECT_TRUE(pool.DeleteNumbers({{0, 0}}));
-    EXPECT_EQ(numbers(), QStringList({"22", "3"}));
+    EXPECT_EQ(Numbers(), QStringList({"22", "3"}));
 }
 
 // While an operation rewrites the pool, readers get "no record" rather than half-written bytes.

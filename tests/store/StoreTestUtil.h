@@ -55,9 +55,3 @@ inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
 inline QByteArray Utf16(const QString& s) {
     return QByteArray(reinterpret_cast<const char*>(s.utf16()), s.size() * 2);
 }
-
-#include <ostream>
-
-inline void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
