@@ -546,6 +546,12 @@ LoNuInfo CTumoDlg::ReadNumber(quint32 index) {
     return number;
 }
 
+QList<LoNuInfo> CTumoDlg::ReadNumbers(const QList<quint32>& indexes) {
+    QList<LoNuInfo> numbers = m_numbers.ReadNumbers(indexes);
+    CheckPoolDamage();
+    return numbers;
+}
+
 void CTumoDlg::CheckPoolDamage() {
     // The store has told the operator and dropped the index, so that the next start rebuilds it.
     // The winners drawn so far are kept: the program ends as by Quit, saving its state.

@@ -207,6 +207,7 @@ public:
     // NumberSource: the pool, watched for damage.
     LoNuInfo DrawRandomNumber() override;
     LoNuInfo ReadNumber(quint32 index) override;
+    QList<LoNuInfo> ReadNumbers(const QList<quint32>& indexes) override;
     bool IsDamaged() const override { return m_numbers.IsDamaged(); }
 
     // The level on show: the status's current level.

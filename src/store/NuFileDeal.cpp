@@ -203,7 +203,7 @@ public:
     }
 
 private:
-    static constexpr quint64 kBlockBytes = 256 * 1024;
+    static constexpr quint64 kBlockBytes = quint64(256) * 1024;
 
     QFile& m_file;
     quint64 m_fileBytes;
