@@ -112,25 +112,68 @@ bool ChunksFitFile(const QString& path) {
 
 } // namespace
 
-MovieLoadResult StripMovieFile::Read(const QString& path) {
-    if (IsFlashSignature(path))
-        return MovieLoadResult::Failure(QStringLiteral("%1 is a Flash movie").arg(path));
-    if (!ChunksFitFile(path))
-        return MovieLoadResult::Failure(QStringLiteral("%1 is damaged").arg(path));
-    QImageReader reader(path);
+namespace {
+
+struct Header {
+    QMap<QString, QString> keys;
+    Layout layout{};
+    QSize size;
+};
+
+// Everything a strip movie says before its pixels: its keys and how its cells lie.
+std::optional<Header> ReadHeader(QImageReader& reader, const QString& path, QString& why) {
+    if (IsFlashSignature(path)) {
+        why = QStringLiteral("%1 is a Flash movie").arg(path);
+        return std::nullopt;
+    }
+    if (!ChunksFitFile(path)) {
+        why = QStringLiteral("%1 is damaged").arg(path);
+        return std::nullopt;
+    }
     reader.setDecideFormatFromContent(true);
-    reader.setAllocationLimit(kMaxDecodeMb);
-    if (reader.format() != "png")
-        return MovieLoadResult::Failure(QStringLiteral("%1 is not a strip movie").arg(path));
-    const QMap<QString, QString> keys = ReadKeys(reader);
-    if (keys.value(QStringLiteral("Movie")) != QLatin1String("strip/1"))
-        return MovieLoadResult::Failure(QStringLiteral("%1 has no strip/1 movie key").arg(path));
+    reader.setAllocationLimit(StripMovieFile::kMaxDecodeMb);
+    if (reader.format() != "png") {
+        why = QStringLiteral("%1 is not a strip movie").arg(path);
+        return std::nullopt;
+    }
+    Header header;
+    header.keys = ReadKeys(reader);
+    if (header.keys.value(QStringLiteral("Movie")) != QLatin1String("strip/1")) {
+        why = QStringLiteral("%1 has no strip/1 movie key").arg(path);
+        return std::nullopt;
+    }
     // The header's size, taken before decoding: the reader cannot tell it once it has read on.
-    const QSize size = reader.size();
+    header.size = reader.size();
+    QString layoutWhy;
+    const auto layout = CheckLayout(header.keys, header.size, &layoutWhy);
+    if (!layout) {
+        why = path + QStringLiteral(": ") + layoutWhy;
+        return std::nullopt;
+    }
+    header.layout = *layout;
+    return header;
+}
+
+} // namespace
+
+std::optional<QMap<QString, QString>> StripMovieFile::ReadVariables(const QString& path) {
+    QImageReader reader(path);
     QString why;
-    const auto layout = CheckLayout(keys, size, &why);
-    if (!layout)
-        return MovieLoadResult::Failure(path + QStringLiteral(": ") + why);
+    const std::optional<Header> header = ReadHeader(reader, path, why);
+    if (!header)
+        return std::nullopt;
+    return header->keys;
+}
+
+MovieLoadResult StripMovieFile::Read(const QString& path) {
+    QImageReader reader(path);
+    QString why;
+    const std::optional<Header> header = ReadHeader(reader, path, why);
+    if (!header)
+        return MovieLoadResult::Failure(why);
+    const QMap<QString, QString>& keys = header->keys;
+    const QSize size = header->size;
+    const std::optional<Layout> layout = header->layout;
     const QImage picture = reader.read();
     if (picture.isNull() || picture.size() != size)
         return MovieLoadResult::Failure(path + QStringLiteral(": ") + reader.errorString());
