@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QScreen>
 #include <QWidget>
 
 namespace {
@@ -18,6 +19,8 @@ protected:
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     Plain window;
+    // Without a window manager (Xvfb) only the geometry makes the window cover the screen.
+    window.setGeometry(window.screen()->geometry());
     window.showFullScreen();
     return QApplication::exec();
 }

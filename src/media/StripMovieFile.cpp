@@ -165,6 +165,29 @@ std::optional<QMap<QString, QString>> StripMovieFile::ReadVariables(const QStrin
     return header->keys;
 }
 
+namespace {
+
+void ReleaseStrip(void* strip) {
+    delete static_cast<std::shared_ptr<const QImage>*>(strip);
+}
+
+// Each cell shares the picture's pixels and keeps the picture alive; writing to a cell would
+// copy it first, as QImage does with any shared pixels.
+std::vector<QImage> CellViews(QImage picture, QSize cell, int count) {
+    const auto strip = std::make_shared<const QImage>(std::move(picture));
+    const qsizetype line = strip->bytesPerLine();
+    std::vector<QImage> cells;
+    cells.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const uchar* first = strip->constBits() + qsizetype(i) * cell.height() * line;
+        cells.emplace_back(first, cell.width(), cell.height(), line, strip->format(), ReleaseStrip,
+                           new std::shared_ptr<const QImage>(strip));
+    }
+    return cells;
+}
+
+} // namespace
+
 MovieLoadResult StripMovieFile::Read(const QString& path) {
     QImageReader reader(path);
     QString why;
@@ -174,15 +197,13 @@ MovieLoadResult StripMovieFile::Read(const QString& path) {
     const QMap<QString, QString>& keys = header->keys;
     const QSize size = header->size;
     const std::optional<Layout> layout = header->layout;
-    const QImage picture = reader.read();
+    QImage picture = reader.read();
     if (picture.isNull() || picture.size() != size)
         return MovieLoadResult::Failure(path + QStringLiteral(": ") + reader.errorString());
-
-    std::vector<QImage> cells;
-    cells.reserve(static_cast<size_t>(layout->count));
-    for (int i = 0; i < layout->count; ++i)
-        cells.push_back(picture.copy(0, i * layout->cell.height(), layout->cell.width(),
-                                     layout->cell.height()));
+    // The cells are read-only views into the one decoded picture, in the form the movie keeps
+    // them: no cell is copied, and a big background takes its memory once, not three times.
+    picture.convertTo(QImage::Format_ARGB32_Premultiplied);
+    std::vector<QImage> cells = CellViews(picture, layout->cell, layout->count);
     std::vector<int> cellMs(cells.size(), layout->frameMs);
     return {std::shared_ptr<const StripMovie>(new StripMovie(layout->kind, std::move(cells), keys,
                                                              std::move(cellMs), layout->rollMs)),

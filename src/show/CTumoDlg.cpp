@@ -4,6 +4,7 @@
 #include "controls/CXInfoTip.h"
 #include "controls/ControlId.h"
 #include "controls/XButton.h"
+#include "media/MovieCache.h"
 #include "media/ProgramIcon.h"
 #include "show/AccelKeyFilter.h"
 #include "show/BottomButtons.h"
@@ -131,6 +132,7 @@ bool CTumoDlg::OnInitDialog() {
     qint32 index = 0;
     m_status.FindCurrentGrade(index);
     GradeInfo* grade = m_status.FindCurrentGrade(index);
+    PrefetchMovies(*grade);
 
     m_rcScreen = MonitorChoice::Choose(MonitorChoice::ScreenRects(), m_status.m_options.m_nMonitor);
     if (m_rcScreen.isEmpty())
@@ -197,6 +199,24 @@ bool CTumoDlg::OnInitDialog() {
     RegisterWithGuide(this);
     m_bBusy = false;
     return true;
+}
+
+void CTumoDlg::PrefetchMovies(const GradeInfo& grade) {
+    // The movies the first frame shows are decoded side by side, each on a thread of its own,
+    // while the window is set up; whoever needs one then finds it decoded or waits for it.
+    QString symbols = AbsoluteMediaPath(grade.m_sym.m_strDefaultFile);
+    if (!QFileInfo::exists(symbols))
+        symbols = g_strAppFolder + QStringLiteral("/defsym.swf");
+    MovieCache::Prefetch(symbols);
+    const QString background = AbsoluteMediaPath(grade.m_bg.m_strFile);
+    if (DrawBackground::IsMovie(background) && QFileInfo::exists(background))
+        MovieCache::Prefetch(background);
+    QString banner = grade.m_banner.m_strFile;
+    if (!HasPathSeparator(banner))
+        banner = g_strAppFolder + QLatin1Char('/') + banner;
+    banner = AbsoluteMediaPath(banner);
+    if (QFileInfo::exists(banner))
+        MovieCache::Prefetch(banner);
 }
 
 void CTumoDlg::CreateCheckList() {

@@ -248,6 +248,7 @@ private:
     friend struct CTumoDlgTestAccess;
     friend class DrawWindowDesignHost;
 
+    void PrefetchMovies(const GradeInfo& grade);
     void CreateCheckList();
     bool OpenNumberPool(bool statusLoaded);
     void CreateBulletin();
