@@ -28,7 +28,7 @@
 
 namespace {
 
-DrawPorts PortsOf(CTumoDlg* dlg, SymbolCommands* symbols, DrawSoundPlayers* sounds,
+DrawPorts PortsOf(CTumoDlg* dlg, SymbolCommands* symbols, DrawSounds* sounds,
                   WinnersOutput* winners, Prompter* prompter) {
     DrawPorts ports;
     ports.symbols = symbols;
@@ -57,7 +57,7 @@ CTumoDlg::CTumoDlg(Prompter* prompter, QWidget* parent)
                                    e->modifiers());
                }),
       m_pWorker(std::make_unique<SymbolWorker>(m_status, *this, m_pPrompter)),
-      m_draw(m_status, PortsOf(this, m_pWorker.get(), &m_sounds, this, m_pPrompter)) {
+      m_draw(m_status, PortsOf(this, m_pWorker.get(), &m_startupSounds, this, m_pPrompter)) {
     m_status.SetPrompter(m_pPrompter);
     m_numbers.SetPrompter(m_pPrompter);
     m_boxes.SetOwnerComing([this] { return m_bShowComing && !m_bQuitting; });
@@ -342,9 +342,9 @@ void CTumoDlg::OnSymbolsReady(int phase) {
     m_draw.OnSymbolsReady();
     if (phase == 0 && !m_bQuitting) {
         m_bMayShow = true;
-        m_sounds.LoadGradeSounds(0);
-        if (!m_status.m_options.m_bStopAtStartup)
-            m_sounds.ControlSounds(DrawSounds::Rolling);
+        // Once the first frame is on the screen (see paintEvent), or after a while in any case.
+        m_startupSounds.Defer(!m_status.m_options.m_bStopAtStartup);
+        QTimer::singleShot(kStartupSoundsMs, this, [this] { LoadStartupSounds(); });
         ShowOnScreen();
         RefreshInfoPanels(true);
         const GradeInfo* grade = m_draw.CurGrade();
@@ -383,6 +383,14 @@ void CTumoDlg::paintEvent(QPaintEvent*) {
         m_pBackground->Paint(painter);
     else
         painter.fillRect(rect(), Qt::black);
+    // The frame goes to the screen when this paint ends: the sounds are set up after it.
+    if (m_startupSounds.IsPending())
+        QTimer::singleShot(0, this, [this] { LoadStartupSounds(); });
+}
+
+void CTumoDlg::LoadStartupSounds() {
+    if (!m_bQuitting)
+        m_startupSounds.RunPending();
 }
 
 // ---- symbol views ----

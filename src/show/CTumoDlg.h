@@ -22,6 +22,7 @@
 #include "show/NumberSource.h"
 #include "show/ProgramRestart.h"
 #include "show/SettingsHost.h"
+#include "show/StartupSounds.h"
 #include "show/SymbolSet.h"
 #include "show/SymbolViewHost.h"
 #include "show/WinnersFileWriter.h"
@@ -214,7 +215,10 @@ public:
     GradeInfo* CurGrade() const override { return m_draw.CurGrade(); }
     bool IsQuitting() const { return m_bQuitting; }
     DrawSequence& Draw() override { return m_draw; }
-    DrawSoundPlayers& Sounds() override { return m_sounds; }
+    DrawSoundPlayers& Sounds() override {
+        m_startupSounds.RunPending();
+        return m_sounds;
+    }
     // What the operator is told of a banner file that cannot be shown.
     static QString UnusableBannerText(const QString& file);
     // The show's symbol commands, in the worker's order.
@@ -249,6 +253,7 @@ private:
     friend class DrawWindowDesignHost;
 
     void PrefetchMovies(const GradeInfo& grade);
+    void LoadStartupSounds();
     void CreateCheckList();
     bool OpenNumberPool(bool statusLoaded);
     void CreateBulletin();
@@ -263,6 +268,8 @@ private:
     // At a screen point; kKeyboardMenu opens it just inside the window's corner.
     void OnContextMenu(QPoint globalPos);
     static constexpr QPoint kKeyboardMenu{-1, -1};
+    // The start's sounds wait for the first frame at most this long.
+    static constexpr int kStartupSoundsMs = 500;
     void RebuildAfterSettings(int closeCode);
     void EndSettings();
     QTimer* AutoTimer(int id);
@@ -295,6 +302,7 @@ private:
     bool m_bQuitting = false;
     bool m_bInputEnabled = true;
     DrawSoundPlayers m_sounds;
+    StartupSounds m_startupSounds{m_sounds};
     XProgressWnd* m_pProgress = nullptr;
     // Children of the window, named, so that the window's tree shows which of them run.
     QTimer m_soundTimer{this};
