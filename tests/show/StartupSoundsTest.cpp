@@ -18,8 +18,8 @@ public:
 // asked them: load, then the rolling sound unless the symbols stand on the start character.
 TEST(StartupSoundsTest, TheStartsSoundsComeOnceAndBeforeAnyOtherAsk) {
     const struct {
-        bool roll;
-        bool drawFirst;
+        bool roll = false;
+        bool drawFirst = false;
         QStringList calls;
     } cases[] = {
         {true, false, {"load 0", "control 0"}},
