@@ -5,6 +5,11 @@
 
 #include <QFileInfo>
 
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
 MovieCache& MovieCache::Instance() {
     static MovieCache cache;
     return cache;
@@ -23,20 +28,29 @@ MovieLoadResult MovieCache::Load(const QString& path) {
         return MovieLoadResult::Failure(QStringLiteral("no movie file %1").arg(path));
     {
         QMutexLocker lock(&m_mutex);
-        auto it = m_entries.find(key);
-        if (it != m_entries.end() && it->modified == info.lastModified() &&
-            it->fileSize == info.size()) {
-            it->lastUse = ++m_useCounter;
-            return {it->movie, QString()};
+        for (;;) {
+            auto it = m_entries.find(key);
+            if (it != m_entries.end() && it->modified == info.lastModified() &&
+                it->fileSize == info.size()) {
+                it->lastUse = ++m_useCounter;
+                return {it->movie, QString()};
+            }
+            if (!m_decoding.contains(key))
+                break;
+            // Another thread decodes the file now: its result is this one's too. A failure is not
+            // kept, and this thread then tries for itself.
+            m_decoded.wait(&m_mutex);
         }
+        m_decoding.insert(key);
     }
     // Decoding can take a while for a big background; the lock is not held meanwhile, so the
-    // other thread's players are not kept waiting. Two threads decoding one file at once merely
-    // do the work twice; the first result is kept.
+    // other thread's players are not kept waiting for other files.
     MovieLoadResult result = MovieLoader::Load(key);
+    QMutexLocker lock(&m_mutex);
+    m_decoding.remove(key);
+    m_decoded.wakeAll();
     if (!result.Ok())
         return result;
-    QMutexLocker lock(&m_mutex);
     Entry& entry = m_entries[key];
     if (!entry.movie || entry.modified != info.lastModified() || entry.fileSize != info.size())
         entry = Entry{result.movie, info.lastModified(), info.size(), 0};
@@ -44,6 +58,44 @@ MovieLoadResult MovieCache::Load(const QString& path) {
     result.movie = entry.movie;
     TrimLocked();
     return result;
+}
+
+namespace {
+
+// The threads of Prefetch, waited for before the cache goes.
+class PrefetchThreads {
+public:
+    ~PrefetchThreads() { Join(); }
+    void Start(std::function<void()> work) {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_threads.emplace_back(std::move(work));
+    }
+    void Join() {
+        std::vector<std::thread> threads;
+        {
+            std::lock_guard<std::mutex> lock(m_lock);
+            threads.swap(m_threads);
+        }
+        for (std::thread& t : threads)
+            t.join();
+    }
+
+private:
+    std::mutex m_lock;
+    std::vector<std::thread> m_threads;
+};
+
+PrefetchThreads& Prefetches() {
+    static PrefetchThreads threads;
+    return threads;
+}
+
+} // namespace
+
+void MovieCache::Prefetch(const QString& path) {
+    // The cache is made first, so that it outlives the threads that fill it.
+    MovieCache& cache = Instance();
+    Prefetches().Start([&cache, path] { cache.Load(path); });
 }
 
 void MovieCache::TrimLocked() {

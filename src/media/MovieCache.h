@@ -5,11 +5,15 @@
 #include <QDateTime>
 #include <QHash>
 #include <QMutex>
+#include <QSet>
 #include <QString>
+#include <QWaitCondition>
 
 // Decoded movies by file, shared by every player on every thread. A file that changed on disk
 // since it was decoded is decoded again; failures are not kept, so a file the operator repairs
 // plays at the next try. Movies no player holds any more are dropped once the budget is passed.
+// A file is decoded by one thread at a time: another thread that asks for it meanwhile waits for
+// that decoding, so a movie decoded ahead on a thread of its own is never decoded twice.
 class MovieCache {
 public:
     static constexpr qint64 kDefaultBudgetBytes = 768LL * 1024 * 1024;
@@ -17,6 +21,9 @@ public:
     static MovieCache& Instance();
 
     MovieLoadResult Load(const QString& path);
+    // Decodes the movie on a thread of its own, so that whoever loads it next finds it decoded
+    // or being decoded. The thread is waited for at the program's end.
+    static void Prefetch(const QString& path);
 
     void Clear();
     void SetBudgetBytes(qint64 bytes);
@@ -35,6 +42,8 @@ private:
     void TrimLocked();
 
     mutable QMutex m_mutex;
+    QWaitCondition m_decoded;
+    QSet<QString> m_decoding; // files a thread decodes now
     QHash<QString, Entry> m_entries;
     qint64 m_budget = kDefaultBudgetBytes;
     quint64 m_useCounter = 0;

@@ -5,8 +5,8 @@
 #include <optional>
 
 // Reads a movie's published variables without a player or a window: what callers used to learn
-// from a hidden temporary control (the symbol set, the natural size). Safe on any thread; the
-// decoded movie stays in the shared cache for the players that show it next.
+// from a hidden temporary control (the symbol set, the natural size). Safe on any thread. A strip
+// movie is not decoded for it; an animation is, and stays in the shared cache for the players.
 class MovieVariables {
 public:
     // The value, or nullopt when the file cannot be played or lacks the variable.

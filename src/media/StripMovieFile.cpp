@@ -112,34 +112,98 @@ bool ChunksFitFile(const QString& path) {
 
 } // namespace
 
-MovieLoadResult StripMovieFile::Read(const QString& path) {
-    if (IsFlashSignature(path))
-        return MovieLoadResult::Failure(QStringLiteral("%1 is a Flash movie").arg(path));
-    if (!ChunksFitFile(path))
-        return MovieLoadResult::Failure(QStringLiteral("%1 is damaged").arg(path));
-    QImageReader reader(path);
+namespace {
+
+struct Header {
+    QMap<QString, QString> keys;
+    Layout layout{};
+    QSize size;
+};
+
+// Everything a strip movie says before its pixels: its keys and how its cells lie.
+std::optional<Header> ReadHeader(QImageReader& reader, const QString& path, QString& why) {
+    if (IsFlashSignature(path)) {
+        why = QStringLiteral("%1 is a Flash movie").arg(path);
+        return std::nullopt;
+    }
+    if (!ChunksFitFile(path)) {
+        why = QStringLiteral("%1 is damaged").arg(path);
+        return std::nullopt;
+    }
     reader.setDecideFormatFromContent(true);
-    reader.setAllocationLimit(kMaxDecodeMb);
-    if (reader.format() != "png")
-        return MovieLoadResult::Failure(QStringLiteral("%1 is not a strip movie").arg(path));
-    const QMap<QString, QString> keys = ReadKeys(reader);
-    if (keys.value(QStringLiteral("Movie")) != QLatin1String("strip/1"))
-        return MovieLoadResult::Failure(QStringLiteral("%1 has no strip/1 movie key").arg(path));
+    reader.setAllocationLimit(StripMovieFile::kMaxDecodeMb);
+    if (reader.format() != "png") {
+        why = QStringLiteral("%1 is not a strip movie").arg(path);
+        return std::nullopt;
+    }
+    Header header;
+    header.keys = ReadKeys(reader);
+    if (header.keys.value(QStringLiteral("Movie")) != QLatin1String("strip/1")) {
+        why = QStringLiteral("%1 has no strip/1 movie key").arg(path);
+        return std::nullopt;
+    }
     // The header's size, taken before decoding: the reader cannot tell it once it has read on.
-    const QSize size = reader.size();
+    header.size = reader.size();
+    QString layoutWhy;
+    const auto layout = CheckLayout(header.keys, header.size, &layoutWhy);
+    if (!layout) {
+        why = path + QStringLiteral(": ") + layoutWhy;
+        return std::nullopt;
+    }
+    header.layout = *layout;
+    return header;
+}
+
+} // namespace
+
+std::optional<QMap<QString, QString>> StripMovieFile::ReadVariables(const QString& path) {
+    QImageReader reader(path);
     QString why;
-    const auto layout = CheckLayout(keys, size, &why);
-    if (!layout)
-        return MovieLoadResult::Failure(path + QStringLiteral(": ") + why);
-    const QImage picture = reader.read();
+    const std::optional<Header> header = ReadHeader(reader, path, why);
+    if (!header)
+        return std::nullopt;
+    return header->keys;
+}
+
+namespace {
+
+void ReleaseStrip(void* strip) {
+    delete static_cast<std::shared_ptr<const QImage>*>(strip);
+}
+
+// Each cell shares the picture's pixels and keeps the picture alive; writing to a cell would
+// copy it first, as QImage does with any shared pixels.
+std::vector<QImage> CellViews(QImage picture, QSize cell, int count) {
+    const auto strip = std::make_shared<const QImage>(std::move(picture));
+    const qsizetype line = strip->bytesPerLine();
+    std::vector<QImage> cells;
+    cells.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const uchar* first = strip->constBits() + qsizetype(i) * cell.height() * line;
+        cells.emplace_back(first, cell.width(), cell.height(), line, strip->format(), ReleaseStrip,
+                           new std::shared_ptr<const QImage>(strip));
+    }
+    return cells;
+}
+
+} // namespace
+
+MovieLoadResult StripMovieFile::Read(const QString& path) {
+    QImageReader reader(path);
+    QString why;
+    const std::optional<Header> header = ReadHeader(reader, path, why);
+    if (!header)
+        return MovieLoadResult::Failure(why);
+    const QMap<QString, QString>& keys = header->keys;
+    const QSize size = header->size;
+    const std::optional<Layout> layout = header->layout;
+    QImage picture = reader.read();
     if (picture.isNull() || picture.size() != size)
         return MovieLoadResult::Failure(path + QStringLiteral(": ") + reader.errorString());
-
-    std::vector<QImage> cells;
-    cells.reserve(static_cast<size_t>(layout->count));
-    for (int i = 0; i < layout->count; ++i)
-        cells.push_back(picture.copy(0, i * layout->cell.height(), layout->cell.width(),
-                                     layout->cell.height()));
+    // The cells are read-only views into the one decoded picture, in the form the movie keeps
+    // them: no cell is copied, and a big background takes its memory once, not three times.
+    picture.convertTo(QImage::Format_ARGB32_Premultiplied);
+    std::vector<QImage> cells = CellViews(picture, layout->cell, layout->count);
     std::vector<int> cellMs(cells.size(), layout->frameMs);
     return {std::shared_ptr<const StripMovie>(new StripMovie(layout->kind, std::move(cells), keys,
                                                              std::move(cellMs), layout->rollMs)),

@@ -13,6 +13,7 @@
 #include <QtEndian>
 
 #include <functional>
+#include <type_traits>
 
 // The byte encoding of every settings file: little-endian scalars, length-prefixed UTF-16
 // strings, counts, and tagged objects with one index table per file. An archive either stores
@@ -174,11 +175,29 @@ template <class T> void Archive::SerializeObjectList(QList<T>& list) {
     }
     // Every element takes at least its two-byte tag.
     const quint64 n = ReadCount(2);
-    list.reserve(list.size() + qsizetype(n));
-    for (quint64 i = 0; i < n; ++i) {
-        ReadObjectTag(T::ClassName());
-        T element;
-        element.Serialize(*this);
-        list.append(std::move(element));
+    if constexpr (std::is_trivially_copyable_v<T>) {
+        // Small plain records (the millions of drawn numbers) are read in place, with no append
+        // per element; one read only partly is cut off again.
+        const qsizetype first = list.size();
+        list.resize(first + qsizetype(n));
+        T* out = list.data() + first;
+        qsizetype done = 0;
+        try {
+            for (; done < qsizetype(n); ++done) {
+                ReadObjectTag(T::ClassName());
+                out[done].Serialize(*this);
+            }
+        } catch (...) {
+            list.resize(first + done);
+            throw;
+        }
+    } else {
+        list.reserve(list.size() + qsizetype(n));
+        for (quint64 i = 0; i < n; ++i) {
+            ReadObjectTag(T::ClassName());
+            T element;
+            element.Serialize(*this);
+            list.append(std::move(element));
+        }
     }
 }

@@ -2,6 +2,7 @@
 
 #include "model/SafeFileWriter.h"
 #include "model/TumoStatus.h"
+#include "settings/WinningListModel.h"
 #include "show/SettingsHost.h"
 #include "store/NuFileDeal.h"
 
@@ -14,7 +15,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 NuTakedOutDD::NuTakedOutDD(SettingsHost* mainDlg, Prompter* prompter, QWidget* parent)
@@ -31,15 +32,14 @@ void NuTakedOutDD::BuildWidgets() {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("All Winning numbers:"), this));
 
-    m_list = new QTreeWidget(this);
+    m_list = new QTreeView(this);
+    m_model = new WinningListModel(m_list);
+    m_list->setModel(m_model);
     m_list->setRootIsDecorated(false);
     m_list->setItemsExpandable(false);
     m_list->setUniformRowHeights(true);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->setHeaderLabels({QStringLiteral("SN."), QStringLiteral("Prize level"),
-                             QStringLiteral("Winning numbers"),
-                             QStringLiteral("Additional information")});
     const int widths[] = {40, 100, 160, 200};
     for (int c = 0; c < 4; ++c)
         m_list->setColumnWidth(c, widths[c]);
@@ -88,18 +88,14 @@ bool NuTakedOutDD::OnInitDialog() {
 }
 
 void NuTakedOutDD::FillList() {
-    m_list->clear();
-    m_rows.clear();
-    if (!m_pStatus)
+    if (!m_pStatus) {
+        m_model->SetRows({});
         return;
+    }
     NuFileDeal* numbers = m_pNumberStore;
-    m_rows = WinningList::BuildRows(*m_pStatus, [numbers](quint32 index) {
-        return numbers ? numbers->ReadNumber(index) : LoNuInfo();
-    });
-    QList<QTreeWidgetItem*> items;
-    for (const WinningList::Row& row : m_rows)
-        items << new QTreeWidgetItem(QStringList{row.serial, row.level, row.number, row.info});
-    m_list->addTopLevelItems(items);
+    m_model->SetRows(WinningList::BuildRows(*m_pStatus, [numbers](const QList<quint32>& indexes) {
+        return numbers ? numbers->ReadNumbers(indexes) : QList<LoNuInfo>(indexes.size());
+    }));
     // A level's name is shown whole, however long.
     m_list->resizeColumnToContents(1);
     m_list->setColumnWidth(1, qMax(m_list->columnWidth(1), 100));
@@ -114,7 +110,7 @@ void NuTakedOutDD::ShowCaption() {
 }
 
 QString NuTakedOutDD::BuildText() const {
-    return WinningList::BuildText(m_rows);
+    return WinningList::BuildText(m_model->Rows());
 }
 
 void NuTakedOutDD::OnClearAll() {
@@ -123,8 +119,7 @@ void NuTakedOutDD::OnClearAll() {
     m_pStatus->ClearAllTaken();
     m_pStatus->m_nTakenAtGradeStart = 0;
     m_pStatus->m_nFirstSlot = 0;
-    m_list->clear();
-    m_rows.clear();
+    m_model->SetRows({});
     if (m_pMainDlg)
         m_pMainDlg->OnWinnersCleared();
 }

@@ -11,7 +11,8 @@ class Prompter;
 class QCheckBox;
 class QLabel;
 class QPushButton;
-class QTreeWidget;
+class QTreeView;
+class WinningListModel;
 class TumoStatus;
 
 // The modal "Winning  Numbers" dialog: every winner drawn so far, level by level, with copying
@@ -40,7 +41,7 @@ public:
     // The list as text, as copied and written.
     QString BuildText() const;
 
-    QTreeWidget* List() const { return m_list; }
+    QTreeView* List() const { return m_list; }
     QCheckBox* AutoOutputBox() const { return m_check; }
     QString AutoOutputCaption() const;
 
@@ -62,8 +63,8 @@ private:
     SettingsHost* m_pMainDlg;
     MessageBoxPrompter m_boxes;
     Prompter* m_pPrompter;
-    QList<WinningList::Row> m_rows;
-    QTreeWidget* m_list = nullptr;
+    WinningListModel* m_model = nullptr;
+    QTreeView* m_list = nullptr;
     QCheckBox* m_check = nullptr;
     QLabel* m_checkText = nullptr;
 };

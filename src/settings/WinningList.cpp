@@ -31,31 +31,59 @@ QString WinningList::CaptionSuffix() {
 
 namespace {
 
-void AddLevelRows(QList<WinningList::Row>& rows, const GradeInfo& level, const QString& name,
-                  const WinningList::Reader& read) {
+void AddLevelIndexes(QList<quint32>& indexes, const GradeInfo& level) {
     const TakedNu& taken = level.m_taken;
-    for (qsizetype i = 0; i < taken.List().size(); ++i) {
+    for (qsizetype i = 0; i < taken.List().size(); ++i)
+        indexes.append(taken.ValueAt(i));
+}
+
+void AddLevelRows(QList<WinningList::Row>& rows, const GradeInfo& level, const QString& name,
+                  const QList<LoNuInfo>& numbers) {
+    const qsizetype count = level.m_taken.List().size();
+    for (qsizetype i = 0; i < count; ++i) {
         // A drawn index that names no record any more shows empty texts.
-        const LoNuInfo number = read ? read(taken.ValueAt(i)) : LoNuInfo();
+        const qsizetype at = rows.size();
+        const LoNuInfo number = at < numbers.size() ? numbers.at(at) : LoNuInfo();
         WinningList::Row row;
-        row.serial = QString::number(rows.size() + 1);
+        row.serial = QString::number(at + 1);
         row.level = i == 0 ? name : QString();
         row.number = number.m_strNumber;
         row.info = WinningList::ShowLineBreaks(number.m_strInfo);
-        rows.append(row);
+        rows.append(std::move(row));
     }
 }
 
 } // namespace
 
 QList<WinningList::Row> WinningList::BuildRows(const TumoStatus& status, const Reader& read) {
-    QList<Row> rows;
+    return BuildRows(status, [&read](const QList<quint32>& indexes) {
+        QList<LoNuInfo> numbers;
+        if (!read)
+            return numbers;
+        numbers.reserve(indexes.size());
+        for (quint32 index : indexes)
+            numbers.append(read(index));
+        return numbers;
+    });
+}
+
+QList<WinningList::Row> WinningList::BuildRows(const TumoStatus& status, const BulkReader& read) {
     const std::span<const GradeInfo> levels = status.Levels();
     const qsizetype last = qMin<qsizetype>(status.LastGrade(), std::ssize(levels) - 1);
+    // Every level's indexes first, so that the pool is read once for the whole list.
+    QList<quint32> indexes;
     for (qsizetype i = 1; i <= last; ++i)
-        AddLevelRows(rows, levels[i], levels[i].m_base.m_strName, read);
+        AddLevelIndexes(indexes, levels[i]);
     if (!levels.empty())
-        AddLevelRows(rows, levels[0], OtherLevelName(), read);
+        AddLevelIndexes(indexes, levels[0]);
+    const QList<LoNuInfo> numbers = read ? read(indexes) : QList<LoNuInfo>();
+
+    QList<Row> rows;
+    rows.reserve(indexes.size());
+    for (qsizetype i = 1; i <= last; ++i)
+        AddLevelRows(rows, levels[i], levels[i].m_base.m_strName, numbers);
+    if (!levels.empty())
+        AddLevelRows(rows, levels[0], OtherLevelName(), numbers);
     return rows;
 }
 

@@ -22,6 +22,9 @@ public:
         QString info; // line breaks shown as backslash and n
     };
     using Reader = std::function<LoNuInfo(quint32 poolIndex)>;
+    // Reads many records at once, answering in the order asked (the pool reads them in one pass
+    // in file order).
+    using BulkReader = std::function<QList<LoNuInfo>(const QList<quint32>& poolIndexes)>;
 
     static QString OtherLevelName(); // the default level's block: string 32855
     static QString CopiedText();     // string 1
@@ -33,6 +36,7 @@ public:
     // The prize levels 1 to m_nLastGrade in list order, then the default level; in each, the
     // drawn numbers in draw order read from the pool. A level without winners adds no row.
     static QList<Row> BuildRows(const TumoStatus& status, const Reader& read);
+    static QList<Row> BuildRows(const TumoStatus& status, const BulkReader& read);
 
     // A header line, then one line per row: serial, level name, number, information, separated
     // by commas, each line ended by CR LF. Every line names its level, also where the list shows

@@ -4,6 +4,7 @@
 #include "controls/CXInfoTip.h"
 #include "controls/ControlId.h"
 #include "controls/XButton.h"
+#include "media/MovieCache.h"
 #include "media/ProgramIcon.h"
 #include "model/LayoutScreenFile.h"
 #include "show/AccelKeyFilter.h"
@@ -29,7 +30,7 @@
 
 namespace {
 
-DrawPorts PortsOf(CTumoDlg* dlg, SymbolCommands* symbols, DrawSoundPlayers* sounds,
+DrawPorts PortsOf(CTumoDlg* dlg, SymbolCommands* symbols, DrawSounds* sounds,
                   WinnersOutput* winners, Prompter* prompter) {
     DrawPorts ports;
     ports.symbols = symbols;
@@ -58,7 +59,7 @@ CTumoDlg::CTumoDlg(Prompter* prompter, QWidget* parent)
                                    e->modifiers());
                }),
       m_pWorker(std::make_unique<SymbolWorker>(m_status, *this, m_pPrompter)),
-      m_draw(m_status, PortsOf(this, m_pWorker.get(), &m_sounds, this, m_pPrompter)) {
+      m_draw(m_status, PortsOf(this, m_pWorker.get(), &m_startupSounds, this, m_pPrompter)) {
     m_status.SetPrompter(m_pPrompter);
     m_numbers.SetPrompter(m_pPrompter);
     m_boxes.SetOwnerComing([this] { return m_bShowComing && !m_bQuitting; });
@@ -133,6 +134,7 @@ bool CTumoDlg::OnInitDialog() {
     qint32 index = 0;
     m_status.FindCurrentGrade(index);
     GradeInfo* grade = m_status.FindCurrentGrade(index);
+    PrefetchMovies(*grade);
 
     m_rcScreen = MonitorChoice::Choose(MonitorChoice::ScreenRects(), m_status.m_options.m_nMonitor);
     if (m_rcScreen.isEmpty())
@@ -201,6 +203,24 @@ bool CTumoDlg::OnInitDialog() {
     RegisterWithGuide(this);
     m_bBusy = false;
     return true;
+}
+
+void CTumoDlg::PrefetchMovies(const GradeInfo& grade) {
+    // The movies the first frame shows are decoded side by side, each on a thread of its own,
+    // while the window is set up; whoever needs one then finds it decoded or waits for it.
+    QString symbols = AbsoluteMediaPath(grade.m_sym.m_strDefaultFile);
+    if (!QFileInfo::exists(symbols))
+        symbols = g_strAppFolder + QStringLiteral("/defsym.swf");
+    MovieCache::Prefetch(symbols);
+    const QString background = AbsoluteMediaPath(grade.m_bg.m_strFile);
+    if (DrawBackground::IsMovie(background) && QFileInfo::exists(background))
+        MovieCache::Prefetch(background);
+    QString banner = grade.m_banner.m_strFile;
+    if (!HasPathSeparator(banner))
+        banner = g_strAppFolder + QLatin1Char('/') + banner;
+    banner = AbsoluteMediaPath(banner);
+    if (QFileInfo::exists(banner))
+        MovieCache::Prefetch(banner);
 }
 
 void CTumoDlg::CreateCheckList() {
@@ -358,9 +378,9 @@ void CTumoDlg::OnSymbolsReady(int phase) {
     m_draw.OnSymbolsReady();
     if (phase == 0 && !m_bQuitting) {
         m_bMayShow = true;
-        m_sounds.LoadGradeSounds(0);
-        if (!m_status.m_options.m_bStopAtStartup)
-            m_sounds.ControlSounds(DrawSounds::Rolling);
+        // Once the first frame is on the screen (see paintEvent), or after a while in any case.
+        m_startupSounds.Defer(!m_status.m_options.m_bStopAtStartup);
+        QTimer::singleShot(kStartupSoundsMs, this, [this] { LoadStartupSounds(); });
         ShowOnScreen();
         RefreshInfoPanels(true);
         const GradeInfo* grade = m_draw.CurGrade();
@@ -399,6 +419,14 @@ void CTumoDlg::paintEvent(QPaintEvent*) {
         m_pBackground->Paint(painter);
     else
         painter.fillRect(rect(), Qt::black);
+    // The frame goes to the screen when this paint ends: the sounds are set up after it.
+    if (m_startupSounds.IsPending())
+        QTimer::singleShot(0, this, [this] { LoadStartupSounds(); });
+}
+
+void CTumoDlg::LoadStartupSounds() {
+    if (!m_bQuitting)
+        m_startupSounds.RunPending();
 }
 
 // ---- symbol views ----
@@ -580,6 +608,12 @@ LoNuInfo CTumoDlg::ReadNumber(quint32 index) {
     const LoNuInfo number = m_numbers.ReadNumber(index);
     CheckPoolDamage();
     return number;
+}
+
+QList<LoNuInfo> CTumoDlg::ReadNumbers(const QList<quint32>& indexes) {
+    QList<LoNuInfo> numbers = m_numbers.ReadNumbers(indexes);
+    CheckPoolDamage();
+    return numbers;
 }
 
 void CTumoDlg::CheckPoolDamage() {

@@ -23,6 +23,7 @@
 #include "show/NumberSource.h"
 #include "show/ProgramRestart.h"
 #include "show/SettingsHost.h"
+#include "show/StartupSounds.h"
 #include "show/SymbolSet.h"
 #include "show/SymbolViewHost.h"
 #include "show/WinnersFileWriter.h"
@@ -208,13 +209,17 @@ public:
     // NumberSource: the pool, watched for damage.
     LoNuInfo DrawRandomNumber() override;
     LoNuInfo ReadNumber(quint32 index) override;
+    QList<LoNuInfo> ReadNumbers(const QList<quint32>& indexes) override;
     bool IsDamaged() const override { return m_numbers.IsDamaged(); }
 
     // The level on show: the status's current level.
     GradeInfo* CurGrade() const override { return m_draw.CurGrade(); }
     bool IsQuitting() const { return m_bQuitting; }
     DrawSequence& Draw() override { return m_draw; }
-    DrawSoundPlayers& Sounds() override { return m_sounds; }
+    DrawSoundPlayers& Sounds() override {
+        m_startupSounds.RunPending();
+        return m_sounds;
+    }
     // What the operator is told of a banner file that cannot be shown.
     static QString UnusableBannerText(const QString& file);
     // The show's symbol commands, in the worker's order.
@@ -251,6 +256,8 @@ private:
     friend struct CTumoDlgTestAccess;
     friend class DrawWindowDesignHost;
 
+    void PrefetchMovies(const GradeInfo& grade);
+    void LoadStartupSounds();
     void CreateCheckList();
     bool OpenNumberPool(bool statusLoaded);
     void CreateBulletin();
@@ -271,6 +278,8 @@ private:
     // At a screen point; kKeyboardMenu opens it just inside the window's corner.
     void OnContextMenu(QPoint globalPos);
     static constexpr QPoint kKeyboardMenu{-1, -1};
+    // The start's sounds wait for the first frame at most this long.
+    static constexpr int kStartupSoundsMs = 500;
     void RebuildAfterSettings(int closeCode);
     void EndSettings();
     QTimer* AutoTimer(int id);
@@ -304,6 +313,7 @@ private:
     bool m_bQuitting = false;
     bool m_bInputEnabled = true;
     DrawSoundPlayers m_sounds;
+    StartupSounds m_startupSounds{m_sounds};
     XProgressWnd* m_pProgress = nullptr;
     // Children of the window, named, so that the window's tree shows which of them run.
     QTimer m_soundTimer{this};

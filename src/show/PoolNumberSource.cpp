@@ -13,3 +13,7 @@ bool PoolNumberSource::IsDamaged() const {
 LoNuInfo PoolNumberSource::ReadNumber(quint32 index) {
     return m_pool.ReadNumber(index);
 }
+
+QList<LoNuInfo> PoolNumberSource::ReadNumbers(const QList<quint32>& indexes) {
+    return m_pool.ReadNumbers(indexes);
+}

@@ -11,6 +11,7 @@ public:
 
     LoNuInfo DrawRandomNumber() override;
     LoNuInfo ReadNumber(quint32 index) override;
+    QList<LoNuInfo> ReadNumbers(const QList<quint32>& indexes) override;
     bool IsDamaged() const override;
 
 private:

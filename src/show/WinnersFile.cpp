@@ -27,13 +27,62 @@ QString headerLine() {
            QStringLiteral("Additional information") + kLineEnd;
 }
 
-void appendLine(QByteArray& out, qint64 serial, const QString& level, const QString& number,
-                const QString& info) {
-    QString text = info;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\\n"));
-    appendUtf16Le(out, QString::number(serial) + kSeparator + level + kSeparator + number +
-                           kSeparator + text + kLineEnd);
-}
+// Writes the lines of a long list straight into a buffer sized for them: the file is made
+// again after every draw step, from every winner, on the writer's thread while the draw shows
+// its stops.
+class LineWriter {
+public:
+    LineWriter(QByteArray& out, qsizetype roomUnits) : m_out(out), m_start(out.size()) {
+        m_out.resize(m_start + 2 * roomUnits);
+        m_at = m_out.data() + m_start;
+    }
+    void Line(qint64 serial, QStringView level, QStringView number, QStringView info) {
+        char digits[24];
+        int n = 0;
+        for (quint64 left = quint64(serial); n == 0 || left > 0; left /= 10)
+            digits[n++] = char('0' + left % 10);
+        while (n > 0)
+            Unit(char16_t(digits[--n]));
+        Unit(u',');
+        Text(level);
+        Unit(u',');
+        Text(number);
+        Unit(u',');
+        // Each CR LF of the information becomes backslash-n.
+        for (qsizetype at = info.indexOf(u'\r'); at >= 0; at = info.indexOf(u'\r', at + 1)) {
+            if (at + 1 < info.size() && info.at(at + 1) == u'\n') {
+                Text(info.left(at));
+                Unit(u'\\');
+                Unit(u'n');
+                info = info.mid(at + 2);
+                at = -1;
+            }
+        }
+        Text(info);
+        Unit(u'\r');
+        Unit(u'\n');
+    }
+    void Finish() { m_out.resize(m_at - m_out.data()); }
+    // Units a line takes at most.
+    static qsizetype Room(QStringView level, QStringView number, QStringView info) {
+        constexpr qsizetype kSerialAndMarks = 20 + 3 + 2; // digits, three commas, CR LF
+        return level.size() + number.size() + info.size() + kSerialAndMarks;
+    }
+
+private:
+    void Unit(char16_t unit) {
+        qToLittleEndian(unit, m_at);
+        m_at += 2;
+    }
+    void Text(QStringView text) {
+        qToLittleEndian<char16_t>(text.utf16(), text.size(), m_at);
+        m_at += 2 * text.size();
+    }
+
+    QByteArray& m_out;
+    qsizetype m_start;
+    char* m_at = nullptr;
+};
 
 QByteArray header() {
     QByteArray out;
@@ -68,21 +117,35 @@ void WinnersLevel::Truncate(qsizetype count) {
 
 QByteArray EncodeWinnersText(const QList<WinnerLine>& lines) {
     QByteArray out = header();
+    qsizetype room = 0;
+    for (const WinnerLine& line : lines)
+        room += LineWriter::Room(line.level, line.number, line.info);
+    LineWriter writer(out, room);
     qint64 serial = 0;
     for (const WinnerLine& line : lines)
-        appendLine(out, ++serial, line.level, line.number, line.info);
+        writer.Line(++serial, line.level, line.number, line.info);
+    writer.Finish();
     return out;
 }
 
 QByteArray EncodeWinnersText(const QList<WinnersLevel>& levels) {
     QByteArray out = header();
+    qsizetype room = 0;
+    for (const WinnersLevel& level : levels) {
+        for (const QList<WinnerText>& block : level.blocks) {
+            for (const WinnerText& text : block)
+                room += LineWriter::Room(level.name, text.number, text.info);
+        }
+    }
+    LineWriter writer(out, room);
     qint64 serial = 0;
     for (const WinnersLevel& level : levels) {
         for (const QList<WinnerText>& block : level.blocks) {
             for (const WinnerText& text : block)
-                appendLine(out, ++serial, level.name, text.number, text.info);
+                writer.Line(++serial, level.name, text.number, text.info);
         }
     }
+    writer.Finish();
     return out;
 }
 

@@ -9,8 +9,14 @@ namespace {
 void AppendLevel(QList<WinnerLine>& lines, const GradeInfo& level, const QString& name,
                  NumberSource& numbers) {
     const QList<SUINT>& drawn = level.m_taken.List();
-    for (const SUINT& entry : drawn) {
-        const LoNuInfo number = numbers.ReadNumber(entry.m_nValue);
+    QList<quint32> indexes;
+    indexes.reserve(drawn.size());
+    for (const SUINT& entry : drawn)
+        indexes.append(entry.m_nValue);
+    const QList<LoNuInfo> read =
+        indexes.isEmpty() ? QList<LoNuInfo>() : numbers.ReadNumbers(indexes);
+    for (qsizetype i = 0; i < indexes.size(); ++i) {
+        const LoNuInfo number = i < read.size() ? read.at(i) : LoNuInfo();
         lines.append({name, number.m_strNumber, number.m_strInfo});
     }
 }
@@ -54,10 +60,16 @@ void WinnersFileWriter::Update(qsizetype index) {
         ++same;
     cached.drawn.resize(same);
     cached.texts.Truncate(same);
-    for (qsizetype i = same; i < drawn.size(); ++i) {
-        const quint32 poolIndex = drawn.at(i).m_nValue;
-        const LoNuInfo number = m_numbers.ReadNumber(poolIndex);
-        cached.drawn.append(poolIndex);
+    QList<quint32> added;
+    added.reserve(drawn.size() - same);
+    for (qsizetype i = same; i < drawn.size(); ++i)
+        added.append(drawn.at(i).m_nValue);
+    // The first update after a start reads every winner: in one pass, not a seek for each.
+    const QList<LoNuInfo> numbers =
+        added.isEmpty() ? QList<LoNuInfo>() : m_numbers.ReadNumbers(added);
+    for (qsizetype i = 0; i < added.size(); ++i) {
+        const LoNuInfo number = i < numbers.size() ? numbers.at(i) : LoNuInfo();
+        cached.drawn.append(added.at(i));
         cached.texts.Append({number.m_strNumber, number.m_strInfo});
     }
     cached.texts.name = index == 0 ? GradeBase::DefaultName() : level.m_base.m_strName;

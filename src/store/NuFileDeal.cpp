@@ -136,6 +136,25 @@ void NuFileDeal::damaged() {
     }
 }
 
+qint64 NuFileDeal::readSpan(const PoolRecord::Entry& e) {
+    const qint64 numberSpan = e.numberBytes + PoolRecord::kMarkerBytes;
+    return e.infoBytes > 0 ? qint64(e.RecordBytes()) : numberSpan;
+}
+
+bool NuFileDeal::decodeRecord(const char* span, const PoolRecord::Entry& e, quint32 index,
+                              LoNuInfo& out) {
+    const qint64 numberSpan = e.numberBytes + PoolRecord::kMarkerBytes;
+    QStringView number, info;
+    if (!PoolRecord::DecodeText(span, e.numberBytes, PoolRecord::kNumberEnd1,
+                                PoolRecord::kNumberEnd2, number) ||
+        (e.infoBytes > 0 &&
+         !PoolRecord::DecodeText(span + numberSpan, e.infoBytes, PoolRecord::kRecordEnd1,
+                                 PoolRecord::kRecordEnd2, info)))
+        return false;
+    out = LoNuInfo(qint32(index), number.trimmed().toString(), info.trimmed().toString());
+    return true;
+}
+
 LoNuInfo NuFileDeal::ReadNumber(quint32 index) {
     if (!m_bReady || index >= m_nEntries)
         return LoNuInfo();
@@ -144,23 +163,96 @@ LoNuInfo NuFileDeal::ReadNumber(quint32 index) {
         damaged();
         return LoNuInfo();
     }
-    const qint64 numberSpan = e.numberBytes + PoolRecord::kMarkerBytes;
-    const qint64 span = e.infoBytes > 0 ? qint64(e.RecordBytes()) : numberSpan;
+    const qint64 span = readSpan(e);
     QByteArray buf(span, Qt::Uninitialized);
-    QStringView number, info;
-    const bool sound =
-        e.offset + quint64(span) <= m_nDataBytes &&
-        readAt(m_fileData, e.offset, buf.data(), span) &&
-        PoolRecord::DecodeText(buf.constData(), e.numberBytes, PoolRecord::kNumberEnd1,
-                               PoolRecord::kNumberEnd2, number) &&
-        (e.infoBytes == 0 ||
-         PoolRecord::DecodeText(buf.constData() + numberSpan, e.infoBytes, PoolRecord::kRecordEnd1,
-                                PoolRecord::kRecordEnd2, info));
+    LoNuInfo read;
+    const bool sound = e.offset + quint64(span) <= m_nDataBytes &&
+                       readAt(m_fileData, e.offset, buf.data(), span) &&
+                       decodeRecord(buf.constData(), e, index, read);
     if (!sound) {
         damaged();
         return LoNuInfo();
     }
-    return LoNuInfo(qint32(index), number.trimmed().toString(), info.trimmed().toString());
+    return read;
+}
+
+namespace {
+
+// Serves reads that move forward through a file from one large block at a time, so that many
+// small reads in file order cost a few large ones.
+class ForwardReader {
+public:
+    ForwardReader(QFile& file, quint64 fileBytes) : m_file(file), m_fileBytes(fileBytes) {}
+
+    // The bytes at [offset, offset + size), or null when they lie past the end or cannot be read.
+    const char* At(quint64 offset, qint64 size) {
+        const quint64 end = offset + quint64(size);
+        if (end > m_fileBytes)
+            return nullptr;
+        if (offset < m_start || end > m_start + quint64(m_block.size())) {
+            const qint64 n = qint64(
+                std::min<quint64>(m_fileBytes - offset, std::max<quint64>(kBlockBytes, size)));
+            m_block.resize(n);
+            if (!m_file.seek(qint64(offset)) || m_file.read(m_block.data(), n) != n) {
+                m_block.clear();
+                return nullptr;
+            }
+            m_start = offset;
+        }
+        return m_block.constData() + (offset - m_start);
+    }
+
+private:
+    static constexpr quint64 kBlockBytes = quint64(256) * 1024;
+
+    QFile& m_file;
+    quint64 m_fileBytes;
+    quint64 m_start = 0;
+    QByteArray m_block;
+};
+
+} // namespace
+
+QList<LoNuInfo> NuFileDeal::ReadNumbers(const QList<quint32>& indexes) {
+    QList<LoNuInfo> out(indexes.size());
+    if (!m_bReady)
+        return out;
+    // Positions of the asked indexes that name records, in index order: the index file's order.
+    std::vector<qsizetype> order;
+    order.reserve(size_t(indexes.size()));
+    for (qsizetype i = 0; i < indexes.size(); ++i) {
+        if (indexes[i] < m_nEntries)
+            order.push_back(i);
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [&](qsizetype a, qsizetype b) { return indexes[a] < indexes[b]; });
+    std::vector<PoolRecord::Entry> entries(size_t(indexes.size()));
+    ForwardReader indexFile(m_fileIndex, m_nEntries * PoolRecord::kEntryBytes);
+    for (qsizetype i : order) {
+        const char* bytes =
+            indexFile.At(quint64(indexes[i]) * PoolRecord::kEntryBytes, PoolRecord::kEntryBytes);
+        if (!bytes) {
+            damaged();
+            return out;
+        }
+        entries[size_t(i)] = PoolRecord::ReadEntry(bytes);
+    }
+    // Then the records in the data file's order.
+    std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
+        return entries[size_t(a)].offset < entries[size_t(b)].offset;
+    });
+    ForwardReader dataFile(m_fileData, m_nDataBytes);
+    for (qsizetype i : order) {
+        const PoolRecord::Entry& e = entries[size_t(i)];
+        const char* span = dataFile.At(e.offset, readSpan(e));
+        if (!span || !decodeRecord(span, e, indexes[i], out[i])) {
+            // The pool is damaged: nothing more is read, as after a damaged single read.
+            out[i] = LoNuInfo();
+            damaged();
+            return out;
+        }
+    }
+    return out;
 }
 
 // ---- Single-record changes ------------------------------------------------------------------

@@ -53,6 +53,9 @@ public:
     // rebuilt, updating the summary), -1 when a file cannot be opened.
     qint8 OpenStore();
     LoNuInfo ReadNumber(quint32 index);
+    // The records of many indexes, answered in the order asked, as ReadNumber would answer each
+    // one; both files are read in one forward pass in file order, not with a seek per record.
+    QList<LoNuInfo> ReadNumbers(const QList<quint32>& indexes);
     // 0 when appended; -1 when the number text is empty or a text cannot be stored.
     qint32 AddNumber(const QString& number, const QString& info);
     // 1 done, -1 when the index is not a record's or nothing could be changed.
@@ -108,6 +111,11 @@ private:
     void closeFiles();
     bool readEntry(quint32 index, PoolRecord::Entry& entry);
     bool readAt(QFile& file, quint64 offset, char* data, qint64 size);
+    // The record of an entry from its bytes (the entry's span as ReadNumber reads it); false when
+    // its markers are wrong.
+    static bool decodeRecord(const char* span, const PoolRecord::Entry& e, quint32 index,
+                             LoNuInfo& out);
+    static qint64 readSpan(const PoolRecord::Entry& e);
     void damaged();
     quint32 pickLimit() const;
     bool tailIsUnindexed();

@@ -4,6 +4,9 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <thread>
+#include <vector>
+
 using namespace movietest;
 
 TEST(MovieCacheTest, OneDecodedMovieIsSharedByFileEvenUnderAnotherCase) {
@@ -48,4 +51,28 @@ TEST(MovieCacheTest, BudgetDropsOnlyMoviesNoPlayerHolds) {
     cache.SetBudgetBytes(1);
     EXPECT_EQ(cache.Count(), 1);
     EXPECT_EQ(cache.Load(dir.filePath("a.swf")).movie, held);
+}
+
+// Threads that ask for one file at once share one decoding: a movie decoded ahead for the first
+// frame is the one the players get, and the cache holds it once.
+TEST(MovieCacheTest, LoadsOfOneFileAtOnceShareOneDecodedMovie) {
+    QTemporaryDir dir;
+    const QString path = Write(dir, "big.swf", *ColourSymbols("0123456789", {400, 300}));
+    MovieCache& cache = MovieCache::Instance();
+    cache.Clear();
+    MovieCache::Prefetch(path);
+    std::vector<std::shared_ptr<const StripMovie>> movies(4);
+    std::vector<std::thread> threads;
+    for (auto& movie : movies)
+        threads.emplace_back([&cache, &movie, path] { movie = cache.Load(path).movie; });
+    for (std::thread& t : threads)
+        t.join();
+    for (const auto& movie : movies) {
+        ASSERT_NE(movie, nullptr);
+        EXPECT_EQ(movie, movies.front());
+    }
+    EXPECT_EQ(cache.Count(), 1);
+    // Its cells are the file's, each its own picture of the cell's size.
+    EXPECT_EQ(movies.front()->Cell(5).size(), QSize(400, 300));
+    EXPECT_NE(movies.front()->Cell(5), movies.front()->Cell(6));
 }

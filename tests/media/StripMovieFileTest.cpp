@@ -1,4 +1,5 @@
 #include "media/StripMovieFile.h"
+#include "media/MovieCache.h"
 #include "media/MovieLoader.h"
 #include "media/MovieTestUtil.h"
 #include "media/MovieVariables.h"
@@ -82,6 +83,16 @@ TEST_F(StripMovieFileTest, VariablesReadWithoutPlayerUnderEitherName) {
     EXPECT_EQ(MovieVariables::Read(path, "_root._level0.cy"), QString("40"));
     EXPECT_EQ(MovieVariables::Read(path, "_root._level0.Missing"), std::nullopt);
     EXPECT_EQ(MovieVariables::Read(dir.filePath("none.swf"), "SymbolsBits"), std::nullopt);
+}
+
+// The symbol set is read at every start: from the file's keys, without decoding its pixels.
+TEST_F(StripMovieFileTest, VariablesOfAStripAreReadWithoutDecodingIt) {
+    const QString path = Write(dir, "keys.swf", *ColourSymbols("0123456789", {300, 400}));
+    MovieCache::Instance().Clear();
+    EXPECT_EQ(StripMovieFile::ReadVariables(path)->value("SymbolsBits"), QString("0123456789"));
+    EXPECT_EQ(MovieVariables::Read(path, "_root._level0.cy"), QString("400"));
+    EXPECT_EQ(MovieCache::Instance().Count(), 0);
+    EXPECT_EQ(StripMovieFile::ReadVariables(dir.filePath("none.swf")), std::nullopt);
 }
 
 TEST_F(StripMovieFileTest, EmptySymbolSetIsAMovieWithOnlyRollingAndMask) {

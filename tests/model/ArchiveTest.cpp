@@ -313,5 +313,12 @@ TEST(Archive, ABadTagAfterARunOfGoodOnesIsAnError) {
         } catch (const ArchiveException& e) {
             EXPECT_EQ(e.kind(), c.kind) << c.tag;
         }
+        // The elements read whole stay; the bad one is not added.
+        EXPECT_EQ(items, QList<Item>({{7}, {8}})) << c.tag;
     }
+    // An element cut off inside its value is not added either, after elements already there.
+    Archive cut(start + hex("0180 0900"));
+    QList<Item> items{{1}};
+    EXPECT_THROW(cut.SerializeObjectList(items), ArchiveException);
+    EXPECT_EQ(items, QList<Item>({{1}, {7}, {8}}));
 }

@@ -12,7 +12,7 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
 namespace {
@@ -48,7 +48,8 @@ protected:
     }
 
     QString Cell(NuTakedOutDD& dlg, int row, int column) {
-        return dlg.List()->topLevelItem(row)->text(column);
+        const QAbstractItemModel* model = dlg.List()->model();
+        return model->data(model->index(row, column)).toString();
     }
 
     QTemporaryDir dir;
@@ -61,7 +62,7 @@ TEST_F(WinningDialogTest, ListsEveryWinnerFromThePool) {
     NuTakedOutDD dlg(nullptr, &prompter);
     Open(dlg);
     EXPECT_EQ(dlg.windowTitle(), "Winning  Numbers");
-    ASSERT_EQ(dlg.List()->topLevelItemCount(), 3);
+    ASSERT_EQ(dlg.List()->model()->rowCount(), 3);
     EXPECT_EQ(Cell(dlg, 0, 0), "1");
     EXPECT_EQ(Cell(dlg, 0, 1), "First");
     EXPECT_EQ(Cell(dlg, 0, 2), "5");
@@ -166,14 +167,14 @@ TEST_F(WinningDialogTest, ClearAllEmptiesEveryLevelAfterYes) {
     prompter.answers = {false};
     dlg.OnClearAll();
     EXPECT_EQ(status.GetTakenCount(), 3);
-    EXPECT_EQ(dlg.List()->topLevelItemCount(), 3);
+    EXPECT_EQ(dlg.List()->model()->rowCount(), 3);
     prompter.answers = {true};
     dlg.OnClearAll();
     EXPECT_EQ(prompter.questions, QStringList(2, "Are you sure?"));
     EXPECT_EQ(status.GetTakenCount(), 0);
     EXPECT_EQ(status.m_nTakenAtGradeStart, 0);
     EXPECT_EQ(status.m_nFirstSlot, 0);
-    EXPECT_EQ(dlg.List()->topLevelItemCount(), 0);
+    EXPECT_EQ(dlg.List()->model()->rowCount(), 0);
     EXPECT_EQ(dlg.BuildText(), "SN.,Name,Number,Additional information\r\n");
 }
 

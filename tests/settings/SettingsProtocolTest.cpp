@@ -21,7 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
 using namespace movietest;
@@ -117,7 +117,7 @@ TEST_F(SettingsProtocolTest, ClearingTheWinnersStartsTheShowAgain) {
         auto* winners = qobject_cast<NuTakedOutDD*>(QApplication::activeModalWidget());
         if (!winners)
             return;
-        rows = winners->List()->topLevelItemCount();
+        rows = winners->List()->model()->rowCount();
         prompter.answers = {true};
         winners->OnClearAll();
         winners->OnCloseButton();

@@ -220,6 +220,45 @@ TEST_F(PoolTest, AnIndexPointingPastTheDataIsDamageToo) {
     EXPECT_TRUE(pool.IsDamaged());
 }
 
+// Many records read at once answer as one read each would, in the order asked, across blocks of
+// the files and for indexes asked twice or naming no record.
+TEST_F(PoolTest, ManyRecordsReadAtOnceAnswerAsSingleReads) {
+    makePool({});
+    ASSERT_EQ(pool.CreateContinuousNumbers(1, 40000), 1);
+    const QList<quint32> asked = {39999, 0, 17, 25000, 17, 40000, 1, 31234, 5};
+    const QList<LoNuInfo> read = pool.ReadNumbers(asked);
+    ASSERT_EQ(read.size(), asked.size());
+    for (qsizetype i = 0; i < asked.size(); ++i) {
+        const LoNuInfo one = pool.ReadNumber(asked[i]);
+        EXPECT_EQ(read[i].m_nIndex, one.m_nIndex) << i;
+        EXPECT_EQ(read[i].m_strNumber, one.m_strNumber) << i;
+        EXPECT_EQ(read[i].m_strInfo, one.m_strInfo) << i;
+    }
+    EXPECT_EQ(read[0].m_strNumber, QStringLiteral("40000"));
+    EXPECT_EQ(read[5].m_nIndex, -1);
+    EXPECT_TRUE(pool.ReadNumbers({}).isEmpty());
+    EXPECT_FALSE(pool.IsDamaged());
+}
+
+TEST_F(PoolTest, ADamagedRecordAmongManyIsReportedOnce) {
+    makePool({{"1", "one"}, {"2", "two"}, {"3", "three"}});
+    QByteArray d = data();
+    const qsizetype second = rec(QStringLiteral("1"), QStringLiteral("one")).size();
+    d[second + 2] = 'X'; // both units of the second record's number marker
+    d[second + 4] = 'X';
+    pool.Close();
+    ASSERT_TRUE(WriteBytes(path("data.dat"), d));
+    status.m_nuBase.m_nCount = 3;
+    ASSERT_EQ(pool.OpenStore(), 1);
+    const QList<LoNuInfo> read = pool.ReadNumbers({1, 0});
+    ASSERT_EQ(read.size(), 2);
+    EXPECT_EQ(read[0].m_nIndex, -1);
+    EXPECT_TRUE(pool.IsDamaged());
+    EXPECT_EQ(prompter.messages, QStringList({StoreTexts::Damaged()}));
+    EXPECT_TRUE(index().isEmpty());
+    EXPECT_EQ(pool.ReadNumbers({2}).at(0).m_nIndex, -1);
+}
+
 // A full disk during a rebuild keeps the old index whole: an empty index.dat would lose every
 // number at the next start.
 TEST_F(PoolTest, ARebuildThatCannotWriteKeepsTheOldIndex) {
