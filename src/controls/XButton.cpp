@@ -10,8 +10,6 @@ QColor FromColorRef(quint32 clr) {
     return QColor(int(clr & 0xFF), int((clr >> 8) & 0xFF), int((clr >> 16) & 0xFF));
 }
 
-constexpr int kFontCellHeight = 14;
-
 } // namespace
 
 XButton::XButton(QWidget* parent) : XButton(QString(), parent) {}
@@ -26,16 +24,16 @@ XButton::XButton(const QString& text, QWidget* parent)
     setAutoDefault(false);
 }
 
-QFont XButton::MakeButtonFont() {
+QFont XButton::MakeButtonFont(int cellHeight) {
     QFont font;
     font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
     font.setWeight(QFont::Normal);
     font.setStyleHint(QFont::SansSerif);
     // The height is that of the whole character cell, not the em: take the largest pixel size
     // whose line still fits in it.
-    int pixels = kFontCellHeight;
+    int pixels = cellHeight;
     font.setPixelSize(pixels);
-    while (pixels > 1 && QFontMetrics(font).height() > kFontCellHeight) {
+    while (pixels > 1 && QFontMetrics(font).height() > cellHeight) {
         font.setPixelSize(--pixels);
     }
     return font;

@@ -17,8 +17,11 @@ public:
 
     bool IsHovered() const { return m_bHover; }
 
-    // Verdana (or the nearest sans face on this system) whose character cell is 14 pixels high.
-    static QFont MakeButtonFont();
+    static constexpr int kFontCellHeight = 14;
+
+    // Verdana (or the nearest sans face on this system) whose character cell is `cellHeight`
+    // pixels high.
+    static QFont MakeButtonFont(int cellHeight = kFontCellHeight);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

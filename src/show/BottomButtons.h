@@ -20,6 +20,11 @@ public:
         QRect rect;   // in the window's client coordinates
     };
 
+    // How many times their natural size the buttons show on a window of this size: once up to
+    // a full-HD screen, and a whole multiple on larger ones, where 80 by 20 pixels would be
+    // too small to find on a projector.
+    static int Scale(QSize client);
+
     // The buttons for a window of this size, in the order Quit, Set, View, Draw, Restart.
     static QList<Button> Layout(QSize client);
 

@@ -308,9 +308,12 @@ void CTumoDlg::CreateBulletin() {
 }
 
 void CTumoDlg::CreateButtons() {
+    const QFont font =
+        XButton::MakeButtonFont(XButton::kFontCellHeight * BottomButtons::Scale(size()));
     for (const BottomButtons::Button& spec : BottomButtons::Layout(size())) {
         auto* button = new XButton(spec.text, this);
         button->setObjectName(spec.text);
+        button->setFont(font);
         // The guide finds the button by the command it issues.
         SetControlId(button, spec.id);
         button->setGeometry(spec.rect);

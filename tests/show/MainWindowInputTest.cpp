@@ -53,6 +53,25 @@ TEST(MainWindowButtons, FiveButtonsRightToLeftAlongTheBottom) {
     }
 }
 
+// Up to full HD the buttons keep their natural size; a 4K screen doubles them, whole, in the
+// bottom-right corner.
+TEST(MainWindowButtons, LargerScreensShowThemAWholeMultipleLarger) {
+    const struct {
+        QSize screen;
+        int scale;
+    } cases[] = {{{1024, 768}, 1},  {{1280, 720}, 1},  {{1920, 1080}, 1}, {{1080, 1920}, 1},
+                 {{2560, 1440}, 1}, {{3840, 2160}, 2}, {{2160, 3840}, 2}, {{7680, 4320}, 4}};
+    for (const auto& c : cases) {
+        const auto buttons = BottomButtons::Layout(c.screen);
+        const QRect restart = buttons.last().rect;
+        EXPECT_EQ(buttons.first().rect.bottomRight(),
+                  QPoint(c.screen.width() - 1, c.screen.height() - 1))
+            << c.screen.width();
+        EXPECT_EQ(restart.size(), QSize(80, 20) * c.scale) << c.screen.width();
+        EXPECT_EQ(restart.left(), c.screen.width() - 5 * 80 * c.scale) << c.screen.width();
+    }
+}
+
 TEST(MainWindowButtons, HitTestCoversTheWholeStripAndNothingElse) {
     QList<QRect> rects;
     for (const auto& b : BottomButtons::Layout(QSize(1024, 768)))
