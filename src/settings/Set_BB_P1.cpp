@@ -35,7 +35,7 @@ QString WithoutExtension(const QString& path) {
 } // namespace
 
 Set_BB_P1::Set_BB_P1(LotteryNotify* notify, Prompter& prompter, QWidget* parent)
-    : QWidget(parent), m_pNotify(notify), m_prompter(prompter) {
+    : BulletinOptionsPage(notify, prompter, parent) {
     BuildControls();
     WriteControls();
     OnAutoBackPic();

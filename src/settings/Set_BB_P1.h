@@ -1,22 +1,15 @@
 #pragma once
 
+#include "settings/BulletinOptionsPage.h"
 #include "settings/ColourSwatch.h"
 
 #include <QString>
 #include <QWidget>
 
-class LotteryNotify;
-class Prompter;
-class QButtonGroup;
-class QCheckBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-
 // Page "Shape" of the bulletin-board options: the shape picture whose outline cuts the board,
 // and the board's face: a picture (found beside the shape picture when it is chosen
 // automatically) and the colour around it.
-class Set_BB_P1 : public QWidget {
+class Set_BB_P1 : public BulletinOptionsPage {
     Q_OBJECT
 public:
     Set_BB_P1(LotteryNotify* notify, Prompter& prompter, QWidget* parent = nullptr);
@@ -56,8 +49,6 @@ private:
     void WriteControls();
     void EnablePictureControls(bool enable);
 
-    LotteryNotify* m_pNotify = nullptr;
-    Prompter& m_prompter;
     QLineEdit* m_pSkin = nullptr;
     QPushButton* m_pSkinBrowse = nullptr;
     QCheckBox* m_pAuto = nullptr;

@@ -49,7 +49,7 @@ void Check(QButtonGroup* group, int id) {
 } // namespace
 
 Set_BB_P2::Set_BB_P2(LotteryNotify* notify, Prompter& prompter, QWidget* parent)
-    : QWidget(parent), m_pNotify(notify), m_prompter(prompter) {
+    : BulletinOptionsPage(notify, prompter, parent) {
     BuildControls();
     WriteControls();
 }

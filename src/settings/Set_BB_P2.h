@@ -1,21 +1,14 @@
 #pragma once
 
+#include "settings/BulletinOptionsPage.h"
 #include "settings/FontColourDialog.h"
 
 #include <QWidget>
 
-class LotteryNotify;
-class Prompter;
-class QButtonGroup;
-class QCheckBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-
 // Page "How to show winning numbers" of the bulletin-board options: the title, how many numbers
 // a line holds and how they scroll, and how a winning number and its additional information
 // share a line. At least one of the two is always shown.
-class Set_BB_P2 : public QWidget {
+class Set_BB_P2 : public BulletinOptionsPage {
     Q_OBJECT
 public:
     Set_BB_P2(LotteryNotify* notify, Prompter& prompter, QWidget* parent = nullptr);
@@ -49,8 +42,6 @@ private:
     void EnableWidthControls(bool enable);
     void ChooseFont(LogFont& font, quint32& colour);
 
-    LotteryNotify* m_pNotify = nullptr;
-    Prompter& m_prompter;
     QLineEdit* m_pTitle = nullptr;
     QCheckBox* m_pShowTitle = nullptr;
     QCheckBox* m_pScroll = nullptr;

@@ -19,7 +19,7 @@ constexpr int kNumbers = 4;
 } // namespace
 
 Set_BB_P3::Set_BB_P3(LotteryNotify* notify, Prompter& prompter, QWidget* parent)
-    : QWidget(parent), m_pNotify(notify), m_prompter(prompter) {
+    : BulletinOptionsPage(notify, prompter, parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(BuildGroup(QStringLiteral("The position and size of the bulletin board"),
                                  kBoard, m_pBoardDesign));

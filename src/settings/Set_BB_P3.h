@@ -1,17 +1,15 @@
 #pragma once
 
+#include "settings/BulletinOptionsPage.h"
+
 #include <QWidget>
 
-class LotteryNotify;
 struct WinRect;
-class Prompter;
-class QLineEdit;
-class QPushButton;
 
 // Page "Size and Position" of the bulletin-board options: the board's rectangle on the draw
 // screen and the number area's rectangle on the board, each as x, y, width and height, and the
 // buttons that hand over to placing them with the mouse.
-class Set_BB_P3 : public QWidget {
+class Set_BB_P3 : public BulletinOptionsPage {
     Q_OBJECT
 public:
     Set_BB_P3(LotteryNotify* notify, Prompter& prompter, QWidget* parent = nullptr);
@@ -36,8 +34,6 @@ private:
     QWidget* BuildGroup(const QString& title, int first, QPushButton*& design);
     bool ReadRect(int first, WinRect& rect);
 
-    LotteryNotify* m_pNotify = nullptr;
-    Prompter& m_prompter;
     QLineEdit* m_edits[8] = {};
     QPushButton* m_pBoardDesign = nullptr;
     QPushButton* m_pNumbersDesign = nullptr;

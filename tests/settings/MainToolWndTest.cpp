@@ -38,15 +38,13 @@ using namespace movietest;
 
 namespace {
 
-constexpr int kWaitMs = 10000;
+using mainwindowtest::kWaitMs;
 
 // A draw window over a scheme of three prize levels, in design mode with the real design tool.
-class MainToolWndTest : public ::testing::Test {
+class MainToolWndTest : public mainwindowtest::ProgramFolderTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        SetAppFolder(dir.path());
-        ASSERT_FALSE(Write(dir, "defsym.swf", *ColourSymbols("0123456789", {40, 60})).isEmpty());
+        ProgramFolderTest::SetUp();
         TumoStatus status;
         status.m_strDataFolder = dir.path();
         status.ClearGrades();
@@ -64,8 +62,7 @@ protected:
         ASSERT_TRUE(status.SaveAll());
         MainToolWnd::Install(&prompter);
         main = std::make_unique<CTumoDlg>(&prompter);
-        ASSERT_TRUE(main->OnInitDialog());
-        ASSERT_TRUE(WaitReady());
+        ASSERT_TRUE(mainwindowtest::StartReady(*main));
     }
     void TearDown() override {
         if (main)
@@ -73,15 +70,12 @@ protected:
         main.reset();
         CTumoDlg::InstallDesignTool({});
         CTumoDlg::InstallDialogs({});
+        ProgramFolderTest::TearDown();
     }
 
-    bool WaitReady() {
-        return QTest::qWaitFor([this] { return main->isVisible() && main->Draw().IsDrawEnabled(); },
-                               kWaitMs);
-    }
+    bool WaitReady() { return mainwindowtest::WaitReady(*main); }
     MainToolWnd* Tool() { return static_cast<MainToolWnd*>(main->Design().DesignToolWindow()); }
 
-    QTemporaryDir dir;
     RecordingPrompter prompter;
     std::unique_ptr<CTumoDlg> main;
 };

@@ -1,7 +1,6 @@
 #include "base/AppPaths.h"
 #include "common/RecordingPrompter.h"
 #include "controls/XButton.h"
-#include "media/MovieTestUtil.h"
 #include "settings/CGuidHelpWnd.h"
 #include "settings/DesignDialogs.h"
 #include "settings/MainToolWnd.h"
@@ -24,25 +23,20 @@
 #include <QTreeView>
 #include <gtest/gtest.h>
 
-using namespace movietest;
-
 namespace {
 
-constexpr int kWaitMs = 10000;
+using mainwindowtest::kWaitMs;
 
 // The draw window with the settings library's windows installed as the program installs them.
-class SettingsProtocolTest : public ::testing::Test {
+class SettingsProtocolTest : public mainwindowtest::ProgramFolderTest {
 protected:
+    SettingsProtocolTest() : ProgramFolderTest("0123456789A") {}
+
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        SetAppFolder(dir.path());
-        ASSERT_FALSE(Write(dir, "defsym.swf", *ColourSymbols("0123456789A", {40, 60})).isEmpty());
-        ProgramRestart::Cancel();
+        ProgramFolderTest::SetUp();
         SettingsDialogs::Install(&prompter);
         dlg = std::make_unique<CTumoDlg>(&prompter);
-        ASSERT_TRUE(dlg->OnInitDialog());
-        ASSERT_TRUE(QTest::qWaitFor([&] { return dlg->isVisible() && dlg->Draw().IsDrawEnabled(); },
-                                    kWaitMs));
+        ASSERT_TRUE(mainwindowtest::StartReady(*dlg));
     }
     void TearDown() override {
         if (dlg)
@@ -50,12 +44,11 @@ protected:
         dlg.reset();
         CTumoDlg::InstallDialogs({});
         CTumoDlg::InstallDesignTool({});
-        ProgramRestart::Cancel();
+        ProgramFolderTest::TearDown();
     }
 
     XSet* Settings() const { return qobject_cast<XSet*>(dlg->SettingsWindow()); }
 
-    QTemporaryDir dir;
     RecordingPrompter prompter;
     std::unique_ptr<CTumoDlg> dlg;
 };

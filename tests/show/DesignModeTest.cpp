@@ -1,7 +1,6 @@
 #include "base/AppPaths.h"
 #include "common/RecordingPrompter.h"
 #include "controls/XButton.h"
-#include "media/MovieTestUtil.h"
 #include "model/LayoutScreenFile.h"
 #include "model/TumoStatus.h"
 #include "show/BulletinBoard.h"
@@ -24,8 +23,6 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
-
-using namespace movietest;
 
 using namespace mainwindowtest;
 
@@ -81,12 +78,10 @@ private:
 };
 
 // A program folder with a scheme of three prize levels and the default level.
-class DesignModeTest : public ::testing::Test {
+class DesignModeTest : public ProgramFolderTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        SetAppFolder(dir.path());
-        ASSERT_FALSE(Write(dir, "defsym.swf", *ColourSymbols("0123456789", {40, 60})).isEmpty());
+        ProgramFolderTest::SetUp();
         FakeDesignTool::createdFor = -1;
         FakeDesignTool::selected.clear();
         FakeDesignTool::levelChoice.clear();
@@ -105,6 +100,7 @@ protected:
     void TearDown() override {
         CTumoDlg::InstallDesignTool({});
         CTumoDlg::InstallDialogs({});
+        ProgramFolderTest::TearDown();
     }
 
     // Levels 1 to 3 with these quantities (0 makes a level complete), perScreen numbers each.
@@ -139,7 +135,6 @@ protected:
         tool->OnCommand(CToolWnd::kQuit);
     }
 
-    QTemporaryDir dir;
     RecordingPrompter prompter;
     int winnersShown = 0;
 };
@@ -147,8 +142,7 @@ protected:
 TEST_F(DesignModeTest, TheDefaultLevelOnTheScreenIsTheSelectorsLastEntry) {
     WriteScheme({0, 0, 0}); // every prize level complete: the default level is shown
     CTumoDlg dlg(&prompter);
-    ASSERT_TRUE(dlg.OnInitDialog());
-    ASSERT_TRUE(WaitReady(dlg));
+    ASSERT_TRUE(StartReady(dlg));
     ASSERT_EQ(dlg.CurGrade(), &dlg.Status().Level(0));
     dlg.OnCommand(MainMenu::kCmdDesignMode);
     ASSERT_NE(Tool(dlg), nullptr);
@@ -161,8 +155,7 @@ TEST_F(DesignModeTest, TheDefaultLevelOnTheScreenIsTheSelectorsLastEntry) {
 TEST_F(DesignModeTest, DesignModeStopsTheShowUntilTheToolIsClosed) {
     WriteScheme({5, 5, 5});
     CTumoDlg dlg(&prompter);
-    ASSERT_TRUE(dlg.OnInitDialog());
-    ASSERT_TRUE(WaitReady(dlg));
+    ASSERT_TRUE(StartReady(dlg));
     dlg.OnCommand(MainMenu::kCmdDesignMode);
     ASSERT_TRUE(dlg.Design().IsDesignMode());
     EXPECT_EQ(FakeDesignTool::createdFor, 1);
@@ -201,8 +194,7 @@ TEST_F(DesignModeTest, DesignModeStopsTheShowUntilTheToolIsClosed) {
 TEST_F(DesignModeTest, OpenLevelDialogsKeepDesignModeAndTheLevelChoiceOff) {
     WriteScheme({5, 5, 5});
     CTumoDlg dlg(&prompter);
-    ASSERT_TRUE(dlg.OnInitDialog());
-    ASSERT_TRUE(WaitReady(dlg));
+    ASSERT_TRUE(StartReady(dlg));
     dlg.OnCommand(MainMenu::kCmdDesignMode);
     dlg.Design().CountDialogOpened();
     dlg.Design().CountDialogOpened();
@@ -227,8 +219,7 @@ TEST_F(DesignModeTest, PlacedSymbolsAreStoredAndKeptAfterARestart) {
     QRect placed;
     {
         CTumoDlg dlg(&prompter);
-        ASSERT_TRUE(dlg.OnInitDialog());
-        ASSERT_TRUE(WaitReady(dlg));
+        ASSERT_TRUE(StartReady(dlg));
         dlg.OnCommand(MainMenu::kCmdDesignMode);
         ASSERT_TRUE(WaitReady(dlg));
         dlg.Design().OnDesignCommand(DesignCommand::kSymbolPlacement);
@@ -279,8 +270,7 @@ TEST_F(DesignModeTest, PlacedSymbolsAreStoredAndKeptAfterARestart) {
 TEST_F(DesignModeTest, TheBoardIsPlacedFromItsOptionsAndStoredWhenThePlacementEnds) {
     WriteScheme({5, 5, 5});
     CTumoDlg dlg(&prompter);
-    ASSERT_TRUE(dlg.OnInitDialog());
-    ASSERT_TRUE(WaitReady(dlg));
+    ASSERT_TRUE(StartReady(dlg));
     dlg.OnCommand(MainMenu::kCmdDesignMode);
     dlg.Design().OnDesignCommand(DesignCommand::kBulletinOptions);
     QPointer<QWidget> options = FakeDesignTool::boardOptions;
@@ -323,8 +313,7 @@ TEST_F(DesignModeTest, TheBoardIsPlacedFromItsOptionsAndStoredWhenThePlacementEn
 TEST_F(DesignModeTest, ARefusedEditKeepsTheBoardFromBeingPlaced) {
     WriteScheme({5});
     CTumoDlg dlg(&prompter);
-    ASSERT_TRUE(dlg.OnInitDialog());
-    ASSERT_TRUE(WaitReady(dlg));
+    ASSERT_TRUE(StartReady(dlg));
     dlg.OnCommand(MainMenu::kCmdDesignMode);
     dlg.Design().OnDesignCommand(DesignCommand::kBulletinOptions);
     FakeDesignTool::refuseApply = 1;
@@ -338,8 +327,7 @@ TEST_F(DesignModeTest, ARefusedEditKeepsTheBoardFromBeingPlaced) {
 TEST_F(DesignModeTest, TheNumberAreaFollowsItsStandInWhileItMoves) {
     WriteScheme({5});
     CTumoDlg dlg(&prompter);
-    ASSERT_TRUE(dlg.OnInitDialog());
-    ASSERT_TRUE(WaitReady(dlg));
+    ASSERT_TRUE(StartReady(dlg));
     dlg.OnCommand(MainMenu::kCmdDesignMode);
     dlg.Design().OnDesignCommand(DesignCommand::kBulletinOptions);
     GradeInfo* level = dlg.CurGrade();
@@ -365,8 +353,7 @@ TEST_F(DesignModeTest, TheNumberAreaFollowsItsStandInWhileItMoves) {
 TEST_F(DesignModeTest, TextPanelsArePlacedAddedEditedAndDeleted) {
     WriteScheme({5});
     CTumoDlg dlg(&prompter);
-    ASSERT_TRUE(dlg.OnInitDialog());
-    ASSERT_TRUE(WaitReady(dlg));
+    ASSERT_TRUE(StartReady(dlg));
     dlg.OnCommand(MainMenu::kCmdDesignMode);
     ASSERT_TRUE(WaitReady(dlg));
     GradeInfo* level = dlg.CurGrade();
@@ -434,8 +421,7 @@ TEST_F(DesignModeTest, TextPanelsArePlacedAddedEditedAndDeleted) {
 TEST_F(DesignModeTest, SymbolCommandsOfThePlacementGoToTheDesignTool) {
     WriteScheme({5});
     CTumoDlg dlg(&prompter);
-    ASSERT_TRUE(dlg.OnInitDialog());
-    ASSERT_TRUE(WaitReady(dlg));
+    ASSERT_TRUE(StartReady(dlg));
     dlg.OnCommand(MainMenu::kCmdDesignMode);
     ASSERT_TRUE(WaitReady(dlg));
     dlg.Design().OnDesignCommand(DesignCommand::kSymbolPlacement);
@@ -457,8 +443,7 @@ TEST_F(DesignModeTest, SymbolCommandsOfThePlacementGoToTheDesignTool) {
 TEST_F(DesignModeTest, LeavingInTheMiddleOfAScreenStartsAFreshOne) {
     WriteScheme({9, 9, 9}, 3);
     CTumoDlg dlg(&prompter);
-    ASSERT_TRUE(dlg.OnInitDialog());
-    ASSERT_TRUE(WaitReady(dlg));
+    ASSERT_TRUE(StartReady(dlg));
     dlg.Draw().OnDraw();
     dlg.Draw().OnDraw();
     GradeInfo* shown = dlg.CurGrade();
@@ -534,8 +519,7 @@ TEST_F(DesignModeTest, ALayoutFromAnotherScreenShowsScaledAndIsPlacedInThisScree
     QRect placed;
     {
         CTumoDlg dlg(&prompter);
-        ASSERT_TRUE(dlg.OnInitDialog());
-        ASSERT_TRUE(WaitReady(dlg));
+        ASSERT_TRUE(StartReady(dlg));
         std::vector<SymbolView*> views = SymbolViewsOf(dlg);
         ASSERT_EQ(views.size(), size_t(6));
         EXPECT_EQ(views[0]->geometry(), QRect(250, 50, 75, 100));
@@ -567,8 +551,7 @@ TEST_F(DesignModeTest, ALayoutFromAnotherScreenShowsScaledAndIsPlacedInThisScree
         dlg.OnQuit();
     }
     CTumoDlg again(&prompter);
-    ASSERT_TRUE(again.OnInitDialog());
-    ASSERT_TRUE(WaitReady(again));
+    ASSERT_TRUE(StartReady(again));
     EXPECT_EQ(SymbolViewsOf(again)[0]->geometry(), placed);
     EXPECT_EQ(SymbolViewsOf(again)[5]->geometry(), QRect(50, 200, 75, 100));
     EXPECT_EQ(again.findChild<QWidget*>("banner")->geometry(), QRect(100, 100, 200, 100));
@@ -584,8 +567,7 @@ TEST_F(DesignModeTest, ALayoutFromAnotherScreenShowsScaledAndIsPlacedInThisScree
 TEST_F(DesignModeTest, ToolWindowsKeepClearOfWhatIsPlaced) {
     WriteScheme({5});
     CTumoDlg dlg(&prompter);
-    ASSERT_TRUE(dlg.OnInitDialog());
-    ASSERT_TRUE(WaitReady(dlg));
+    ASSERT_TRUE(StartReady(dlg));
     dlg.CurGrade()->m_banner.m_bShow = 1; // the default place, (20, 20) to (200, 100)
     dlg.ApplyBanner();
     dlg.OnCommand(MainMenu::kCmdDesignMode);

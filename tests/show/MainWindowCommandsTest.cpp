@@ -1,7 +1,6 @@
 #include "base/AppPaths.h"
 #include "common/RecordingPrompter.h"
 #include "controls/XButton.h"
-#include "media/MovieTestUtil.h"
 #include "model/TumoStatus.h"
 #include "show/CTumoDlg.h"
 #include "show/MainMenu.h"
@@ -19,8 +18,6 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
-
-using namespace movietest;
 
 using namespace mainwindowtest;
 
@@ -61,13 +58,10 @@ TEST(MainWindowMenu, DeleteIsGreyedUnlessAResultIsShownAndDeletingAllowed) {
 // ---- the draw window's commands ----
 
 // A program folder of its own; the windows of the settings library are stand-ins that record.
-class MainWindowCommandsTest : public ::testing::Test {
+class MainWindowCommandsTest : public ProgramFolderTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        SetAppFolder(dir.path());
-        ASSERT_FALSE(Write(dir, "defsym.swf", *ColourSymbols("0123456789", {40, 60})).isEmpty());
-        ProgramRestart::Cancel();
+        ProgramFolderTest::SetUp();
         MainWindowDialogs dialogs;
         dialogs.createSettings = [this](SettingsHost&) {
             ++settingsOpened;
@@ -91,16 +85,13 @@ protected:
     }
     void TearDown() override {
         CTumoDlg::InstallDialogs({});
-        ProgramRestart::Cancel();
+        ProgramFolderTest::TearDown();
     }
-
-    QString File(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
 
     void Prepare(const std::function<void(TumoStatus&)>& change) {
         PrepareSettings(dir.path(), change);
     }
 
-    QTemporaryDir dir;
     RecordingPrompter prompter;
     int settingsOpened = 0;
     QPointer<QWidget> settings;
@@ -111,8 +102,7 @@ protected:
 
 TEST_F(MainWindowCommandsTest, SettingsOpenOnceAndTheWindowTakesNoInputUntilTheReport) {
     CTumoDlg dlg(&prompter);
-    ASSERT_TRUE(dlg.OnInitDialog());
-    ASSERT_TRUE(WaitReady(dlg));
+    ASSERT_TRUE(StartReady(dlg));
     dlg.CurGrade()->m_base.m_bAutoDraw = 1;
     dlg.CurGrade()->m_base.m_nStopTime = 60000;
     dlg.Draw().OnDraw();
@@ -145,8 +135,7 @@ TEST_F(MainWindowCommandsTest, SettingsOpenOnceAndTheWindowTakesNoInputUntilTheR
 
 TEST_F(MainWindowCommandsTest, LevelsMovedInMemoryWhileTheSettingsAreOpenAreNeverReadStale) {
     CTumoDlg dlg(&prompter);
-    ASSERT_TRUE(dlg.OnInitDialog());
-    ASSERT_TRUE(WaitReady(dlg));
+    ASSERT_TRUE(StartReady(dlg));
     dlg.OnCommand(MainMenu::kCmdSettings);
     ASSERT_TRUE(dlg.SettingsWindow());
     const QString name = dlg.CurGrade()->m_base.m_strName;
@@ -165,8 +154,7 @@ TEST_F(MainWindowCommandsTest, LevelsMovedInMemoryWhileTheSettingsAreOpenAreNeve
 TEST_F(MainWindowCommandsTest, CloseCodeMinusOneRestartsWithoutSaving) {
     {
         CTumoDlg dlg(&prompter);
-        ASSERT_TRUE(dlg.OnInitDialog());
-        ASSERT_TRUE(WaitReady(dlg));
+        ASSERT_TRUE(StartReady(dlg));
         dlg.FlushSaves();
         // As a reset leaves it: the files are gone and must stay gone.
         QFile::remove(File("TumoStatus.dat"));
@@ -182,8 +170,7 @@ TEST_F(MainWindowCommandsTest, CloseCodeMinusOneRestartsWithoutSaving) {
 TEST_F(MainWindowCommandsTest, AnotherMonitorRestartsAfterSaving) {
     {
         CTumoDlg dlg(&prompter);
-        ASSERT_TRUE(dlg.OnInitDialog());
-        ASSERT_TRUE(WaitReady(dlg));
+        ASSERT_TRUE(StartReady(dlg));
         dlg.OnSettings();
         EXPECT_EQ(dlg.OnSettingsWindowClosed(0, 1), 1);
         EXPECT_TRUE(dlg.IsQuitting());
@@ -201,8 +188,7 @@ TEST_F(MainWindowCommandsTest, ChangedNumbersAreScannedAgainAndLayoutsFollowTheN
         s.AddLevel(second);
     });
     CTumoDlg dlg(&prompter);
-    ASSERT_TRUE(dlg.OnInitDialog());
-    ASSERT_TRUE(WaitReady(dlg));
+    ASSERT_TRUE(StartReady(dlg));
     ASSERT_EQ(dlg.Status().m_nuBase.m_nDigits, 3);
 
     for (int round = 0; round < 2; ++round) {
@@ -230,8 +216,7 @@ TEST_F(MainWindowCommandsTest, ChangedNumbersAreScannedAgainAndLayoutsFollowTheN
 TEST_F(MainWindowCommandsTest, ResetAfterYesDeletesTheSettingsButKeepsTheNumbers) {
     {
         CTumoDlg dlg(&prompter);
-        ASSERT_TRUE(dlg.OnInitDialog());
-        ASSERT_TRUE(WaitReady(dlg));
+        ASSERT_TRUE(StartReady(dlg));
         dlg.OnQuit();
     }
     ProgramRestart::Cancel();
@@ -242,8 +227,7 @@ TEST_F(MainWindowCommandsTest, ResetAfterYesDeletesTheSettingsButKeepsTheNumbers
     ASSERT_FALSE(pool.isEmpty());
     {
         CTumoDlg dlg(&prompter);
-        ASSERT_TRUE(dlg.OnInitDialog());
-        ASSERT_TRUE(WaitReady(dlg));
+        ASSERT_TRUE(StartReady(dlg));
         prompter.answers = {false};
         dlg.OnCommand(MainMenu::kCmdReset);
         EXPECT_FALSE(dlg.IsQuitting());
@@ -263,8 +247,7 @@ TEST_F(MainWindowCommandsTest, ResetAfterYesDeletesTheSettingsButKeepsTheNumbers
 
 TEST_F(MainWindowCommandsTest, WinningNumbersHelpAndGuide) {
     CTumoDlg dlg(&prompter);
-    ASSERT_TRUE(dlg.OnInitDialog());
-    ASSERT_TRUE(WaitReady(dlg));
+    ASSERT_TRUE(StartReady(dlg));
     dlg.OnCommand(MainMenu::kCmdShowWinningAlt);
     EXPECT_TRUE(keysRefusedDuringWinners);
     const int drawn = dlg.CurGrade()->m_taken.Count();
@@ -309,8 +292,7 @@ TEST_F(MainWindowCommandsTest, WinningNumbersHelpAndGuide) {
 
 TEST_F(MainWindowCommandsTest, RightClickMenuIssuesTheChosenCommand) {
     CTumoDlg dlg(&prompter);
-    ASSERT_TRUE(dlg.OnInitDialog());
-    ASSERT_TRUE(WaitReady(dlg));
+    ASSERT_TRUE(StartReady(dlg));
     QPoint shownAt;
     QTimer::singleShot(0, [&] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
@@ -367,8 +349,7 @@ TEST_F(MainWindowCommandsTest, ClosingTheSettingsInTheMiddleOfAScreenStartsAFres
         status.Level(0).m_takeStyle.m_nStopMode = LotteryTakeStyle::StopNumber;
     });
     CTumoDlg dlg(&prompter);
-    ASSERT_TRUE(dlg.OnInitDialog());
-    ASSERT_TRUE(WaitReady(dlg));
+    ASSERT_TRUE(StartReady(dlg));
     dlg.Draw().OnDraw();
     dlg.Draw().OnDraw();
     GradeInfo* shown = dlg.CurGrade();
@@ -410,8 +391,7 @@ TEST_F(MainWindowCommandsTest, ALevelSetForMoreThanTheScreenShowsComesBackWithAR
         });
         RecordingPrompter told;
         CTumoDlg dlg(&told);
-        ASSERT_TRUE(dlg.OnInitDialog());
-        ASSERT_TRUE(WaitReady(dlg));
+        ASSERT_TRUE(StartReady(dlg));
         ASSERT_EQ(dlg.CurGrade()->m_base.m_nPerScreen, c.perScreenAtStart);
         ASSERT_TRUE(told.messages.isEmpty());
 

@@ -84,8 +84,7 @@ TEST_F(MainWindowTest, RestoreZOrderPutsTheWindowsOwnChildrenOverTheSymbols) {
         s.Level(0).m_aPanel.m_listPanels.append(item);
     });
     CTumoDlg dlg(&prompter);
-    ASSERT_TRUE(dlg.OnInitDialog());
-    ASSERT_TRUE(WaitReady(dlg));
+    ASSERT_TRUE(StartReady(dlg));
     ASSERT_EQ(PanelsOf(dlg).size(), 1);
     // Symbols created later come out on top, as the worker's views do.
     dlg.CreateSymbolView(int(SymbolViewsOf(dlg).size()));
@@ -119,8 +118,7 @@ TEST_F(MainWindowTest, RestoreZOrderPutsTheWindowsOwnChildrenOverTheSymbols) {
 TEST_F(MainWindowTest, ClickInTheButtonStripNeverDrawsEvenWithHiddenButtons) {
     Prepare([](TumoStatus& s) { s.m_options.m_bShowButtons = 0; });
     CTumoDlg dlg(&prompter);
-    ASSERT_TRUE(dlg.OnInitDialog());
-    ASSERT_TRUE(WaitReady(dlg));
+    ASSERT_TRUE(StartReady(dlg));
     for (const XButton* b : ButtonsOf(dlg))
         EXPECT_FALSE(b->isVisible());
     const int w = dlg.width();
@@ -137,8 +135,7 @@ TEST_F(MainWindowTest, ClickInTheButtonStripNeverDrawsEvenWithHiddenButtons) {
 
 TEST_F(MainWindowTest, MouseLayerEventsDrawAndDoubleClickRestarts) {
     CTumoDlg dlg(&prompter);
-    ASSERT_TRUE(dlg.OnInitDialog());
-    ASSERT_TRUE(WaitReady(dlg));
+    ASSERT_TRUE(StartReady(dlg));
     const QPoint centre = dlg.rect().center();
     QTest::mouseClick(dlg.findChild<MessageWnd*>(), Qt::LeftButton, {}, centre);
     EXPECT_EQ(Drawn(dlg), 1);
@@ -165,8 +162,7 @@ TEST_F(MainWindowTest, MouseLayerEventsDrawAndDoubleClickRestarts) {
 TEST_F(MainWindowTest, HotKeysDrawAndQuitAndTheStateIsSavedAsItGoes) {
     {
         CTumoDlg dlg(&prompter);
-        ASSERT_TRUE(dlg.OnInitDialog());
-        ASSERT_TRUE(WaitReady(dlg));
+        ASSERT_TRUE(StartReady(dlg));
         QTest::keyClick(&dlg, Qt::Key_Space);
         EXPECT_EQ(Drawn(dlg), 1);
         // The winner is on disk before the end: a crash from here on does not lose it.
@@ -190,8 +186,7 @@ TEST_F(MainWindowTest, HotKeysDrawAndQuitAndTheStateIsSavedAsItGoes) {
 TEST_F(MainWindowTest, TheDesktopsCloseRunsTheQuitSequenceAndSaves) {
     {
         CTumoDlg dlg(&prompter);
-        ASSERT_TRUE(dlg.OnInitDialog());
-        ASSERT_TRUE(WaitReady(dlg));
+        ASSERT_TRUE(StartReady(dlg));
         dlg.close();
         EXPECT_TRUE(dlg.IsQuitting());
     }
@@ -204,8 +199,7 @@ TEST_F(MainWindowTest, NoSaveKeepsTheFilesOnDiskAsTheyWere) {
     QByteArray scheme;
     {
         CTumoDlg dlg(&prompter);
-        ASSERT_TRUE(dlg.OnInitDialog());
-        ASSERT_TRUE(WaitReady(dlg));
+        ASSERT_TRUE(StartReady(dlg));
         dlg.FlushSaves();
         scheme = ReadAll(File("default.TumoScheme"));
         dlg.Status().m_options.m_nMouseMode = 0;

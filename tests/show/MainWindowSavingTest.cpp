@@ -70,8 +70,7 @@ TEST_F(MainWindowSaving, EveryDrawStepAndRemovalIsOnDiskWithTheWinnersFileAfterT
         s.m_options.m_bAllowDelete = 1;
     });
     CTumoDlg dlg(&prompter);
-    ASSERT_TRUE(dlg.OnInitDialog());
-    ASSERT_TRUE(WaitReady(dlg));
+    ASSERT_TRUE(StartReady(dlg));
     for (int step = 1; step <= 3; ++step) {
         dlg.Draw().OnDraw();
         dlg.FlushSaves();
@@ -106,8 +105,7 @@ TEST_F(MainWindowSaving, EveryDrawStepAndRemovalIsOnDiskWithTheWinnersFileAfterT
 
 TEST_F(MainWindowSaving, AFailingDiskIsSaidOnceAndEveryDrawPressTriesTheSaveAgainFirst) {
     CTumoDlg dlg(&prompter);
-    ASSERT_TRUE(dlg.OnInitDialog());
-    ASSERT_TRUE(WaitReady(dlg));
+    ASSERT_TRUE(StartReady(dlg));
     auto drawStep = [&] {
         dlg.Draw().OnDraw();
         dlg.FlushSaves();
@@ -136,8 +134,7 @@ TEST_F(MainWindowSaving, ASaveThatFailsAtQuitAsksAgainAndOnlyNoGivesUp) {
     PrepareSettings(dir.path(), [](TumoStatus&) {});
     {
         CTumoDlg dlg(&prompter);
-        ASSERT_TRUE(dlg.OnInitDialog());
-        ASSERT_TRUE(WaitReady(dlg));
+        ASSERT_TRUE(StartReady(dlg));
         dlg.FlushSaves();
         full = std::make_unique<FileSizeLimit>(0);
         dlg.Draw().OnDraw();
@@ -157,8 +154,7 @@ TEST_F(MainWindowSaving, SpaceFreedBeforeYesSavesTheSessionsWinners) {
     prompter.freeOnYes = true;
     {
         CTumoDlg dlg(&prompter);
-        ASSERT_TRUE(dlg.OnInitDialog());
-        ASSERT_TRUE(WaitReady(dlg));
+        ASSERT_TRUE(StartReady(dlg));
         full = std::make_unique<FileSizeLimit>(0);
         dlg.Draw().OnDraw();
         prompter.answers = {true};
@@ -174,8 +170,7 @@ TEST_F(MainWindowSaving, AResetRightAfterADrawLeavesNoSettingsFileBehind) {
     PrepareSettings(dir.path(), [](TumoStatus&) {});
     {
         CTumoDlg dlg(&prompter);
-        ASSERT_TRUE(dlg.OnInitDialog());
-        ASSERT_TRUE(WaitReady(dlg));
+        ASSERT_TRUE(StartReady(dlg));
         dlg.FlushSaves();
         dlg.Draw().OnDraw();
         prompter.answers = {true};

@@ -150,8 +150,7 @@ TEST(MainWindowStartup, ALevelAskingForAMillionNumbersOnTheScreenStartsAtOnceWit
                 dir.path(), [](TumoStatus& s) { s.Level(0).m_base.m_nPerScreen = 3; });
             RecordingPrompter quiet;
             CTumoDlg dlg(&quiet);
-            ASSERT_TRUE(dlg.OnInitDialog());
-            ASSERT_TRUE(mainwindowtest::WaitReady(dlg));
+            ASSERT_TRUE(mainwindowtest::StartReady(dlg));
             dlg.OnQuit();
         }
         mainwindowtest::PrepareSettings(dir.path(), [shownBefore](TumoStatus& s) {

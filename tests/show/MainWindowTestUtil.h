@@ -43,11 +43,14 @@ inline QByteArray ReadAll(const QString& path) {
 // A program folder of its own with the default symbols, and no restart left asked for.
 class ProgramFolderTest : public ::testing::Test {
 protected:
+    // The characters of the default symbol movie, one frame each.
+    explicit ProgramFolderTest(const char* symbols = "0123456789") : m_symbols(symbols) {}
+
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         SetAppFolder(dir.path());
         ASSERT_FALSE(
-            movietest::Write(dir, "defsym.swf", *movietest::ColourSymbols("0123456789", {40, 60}))
+            movietest::Write(dir, "defsym.swf", *movietest::ColourSymbols(m_symbols, {40, 60}))
                 .isEmpty());
         ProgramRestart::Cancel();
     }
@@ -67,6 +70,9 @@ protected:
     }
 
     QTemporaryDir dir;
+
+private:
+    const char* m_symbols;
 };
 
 // Settings on disk before the window starts, from the defaults.
@@ -81,6 +87,15 @@ inline void PrepareSettings(const QString& folder, const std::function<void(Tumo
 // Shown, with the symbols built and drawing enabled.
 inline bool WaitReady(CTumoDlg& dlg) {
     return QTest::qWaitFor([&] { return dlg.isVisible() && dlg.Draw().IsDrawEnabled(); }, kWaitMs);
+}
+
+// The window started as the program starts it, then shown with its symbols ready.
+[[nodiscard]] inline ::testing::AssertionResult StartReady(CTumoDlg& dlg) {
+    if (!dlg.OnInitDialog())
+        return ::testing::AssertionFailure() << "the window refused to start";
+    if (!WaitReady(dlg))
+        return ::testing::AssertionFailure() << "the symbols were not ready in time";
+    return ::testing::AssertionSuccess();
 }
 
 // The window takes the operator's input: once the symbols are ready, the draw key draws one

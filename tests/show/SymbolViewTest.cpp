@@ -45,6 +45,13 @@ protected:
     CShockwaveFlash::Clock Clock() {
         return [this] { return now; };
     }
+    // The view on the test's clock shows the symbol, which plays the test's movie at `rect`.
+    void Show(TumoSym& sym, SymbolView& view, QRect rect) {
+        view.SetClock(Clock());
+        view.Bind(sym);
+        sym.SetMovie(path);
+        sym.MoveWindow(rect);
+    }
     // The picture the view shows at the test's clock, scaled down to its four quadrants.
     static bool ShowsCell(const QImage& grab, const QColor& own) {
         const int w = grab.width();
@@ -65,10 +72,7 @@ protected:
 TEST_F(SymbolViewTest, RollingSymbolStopsExactlyOnTheAskedFrame) {
     TumoSym sym(Clock());
     SymbolView view;
-    view.SetClock(Clock());
-    view.Bind(sym);
-    sym.SetMovie(path);
-    sym.MoveWindow(QRect(0, 0, 90, 120));
+    Show(sym, view, QRect(0, 0, 90, 120));
     ASSERT_EQ(view.size(), QSize(90, 120));
 
     now += 1234;
@@ -95,10 +99,7 @@ TEST_F(SymbolViewTest, RollingSymbolStopsExactlyOnTheAskedFrame) {
 TEST_F(SymbolViewTest, MaskAndUnknownFramesShowTheMask) {
     TumoSym sym(Clock());
     SymbolView view;
-    view.SetClock(Clock());
-    view.Bind(sym);
-    sym.SetMovie(path);
-    sym.MoveWindow(QRect(0, 0, 60, 80));
+    Show(sym, view, QRect(0, 0, 60, 80));
     sym.m_pFlash->StopPlay();
     sym.m_pFlash->GotoFrame(1);
     EXPECT_TRUE(ShowsCell(view.grab().toImage(), MaskColour()));
@@ -111,10 +112,7 @@ TEST_F(SymbolViewTest, MaskAndUnknownFramesShowTheMask) {
 TEST_F(SymbolViewTest, RollingViewTicksOnlyWhileItMoves) {
     TumoSym sym(Clock());
     SymbolView view;
-    view.SetClock(Clock());
-    view.Bind(sym);
-    sym.SetMovie(path);
-    sym.MoveWindow(QRect(0, 0, 60, 80));
+    Show(sym, view, QRect(0, 0, 60, 80));
     view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
     EXPECT_TRUE(view.IsAnimating());
