@@ -58,7 +58,7 @@ TEST(MainWindowButtons, FiveButtonsRightToLeftAlongTheBottom) {
 TEST(MainWindowButtons, LargerScreensShowThemAWholeMultipleLarger) {
     const struct {
         QSize screen;
-        int scale;
+        int scale = 1;
     } cases[] = {{{1024, 768}, 1},  {{1280, 720}, 1},  {{1920, 1080}, 1}, {{1080, 1920}, 1},
                  {{2560, 1440}, 1}, {{3840, 2160}, 2}, {{2160, 3840}, 2}, {{7680, 4320}, 4}};
     for (const auto& c : cases) {
