@@ -7,7 +7,8 @@ A unit is checked again unless it passed before with the same clang-tidy, the sa
 files, the same compile command and the same bytes in its source and in every file the last build
 of its object read (ninja's dependency log). So every unit is still checked whenever anything it
 sees has changed; an unchanged one costs a hash instead of a parse. A unit whose object was never
-built has no dependency list and is always checked. The clean results live in
+built has no dependency list and is always checked. Paths inside the tree are keyed relative to
+it, so clones in other folders share the clean results. The clean results live in
 $TUMO_TIDY_CACHE (default: ~/.cache/tumo/clang-tidy); the findings are printed and fail the run.
 """
 
@@ -66,6 +67,12 @@ def main():
              if pattern.search(u["file"])]
     deps = dependency_log(build)
     memo = {}
+
+    # A clone elsewhere (CI's, another work tree) holds the same units under another folder: the
+    # key names files by their place in the tree, so a unit that passed there counts here too.
+    def portable(text):
+        return text.replace(str(root), "<tree>")
+
     common = hashlib.sha256()
     common.update(subprocess.run(["clang-tidy", "--version"], capture_output=True,
                                  check=True).stdout)
@@ -81,9 +88,9 @@ def main():
             todo.append((unit["file"], None))
             continue
         key = common.copy()
-        key.update(unit["command"].encode())
+        key.update(portable(unit["command"]).encode())
         for path in [unit["file"]] + sorted(seen):
-            key.update(f"{path}\0{file_digest(path, memo)}\0".encode())
+            key.update(f"{portable(path)}\0{file_digest(path, memo)}\0".encode())
         stamp = cache / key.hexdigest()
         if not stamp.exists():
             todo.append((unit["file"], stamp))
