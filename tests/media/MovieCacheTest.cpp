@@ -63,6 +63,7 @@ TEST(MovieCacheTest, LoadsOfOneFileAtOnceShareOneDecodedMovie) {
     MovieCache::Prefetch(path);
     std::vector<std::shared_ptr<const StripMovie>> movies(4);
     std::vector<std::thread> threads;
+    threads.reserve(movies.size());
     for (auto& movie : movies)
         threads.emplace_back([&cache, &movie, path] { movie = cache.Load(path).movie; });
     for (std::thread& t : threads)
