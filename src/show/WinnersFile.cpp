@@ -75,6 +75,8 @@ private:
         m_at += 2;
     }
     void Text(QStringView text) {
+        if (text.isEmpty())
+            return; // an empty text may have no data at all, and memcpy takes none
         qToLittleEndian<char16_t>(text.utf16(), text.size(), m_at);
         m_at += 2 * text.size();
     }
