@@ -1,11 +1,23 @@
 #include "media/StripMovieFile.h"
 
+#include "media/StripRows.h"
+
 #include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
 #include <QSaveFile>
 #include <QtEndian>
+
+#include <png.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <atomic>
+#include <csetjmp>
+#include <cstring>
+#include <mutex>
+#include <thread>
 
 namespace {
 
@@ -173,17 +185,205 @@ void ReleaseStrip(void* strip) {
 
 // Each cell shares the picture's pixels and keeps the picture alive; writing to a cell would
 // copy it first, as QImage does with any shared pixels.
-std::vector<QImage> CellViews(QImage picture, QSize cell, int count) {
-    const auto strip = std::make_shared<const QImage>(std::move(picture));
+std::vector<QImage> CellViews(const std::shared_ptr<const QImage>& strip, QSize cell, int count,
+                              QImage::Format format) {
     const qsizetype line = strip->bytesPerLine();
     std::vector<QImage> cells;
     cells.reserve(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
         const uchar* first = strip->constBits() + qsizetype(i) * cell.height() * line;
-        cells.emplace_back(first, cell.width(), cell.height(), line, strip->format(), ReleaseStrip,
+        cells.emplace_back(first, cell.width(), cell.height(), line, format, ReleaseStrip,
                            new std::shared_ptr<const QImage>(strip));
     }
     return cells;
+}
+
+} // namespace
+
+namespace {
+
+// Whether the file ends with its end chunk and every chunk's checksum holds. The rows of a strip
+// shown before it is wholly decoded must not turn out damaged half-way, as a cut or garbled copy
+// would; such a file is decoded whole first, and refused as before.
+bool ChunksIntact(const QByteArray& bytes) {
+    const auto* data = reinterpret_cast<const uchar*>(bytes.constData());
+    const qsizetype size = bytes.size();
+    qsizetype pos = 8;
+    while (pos + 12 <= size) {
+        const qint64 length = qFromBigEndian<quint32>(data + pos);
+        if (length > size - pos - 12)
+            return false;
+        const auto crc = static_cast<quint32>(
+            crc32(crc32(0, nullptr, 0), data + pos + 4, static_cast<uInt>(length + 4)));
+        if (crc != qFromBigEndian<quint32>(data + pos + 8 + length))
+            return false;
+        if (std::memcmp(data + pos + 4, "IEND", 4) == 0)
+            return pos + 12 + length == size;
+        pos += 12 + length;
+    }
+    return false;
+}
+
+// The rows of an 8-bit RGB PNG, decoded a few at a time into 32-bit pixels as QImageReader makes
+// them (0xffRRGGBB). Anything else (transparency, other depths, interlacing, colour management)
+// is left to QImageReader.
+class PngRows {
+public:
+    explicit PngRows(QByteArray bytes) : m_bytes(std::move(bytes)) {}
+    ~PngRows() {
+        if (m_png)
+            png_destroy_read_struct(&m_png, &m_info, nullptr);
+    }
+    PngRows(const PngRows&) = delete;
+    PngRows& operator=(const PngRows&) = delete;
+
+    bool Open(QSize expected) {
+        if (Q_BYTE_ORDER != Q_LITTLE_ENDIAN)
+            return false;
+        m_png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
+        if (!m_png)
+            return false;
+        m_info = png_create_info_struct(m_png);
+        if (!m_info)
+            return false;
+        // NOLINTNEXTLINE(cert-err52-cpp): libpng reports its errors only by a long jump
+        if (setjmp(png_jmpbuf(m_png)))
+            return false;
+        png_set_read_fn(m_png, this, OnRead);
+        png_read_info(m_png, m_info);
+        constexpr png_uint_32 kManaged =
+            PNG_INFO_tRNS | PNG_INFO_gAMA | PNG_INFO_cHRM | PNG_INFO_iCCP | PNG_INFO_sRGB;
+        if (png_get_color_type(m_png, m_info) != PNG_COLOR_TYPE_RGB ||
+            png_get_bit_depth(m_png, m_info) != 8 ||
+            png_get_interlace_type(m_png, m_info) != PNG_INTERLACE_NONE ||
+            png_get_valid(m_png, m_info, kManaged) != 0 ||
+            png_get_image_width(m_png, m_info) != static_cast<png_uint_32>(expected.width()) ||
+            png_get_image_height(m_png, m_info) != static_cast<png_uint_32>(expected.height()))
+            return false;
+        png_set_bgr(m_png);
+        png_set_filler(m_png, 0xff, PNG_FILLER_AFTER);
+        png_read_update_info(m_png, m_info);
+        return png_get_rowbytes(m_png, m_info) == static_cast<size_t>(expected.width()) * 4;
+    }
+
+    // Decodes rows [from, to) into the picture at `bits`.
+    bool Read(uchar* bits, qsizetype bytesPerLine, int from, int to) {
+        // NOLINTNEXTLINE(cert-err52-cpp): libpng reports its errors only by a long jump
+        if (setjmp(png_jmpbuf(m_png)))
+            return false;
+        for (int y = from; y < to; ++y)
+            png_read_row(m_png, bits + qsizetype(y) * bytesPerLine, nullptr);
+        return true;
+    }
+
+private:
+    static void OnError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+    static void OnWarning(png_structp, png_const_charp) {}
+    static void OnRead(png_structp png, png_bytep out, size_t length) {
+        auto* self = static_cast<PngRows*>(png_get_io_ptr(png));
+        if (length > size_t(self->m_bytes.size()) - self->m_pos)
+            png_error(png, "cut");
+        std::memcpy(out, self->m_bytes.constData() + self->m_pos, length);
+        self->m_pos += length;
+    }
+
+    QByteArray m_bytes;
+    size_t m_pos = 0;
+    png_structp m_png = nullptr;
+    png_infop m_info = nullptr;
+};
+
+// The threads that decode the rest of a strip shown early, joined before the program ends.
+class RestDecoders {
+public:
+    ~RestDecoders() {
+        const std::lock_guard<std::mutex> lock(m_lock);
+        for (Worker& w : m_workers)
+            w.thread.join();
+    }
+    void Start(std::function<void()> work) {
+        const std::lock_guard<std::mutex> lock(m_lock);
+        // Threads that are done are joined as new ones come, so that they do not pile up.
+        std::erase_if(m_workers, [](Worker& w) {
+            if (!w.done->load(std::memory_order_acquire))
+                return false;
+            w.thread.join();
+            return true;
+        });
+        auto done = std::make_shared<std::atomic<bool>>(false);
+        m_workers.push_back(Worker{std::thread([work = std::move(work), done] {
+                                       work();
+                                       done->store(true, std::memory_order_release);
+                                   }),
+                                   done});
+    }
+
+private:
+    struct Worker {
+        std::thread thread;
+        std::shared_ptr<std::atomic<bool>> done;
+    };
+    std::mutex m_lock;
+    std::vector<Worker> m_workers;
+};
+
+RestDecoders& Decoders() {
+    static RestDecoders decoders;
+    return decoders;
+}
+
+// A strip of opaque cells is handed out once its first cell is decoded; the rest is decoded on a
+// thread of its own, and a cell asked for before its rows are in waits for them. This is what
+// lets the first frame show while most of a big background is still being decoded. nullopt when
+// the file is not such a strip, or not whole: QImageReader then decodes it, or says why not.
+struct EarlyCells {
+    std::vector<QImage> cells;
+    std::shared_ptr<const StripRows> rows;
+};
+
+std::optional<EarlyCells> ReadEarly(const QString& path, const Header& header) {
+    const QSize size = header.size;
+    const int cellHeight = header.layout.cell.height();
+    if (header.layout.count < 2 ||
+        qint64(size.width()) * size.height() * 4 > qint64(StripMovieFile::kMaxDecodeMb) << 20)
+        return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes = file.readAll();
+    if (!ChunksIntact(bytes))
+        return std::nullopt;
+    auto rows = std::make_shared<PngRows>(std::move(bytes));
+    if (!rows->Open(size))
+        return std::nullopt;
+    QImage picture(size, QImage::Format_RGB32);
+    if (picture.isNull())
+        return std::nullopt;
+    // Written only here and by the decoding thread, each row before it is published.
+    uchar* bits = picture.bits();
+    const qsizetype line = picture.bytesPerLine();
+    if (!rows->Read(bits, line, 0, cellHeight))
+        return std::nullopt;
+    auto published = std::make_shared<StripRows>();
+    published->Publish(cellHeight);
+    auto strip = std::make_shared<const QImage>(std::move(picture));
+    std::vector<QImage> cells = CellViews(strip, header.layout.cell, header.layout.count,
+                                          QImage::Format_ARGB32_Premultiplied);
+    Decoders().Start([rows, strip, bits, line, published, cellHeight, height = size.height()] {
+        for (int y = cellHeight; y < height; y += cellHeight) {
+            const int to = std::min(height, y + cellHeight);
+            if (!rows->Read(bits, line, y, to)) {
+                // Data that broke the decoder despite whole chunks: what is left stays black.
+                for (int r = y; r < height; ++r)
+                    std::fill_n(reinterpret_cast<quint32*>(bits + qsizetype(r) * line),
+                                strip->width(), 0xff000000u);
+                break;
+            }
+            published->Publish(to);
+        }
+        published->Publish(height);
+    });
+    return EarlyCells{std::move(cells), std::move(published)};
 }
 
 } // namespace
@@ -194,6 +394,14 @@ MovieLoadResult StripMovieFile::Read(const QString& path) {
     const std::optional<Header> header = ReadHeader(reader, path, why);
     if (!header)
         return MovieLoadResult::Failure(why);
+    if (std::optional<EarlyCells> early = ReadEarly(path, *header)) {
+        const Layout& layout = header->layout;
+        std::vector<int> cellMs(early->cells.size(), layout.frameMs);
+        return {std::shared_ptr<const StripMovie>(
+                    new StripMovie(layout.kind, std::move(early->cells), header->keys,
+                                   std::move(cellMs), layout.rollMs, true, std::move(early->rows))),
+                QString()};
+    }
     const QMap<QString, QString>& keys = header->keys;
     const QSize size = header->size;
     const std::optional<Layout> layout = header->layout;
@@ -202,11 +410,17 @@ MovieLoadResult StripMovieFile::Read(const QString& path) {
         return MovieLoadResult::Failure(path + QStringLiteral(": ") + reader.errorString());
     // The cells are read-only views into the one decoded picture, in the form the movie keeps
     // them: no cell is copied, and a big background takes its memory once, not three times.
-    picture.convertTo(QImage::Format_ARGB32_Premultiplied);
-    std::vector<QImage> cells = CellViews(picture, layout->cell, layout->count);
+    // Opaque pixels (0xffRRGGBB) are already premultiplied as they stand: such a picture is
+    // neither converted nor searched for transparency, a pass each over a whole background.
+    const bool opaque = picture.format() == QImage::Format_RGB32;
+    if (!opaque)
+        picture.convertTo(QImage::Format_ARGB32_Premultiplied);
+    std::vector<QImage> cells =
+        CellViews(std::make_shared<const QImage>(std::move(picture)), layout->cell, layout->count,
+                  QImage::Format_ARGB32_Premultiplied);
     std::vector<int> cellMs(cells.size(), layout->frameMs);
-    return {std::shared_ptr<const StripMovie>(new StripMovie(layout->kind, std::move(cells), keys,
-                                                             std::move(cellMs), layout->rollMs)),
+    return {std::shared_ptr<const StripMovie>(new StripMovie(
+                layout->kind, std::move(cells), keys, std::move(cellMs), layout->rollMs, opaque)),
             QString()};
 }
 
