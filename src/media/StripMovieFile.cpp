@@ -13,10 +13,8 @@
 #include <zlib.h>
 
 #include <algorithm>
-#include <atomic>
 #include <csetjmp>
 #include <cstring>
-#include <mutex>
 #include <thread>
 
 namespace {
@@ -293,45 +291,6 @@ private:
     png_infop m_info = nullptr;
 };
 
-// The threads that decode the rest of a strip shown early, joined before the program ends.
-class RestDecoders {
-public:
-    ~RestDecoders() {
-        const std::lock_guard<std::mutex> lock(m_lock);
-        for (Worker& w : m_workers)
-            w.thread.join();
-    }
-    void Start(std::function<void()> work) {
-        const std::lock_guard<std::mutex> lock(m_lock);
-        // Threads that are done are joined as new ones come, so that they do not pile up.
-        std::erase_if(m_workers, [](Worker& w) {
-            if (!w.done->load(std::memory_order_acquire))
-                return false;
-            w.thread.join();
-            return true;
-        });
-        auto done = std::make_shared<std::atomic<bool>>(false);
-        m_workers.push_back(Worker{std::thread([work = std::move(work), done] {
-                                       work();
-                                       done->store(true, std::memory_order_release);
-                                   }),
-                                   done});
-    }
-
-private:
-    struct Worker {
-        std::thread thread;
-        std::shared_ptr<std::atomic<bool>> done;
-    };
-    std::mutex m_lock;
-    std::vector<Worker> m_workers;
-};
-
-RestDecoders& Decoders() {
-    static RestDecoders decoders;
-    return decoders;
-}
-
 // A strip of opaque cells is handed out once its first cell is decoded; the rest is decoded on a
 // thread of its own, and a cell asked for before its rows are in waits for them. This is what
 // lets the first frame show while most of a big background is still being decoded. nullopt when
@@ -369,7 +328,9 @@ std::optional<EarlyCells> ReadEarly(const QString& path, const Header& header) {
     auto strip = std::make_shared<const QImage>(std::move(picture));
     std::vector<QImage> cells = CellViews(strip, header.layout.cell, header.layout.count,
                                           QImage::Format_ARGB32_Premultiplied);
-    Decoders().Start([rows, strip, bits, line, published, cellHeight, height = size.height()] {
+    // The thread holds all it works on, and nothing else waits for it than the cells' readers:
+    // it is let go, and a program that ends meanwhile does not wait for a picture it will not show.
+    std::thread([rows, strip, bits, line, published, cellHeight, height = size.height()] {
         for (int y = cellHeight; y < height; y += cellHeight) {
             const int to = std::min(height, y + cellHeight);
             if (!rows->Read(bits, line, y, to)) {
@@ -382,7 +343,7 @@ std::optional<EarlyCells> ReadEarly(const QString& path, const Header& header) {
             published->Publish(to);
         }
         published->Publish(height);
-    });
+    }).detach();
     return EarlyCells{std::move(cells), std::move(published)};
 }
 
