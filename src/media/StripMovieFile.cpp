@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <csetjmp>
+#include <cstdio>
 #include <cstring>
 #include <thread>
 
@@ -202,22 +203,37 @@ namespace {
 
 // Whether the file ends with its end chunk and every chunk's checksum holds. The rows of a strip
 // shown before it is wholly decoded must not turn out damaged half-way, as a cut or garbled copy
-// would; such a file is decoded whole first, and refused as before.
-bool ChunksIntact(const QByteArray& bytes) {
-    const auto* data = reinterpret_cast<const uchar*>(bytes.constData());
-    const qsizetype size = bytes.size();
-    qsizetype pos = 8;
+// would; such a file is decoded whole first, and refused as before. Read piece by piece: the file
+// is never held whole besides its picture.
+bool ChunksIntact(std::FILE* file) {
+    if (std::fseek(file, 0, SEEK_END) != 0)
+        return false;
+    const long size = std::ftell(file);
+    if (size < 0 || std::fseek(file, 8, SEEK_SET) != 0)
+        return false;
+    std::vector<uchar> piece(size_t(1) << 16);
+    long pos = 8;
     while (pos + 12 <= size) {
-        const qint64 length = qFromBigEndian<quint32>(data + pos);
+        uchar head[8];
+        if (std::fread(head, 1, 8, file) != 8)
+            return false;
+        const long length = long(qFromBigEndian<quint32>(head));
         if (length > size - pos - 12)
             return false;
-        const auto crc = static_cast<quint32>(
-            crc32(crc32(0, nullptr, 0), data + pos + 4, static_cast<uInt>(length + 4)));
-        if (crc != qFromBigEndian<quint32>(data + pos + 8 + length))
+        uLong crc = crc32(crc32(0, nullptr, 0), head + 4, 4);
+        for (long left = length; left > 0;) {
+            const auto n = static_cast<size_t>(std::min<long>(left, long(piece.size())));
+            if (std::fread(piece.data(), 1, n, file) != n)
+                return false;
+            crc = crc32(crc, piece.data(), static_cast<uInt>(n));
+            left -= long(n);
+        }
+        uchar stored[4];
+        if (std::fread(stored, 1, 4, file) != 4 || crc != qFromBigEndian<quint32>(stored))
             return false;
-        if (std::memcmp(data + pos + 4, "IEND", 4) == 0)
-            return pos + 12 + length == size;
         pos += 12 + length;
+        if (std::memcmp(head + 4, "IEND", 4) == 0)
+            return pos == size && std::fseek(file, 0, SEEK_SET) == 0;
     }
     return false;
 }
@@ -227,10 +243,12 @@ bool ChunksIntact(const QByteArray& bytes) {
 // is left to QImageReader.
 class PngRows {
 public:
-    explicit PngRows(QByteArray bytes) : m_bytes(std::move(bytes)) {}
+    // Takes the file, read from its start.
+    explicit PngRows(std::FILE* file) : m_file(file) {}
     ~PngRows() {
         if (m_png)
             png_destroy_read_struct(&m_png, &m_info, nullptr);
+        std::fclose(m_file);
     }
     PngRows(const PngRows&) = delete;
     PngRows& operator=(const PngRows&) = delete;
@@ -247,7 +265,7 @@ public:
         // NOLINTNEXTLINE(cert-err52-cpp): libpng reports its errors only by a long jump
         if (setjmp(png_jmpbuf(m_png)))
             return false;
-        png_set_read_fn(m_png, this, OnRead);
+        png_init_io(m_png, m_file);
         png_read_info(m_png, m_info);
         constexpr png_uint_32 kManaged =
             PNG_INFO_tRNS | PNG_INFO_gAMA | PNG_INFO_cHRM | PNG_INFO_iCCP | PNG_INFO_sRGB;
@@ -277,16 +295,8 @@ public:
 private:
     static void OnError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
     static void OnWarning(png_structp, png_const_charp) {}
-    static void OnRead(png_structp png, png_bytep out, size_t length) {
-        auto* self = static_cast<PngRows*>(png_get_io_ptr(png));
-        if (length > size_t(self->m_bytes.size()) - self->m_pos)
-            png_error(png, "cut");
-        std::memcpy(out, self->m_bytes.constData() + self->m_pos, length);
-        self->m_pos += length;
-    }
 
-    QByteArray m_bytes;
-    size_t m_pos = 0;
+    std::FILE* m_file;
     png_structp m_png = nullptr;
     png_infop m_info = nullptr;
 };
@@ -306,14 +316,11 @@ std::optional<EarlyCells> ReadEarly(const QString& path, const Header& header) {
     if (header.layout.count < 2 ||
         qint64(size.width()) * size.height() * 4 > qint64(StripMovieFile::kMaxDecodeMb) << 20)
         return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "rbe");
+    if (!file)
         return std::nullopt;
-    QByteArray bytes = file.readAll();
-    if (!ChunksIntact(bytes))
-        return std::nullopt;
-    auto rows = std::make_shared<PngRows>(std::move(bytes));
-    if (!rows->Open(size))
+    auto rows = std::make_shared<PngRows>(file);
+    if (!ChunksIntact(file) || !rows->Open(size))
         return std::nullopt;
     QImage picture(size, QImage::Format_RGB32);
     if (picture.isNull())
