@@ -4,7 +4,7 @@ set -euo pipefail
 pkgs=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev qt6-image-formats-plugins
       gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
       timgm6mb-soundfont libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick sox
-      fonts-dejavu-core clang libclang-rt-14-dev clang-tidy clang-format ccache)
+      fonts-dejavu-core libpng-dev clang libclang-rt-14-dev clang-tidy clang-format ccache)
 # The restore test kills its child at each rename by fault injection.
 pkgs+=(strace)
 # The sound test's own sound server, its null sink and its recorder.

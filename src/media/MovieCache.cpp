@@ -2,6 +2,7 @@
 
 #include "base/AppPaths.h"
 #include "media/MovieLoader.h"
+#include "media/ScaledMovieCache.h"
 
 #include <QFileInfo>
 
@@ -92,10 +93,15 @@ PrefetchThreads& Prefetches() {
 
 } // namespace
 
-void MovieCache::Prefetch(const QString& path) {
-    // The cache is made first, so that it outlives the threads that fill it.
+void MovieCache::Prefetch(const QString& path, QSize firstCell) {
+    // The caches are made first, so that they outlive the threads that fill them.
     MovieCache& cache = Instance();
-    Prefetches().Start([&cache, path] { cache.Load(path); });
+    ScaledMovieCache& scaled = ScaledMovieCache::Instance();
+    Prefetches().Start([&cache, &scaled, path, firstCell] {
+        const MovieLoadResult result = cache.Load(path);
+        if (result.Ok() && !firstCell.isEmpty())
+            scaled.Cell(result.movie, 0, firstCell);
+    });
 }
 
 void MovieCache::TrimLocked() {

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QMutex>
 #include <QSet>
+#include <QSize>
 #include <QString>
 #include <QWaitCondition>
 
@@ -22,8 +23,9 @@ public:
 
     MovieLoadResult Load(const QString& path);
     // Decodes the movie on a thread of its own, so that whoever loads it next finds it decoded
-    // or being decoded. The thread is waited for at the program's end.
-    static void Prefetch(const QString& path);
+    // or being decoded; with a size, its first cell is also scaled to it ahead of the first
+    // paint. The thread is waited for at the program's end.
+    static void Prefetch(const QString& path, QSize firstCell = QSize());
 
     void Clear();
     void SetBudgetBytes(qint64 bytes);

@@ -1,5 +1,7 @@
 #include "media/StripMovie.h"
 
+#include "media/StripRows.h"
+
 #include <algorithm>
 
 namespace {
@@ -38,9 +40,10 @@ QMap<QString, QString> BaseVariables(const QString& kind, QSize size) {
 } // namespace
 
 StripMovie::StripMovie(Kind kind, std::vector<QImage> cells, QMap<QString, QString> variables,
-                       std::vector<int> cellMs, int rollMs)
+                       std::vector<int> cellMs, int rollMs, bool knownOpaque,
+                       std::shared_ptr<const StripRows> rows)
     : m_kind(kind), m_cells(std::move(cells)), m_variables(std::move(variables)),
-      m_cellMs(std::move(cellMs)), m_rollMs(std::max(1, rollMs)) {
+      m_cellMs(std::move(cellMs)), m_rollMs(std::max(1, rollMs)), m_rows(std::move(rows)) {
     for (QImage& c : m_cells)
         c = Normalised(c);
     m_size = m_cells.empty() ? QSize() : m_cells.front().size();
@@ -49,7 +52,7 @@ StripMovie::StripMovie(Kind kind, std::vector<QImage> cells, QMap<QString, QStri
         ms = std::max(1, ms);
         m_cycleMs += ms;
     }
-    m_opaque = std::all_of(m_cells.begin(), m_cells.end(), IsOpaqueImage);
+    m_opaque = knownOpaque || std::all_of(m_cells.begin(), m_cells.end(), IsOpaqueImage);
 }
 
 std::shared_ptr<const StripMovie> StripMovie::MakeSymbols(const QImage& rolling, const QImage& mask,
@@ -93,6 +96,8 @@ const QImage& StripMovie::Cell(int index) const {
     static const QImage none;
     if (index < 0 || index >= CellCount())
         return none;
+    if (m_rows)
+        m_rows->WaitFor((index + 1) * m_size.height());
     return m_cells[static_cast<size_t>(index)];
 }
 

@@ -16,6 +16,8 @@
 // A symbol movie has cell 0 as its rolling picture, cell 1 as the mask symbol and cell k + 2 as
 // character k of SymbolsBits. A loop movie cycles through its cells, FrameMs each, blending one
 // into the next. An animation (GIF, WebP, MNG) cycles through its frames, each with its own delay.
+class StripRows;
+
 class StripMovie {
 public:
     enum class Kind { Symbols, Loop, Animation };
@@ -64,8 +66,12 @@ public:
     qint64 ByteSize() const;
 
 private:
+    // `knownOpaque`: the cells are known to be opaque, and are not searched for transparency.
+    // `rows`: the cells are rows of one picture still being decoded; a cell is handed out once
+    // its rows are in.
     StripMovie(Kind kind, std::vector<QImage> cells, QMap<QString, QString> variables,
-               std::vector<int> cellMs, int rollMs);
+               std::vector<int> cellMs, int rollMs, bool knownOpaque = false,
+               std::shared_ptr<const StripRows> rows = nullptr);
 
     Kind m_kind;
     std::vector<QImage> m_cells;
@@ -75,6 +81,7 @@ private:
     QSize m_size;
     qint64 m_cycleMs = 0;
     bool m_opaque = true;
+    std::shared_ptr<const StripRows> m_rows;
 
     friend class StripMovieFile;
 };

@@ -134,11 +134,11 @@ bool CTumoDlg::OnInitDialog() {
     qint32 index = 0;
     m_status.FindCurrentGrade(index);
     GradeInfo* grade = m_status.FindCurrentGrade(index);
-    PrefetchMovies(*grade);
 
     m_rcScreen = MonitorChoice::Choose(MonitorChoice::ScreenRects(), m_status.m_options.m_nMonitor);
     if (m_rcScreen.isEmpty())
         m_rcScreen = QRect(0, 0, 1024, 768);
+    PrefetchMovies(*grade);
     // Before the window exists, so that it is made on that screen.
     if (QScreen* screen = MonitorChoice::Screen(m_status.m_options.m_nMonitor))
         setScreen(screen);
@@ -213,8 +213,9 @@ void CTumoDlg::PrefetchMovies(const GradeInfo& grade) {
         symbols = g_strAppFolder + QStringLiteral("/defsym.swf");
     MovieCache::Prefetch(symbols);
     const QString background = AbsoluteMediaPath(grade.m_bg.m_strFile);
+    // The background fills the window, which covers the screen.
     if (DrawBackground::IsMovie(background) && QFileInfo::exists(background))
-        MovieCache::Prefetch(background);
+        MovieCache::Prefetch(background, m_rcScreen.size());
     QString banner = grade.m_banner.m_strFile;
     if (!HasPathSeparator(banner))
         banner = g_strAppFolder + QLatin1Char('/') + banner;

@@ -6,7 +6,9 @@
 
 #include <QBuffer>
 #include <QImageWriter>
+
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace movietest;
 
@@ -254,4 +256,60 @@ TEST_F(StripMovieFileTest, AChunkLongerThanTheFileIsRefusedBeforeAnythingIsDecod
     const MovieLoadResult back = StripMovieFile::Read(path);
     EXPECT_FALSE(back.Ok());
     EXPECT_TRUE(back.error.contains("damaged"));
+}
+
+// An opaque strip is handed out once its first cell is decoded, the rest following on a thread
+// of its own: every cell, asked for from any thread at any time, is the one written.
+TEST_F(StripMovieFileTest, OpaqueStripShownEarlyGivesEveryCellAsWritten) {
+    const QSize cell(97, 61);
+    std::vector<QImage> cells;
+    quint32 seed = 7;
+    for (int k = 0; k < 9; ++k) {
+        QImage image(cell, QImage::Format_RGB32);
+        for (int y = 0; y < cell.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < cell.width(); ++x) {
+                seed = seed * 1103515245u + 12345u;
+                // Smooth areas and noise, so that the rows take every kind of filter.
+                line[x] = x < 40 ? qRgb(x * 6, y * 4, k * 28) : (0xff000000u | (seed >> 8));
+            }
+        }
+        cells.push_back(image);
+    }
+    auto movie = StripMovie::MakeLoop(cells, 80);
+    ASSERT_TRUE(movie->IsOpaque());
+    const QString path = Write(dir, "early.swf", *movie);
+    QImage whole(path);
+    ASSERT_EQ(whole.format(), QImage::Format_RGB32);
+
+    for (bool backwards : {false, true}) {
+        const MovieLoadResult back = StripMovieFile::Read(path);
+        ASSERT_TRUE(back.Ok()) << back.error.toStdString();
+        EXPECT_TRUE(back.movie->IsOpaque());
+        std::vector<QImage> seen(cells.size());
+        std::thread other([&] {
+            for (int i = 0; i < back.movie->CellCount(); i += 2)
+                seen[size_t(i)] = back.movie->Cell(i).copy();
+        });
+        for (int n = back.movie->CellCount(), j = 0; j < n; ++j) {
+            const int i = backwards ? n - 1 - j : j;
+            if (i % 2 == 1)
+                seen[size_t(i)] = back.movie->Cell(i).copy();
+        }
+        other.join();
+        for (size_t i = 0; i < cells.size(); ++i) {
+            EXPECT_EQ(seen[i], movie->Cell(int(i))) << i;
+            EXPECT_EQ(seen[i], whole.copy(0, int(i) * cell.height(), cell.width(), cell.height())
+                                   .convertToFormat(QImage::Format_ARGB32_Premultiplied))
+                << i;
+        }
+    }
+
+    // A byte changed in the last rows is found before anything is shown, as a whole decoding
+    // finds it.
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QByteArray bytes = f.readAll();
+    bytes[bytes.lastIndexOf("IDAT") + 8] ^= 0x5a;
+    EXPECT_FALSE(StripMovieFile::Read(WriteBytes(dir, "flipped.swf", bytes)).Ok());
 }
