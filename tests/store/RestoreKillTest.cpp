@@ -79,6 +79,17 @@ void makePack(const QString& source, const QStringList& pictures, const QString&
     SetAppFolder(saved);
 }
 
+// Restores `pack` into `prog` in a child run of this test program, under strace with `traced`.
+void StartRestoreChild(QProcess& child, const QString& strace, const QString& pack,
+                       const QString& prog, QStringList traced) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(kPackVar, pack);
+    env.insert(kFolderVar, prog);
+    child.setProcessEnvironment(env);
+    traced << QCoreApplication::applicationFilePath() << "--gtest_filter=RestoreKillChild.*";
+    child.start(strace, traced);
+}
+
 } // namespace
 
 // The child of the tests below; on its own it has nothing to do.
@@ -132,15 +143,10 @@ TEST(RestoreKill, AKillAtAnyRenameLeavesAllOldOrAllNewFilesAndNothingBehind) {
                 std::string(c.what) + ", killed at " + call.toStdString() + " " + std::to_string(n);
             writeFiles(prog, c.before);
             QProcess child;
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert(kPackVar, pack);
-            env.insert(kFolderVar, prog);
-            child.setProcessEnvironment(env);
-            child.start(strace,
-                        {"-f", "-qq", "-o", "/dev/null", "-e", "trace=" + call, "-e",
-                         QStringLiteral("inject=%1:signal=SIGKILL:when=%2").arg(call).arg(n),
-                         QCoreApplication::applicationFilePath(),
-                         "--gtest_filter=RestoreKillChild.*"});
+            StartRestoreChild(
+                child, strace, pack, prog,
+                {"-f", "-qq", "-o", "/dev/null", "-e", "trace=" + call, "-e",
+                 QStringLiteral("inject=%1:signal=SIGKILL:when=%2").arg(call).arg(n)});
             ASSERT_TRUE(child.waitForFinished(60000)) << at;
             const bool killed = child.exitStatus() == QProcess::CrashExit || child.exitCode() != 0;
 
@@ -180,13 +186,8 @@ TEST(RestoreKill, TheStagedFilesAreSyncedOnceForTheWholeRestore) {
     QDir().mkpath(prog);
     const QString log = root.filePath("trace");
     QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(kPackVar, pack);
-    env.insert(kFolderVar, prog);
-    child.setProcessEnvironment(env);
-    child.start(strace,
-                {"-f", "-qq", "-y", "-o", log, "-e", "trace=fsync,fdatasync,syncfs,sync",
-                 QCoreApplication::applicationFilePath(), "--gtest_filter=RestoreKillChild.*"});
+    StartRestoreChild(child, strace, pack, prog,
+                      {"-f", "-qq", "-y", "-o", log, "-e", "trace=fsync,fdatasync,syncfs,sync"});
     ASSERT_TRUE(child.waitForFinished(60000));
     ASSERT_EQ(child.exitCode(), 0);
     ASSERT_EQ(QDir(prog + "/TumoScheme").entryList(QDir::Files).size(), pictures.size());
