@@ -53,14 +53,18 @@ const QList<QSize>& ScreenMapping::CommonScreens() {
 }
 
 QSize ScreenMapping::GuessLayoutScreen(const QRect& bounds, QSize shownScreen) {
+    const int factor = FullHdFactor(shownScreen);
+    const QSize dense(shownScreen.width() / factor, shownScreen.height() / factor);
     if (bounds.isEmpty())
-        return shownScreen;
+        return dense;
     // Elements may stick out above or to the left; a screen only ever grows to the right and down.
     const int right = bounds.x() + bounds.width();
     const int bottom = bounds.y() + bounds.height();
     const auto holds = [&](QSize s) { return right <= s.width() && bottom <= s.height(); };
-    if (!shownScreen.isEmpty() && holds(shownScreen))
-        return shownScreen;
+    for (const QSize& s : {dense, shownScreen}) {
+        if (!s.isEmpty() && holds(s))
+            return s;
+    }
     QSize best;
     for (const QSize& s : CommonScreens()) {
         if (holds(s) && (best.isEmpty() ||
@@ -68,4 +72,12 @@ QSize ScreenMapping::GuessLayoutScreen(const QRect& bounds, QSize shownScreen) {
             best = s;
     }
     return best.isEmpty() ? QSize(std::max(right, 1), std::max(bottom, 1)) : best;
+}
+
+int ScreenMapping::FullHdFactor(QSize screen) {
+    constexpr int kLongSide = 1920;
+    constexpr int kShortSide = 1080;
+    const int longSide = std::max(screen.width(), screen.height());
+    const int shortSide = std::min(screen.width(), screen.height());
+    return std::max(1, std::min(longSide / kLongSide, shortSide / kShortSide));
 }

@@ -41,7 +41,13 @@ public:
     // use when everything stored lies on it, else the smallest common screen that holds it all
     // (or, beyond all of them, just what it takes), so that nothing is ever shown off the screen.
     // An empty bounds means nothing is placed: the screen in use.
+    // A screen past full HD is first taken at full-HD density (see FullHdFactor): what fits on it
+    // so shrunk, defaults included, was made there and shows as it would at full HD, text too.
     static QSize GuessLayoutScreen(const QRect& bounds, QSize shownScreen);
+    // How many times full HD a screen is, in whole steps on both sides (1 up to 2560 x 1440, 2 at
+    // 3840 x 2160, portrait or not): the pixel sizes a program would use at full HD, times this,
+    // look the same there.
+    static int FullHdFactor(QSize screen);
     // Common screen sizes, smallest first.
     static const QList<QSize>& CommonScreens();
 

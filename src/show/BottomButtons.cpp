@@ -1,6 +1,7 @@
 #include "show/BottomButtons.h"
 
 #include "model/OtherOption.h"
+#include "model/ScreenMapping.h"
 
 QList<BottomButtons::Button> BottomButtons::Layout(QSize client) {
     struct Spec {
@@ -26,11 +27,7 @@ QList<BottomButtons::Button> BottomButtons::Layout(QSize client) {
 }
 
 int BottomButtons::Scale(QSize client) {
-    constexpr int kLongSide = 1920;
-    constexpr int kShortSide = 1080;
-    const int longSide = qMax(client.width(), client.height());
-    const int shortSide = qMin(client.width(), client.height());
-    return qMax(1, qMin(longSide / kLongSide, shortSide / kShortSide));
+    return ScreenMapping::FullHdFactor(client);
 }
 
 bool BottomButtons::HitTest(const QList<QRect>& rects, QPoint point) {

@@ -77,6 +77,14 @@ TEST(ScreenMappingTest, NothingRecordedGuessesAScreenThatHoldsEverything) {
               QSize(1680, 1050));
     EXPECT_EQ(ScreenMapping::GuessLayoutScreen(QRect(0, 0, 1100, 700), projector),
               QSize(1280, 720));
+    // Past full HD, at full-HD density whatever fits there: nothing placed, or a show made on
+    // a laptop, shows at a 4K screen as it did there; the rest as above.
+    const QSize uhd(3840, 2160);
+    EXPECT_EQ(ScreenMapping::GuessLayoutScreen(QRect(), uhd), QSize(1920, 1080));
+    EXPECT_EQ(ScreenMapping::GuessLayoutScreen(QRect(), QSize(2160, 3840)), QSize(1080, 1920));
+    EXPECT_EQ(ScreenMapping::GuessLayoutScreen(QRect(), QSize(2560, 1440)), QSize(2560, 1440));
+    EXPECT_EQ(ScreenMapping::GuessLayoutScreen(QRect(100, 100, 1600, 900), uhd), QSize(1920, 1080));
+    EXPECT_EQ(ScreenMapping::GuessLayoutScreen(QRect(100, 100, 3000, 900), uhd), uhd);
     // Beyond every common screen: what it takes.
     EXPECT_EQ(ScreenMapping::GuessLayoutScreen(QRect(0, 0, 9000, 100), projector),
               QSize(9000, 100));
