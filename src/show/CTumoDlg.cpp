@@ -216,6 +216,8 @@ void CTumoDlg::PrefetchMovies(const GradeInfo& grade) {
     // The background fills the window, which covers the screen.
     if (DrawBackground::IsMovie(background) && QFileInfo::exists(background))
         MovieCache::Prefetch(background, m_rcScreen.size());
+    if (!grade.m_banner.m_bShow)
+        return;
     QString banner = grade.m_banner.m_strFile;
     if (!HasPathSeparator(banner))
         banner = g_strAppFolder + QLatin1Char('/') + banner;
@@ -276,9 +278,12 @@ void CTumoDlg::TakeLayoutToScreen() {
     if (m_bNoSave || m_status.m_bNoSave)
         return;
     // The settings files hold the converted layout before the record names this screen.
+    // A record naming this screen over files still in the old one's pixels would scale them
+    // wrongly at every start after: the record waits until the files are on disk.
     SaveDrawState(false);
     FlushSaves();
-    LayoutScreenFile::Write(g_strAppFolder, m_rcScreen.size());
+    if (EnsureDrawStateSaved())
+        LayoutScreenFile::Write(g_strAppFolder, m_rcScreen.size());
 }
 
 bool CTumoDlg::FitLevelsToScreen() {

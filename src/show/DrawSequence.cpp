@@ -233,6 +233,9 @@ bool DrawSequence::Act(DrawEvent event, const EventArgs& args) {
             m_status.m_nTakenAtGradeStart = Drawn();
         m_nPendingPositions = 0;
         m_bScreenDone = false;
+        // The numbers of the screen before are no longer on it: Delete has nothing to offer.
+        m_bResultShown = false;
+        m_nScreenCount = 0;
         return true;
     case DrawEvent::LevelChange:
         if (!args.level || args.level == args.previousLevel)

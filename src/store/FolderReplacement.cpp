@@ -178,6 +178,16 @@ FolderReplacement::~FolderReplacement() {
 
 bool FolderReplacement::Begin() {
     Drop();
+    // A replacement left half done must be finished or undone first: undone after this one, it
+    // would put its old files back over this one's new ones.
+    Recover(m_folder);
+    if (!QDir(m_folder)
+             .entryList({StagingPrefix() + QLatin1Char('*')},
+                        QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot)
+             .isEmpty()) {
+        m_error = QStringLiteral("an earlier replacement of these files could not be finished");
+        return false;
+    }
     FilePack::CreateFolderRecursive(m_folder);
     QTemporaryDir staging(inside(m_folder, StagingPrefix() + QStringLiteral("XXXXXX")));
     if (!staging.isValid()) {

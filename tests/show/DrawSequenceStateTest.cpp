@@ -244,6 +244,16 @@ const Row kRows[] = {
      S::Rolling,
      {},
      {"winners"}},
+    {"DeleteOffersNothingOnAFreshScreenAfterDesignMode",
+     0,
+     1,
+     false,
+     {E::Draw, E::Landed, E::DesignOn, E::DesignOff, E::FreshScreen},
+     S::Rolling,
+     E::DeleteAsked,
+     S::Rolling,
+     {},
+     {"checklist"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Moves, DrawStates, ::testing::ValuesIn(kRows),
