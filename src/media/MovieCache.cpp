@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -69,7 +70,11 @@ public:
     ~PrefetchThreads() { Join(); }
     void Start(std::function<void()> work) {
         std::lock_guard<std::mutex> lock(m_lock);
-        m_threads.emplace_back(std::move(work));
+        try {
+            m_threads.emplace_back(std::move(work));
+        } catch (const std::system_error&) {
+            // No thread to be had: the movie is decoded when it is first shown, as without this.
+        }
     }
     void Join() {
         std::vector<std::thread> threads;

@@ -16,6 +16,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -337,7 +338,7 @@ std::optional<EarlyCells> ReadEarly(const QString& path, const Header& header) {
                                           QImage::Format_ARGB32_Premultiplied);
     // The thread holds all it works on, and nothing else waits for it than the cells' readers:
     // it is let go, and a program that ends meanwhile does not wait for a picture it will not show.
-    std::thread([rows, strip, bits, line, published, cellHeight, height = size.height()] {
+    const auto rest = [rows, strip, bits, line, published, cellHeight, height = size.height()] {
         for (int y = cellHeight; y < height; y += cellHeight) {
             const int to = std::min(height, y + cellHeight);
             if (!rows->Read(bits, line, y, to)) {
@@ -350,7 +351,12 @@ std::optional<EarlyCells> ReadEarly(const QString& path, const Header& header) {
             published->Publish(to);
         }
         published->Publish(height);
-    }).detach();
+    };
+    try {
+        std::thread(rest).detach();
+    } catch (const std::system_error&) {
+        rest(); // no thread to be had: the picture is decoded whole here, as before
+    }
     return EarlyCells{std::move(cells), std::move(published)};
 }
 
