@@ -1,6 +1,7 @@
 #include "store/LayoutScreenRecord.h"
 
 #include "model/LayoutScreenFile.h"
+#include "model/SafeFileWriter.h"
 #include "store/FilePack.h"
 
 #include <QFileInfo>
@@ -20,14 +21,7 @@ bool LayoutScreenRecord::Add(FilePack& pack, const QString& folder) {
     return pack.AddFile(path, Name());
 }
 
-void LayoutScreenRecord::Restored(const QString& packPath, const QString& folder) {
-    FilePack::Contents contents;
-    bool bad = false;
-    const auto wanted = [](const QString& name) { return name == Name(); };
-    const auto mapName = [](const QString& name) {
-        const QString extracted = ExtractedName(name);
-        return extracted.isEmpty() ? name : extracted;
-    };
-    if (FilePack(packPath).ReadFiles(wanted, contents, bad, mapName) && !contents.contains(Name()))
-        LayoutScreenFile::Remove(folder);
+void LayoutScreenRecord::Forget(const QString& folder) {
+    if (QFileInfo::exists(LayoutScreenFile::PathIn(folder)) && LayoutScreenFile::Remove(folder))
+        SafeFileWriter::SyncFolder(folder);
 }

@@ -17,7 +17,6 @@ public:
 
     // Adds the folder's record, when it has one. False only when the pack could not take it.
     static bool Add(FilePack& pack, const QString& folder);
-    // After a pack was extracted into the folder: a record left from before does not belong to
-    // the restored layout, unless the pack brought its own.
-    static void Restored(const QString& packPath, const QString& folder);
+    // Removes the folder's record, on the disk before it returns.
+    static void Forget(const QString& folder);
 };

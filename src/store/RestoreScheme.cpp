@@ -157,11 +157,16 @@ bool RestoreScheme(const QString& packPath, const QString& folder, Prompter* pro
         return false; // not reached: the same bytes were read whole above
     }
 
+    // A pack without the screen its layout was made for (an older one, the Windows build's)
+    // leaves no record of the old layout's screen: the next start judges it from the layout. The
+    // record goes before the files change, so that no moment pairs the new layout with the old
+    // screen; a layout without a record is only ever judged onto the screen, whichever it is.
+    if (parts.screenRecords == 0)
+        LayoutScreenRecord::Forget(folder);
     auto mapName = [&parts](const QString& name) { return SchemePackName(name, parts.schemeFile); };
     FilePack pack(packPath);
     if (!pack.Extract(folder, prompter, mapName, parts.contents))
         return false;
-    LayoutScreenRecord::Restored(packPath, folder);
     if (reset > 0 && prompter)
         prompter->Message(StoreTexts::OutputPathsReset(), Prompter::Icon::Warning);
     return true;
