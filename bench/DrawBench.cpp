@@ -19,6 +19,7 @@
 // The offscreen platform is chosen unless another one is set; plain "offscreen" gets a
 // 1920 x 1080 screen. On a busy machine, run it with a raised priority (nice -n -10).
 
+#include "BenchPool.h"
 #include "base/AppPaths.h"
 #include "media/MovieClock.h"
 #include "media/MovieRenderer.h"
@@ -117,18 +118,10 @@ bool PrepareFolder(const QString& media, const QString& folder) {
         std::fprintf(stderr, "no default media in %s (use --media=)\n", qPrintable(media));
         return false;
     }
-    SetAppFolder(folder);
     TumoStatus status;
-    status.m_strDataFolder = folder;
-    status.LoadAll();
     NuFileDeal pool;
-    pool.m_strFolder = folder;
-    pool.m_pStatus = &status;
-    if (pool.OpenStore() < 0)
+    if (!FillBenchPool(folder, status, pool, kFirstNumber, kFirstNumber + kPoolSize - 1))
         return false;
-    pool.Clear();
-    pool.CreateContinuousNumbers(kFirstNumber, kFirstNumber + kPoolSize - 1);
-    pool.AnalyseInto(status.m_nuBase);
     pool.Close();
 
     GradeInfo level = status.Level(0);

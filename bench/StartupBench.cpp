@@ -11,6 +11,7 @@
 // Both programs are taken from the build folder this benchmark lies in (bench/..). Timings are
 // medians of the runs, the two programs taking turns, so that a busy machine weighs on both.
 
+#include "BenchPool.h"
 #include "base/AppPaths.h"
 #include "model/TumoStatus.h"
 #include "store/NuFileDeal.h"
@@ -174,18 +175,10 @@ bool PrepareFolder(const QString& build, const QString& folder, quint32 numbers)
     }
     if (numbers == 0)
         return true;
-    SetAppFolder(folder);
     TumoStatus status;
-    status.m_strDataFolder = folder;
-    status.LoadAll();
     NuFileDeal pool;
-    pool.m_strFolder = folder;
-    pool.m_pStatus = &status;
-    if (pool.OpenStore() < 0)
+    if (!FillBenchPool(folder, status, pool, 1, numbers))
         return false;
-    pool.Clear();
-    pool.CreateContinuousNumbers(1, numbers);
-    pool.AnalyseInto(status.m_nuBase);
     pool.Close();
     status.RecomputeDefaultGradeTotal();
     return status.SaveAll();

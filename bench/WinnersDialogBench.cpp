@@ -6,6 +6,7 @@
 //
 // The offscreen platform is chosen unless another one is set.
 
+#include "BenchPool.h"
 #include "base/AppPaths.h"
 #include "model/TumoStatus.h"
 #include "settings/NuTakedOutDD.h"
@@ -73,18 +74,10 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     if (!dir.isValid())
         return 1;
-    SetAppFolder(dir.path());
     TumoStatus status;
-    status.m_strDataFolder = dir.path();
-    status.LoadAll();
     NuFileDeal pool;
-    pool.m_strFolder = dir.path();
-    pool.m_pStatus = &status;
-    if (pool.OpenStore() < 0)
+    if (!FillBenchPool(dir.path(), status, pool, 1, numbers))
         return 1;
-    pool.Clear();
-    pool.CreateContinuousNumbers(1, numbers);
-    pool.AnalyseInto(status.m_nuBase);
 
     qsizetype rows = 0;
     const double floor = bestOpen(status, pool, rows);
