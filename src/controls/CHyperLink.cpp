@@ -1,5 +1,7 @@
 #include "controls/CHyperLink.h"
 
+#include "base/ProcessSetup.h"
+
 #include "model/Prompter.h"
 
 #include <QApplication>
@@ -258,6 +260,7 @@ void CHyperLink::OpenWithDesktop(const QUrl& url, std::function<void(bool)> done
     // program, rather than be killed with them.
     auto* process = new QProcess;
     process->setProgram(opener);
+    process->setProcessEnvironment(ProcessSetup::ForChildren());
     process->setArguments(
         {url.isLocalFile() ? url.toLocalFile() : QString::fromUtf8(url.toEncoded())});
     process->setStandardInputFile(QProcess::nullDevice());
@@ -286,7 +289,11 @@ void CHyperLink::OpenWithDesktop(const QUrl& url, std::function<void(bool)> done
 }
 
 bool CHyperLink::StartBrowser(const QString& program, const QStringList& arguments) {
-    return QProcess::startDetached(program, arguments);
+    QProcess browser;
+    browser.setProgram(program);
+    browser.setArguments(arguments);
+    browser.setProcessEnvironment(ProcessSetup::ForChildren());
+    return browser.startDetached();
 }
 
 QString CHyperLink::OpenErrorText(int code) {
