@@ -98,6 +98,43 @@ void LoopCompositor::Clear() {
     m_left.clear();
     m_cell = m_next = -1;
     m_a = m_b = QImage();
+    m_stillCell = -1;
+    m_still = QImage();
+    m_streaming = false;
+}
+
+QImage LoopCompositor::HeldCell(int cell) const {
+    if (cell < 0)
+        return QImage();
+    if (cell == m_cell && !m_a.isNull())
+        return m_a;
+    if (cell == m_next && !m_b.isNull())
+        return m_b;
+    if (cell == m_stillCell)
+        return m_still;
+    return QImage();
+}
+
+QImage LoopCompositor::CacheCell(ScaledMovieCache& cache, bool streaming,
+                                 const std::shared_ptr<const StripMovie>& movie, int cell,
+                                 QSize size) {
+    return streaming ? cache.Take(movie, cell, size) : cache.Cell(movie, cell, size);
+}
+
+void LoopCompositor::KeepOnly(int cell, int next) {
+    auto needed = [cell, next](int held) { return held == cell || held == next; };
+    if (!needed(m_cell)) {
+        m_cell = -1;
+        m_a = QImage();
+    }
+    if (!needed(m_next)) {
+        m_next = -1;
+        m_b = QImage();
+    }
+    if (!needed(m_stillCell)) {
+        m_stillCell = -1;
+        m_still = QImage();
+    }
 }
 
 QRect LoopCompositor::TileRect(int index, QSize size, int cols) {
@@ -137,10 +174,14 @@ void LoopCompositor::Request(const std::shared_ptr<const StripMovie>& movie, int
     m_pending = pair;
     // A pair met again in a later cycle is already compared.
     const bool compare = fades && m_differences[static_cast<size_t>(cell)].empty();
-    std::function<void()> job = [pair, movie, cache = m_cache, size = m_size, cols = m_cols,
-                                 rows = m_rows, compare] {
-        pair->a = cache->Cell(movie, pair->cell, size);
-        pair->b = pair->next == pair->cell ? pair->a : cache->Cell(movie, pair->next, size);
+    // Cells held already are not made again.
+    std::function<void()> job = [pair, movie, heldA = HeldCell(cell), heldB = HeldCell(next),
+                                 cache = m_cache, streaming = m_streaming, size = m_size,
+                                 cols = m_cols, rows = m_rows, compare] {
+        pair->a = heldA.isNull() ? CacheCell(*cache, streaming, movie, pair->cell, size) : heldA;
+        pair->b = pair->next == pair->cell ? pair->a
+                  : heldB.isNull()         ? CacheCell(*cache, streaming, movie, pair->next, size)
+                                           : heldB;
         if (compare && !pair->a.isNull() && !pair->b.isNull())
             pair->differences = Differences(pair->a, pair->b, size, cols, rows);
         pair->ready.store(true, std::memory_order_release);
@@ -165,20 +206,31 @@ void LoopCompositor::PrepareAllCells(const std::shared_ptr<const StripMovie>& mo
 
 bool LoopCompositor::TakePair(const std::shared_ptr<const StripMovie>& movie, int cell, int next,
                               bool fades) {
-    if (!m_pending || m_pending->cell != cell || m_pending->next != next)
+    if (!m_pending || m_pending->cell != cell || m_pending->next != next) {
+        if (m_streaming) {
+            // The fade before is over: its first cell goes before the next one is made.
+            KeepOnly(cell, next);
+            if (HeldCell(cell).isNull()) {
+                m_stillCell = cell;
+                m_still = CacheCell(*m_cache, true, movie, cell, m_size);
+            }
+        }
         Request(movie, cell, next, fades);
+    }
     if (!m_pending->ready.load(std::memory_order_acquire))
         return false;
     m_cell = cell;
     m_next = next;
     m_a = std::move(m_pending->a);
     m_b = std::move(m_pending->b);
+    m_stillCell = -1;
+    m_still = QImage();
     std::vector<quint8>& known = m_differences[static_cast<size_t>(cell)];
     if (known.empty())
         known = std::move(m_pending->differences);
     m_pending.reset();
     // The next pair is made while this fade plays, so it is ready when its turn comes.
-    if (fades)
+    if (fades && !m_streaming)
         Request(movie, next, (next + 1) % movie->CellCount(), true);
     return true;
 }
@@ -206,6 +258,8 @@ QRegion LoopCompositor::Update(const std::shared_ptr<const StripMovie>& movie, Q
         m_differences.assign(static_cast<size_t>(movie->CellCount()), {});
         m_leave = QRegion();
         m_left.assign(m_shown.size(), false);
+        m_streaming =
+            qint64(movie->CellCount()) * size.width() * size.height() * 4 > m_keptCellsBytes;
     }
     if (leave != m_leave) {
         m_leave = leave;
@@ -227,13 +281,13 @@ QRegion LoopCompositor::Update(const std::shared_ptr<const StripMovie>& movie, Q
     } else {
         // Not ready yet: the picture holds on the cell it has reached, and fades on once the
         // pair is ready, rather than the beat waiting for it.
-        a = m_cell == point.cell   ? m_a
-            : m_next == point.cell ? m_b
-                                   : m_cache->Cell(movie, point.cell, size);
+        a = HeldCell(point.cell);
+        if (a.isNull())
+            a = CacheCell(*m_cache, m_streaming, movie, point.cell, size);
         b = a;
         fades = false;
     }
-    if (!m_allCellsAsked)
+    if (!m_allCellsAsked && !m_streaming)
         PrepareAllCells(movie);
     if (a.isNull() || b.isNull())
         return QRegion();

@@ -23,6 +23,10 @@ class ScaledMovieCache;
 // Scaling a full-screen cell and comparing two of them take longer than a beat, so each pair of
 // cells is prepared by a runner (off the GUI thread in the program) while the fade before it
 // plays. A beat never waits for it: a pair not ready yet holds the picture on its first cell.
+//
+// A loop whose cells at the shown size would take more than a few whole screens is not kept
+// scaled: only the two cells of the fade playing are held, and the next cell is made when the
+// fade reaches it, the picture holding still on it meanwhile, a moment nobody sees.
 class LoopCompositor {
 public:
     // Runs a piece of preparation, at once or on another thread.
@@ -36,6 +40,8 @@ public:
     // How far a step of a slow fade moves a pixel at most, in colour levels: a step of one level
     // is invisible, and so is one of three, at a third of the redraws.
     static constexpr int kLevelsPerStep = 3;
+    // Above this, a loop's cells at the shown size are made as its fades reach them.
+    static constexpr qint64 kKeptCellsBytes = 16LL << 20;
 
     // Cells come from the cache the views share.
     LoopCompositor();
@@ -52,6 +58,7 @@ public:
     void Clear();
     // At once by default.
     void SetRunner(Runner runner) { m_runner = std::move(runner); }
+    void SetKeptCellsBytes(qint64 bytes) { m_keptCellsBytes = bytes; }
     // Whether a pair of cells is being prepared right now.
     bool IsPreparing() const;
 
@@ -77,6 +84,13 @@ private:
     };
 
     void Request(const std::shared_ptr<const StripMovie>& movie, int cell, int next, bool fades);
+    // The cell at the shown size from the cells held now; null when none of them is it.
+    QImage HeldCell(int cell) const;
+    // A cell at the shown size from the cache: kept there, or, streaming, for the taker alone.
+    static QImage CacheCell(ScaledMovieCache& cache, bool streaming,
+                            const std::shared_ptr<const StripMovie>& movie, int cell, QSize size);
+    // Lets go of the held cells the pair about to be prepared does not use.
+    void KeepOnly(int cell, int next);
     // Has every cell scaled ahead, after the pair needed first: the first cycle then neither holds
     // its fades waiting nor spreads the scaling over the time the screen stands idle.
     void PrepareAllCells(const std::shared_ptr<const StripMovie>& movie);
@@ -107,8 +121,12 @@ private:
     Runner m_runner;
     std::shared_ptr<Pair> m_pending; // asked of the runner
     bool m_allCellsAsked = false;
-    int m_cell = -1; // the pair in use
+    qint64 m_keptCellsBytes = kKeptCellsBytes;
+    bool m_streaming = false; // the cells are made as the fades reach them
+    int m_cell = -1;          // the pair in use
     int m_next = -1;
     QImage m_a;
     QImage m_b;
+    int m_stillCell = -1; // a cell shown alone while its pair is prepared
+    QImage m_still;
 };

@@ -105,7 +105,7 @@ void MovieCache::Prefetch(const QString& path, QSize firstCell) {
     Prefetches().Start([&cache, &scaled, path, firstCell] {
         const MovieLoadResult result = cache.Load(path);
         if (result.Ok() && !firstCell.isEmpty())
-            scaled.Cell(result.movie, 0, firstCell);
+            scaled.MakeAhead(result.movie, 0, firstCell);
     });
 }
 

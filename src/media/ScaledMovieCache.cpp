@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 #if defined(__linux__)
 #include <sys/mman.h>
@@ -13,7 +14,9 @@ ScaledMovieCache& ScaledMovieCache::Instance() {
     return cache;
 }
 
-ScaledMovieCache::ScaledMovieCache(Scaler scaler) : m_scaler(std::move(scaler)) {}
+ScaledMovieCache::ScaledMovieCache(Scaler scaler) : m_scaler(std::move(scaler)) {
+    m_pool.setMaxThreadCount(1);
+}
 
 ScaledMovieCache::Entry& ScaledMovieCache::EntryFor(const std::shared_ptr<const StripMovie>& movie,
                                                     QSize size) {
@@ -27,7 +30,7 @@ ScaledMovieCache::Entry& ScaledMovieCache::EntryFor(const std::shared_ptr<const 
     m_entries.remove_if([](const Entry& e) { return e.movie.expired(); });
     const auto cells = static_cast<size_t>(movie->CellCount());
     m_entries.push_front(
-        Entry{movie, movie.get(), size, std::vector<QImage>(cells), std::vector<QImage>(cells)});
+        Entry{movie, movie.get(), size, std::vector<Slot>(cells), std::vector<Slot>(cells)});
     while (static_cast<int>(m_entries.size()) > kMaxEntries)
         m_entries.pop_back();
     return m_entries.front();
@@ -39,10 +42,12 @@ QImage ScaledMovieCache::SmoothScaled(const QImage& source, QSize size) {
 }
 
 QImage ScaledMovieCache::MakeSharp(const StripMovie& movie, int cell, QSize size) const {
-    const QImage& source = movie.Cell(cell);
-    if (source.size() == size)
-        return source;
-    QImage scaled = m_scaler(source, size);
+    QImage scaled = movie.Cell(cell);
+    if (scaled.size() == size)
+        return scaled;
+    // The movie's own cell is let go before the copy below: of a big background, only two
+    // whole-screen pictures are held at a time while a cell is made.
+    scaled = m_scaler(scaled, size);
     if (scaled.size() != size || scaled.depth() != 32)
         return scaled;
     QImage kept = LargeImage(size, scaled.format());
@@ -74,45 +79,111 @@ QImage ScaledMovieCache::LargeImage(QSize size, QImage::Format format) {
 
 QImage ScaledMovieCache::Cell(const std::shared_ptr<const StripMovie>& movie, int cell,
                               QSize size) {
-    if (!movie || cell < 0 || cell >= movie->CellCount() || size.isEmpty())
-        return QImage();
-    {
-        QMutexLocker lock(&m_mutex);
-        const QImage& slot = EntryFor(movie, size).sharp[static_cast<size_t>(cell)];
-        if (!slot.isNull())
-            return slot;
-    }
-    // Scaled without the lock: a full-screen background cell takes a while, and the symbols'
-    // frames must not wait for it.
-    QImage made = MakeSharp(*movie, cell, size);
-    QMutexLocker lock(&m_mutex);
-    QImage& slot = EntryFor(movie, size).sharp[static_cast<size_t>(cell)];
-    if (slot.isNull())
-        slot = std::move(made);
-    return slot;
+    return Get(movie, cell, size, false, Use::Keep);
 }
 
 QImage ScaledMovieCache::BlurredCell(const std::shared_ptr<const StripMovie>& movie, int cell,
                                      QSize size) {
+    return Get(movie, cell, size, true, Use::Keep);
+}
+
+QImage ScaledMovieCache::Take(const std::shared_ptr<const StripMovie>& movie, int cell,
+                              QSize size) {
+    return Get(movie, cell, size, false, Use::Take);
+}
+
+void ScaledMovieCache::MakeAhead(const std::shared_ptr<const StripMovie>& movie, int cell,
+                                 QSize size) {
+    Get(movie, cell, size, false, Use::Ahead);
+}
+
+QImage ScaledMovieCache::Get(const std::shared_ptr<const StripMovie>& movie, int cell, QSize size,
+                             bool blurred, Use use) {
     if (!movie || cell < 0 || cell >= movie->CellCount() || size.isEmpty())
         return QImage();
+    const auto index = static_cast<size_t>(cell);
+    auto slotOf = [&]() -> Slot& {
+        Entry& entry = EntryFor(movie, size);
+        return (blurred ? entry.blurred : entry.sharp)[index];
+    };
     {
         QMutexLocker lock(&m_mutex);
-        const QImage& slot = EntryFor(movie, size).blurred[static_cast<size_t>(cell)];
-        if (!slot.isNull())
-            return slot;
+        for (;;) {
+            Slot& slot = slotOf();
+            if (use == Use::Take)
+                slot.taken = true;
+            else if (use == Use::Ahead && (slot.taken || slot.making || !slot.image.isNull()))
+                return QImage();
+            if (!slot.image.isNull())
+                return use == Use::Keep ? slot.image : std::exchange(slot.image, QImage());
+            if (!slot.making)
+                break;
+            m_made.wait(&m_mutex);
+        }
+        slotOf().making = true;
     }
-    QImage made = VerticalBlur(Cell(movie, cell, size), BlurLength(size.height(), movie->RollMs()));
+    // Made without the lock: a full-screen background cell takes a while, and the symbols'
+    // frames must not wait for it.
+    QImage made =
+        blurred ? VerticalBlur(Cell(movie, cell, size), BlurLength(size.height(), movie->RollMs()))
+                : MakeSharp(*movie, cell, size);
     QMutexLocker lock(&m_mutex);
-    QImage& slot = EntryFor(movie, size).blurred[static_cast<size_t>(cell)];
-    if (slot.isNull())
-        slot = std::move(made);
-    return slot;
+    // The entry may have made way for others meanwhile; the cell then goes to a new one.
+    Slot& slot = slotOf();
+    slot.making = false;
+    if (use != Use::Take && slot.image.isNull())
+        slot.image = made;
+    m_made.wakeAll();
+    return made;
+}
+
+bool ScaledMovieCache::StillWanted(const std::shared_ptr<const StripMovie>& movie, QSize size) {
+    QMutexLocker lock(&m_mutex);
+    for (const Wanted& w : m_wanted) {
+        if (w.movie.lock() == movie)
+            return w.size == size;
+    }
+    return false;
+}
+
+void ScaledMovieCache::PrepareAhead(const std::shared_ptr<const StripMovie>& movie, QSize size) {
+    if (!movie || size.isEmpty())
+        return;
+    {
+        QMutexLocker lock(&m_mutex);
+        for (const Wanted& w : m_wanted) {
+            if (w.movie.lock() == movie && w.size == size)
+                return; // asked for already, by another symbol of the same reel set
+        }
+        m_wanted.remove_if([&movie](const Wanted& w) {
+            const auto held = w.movie.lock();
+            return !held || held == movie;
+        });
+        m_wanted.push_back(Wanted{movie, size});
+    }
+    // The job holds the movie only weakly: a movie dropped meanwhile is not made for nothing.
+    std::weak_ptr<const StripMovie> weak = movie;
+    m_pool.start([this, weak, size] {
+        for (bool blurred : {false, true}) {
+            for (int cell = 0;; ++cell) {
+                const auto movie = weak.lock();
+                if (!movie || cell >= movie->CellCount() || !StillWanted(movie, size))
+                    break;
+                Get(movie, cell, size, blurred, Use::Keep);
+            }
+        }
+    });
+}
+
+void ScaledMovieCache::WaitForPrepared() {
+    m_pool.waitForDone();
 }
 
 void ScaledMovieCache::Clear() {
     QMutexLocker lock(&m_mutex);
+    // Cells being made are let finish into entries of their own.
     m_entries.clear();
+    m_wanted.clear();
 }
 
 int ScaledMovieCache::BlurLength(int cellHeight, int rollMs) {

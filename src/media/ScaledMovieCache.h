@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QMutex>
 #include <QSize>
+#include <QThreadPool>
+#include <QWaitCondition>
 
 #include <functional>
 #include <list>
@@ -14,6 +16,9 @@
 // a rolling reel repaints sixty times a second and can only afford plain copies. Every symbol of
 // a level has the same size, so they all share one set. Besides the sharp cells it keeps cells
 // smeared along the reel, the motion blur of a rolling symbol.
+//
+// A cell is made by one thread at a time: another that asks for it meanwhile waits for it rather
+// than making it again.
 class ScaledMovieCache {
 public:
     static constexpr int kMaxEntries = 8;
@@ -31,6 +36,18 @@ public:
 
     QImage Cell(const std::shared_ptr<const StripMovie>& movie, int cell, QSize size);
     QImage BlurredCell(const std::shared_ptr<const StripMovie>& movie, int cell, QSize size);
+    // The cell as Cell gives it, but not kept here: whoever takes it holds it alone, as a
+    // full-screen background does with the few cells its fade needs at a time.
+    QImage Take(const std::shared_ptr<const StripMovie>& movie, int cell, QSize size);
+    // Makes a cell ahead of its first showing, and keeps it, unless it is made, being made or
+    // was taken already: a cell made ahead for a taker that came first would be held for nobody.
+    void MakeAhead(const std::shared_ptr<const StripMovie>& movie, int cell, QSize size);
+    // Makes every cell of the movie at this size, sharp and smeared, in order, on a thread of the
+    // cache's own, so a reel about to roll finds them made. A set for a size that a later call
+    // for the same movie replaced is left unfinished.
+    void PrepareAhead(const std::shared_ptr<const StripMovie>& movie, QSize size);
+    // Waits for what PrepareAhead was asked for.
+    void WaitForPrepared();
     void Clear();
 
     // A picture of 32-bit pixels for the whole screen, in memory that suits reading and writing
@@ -44,18 +61,35 @@ public:
     static QImage VerticalBlur(const QImage& image, int length);
 
 private:
+    struct Slot {
+        QImage image;
+        bool making = false;
+        bool taken = false;
+    };
+    enum class Use { Keep, Take, Ahead };
     struct Entry {
         std::weak_ptr<const StripMovie> movie;
         const StripMovie* key = nullptr;
         QSize size;
-        std::vector<QImage> sharp;
-        std::vector<QImage> blurred;
+        std::vector<Slot> sharp;
+        std::vector<Slot> blurred;
+    };
+    struct Wanted {
+        std::weak_ptr<const StripMovie> movie;
+        QSize size;
     };
 
     Entry& EntryFor(const std::shared_ptr<const StripMovie>& movie, QSize size);
+    QImage Get(const std::shared_ptr<const StripMovie>& movie, int cell, QSize size, bool blurred,
+               Use use);
     QImage MakeSharp(const StripMovie& movie, int cell, QSize size) const;
+    bool StillWanted(const std::shared_ptr<const StripMovie>& movie, QSize size);
 
     const Scaler m_scaler;
     QMutex m_mutex;
+    QWaitCondition m_made;
     std::list<Entry> m_entries; // most recently used first
+    std::list<Wanted> m_wanted; // the size each movie was last prepared ahead for
+    // Last, so that it is gone, its jobs waited for, before anything they use.
+    QThreadPool m_pool;
 };

@@ -1,6 +1,6 @@
 #include "media/StripMovie.h"
 
-#include "media/StripRows.h"
+#include "media/StripCellDecoder.h"
 
 #include <algorithm>
 
@@ -40,19 +40,31 @@ QMap<QString, QString> BaseVariables(const QString& kind, QSize size) {
 } // namespace
 
 StripMovie::StripMovie(Kind kind, std::vector<QImage> cells, QMap<QString, QString> variables,
-                       std::vector<int> cellMs, int rollMs, bool knownOpaque,
-                       std::shared_ptr<const StripRows> rows)
+                       std::vector<int> cellMs, int rollMs, bool knownOpaque)
     : m_kind(kind), m_cells(std::move(cells)), m_variables(std::move(variables)),
-      m_cellMs(std::move(cellMs)), m_rollMs(std::max(1, rollMs)), m_rows(std::move(rows)) {
+      m_cellMs(std::move(cellMs)), m_rollMs(std::max(1, rollMs)) {
     for (QImage& c : m_cells)
         c = Normalised(c);
     m_size = m_cells.empty() ? QSize() : m_cells.front().size();
     m_cellMs.resize(m_cells.size(), kDefaultFrameMs);
+    SumCellMs();
+    m_opaque = knownOpaque || std::all_of(m_cells.begin(), m_cells.end(), IsOpaqueImage);
+}
+
+StripMovie::StripMovie(Kind kind, std::shared_ptr<const StripCellDecoder> decoder, QSize cell,
+                       QMap<QString, QString> variables, std::vector<int> cellMs, int rollMs)
+    : m_kind(kind), m_variables(std::move(variables)), m_cellMs(std::move(cellMs)),
+      m_rollMs(std::max(1, rollMs)), m_size(cell), m_opaque(decoder->IsOpaque()),
+      m_decoder(std::move(decoder)) {
+    m_cellMs.resize(static_cast<size_t>(m_decoder->Count()), kDefaultFrameMs);
+    SumCellMs();
+}
+
+void StripMovie::SumCellMs() {
     for (int& ms : m_cellMs) {
         ms = std::max(1, ms);
         m_cycleMs += ms;
     }
-    m_opaque = knownOpaque || std::all_of(m_cells.begin(), m_cells.end(), IsOpaqueImage);
 }
 
 std::shared_ptr<const StripMovie> StripMovie::MakeSymbols(const QImage& rolling, const QImage& mask,
@@ -92,12 +104,11 @@ std::shared_ptr<const StripMovie> StripMovie::MakeAnimation(const std::vector<QI
         new StripMovie(Kind::Animation, frames, std::move(v), delaysMs, kDefaultRollMs));
 }
 
-const QImage& StripMovie::Cell(int index) const {
-    static const QImage none;
+QImage StripMovie::Cell(int index) const {
     if (index < 0 || index >= CellCount())
-        return none;
-    if (m_rows)
-        m_rows->WaitFor((index + 1) * m_size.height());
+        return QImage();
+    if (m_decoder)
+        return m_decoder->Cell(index);
     return m_cells[static_cast<size_t>(index)];
 }
 
@@ -127,7 +138,7 @@ std::optional<QString> StripMovie::Variable(const QString& key) const {
 }
 
 qint64 StripMovie::ByteSize() const {
-    qint64 bytes = 0;
+    qint64 bytes = m_decoder ? m_decoder->ByteSize() : 0;
     for (const QImage& c : m_cells)
         bytes += c.sizeInBytes();
     return bytes;

@@ -16,7 +16,7 @@
 // A symbol movie has cell 0 as its rolling picture, cell 1 as the mask symbol and cell k + 2 as
 // character k of SymbolsBits. A loop movie cycles through its cells, FrameMs each, blending one
 // into the next. An animation (GIF, WebP, MNG) cycles through its frames, each with its own delay.
-class StripRows;
+class StripCellDecoder;
 
 class StripMovie {
 public:
@@ -40,8 +40,10 @@ public:
 
     Kind GetKind() const { return m_kind; }
     bool IsSymbols() const { return m_kind == Kind::Symbols; }
-    int CellCount() const { return static_cast<int>(m_cells.size()); }
-    const QImage& Cell(int index) const;
+    int CellCount() const { return static_cast<int>(m_cellMs.size()); }
+    // A cell at the movie's own size; null outside the movie. Cells of a movie read from a strip
+    // file are decoded as they are asked for: whoever asks often keeps what it gets.
+    QImage Cell(int index) const;
     QSize NaturalSize() const { return m_size; }
 
     // The characters a symbol movie can show, in frame order; empty for other movies.
@@ -67,21 +69,23 @@ public:
 
 private:
     // `knownOpaque`: the cells are known to be opaque, and are not searched for transparency.
-    // `rows`: the cells are rows of one picture still being decoded; a cell is handed out once
-    // its rows are in.
     StripMovie(Kind kind, std::vector<QImage> cells, QMap<QString, QString> variables,
-               std::vector<int> cellMs, int rollMs, bool knownOpaque = false,
-               std::shared_ptr<const StripRows> rows = nullptr);
+               std::vector<int> cellMs, int rollMs, bool knownOpaque = false);
+    // A movie whose cells are decoded from its file as they are asked for.
+    StripMovie(Kind kind, std::shared_ptr<const StripCellDecoder> decoder, QSize cell,
+               QMap<QString, QString> variables, std::vector<int> cellMs, int rollMs);
+
+    void SumCellMs();
 
     Kind m_kind;
-    std::vector<QImage> m_cells;
+    std::vector<QImage> m_cells; // when not decoded as asked for
     QMap<QString, QString> m_variables;
     std::vector<int> m_cellMs;
     int m_rollMs;
     QSize m_size;
     qint64 m_cycleMs = 0;
     bool m_opaque = true;
-    std::shared_ptr<const StripRows> m_rows;
+    std::shared_ptr<const StripCellDecoder> m_decoder;
 
     friend class StripMovieFile;
 };

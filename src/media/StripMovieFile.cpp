@@ -1,6 +1,6 @@
 #include "media/StripMovieFile.h"
 
-#include "media/StripRows.h"
+#include "media/StripCellDecoder.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -9,15 +9,10 @@
 #include <QSaveFile>
 #include <QtEndian>
 
-#include <png.h>
 #include <zlib.h>
 
 #include <algorithm>
-#include <csetjmp>
-#include <cstdio>
 #include <cstring>
-#include <system_error>
-#include <thread>
 
 namespace {
 
@@ -202,162 +197,54 @@ std::vector<QImage> CellViews(const std::shared_ptr<const QImage>& strip, QSize 
 
 namespace {
 
-// Whether the file ends with its end chunk and every chunk's checksum holds. The rows of a strip
-// shown before it is wholly decoded must not turn out damaged half-way, as a cut or garbled copy
-// would; such a file is decoded whole first, and refused as before. Read piece by piece: the file
-// is never held whole besides its picture.
-bool ChunksIntact(std::FILE* file) {
-    if (std::fseek(file, 0, SEEK_END) != 0)
+// Whether the file ends with its end chunk and every chunk's checksum holds. Cells decoded as
+// they are asked for must not turn out damaged half-way through a show, as a cut or garbled copy
+// would; such a file is decoded whole at once, and refused as before. Read piece by piece: the
+// file is never held whole.
+bool ChunksIntact(QFile& file) {
+    const qint64 size = file.size();
+    if (!file.seek(8))
         return false;
-    const long size = std::ftell(file);
-    if (size < 0 || std::fseek(file, 8, SEEK_SET) != 0)
-        return false;
-    std::vector<uchar> piece(size_t(1) << 16);
-    long pos = 8;
+    std::vector<char> piece(size_t(1) << 16);
+    qint64 pos = 8;
     while (pos + 12 <= size) {
         uchar head[8];
-        if (std::fread(head, 1, 8, file) != 8)
+        if (file.read(reinterpret_cast<char*>(head), 8) != 8)
             return false;
-        const long length = long(qFromBigEndian<quint32>(head));
+        const qint64 length = qFromBigEndian<quint32>(head);
         if (length > size - pos - 12)
             return false;
         uLong crc = crc32(crc32(0, nullptr, 0), head + 4, 4);
-        for (long left = length; left > 0;) {
-            const auto n = static_cast<size_t>(std::min<long>(left, long(piece.size())));
-            if (std::fread(piece.data(), 1, n, file) != n)
+        for (qint64 left = length; left > 0;) {
+            const qint64 n = std::min<qint64>(left, qint64(piece.size()));
+            if (file.read(piece.data(), n) != n)
                 return false;
-            crc = crc32(crc, piece.data(), static_cast<uInt>(n));
-            left -= long(n);
+            crc = crc32(crc, reinterpret_cast<const Bytef*>(piece.data()), uInt(n));
+            left -= n;
         }
         uchar stored[4];
-        if (std::fread(stored, 1, 4, file) != 4 || crc != qFromBigEndian<quint32>(stored))
+        if (file.read(reinterpret_cast<char*>(stored), 4) != 4 ||
+            crc != qFromBigEndian<quint32>(stored))
             return false;
         pos += 12 + length;
         if (std::memcmp(head + 4, "IEND", 4) == 0)
-            return pos == size && std::fseek(file, 0, SEEK_SET) == 0;
+            return pos == size;
     }
     return false;
 }
 
-// The rows of an 8-bit RGB PNG, decoded a few at a time into 32-bit pixels as QImageReader makes
-// them (0xffRRGGBB). Anything else (transparency, other depths, interlacing, colour management)
-// is left to QImageReader.
-class PngRows {
-public:
-    // Takes the file, read from its start.
-    explicit PngRows(std::FILE* file) : m_file(file) {}
-    ~PngRows() {
-        if (m_png)
-            png_destroy_read_struct(&m_png, &m_info, nullptr);
-        std::fclose(m_file);
-    }
-    PngRows(const PngRows&) = delete;
-    PngRows& operator=(const PngRows&) = delete;
-
-    bool Open(QSize expected) {
-        if (Q_BYTE_ORDER != Q_LITTLE_ENDIAN)
-            return false;
-        m_png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
-        if (!m_png)
-            return false;
-        m_info = png_create_info_struct(m_png);
-        if (!m_info)
-            return false;
-        // NOLINTNEXTLINE(cert-err52-cpp): libpng reports its errors only by a long jump
-        if (setjmp(png_jmpbuf(m_png)))
-            return false;
-        png_init_io(m_png, m_file);
-        png_read_info(m_png, m_info);
-        constexpr png_uint_32 kManaged =
-            PNG_INFO_tRNS | PNG_INFO_gAMA | PNG_INFO_cHRM | PNG_INFO_iCCP | PNG_INFO_sRGB;
-        if (png_get_color_type(m_png, m_info) != PNG_COLOR_TYPE_RGB ||
-            png_get_bit_depth(m_png, m_info) != 8 ||
-            png_get_interlace_type(m_png, m_info) != PNG_INTERLACE_NONE ||
-            png_get_valid(m_png, m_info, kManaged) != 0 ||
-            png_get_image_width(m_png, m_info) != static_cast<png_uint_32>(expected.width()) ||
-            png_get_image_height(m_png, m_info) != static_cast<png_uint_32>(expected.height()))
-            return false;
-        png_set_bgr(m_png);
-        png_set_filler(m_png, 0xff, PNG_FILLER_AFTER);
-        png_read_update_info(m_png, m_info);
-        return png_get_rowbytes(m_png, m_info) == static_cast<size_t>(expected.width()) * 4;
-    }
-
-    // Decodes rows [from, to) into the picture at `bits`.
-    bool Read(uchar* bits, qsizetype bytesPerLine, int from, int to) {
-        // NOLINTNEXTLINE(cert-err52-cpp): libpng reports its errors only by a long jump
-        if (setjmp(png_jmpbuf(m_png)))
-            return false;
-        for (int y = from; y < to; ++y)
-            png_read_row(m_png, bits + qsizetype(y) * bytesPerLine, nullptr);
-        return true;
-    }
-
-private:
-    static void OnError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
-    static void OnWarning(png_structp, png_const_charp) {}
-
-    std::FILE* m_file;
-    png_structp m_png = nullptr;
-    png_infop m_info = nullptr;
-};
-
-// A strip of opaque cells is handed out once its first cell is decoded; the rest is decoded on a
-// thread of its own, and a cell asked for before its rows are in waits for them. This is what
-// lets the first frame show while most of a big background is still being decoded. nullopt when
-// the file is not such a strip, or not whole: QImageReader then decodes it, or says why not.
-struct EarlyCells {
-    std::vector<QImage> cells;
-    std::shared_ptr<const StripRows> rows;
-};
-
-std::optional<EarlyCells> ReadEarly(const QString& path, const Header& header) {
-    const QSize size = header.size;
-    const int cellHeight = header.layout.cell.height();
-    if (header.layout.count < 2 ||
-        qint64(size.width()) * size.height() * 4 > qint64(StripMovieFile::kMaxDecodeMb) << 20)
-        return std::nullopt;
-    std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "rbe");
-    if (!file)
-        return std::nullopt;
-    auto rows = std::make_shared<PngRows>(file);
-    if (!ChunksIntact(file) || !rows->Open(size))
-        return std::nullopt;
-    QImage picture(size, QImage::Format_RGB32);
-    if (picture.isNull())
-        return std::nullopt;
-    // Written only here and by the decoding thread, each row before it is published.
-    uchar* bits = picture.bits();
-    const qsizetype line = picture.bytesPerLine();
-    if (!rows->Read(bits, line, 0, cellHeight))
-        return std::nullopt;
-    auto published = std::make_shared<StripRows>();
-    published->Publish(cellHeight);
-    auto strip = std::make_shared<const QImage>(std::move(picture));
-    std::vector<QImage> cells = CellViews(strip, header.layout.cell, header.layout.count,
-                                          QImage::Format_ARGB32_Premultiplied);
-    // The thread holds all it works on, and nothing else waits for it than the cells' readers:
-    // it is let go, and a program that ends meanwhile does not wait for a picture it will not show.
-    const auto rest = [rows, strip, bits, line, published, cellHeight, height = size.height()] {
-        for (int y = cellHeight; y < height; y += cellHeight) {
-            const int to = std::min(height, y + cellHeight);
-            if (!rows->Read(bits, line, y, to)) {
-                // Data that broke the decoder despite whole chunks: what is left stays black.
-                for (int r = y; r < height; ++r)
-                    std::fill_n(reinterpret_cast<quint32*>(bits + qsizetype(r) * line),
-                                strip->width(), 0xff000000u);
-                break;
-            }
-            published->Publish(to);
-        }
-        published->Publish(height);
-    };
-    try {
-        std::thread(rest).detach();
-    } catch (const std::system_error&) {
-        rest(); // no thread to be had: the picture is decoded whole here, as before
-    }
-    return EarlyCells{std::move(cells), std::move(published)};
+std::shared_ptr<StripCellDecoder> OpenDecoder(const QString& path, const Header& header) {
+    // The same bound as for a picture decoded whole, though only a cell is held at a time.
+    if (qint64(header.size.width()) * header.size.height() * 4 >
+        qint64(StripMovieFile::kMaxDecodeMb) << 20)
+        return nullptr;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return nullptr;
+    const QDateTime modified = file.fileTime(QFileDevice::FileModificationTime);
+    if (!ChunksIntact(file))
+        return nullptr;
+    return StripCellDecoder::Open(path, file.size(), modified, header.size, header.layout.cell);
 }
 
 } // namespace
@@ -368,12 +255,12 @@ MovieLoadResult StripMovieFile::Read(const QString& path) {
     const std::optional<Header> header = ReadHeader(reader, path, why);
     if (!header)
         return MovieLoadResult::Failure(why);
-    if (std::optional<EarlyCells> early = ReadEarly(path, *header)) {
+    if (auto decoder = OpenDecoder(path, *header)) {
         const Layout& layout = header->layout;
-        std::vector<int> cellMs(early->cells.size(), layout.frameMs);
-        return {std::shared_ptr<const StripMovie>(
-                    new StripMovie(layout.kind, std::move(early->cells), header->keys,
-                                   std::move(cellMs), layout.rollMs, true, std::move(early->rows))),
+        std::vector<int> cellMs(size_t(layout.count), layout.frameMs);
+        return {std::shared_ptr<const StripMovie>(new StripMovie(layout.kind, std::move(decoder),
+                                                                 layout.cell, header->keys,
+                                                                 std::move(cellMs), layout.rollMs)),
                 QString()};
     }
     const QMap<QString, QString>& keys = header->keys;

@@ -1,5 +1,8 @@
 #include "media/TumoSym.h"
 
+#include "media/MovieRenderer.h"
+#include "media/ScaledMovieCache.h"
+
 TumoSym::TumoSym(CShockwaveFlash::Clock clock)
     : m_pFlash(std::make_unique<CShockwaveFlash>(std::move(clock))) {}
 
@@ -9,12 +12,25 @@ bool TumoSym::SetMovie(const QString& path) {
     m_pFlash->SetBGColor(QString());
     m_pFlash->SetMovie(path);
     m_pFlash->SetScaleMode(CShockwaveFlash::kExactFit);
+    PrepareCells();
     return true;
 }
 
 void TumoSym::MoveWindow(const QRect& rect) {
     m_window.rect = rect;
+    PrepareCells();
     Publish();
+}
+
+void TumoSym::PrepareCells() {
+    // A reel shows every character as it rolls, sharp and smeared: they are made ahead, off the
+    // thread that paints them, rather than one by one in the first second of the roll.
+    const PlayerState& s = m_pFlash->State();
+    if (!s.movie || !s.movie->IsSymbols() || m_window.rect.isEmpty())
+        return;
+    const QRect area(QPoint(), m_window.rect.size());
+    ScaledMovieCache::Instance().PrepareAhead(
+        s.movie, MovieRenderer::PictureRect(s.movie->NaturalSize(), area, s.scaleMode).size());
 }
 
 void TumoSym::ShowWindow(bool show) {

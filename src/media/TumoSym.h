@@ -50,6 +50,7 @@ public:
 
 private:
     void Publish();
+    void PrepareCells();
 
     SymbolWindowState m_window;
     WindowSink m_sink;

@@ -3,6 +3,7 @@
 #include "media/CPicture.h"
 #include "media/CShockwaveFlash.h"
 
+#include <QColor>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
@@ -34,17 +35,18 @@ public:
     // What the operator is told of such a file.
     static QString UnusableText(const QString& file);
 
-    // Paints the off-screen copy (black where nothing was drawn).
+    // Paints the off-screen copy, or the level's colour beneath a movie.
     void Paint(QPainter& painter) const;
 
     MovieView* View() const { return m_pView; }
-    const QPixmap& Memory() const { return m_memory; }
     const CShockwaveFlash& Player() const { return m_player; }
 
 private:
     CShockwaveFlash m_player;
     MovieView* m_pView;
     CPicture m_picture;
-    QPixmap m_memory;
+    QPixmap m_memory; // a picture on the level's colour; null under a movie
+    QColor m_colour;
+    QSize m_size;
     bool m_bMovie = false;
 };

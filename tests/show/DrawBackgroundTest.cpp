@@ -32,7 +32,12 @@ protected:
     }
     QString Path(const char* name) const { return dir.filePath(QLatin1String(name)); }
     QColor At(const DrawBackground& bg, QPoint p) const {
-        return bg.Memory().toImage().pixelColor(p);
+        QImage shown(size, QImage::Format_RGB32);
+        shown.fill(Qt::black);
+        QPainter painter(&shown);
+        bg.Paint(painter);
+        painter.end();
+        return shown.pixelColor(p);
     }
 
     QTemporaryDir dir;
