@@ -40,7 +40,7 @@ void ProcessSetup::Prepare() {
     // Full-screen pictures are made and dropped as a background plays on; with a fixed threshold
     // every big block goes back to the system when freed, instead of the allocator keeping the
     // largest it has seen for reuse and the show holding that much more for good.
-    mallopt(M_MMAP_THRESHOLD, 512 * 1024);
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
 #endif
 }
 

@@ -99,7 +99,7 @@ void MovieRenderer::PaintReel(QPainter& p, const QRect& target, const PlayerStat
         if (blur > 0) {
             const QImage smeared = cache.BlurredCell(s.movie, cell, target.size());
             p.setOpacity(blur);
-            p.drawImage(at, smeared);
+            p.drawImage(at, ScaledMovieCache::FullHeight(smeared, h));
             p.setOpacity(1.0);
         }
     }

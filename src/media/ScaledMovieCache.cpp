@@ -1,5 +1,7 @@
 #include "media/ScaledMovieCache.h"
 
+#include <QPainter>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -8,6 +10,12 @@
 #if defined(__linux__)
 #include <sys/mman.h>
 #endif
+
+namespace {
+
+constexpr size_t kLargePage = size_t(2) << 20;
+
+} // namespace
 
 ScaledMovieCache& ScaledMovieCache::Instance() {
     static ScaledMovieCache cache;
@@ -37,18 +45,20 @@ ScaledMovieCache::Entry& ScaledMovieCache::EntryFor(const std::shared_ptr<const 
 }
 
 QImage ScaledMovieCache::SmoothScaled(const QImage& source, QSize size) {
-    return source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
-}
-
-QImage ScaledMovieCache::MakeSharp(const StripMovie& movie, int cell, QSize size) const {
-    QImage scaled = movie.Cell(cell);
-    if (scaled.size() == size)
-        return scaled;
-    // The movie's own cell is let go before the copy below: of a big background, only two
-    // whole-screen pictures are held at a time while a cell is made.
-    scaled = m_scaler(scaled, size);
-    if (scaled.size() != size || scaled.depth() != 32)
+    if (size.width() >= source.width() && size.height() >= source.height()) {
+        // Enlarged straight into the memory the cell is kept in: a full-screen cell is made
+        // without a second whole-screen picture to copy it from.
+        QImage out = LargeImage(size, QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&out);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRect(QPoint(), size), source);
+        return out;
+    }
+    // Made smaller, every source pixel is averaged in.
+    QImage scaled = source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (size_t(size.width()) * size_t(size.height()) * 4 < kLargePage)
         return scaled;
     QImage kept = LargeImage(size, scaled.format());
     for (int y = 0; y < size.height(); ++y)
@@ -56,12 +66,20 @@ QImage ScaledMovieCache::MakeSharp(const StripMovie& movie, int cell, QSize size
     return kept;
 }
 
+QImage ScaledMovieCache::MakeSharp(const StripMovie& movie, int cell, QSize size) const {
+    QImage scaled = movie.Cell(cell);
+    if (scaled.size() == size)
+        return scaled;
+    // The movie's own cell goes as soon as it is scaled.
+    scaled = m_scaler(scaled, size);
+    return scaled;
+}
+
 QImage ScaledMovieCache::LargeImage(QSize size, QImage::Format format) {
 #if defined(__linux__)
     // A fading background reads and writes its cells tile by tile, 32 rows of a full-screen
     // picture at a time; in ordinary 4 KiB pages every row of a tile is a page of its own, and
     // the address lookups cost more than the pixels. Large pages hold a whole tile row band.
-    constexpr size_t kLargePage = size_t(2) << 20;
     const qsizetype bytesPerLine = qsizetype(size.width()) * 4;
     const size_t bytes = size_t(bytesPerLine) * size_t(std::max(0, size.height()));
     if (bytes >= kLargePage) {
@@ -124,9 +142,8 @@ QImage ScaledMovieCache::Get(const std::shared_ptr<const StripMovie>& movie, int
     }
     // Made without the lock: a full-screen background cell takes a while, and the symbols'
     // frames must not wait for it.
-    QImage made =
-        blurred ? VerticalBlur(Cell(movie, cell, size), BlurLength(size.height(), movie->RollMs()))
-                : MakeSharp(*movie, cell, size);
+    QImage made = blurred ? MakeBlurred(Cell(movie, cell, size), movie->RollMs())
+                          : MakeSharp(*movie, cell, size);
     QMutexLocker lock(&m_mutex);
     // The entry may have made way for others meanwhile; the cell then goes to a new one.
     Slot& slot = slotOf();
@@ -184,6 +201,40 @@ void ScaledMovieCache::Clear() {
     // Cells being made are let finish into entries of their own.
     m_entries.clear();
     m_wanted.clear();
+}
+
+int ScaledMovieCache::BlurRowStep(int cellHeight, int rollMs) {
+    // A smear holds no detail finer than its length: kept at every second or fourth row and
+    // stretched back by repeating rows, it steps by no more than 1/32 of a colour edge.
+    const int length = BlurLength(cellHeight, rollMs);
+    return length >= 4 * kBlurRowsPerStep ? 4 : length >= 2 * kBlurRowsPerStep ? 2 : 1;
+}
+
+QImage ScaledMovieCache::MakeBlurred(const QImage& sharp, int rollMs) {
+    const QImage blurred = VerticalBlur(sharp, BlurLength(sharp.height(), rollMs));
+    const int step = BlurRowStep(sharp.height(), rollMs);
+    if (step == 1)
+        return blurred;
+    QImage kept(blurred.width(), (blurred.height() + step - 1) / step, blurred.format());
+    for (int y = 0; y < kept.height(); ++y) {
+        const int from = std::min(blurred.height() - 1, y * step + step / 2);
+        std::copy_n(blurred.constScanLine(from), blurred.width() * 4, kept.scanLine(y));
+    }
+    return kept;
+}
+
+const QImage& ScaledMovieCache::FullHeight(const QImage& smeared, int height) {
+    if (smeared.height() == height || smeared.isNull() || height <= 0)
+        return smeared;
+    thread_local QImage stretched;
+    if (stretched.size() != QSize(smeared.width(), height) ||
+        stretched.format() != smeared.format())
+        stretched = QImage(smeared.width(), height, smeared.format());
+    const int step = (height + smeared.height() - 1) / smeared.height();
+    for (int y = 0; y < height; ++y)
+        std::copy_n(smeared.constScanLine(std::min(smeared.height() - 1, y / step)),
+                    smeared.width() * 4, stretched.scanLine(y));
+    return stretched;
 }
 
 int ScaledMovieCache::BlurLength(int cellHeight, int rollMs) {

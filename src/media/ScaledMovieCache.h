@@ -35,6 +35,8 @@ public:
     ScaledMovieCache& operator=(const ScaledMovieCache&) = delete;
 
     QImage Cell(const std::shared_ptr<const StripMovie>& movie, int cell, QSize size);
+    // The smeared cell, kept with only every second or fourth row where the smear is long
+    // enough not to tell (BlurRowStep); FullHeight stretches it back for painting.
     QImage BlurredCell(const std::shared_ptr<const StripMovie>& movie, int cell, QSize size);
     // The cell as Cell gives it, but not kept here: whoever takes it holds it alone, as a
     // full-screen background does with the few cells its fade needs at a time.
@@ -59,6 +61,12 @@ public:
     static int BlurLength(int cellHeight, int rollMs);
     // Vertical box blur that wraps around top and bottom, as a cell seen on a spinning reel.
     static QImage VerticalBlur(const QImage& image, int length);
+    // How many rows of a smeared cell each kept row stands for.
+    static int BlurRowStep(int cellHeight, int rollMs);
+    static constexpr int kBlurRowsPerStep = 32;
+    // A smeared cell at `height`: the cell itself, or its rows repeated into a picture the
+    // calling thread reuses, good until its next call.
+    static const QImage& FullHeight(const QImage& smeared, int height);
 
 private:
     struct Slot {
@@ -83,6 +91,7 @@ private:
     QImage Get(const std::shared_ptr<const StripMovie>& movie, int cell, QSize size, bool blurred,
                Use use);
     QImage MakeSharp(const StripMovie& movie, int cell, QSize size) const;
+    static QImage MakeBlurred(const QImage& sharp, int rollMs);
     bool StillWanted(const std::shared_ptr<const StripMovie>& movie, QSize size);
 
     const Scaler m_scaler;
