@@ -203,6 +203,18 @@ void ScaledMovieCache::Clear() {
     m_wanted.clear();
 }
 
+qint64 ScaledMovieCache::KeptBytes() {
+    QMutexLocker lock(&m_mutex);
+    qint64 bytes = 0;
+    for (const Entry& entry : m_entries) {
+        for (const auto* slots : {&entry.sharp, &entry.blurred}) {
+            for (const Slot& slot : *slots)
+                bytes += slot.image.sizeInBytes();
+        }
+    }
+    return bytes;
+}
+
 int ScaledMovieCache::BlurRowStep(int cellHeight, int rollMs) {
     // A smear holds no detail finer than its length: kept at every second or fourth row and
     // stretched back by repeating rows, it steps by no more than 1/32 of a colour edge.

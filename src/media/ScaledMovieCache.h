@@ -51,6 +51,8 @@ public:
     // Waits for what PrepareAhead was asked for.
     void WaitForPrepared();
     void Clear();
+    // The bytes of the cells kept here.
+    qint64 KeptBytes();
 
     // A picture of 32-bit pixels for the whole screen, in memory that suits reading and writing
     // it in small tiles.

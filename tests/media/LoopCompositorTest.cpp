@@ -268,3 +268,32 @@ TEST(LoopCompositorTest, TilesLeftAloneWhileHiddenCatchUpOnceShown) {
     EXPECT_EQ(compositor.Update(movie, size, 600, 40), QRegion(fast));
     EXPECT_LE(ErrorAt(compositor.Frame(), *movie, 600), 240 / 25 + 1);
 }
+
+// A loop too big to keep scaled makes the same picture as one kept whole, making each cell once
+// a cycle, when its fade reaches it, and leaving none of them in the cache.
+TEST(LoopCompositorTest, AStreamedLoopMakesTheSamePictureWithoutKeepingItsCells) {
+    auto movie = ThreeCells();
+    const QSize size(4 * kT, 2 * kT);
+    int keptScalings = 0;
+    int streamedScalings = 0;
+    auto counting = [](int& count) {
+        return [&count](const QImage& source, QSize to) {
+            ++count;
+            return ScaledMovieCache::SmoothScaled(source, to);
+        };
+    };
+    ScaledMovieCache keptCache(counting(keptScalings));
+    ScaledMovieCache streamedCache(counting(streamedScalings));
+    LoopCompositor kept(keptCache);
+    LoopCompositor streamed(streamedCache);
+    streamed.SetKeptCellsBytes(0);
+    for (qint64 t = 0; t < 6000; t += 40) {
+        kept.Update(movie, size, t, 40);
+        streamed.Update(movie, size, t, 40);
+        ASSERT_EQ(Picture(streamed), Picture(kept)) << t;
+        ASSERT_EQ(streamedCache.KeptBytes(), 0) << t;
+    }
+    EXPECT_EQ(keptScalings, movie->CellCount());
+    // Two cycles of three fades, each making the cell it fades to, and the very first cell.
+    EXPECT_EQ(streamedScalings, 2 * movie->CellCount() + 1);
+}

@@ -4,6 +4,7 @@
 #include <QSemaphore>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <future>
 #include <thread>
 
@@ -53,4 +54,72 @@ TEST(ScaledMovieCacheTest, SymbolsGetTheirCellsWhileABackgroundCellIsBeingScaled
     EXPECT_EQ(backgroundCell.pixelColor(200, 150), QColor(Qt::white));
     // What the scaling made is kept, and the next ask is answered from it.
     EXPECT_EQ(cache.Cell(background, 1, screen).constBits(), backgroundCell.constBits());
+}
+
+// Threads that ask for a cell being made wait for it instead of making it again; a cell taken is
+// not kept, and is not made ahead for nobody afterwards.
+TEST(ScaledMovieCacheTest, EachCellIsMadeOnceWhoeverAsksAndATakenCellIsNotKept) {
+    auto background = StripMovie::MakeLoop(
+        {Solid({40, 30}, QColor(10, 20, 30)), Solid({40, 30}, Qt::white)}, 1000);
+    const QSize screen(400, 300);
+    std::atomic<int> scalings{0};
+    QSemaphore scaling;
+    QSemaphore proceed;
+    ScaledMovieCache cache([&](const QImage& source, QSize size) {
+        if (scalings++ == 0) {
+            scaling.release();
+            proceed.acquire();
+        }
+        return ScaledMovieCache::SmoothScaled(source, size);
+    });
+    QImage ahead;
+    std::thread first([&] { ahead = cache.Cell(background, 0, screen); });
+    ASSERT_TRUE(scaling.tryAcquire(1, 10000));
+    auto waiting =
+        std::async(std::launch::async, [&] { return cache.Take(background, 0, screen); });
+    EXPECT_EQ(waiting.wait_for(std::chrono::milliseconds(50)), std::future_status::timeout);
+    proceed.release();
+    first.join();
+    const QImage taken = waiting.get();
+    EXPECT_EQ(scalings, 1);
+    EXPECT_EQ(taken.constBits(), ahead.constBits());
+    EXPECT_EQ(cache.KeptBytes(), 0);
+
+    cache.MakeAhead(background, 0, screen);
+    EXPECT_EQ(scalings, 1);
+    cache.MakeAhead(background, 1, screen);
+    EXPECT_EQ(scalings, 2);
+    EXPECT_EQ(cache.Take(background, 1, screen).pixelColor(200, 150), QColor(Qt::white));
+    EXPECT_EQ(scalings, 2);
+}
+
+// A reel set is made ahead whole, sharp and smeared, for the size last asked for; a long smear
+// keeps only some of its rows, and is stretched back to the cell's height to be shown.
+TEST(ScaledMovieCacheTest, AReelSetIsMadeAheadWholeAndItsSmearKeptInPart) {
+    const QString bits = QStringLiteral("0123456789");
+    auto symbols = ColourSymbols(bits, {30, 40}, 55);
+    const QSize tall(60, 400);
+    std::atomic<int> scalings{0};
+    ScaledMovieCache cache([&](const QImage& source, QSize size) {
+        ++scalings;
+        return ScaledMovieCache::SmoothScaled(source, size);
+    });
+    cache.PrepareAhead(symbols, tall);
+    cache.PrepareAhead(symbols, tall); // another symbol of the same set
+    cache.WaitForPrepared();
+    EXPECT_EQ(scalings, symbols->CellCount());
+
+    const int step = ScaledMovieCache::BlurRowStep(tall.height(), symbols->RollMs());
+    EXPECT_EQ(step, 2);
+    for (int cell = 0; cell < symbols->CellCount(); ++cell) {
+        EXPECT_EQ(cache.Cell(symbols, cell, tall).size(), tall);
+        const QImage smeared = cache.BlurredCell(symbols, cell, tall);
+        EXPECT_EQ(smeared.height(), tall.height() / step);
+        const QImage& shown = ScaledMovieCache::FullHeight(smeared, tall.height());
+        EXPECT_EQ(shown.size(), tall);
+        EXPECT_EQ(shown.pixelColor(30, 399), smeared.pixelColor(30, smeared.height() - 1));
+    }
+    EXPECT_EQ(scalings, symbols->CellCount());
+    // A short smear is kept whole.
+    EXPECT_EQ(ScaledMovieCache::BlurRowStep(60, 55), 1);
 }

@@ -258,55 +258,98 @@ TEST_F(StripMovieFileTest, AChunkLongerThanTheFileIsRefusedBeforeAnythingIsDecod
     EXPECT_TRUE(back.error.contains("damaged"));
 }
 
-// An opaque strip is handed out once its first cell is decoded, the rest following on a thread
-// of its own: every cell, asked for from any thread at any time, is the one written.
-TEST_F(StripMovieFileTest, OpaqueStripShownEarlyGivesEveryCellAsWritten) {
+// Cells are decoded from the file as they are asked for, from any thread, in any order: each is
+// the one written, as a whole decoding of the picture gives it, for opaque and translucent strips.
+TEST_F(StripMovieFileTest, CellsDecodedAsAskedForAreTheOnesWritten) {
     const QSize cell(97, 61);
-    std::vector<QImage> cells;
-    quint32 seed = 7;
-    for (int k = 0; k < 9; ++k) {
-        QImage image(cell, QImage::Format_RGB32);
-        for (int y = 0; y < cell.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-            for (int x = 0; x < cell.width(); ++x) {
-                seed = seed * 1103515245u + 12345u;
-                // Smooth areas and noise, so that the rows take every kind of filter.
-                line[x] = x < 40 ? qRgb(x * 6, y * 4, k * 28) : (0xff000000u | (seed >> 8));
+    for (const int alpha : {255, 90}) {
+        std::vector<QImage> cells;
+        quint32 seed = 7;
+        for (int k = 0; k < 9; ++k) {
+            QImage image(cell, alpha == 255 ? QImage::Format_RGB32 : QImage::Format_ARGB32);
+            for (int y = 0; y < cell.height(); ++y) {
+                auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+                for (int x = 0; x < cell.width(); ++x) {
+                    seed = seed * 1103515245u + 12345u;
+                    // Smooth areas and noise, so that the rows take every kind of filter.
+                    line[x] = x < 40 ? qRgba(x * 6, y * 4, k * 28, x < 20 ? alpha : 255)
+                                     : (0xff000000u | (seed >> 8));
+                }
+            }
+            cells.push_back(image);
+        }
+        auto movie = StripMovie::MakeLoop(cells, 80);
+        ASSERT_EQ(movie->IsOpaque(), alpha == 255);
+        const QString path = Write(dir, "cells.swf", *movie);
+        const QImage whole = QImage(path).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+
+        for (bool backwards : {false, true}) {
+            const MovieLoadResult back = StripMovieFile::Read(path);
+            ASSERT_TRUE(back.Ok()) << back.error.toStdString();
+            EXPECT_EQ(back.movie->IsOpaque(), alpha == 255);
+            std::vector<QImage> seen(cells.size());
+            std::thread other([&] {
+                for (int i = 0; i < back.movie->CellCount(); i += 2)
+                    seen[size_t(i)] = back.movie->Cell(i);
+            });
+            for (int n = back.movie->CellCount(), j = 0; j < n; ++j) {
+                const int i = backwards ? n - 1 - j : j;
+                if (i % 2 == 1)
+                    seen[size_t(i)] = back.movie->Cell(i);
+            }
+            other.join();
+            for (size_t i = 0; i < cells.size(); ++i) {
+                EXPECT_EQ(seen[i], movie->Cell(int(i))) << alpha << " " << i;
+                EXPECT_EQ(seen[i],
+                          whole.copy(0, int(i) * cell.height(), cell.width(), cell.height()))
+                    << alpha << " " << i;
             }
         }
-        cells.push_back(image);
     }
-    auto movie = StripMovie::MakeLoop(cells, 80);
-    ASSERT_TRUE(movie->IsOpaque());
-    const QString path = Write(dir, "early.swf", *movie);
-    QImage whole(path);
-    ASSERT_EQ(whole.format(), QImage::Format_RGB32);
+}
 
-    for (bool backwards : {false, true}) {
-        const MovieLoadResult back = StripMovieFile::Read(path);
-        ASSERT_TRUE(back.Ok()) << back.error.toStdString();
-        EXPECT_TRUE(back.movie->IsOpaque());
-        std::vector<QImage> seen(cells.size());
-        std::thread other([&] {
-            for (int i = 0; i < back.movie->CellCount(); i += 2)
-                seen[size_t(i)] = back.movie->Cell(i).copy();
-        });
-        for (int n = back.movie->CellCount(), j = 0; j < n; ++j) {
-            const int i = backwards ? n - 1 - j : j;
-            if (i % 2 == 1)
-                seen[size_t(i)] = back.movie->Cell(i).copy();
-        }
-        other.join();
-        for (size_t i = 0; i < cells.size(); ++i) {
-            EXPECT_EQ(seen[i], movie->Cell(int(i))) << i;
-            EXPECT_EQ(seen[i], whole.copy(0, int(i) * cell.height(), cell.width(), cell.height())
-                                   .convertToFormat(QImage::Format_ARGB32_Premultiplied))
-                << i;
-        }
+// A movie file overwritten while its movie plays is not read from again: the cells still to be
+// decoded are black rather than pieces of the new file, and the file loaded anew shows it whole.
+TEST_F(StripMovieFileTest, AFileOverwrittenWhileShownGivesBlackCellsUntilLoadedAnew) {
+    std::vector<QImage> first;
+    std::vector<QImage> second;
+    for (int k = 0; k < 4; ++k) {
+        first.push_back(Solid({8, 6}, QColor(10 * k, 200, 30)));
+        second.push_back(Solid({8, 6}, QColor(200, 10 * k, 90)));
     }
+    const QString path = Write(dir, "bg.swf", *StripMovie::MakeLoop(first, 80));
+    const MovieLoadResult shown = StripMovieFile::Read(path);
+    ASSERT_TRUE(shown.Ok());
+    EXPECT_EQ(shown.movie->Cell(0), first[0]);
+    EXPECT_EQ(shown.movie->Cell(1), first[1]);
 
-    // A byte changed in the last rows is found before anything is shown, as a whole decoding
-    // finds it.
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    const QString other = Write(dir, "other.swf", *StripMovie::MakeLoop(second, 80));
+    QFile source(other);
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    file.write(source.readAll());
+    file.close();
+    file.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime);
+
+    // What the decoder had read already may still be shown; nothing of the new file is.
+    const QImage later = shown.movie->Cell(3);
+    for (int y = 0; y < later.height(); ++y) {
+        const QRgb seen = later.pixel(0, y);
+        EXPECT_TRUE(seen == first[3].pixel(0, y) || seen == qRgb(0, 0, 0)) << y;
+    }
+    EXPECT_EQ(shown.movie->Cell(0), Solid({8, 6}, Qt::black));
+    const MovieLoadResult again = StripMovieFile::Read(path);
+    ASSERT_TRUE(again.Ok());
+    EXPECT_EQ(again.movie->Cell(3), second[3]);
+}
+
+TEST_F(StripMovieFileTest, AByteChangedInTheLastRowsIsFoundBeforeAnythingIsShown) {
+    std::vector<QImage> cells;
+    for (int k = 0; k < 5; ++k)
+        cells.push_back(Solid({30, 20}, QColor(40 * k, 90, 200)));
+    const QString path = Write(dir, "early.swf", *StripMovie::MakeLoop(cells, 80));
+    // As a whole decoding finds it.
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     QByteArray bytes = f.readAll();
