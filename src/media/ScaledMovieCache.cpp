@@ -223,7 +223,7 @@ int ScaledMovieCache::BlurRowStep(int cellHeight, int rollMs) {
 }
 
 QImage ScaledMovieCache::MakeBlurred(const QImage& sharp, int rollMs) {
-    const QImage blurred = VerticalBlur(sharp, BlurLength(sharp.height(), rollMs));
+    QImage blurred = VerticalBlur(sharp, BlurLength(sharp.height(), rollMs));
     const int step = BlurRowStep(sharp.height(), rollMs);
     if (step == 1)
         return blurred;
