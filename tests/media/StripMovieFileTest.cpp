@@ -346,6 +346,7 @@ TEST_F(StripMovieFileTest, AFileOverwrittenWhileShownGivesBlackCellsUntilLoadedA
 
 TEST_F(StripMovieFileTest, AByteChangedInTheLastRowsIsFoundBeforeAnythingIsShown) {
     std::vector<QImage> cells;
+    cells.reserve(5);
     for (int k = 0; k < 5; ++k)
         cells.push_back(Solid({30, 20}, QColor(40 * k, 90, 200)));
     const QString path = Write(dir, "early.swf", *StripMovie::MakeLoop(cells, 80));
