@@ -1,6 +1,7 @@
 #include "media/LoopCompositor.h"
 
 #include "media/MovieTimeline.h"
+#include "media/RowScaler.h"
 #include "media/ScaledMovieCache.h"
 
 #include <algorithm>
@@ -9,18 +10,7 @@
 
 #include <QThreadPool>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace {
-
-inline quint32 BlendPixel(quint32 a, quint32 b, quint32 wb) {
-    const quint32 wa = 256 - wb;
-    const quint32 rb = (((a & 0xff00ff) * wa + (b & 0xff00ff) * wb) >> 8) & 0xff00ff;
-    const quint32 ag = (((a >> 8) & 0xff00ff) * wa + ((b >> 8) & 0xff00ff) * wb) & 0xff00ff00;
-    return rb | ag;
-}
 
 void CopyRect(const QImage& from, const QRect& rect, QImage& to) {
     const auto bytes = static_cast<size_t>(rect.width()) * 4;
@@ -33,34 +23,10 @@ void CopyRect(const QImage& from, const QRect& rect, QImage& to) {
 
 void LoopCompositor::Blend(const QImage& a, const QImage& b, int weight, const QRect& rect,
                            QImage& out) {
-    const auto wb = static_cast<quint32>(std::clamp(weight, 0, 256));
     for (int y = rect.top(); y <= rect.bottom(); ++y) {
-        const auto* pa = reinterpret_cast<const quint32*>(a.constScanLine(y)) + rect.left();
-        const auto* pb = reinterpret_cast<const quint32*>(b.constScanLine(y)) + rect.left();
-        auto* po = reinterpret_cast<quint32*>(out.scanLine(y)) + rect.left();
-        int x = 0;
-#if defined(__SSE2__)
-        // Four pixels at a time: a whole-screen fade is the background's main cost.
-        const __m128i zero = _mm_setzero_si128();
-        const __m128i weightA = _mm_set1_epi16(static_cast<short>(256 - wb));
-        const __m128i weightB = _mm_set1_epi16(static_cast<short>(wb));
-        for (; x + 4 <= rect.width(); x += 4) {
-            const __m128i va = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pa + x));
-            const __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pb + x));
-            // a * (256 - w) + b * w stays below 65536 for any 8-bit a and b.
-            const __m128i lo =
-                _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(va, zero), weightA),
-                                             _mm_mullo_epi16(_mm_unpacklo_epi8(vb, zero), weightB)),
-                               8);
-            const __m128i hi =
-                _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(va, zero), weightA),
-                                             _mm_mullo_epi16(_mm_unpackhi_epi8(vb, zero), weightB)),
-                               8);
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(po + x), _mm_packus_epi16(lo, hi));
-        }
-#endif
-        for (; x < rect.width(); ++x)
-            po[x] = BlendPixel(pa[x], pb[x], wb);
+        RowScaler::BlendRow(reinterpret_cast<const QRgb*>(a.constScanLine(y)) + rect.left(),
+                            reinterpret_cast<const QRgb*>(b.constScanLine(y)) + rect.left(), weight,
+                            reinterpret_cast<QRgb*>(out.scanLine(y)) + rect.left(), rect.width());
     }
 }
 

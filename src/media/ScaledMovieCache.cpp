@@ -15,6 +15,11 @@ namespace {
 
 constexpr size_t kLargePage = size_t(2) << 20;
 
+// Whether a picture of 32-bit pixels fills a large page or more.
+bool IsLarge(QSize size) {
+    return size_t(std::max(0, size.width())) * size_t(std::max(0, size.height())) * 4 >= kLargePage;
+}
+
 } // namespace
 
 ScaledMovieCache& ScaledMovieCache::Instance() {
@@ -22,7 +27,10 @@ ScaledMovieCache& ScaledMovieCache::Instance() {
     return cache;
 }
 
-ScaledMovieCache::ScaledMovieCache(Scaler scaler) : m_scaler(std::move(scaler)) {
+ScaledMovieCache::ScaledMovieCache(Scaler scaler)
+    : m_scaler(std::move(scaler)),
+      m_smooth(m_scaler.target<QImage (*)(const QImage&, QSize)>() &&
+               *m_scaler.target<QImage (*)(const QImage&, QSize)>() == &SmoothScaled) {
     m_pool.setMaxThreadCount(1);
 }
 
@@ -45,7 +53,8 @@ ScaledMovieCache::Entry& ScaledMovieCache::EntryFor(const std::shared_ptr<const 
 }
 
 QImage ScaledMovieCache::SmoothScaled(const QImage& source, QSize size) {
-    if (size.width() >= source.width() && size.height() >= source.height()) {
+    const bool large = IsLarge(size);
+    if (large && size.width() >= source.width() && size.height() >= source.height()) {
         // Enlarged straight into the memory the cell is kept in: a full-screen cell is made
         // without a second whole-screen picture to copy it from.
         QImage out = LargeImage(size, QImage::Format_ARGB32_Premultiplied);
@@ -55,10 +64,9 @@ QImage ScaledMovieCache::SmoothScaled(const QImage& source, QSize size) {
         painter.drawImage(QRect(QPoint(), size), source);
         return out;
     }
-    // Made smaller, every source pixel is averaged in.
     QImage scaled = source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                         .convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    if (size_t(size.width()) * size_t(size.height()) * 4 < kLargePage)
+    if (!large)
         return scaled;
     QImage kept = LargeImage(size, scaled.format());
     for (int y = 0; y < size.height(); ++y)
@@ -67,6 +75,14 @@ QImage ScaledMovieCache::SmoothScaled(const QImage& source, QSize size) {
 }
 
 QImage ScaledMovieCache::MakeSharp(const StripMovie& movie, int cell, QSize size) const {
+    const QSize own = movie.NaturalSize();
+    if (m_smooth && IsLarge(size) && size.width() >= own.width() && size.height() >= own.height()) {
+        // Enlarged as it is decoded, as SmoothScaled enlarges a big one: the cell is never held
+        // at its own size besides.
+        QImage out = LargeImage(size, QImage::Format_ARGB32_Premultiplied);
+        if (movie.DecodeScaled(cell, out))
+            return out;
+    }
     QImage scaled = movie.Cell(cell);
     if (scaled.size() == size)
         return scaled;

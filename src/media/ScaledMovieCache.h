@@ -25,7 +25,8 @@ public:
 
     // Makes a cell of `size` from the movie's own one, in premultiplied 32-bit pixels.
     using Scaler = std::function<QImage(const QImage& source, QSize size)>;
-    // The smooth scaling every view gets.
+    // The smooth scaling every view gets: a big enlargement blends neighbouring pixels straight
+    // into the memory the cell is kept in, anything else averages as QImage's smooth scaling.
     static QImage SmoothScaled(const QImage& source, QSize size);
 
     // The cache the views share; it scales smoothly.
@@ -97,6 +98,7 @@ private:
     bool StillWanted(const std::shared_ptr<const StripMovie>& movie, QSize size);
 
     const Scaler m_scaler;
+    const bool m_smooth; // the scaler is SmoothScaled, which decoding enlarged stands in for
     QMutex m_mutex;
     QWaitCondition m_made;
     std::list<Entry> m_entries; // most recently used first

@@ -1,11 +1,13 @@
 #include "media/StripCellDecoder.h"
 
 #include "media/PngRows.h"
+#include "media/RowScaler.h"
 
 #include <QColor>
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 StripCellDecoder::StripCellDecoder(const QString& path, qint64 size, const QDateTime& modified,
                                    QSize cell, int count)
@@ -67,30 +69,61 @@ QImage StripCellDecoder::Cell(int index) const {
     return cell;
 }
 
+bool StripCellDecoder::DecodeScaled(int index, QImage& out) const {
+    if (index < 0 || index >= m_count || out.width() < m_cell.width() ||
+        out.height() < m_cell.height() || out.depth() != 32)
+        return false;
+    RowScaler scaler(m_cell, out);
+    const std::lock_guard<std::mutex> lock(m_lock);
+    if (index == 0 && !m_first.isNull()) {
+        const QImage first = std::exchange(m_first, QImage());
+        for (int y = 0; y < first.height(); ++y)
+            scaler.Add(reinterpret_cast<const QRgb*>(first.constScanLine(y)));
+    } else {
+        std::vector<QRgb> row(size_t(m_cell.width()));
+        DecodeRows(
+            index, [&](int) { return reinterpret_cast<uchar*>(row.data()); },
+            [&](int) { scaler.Add(row.data()); });
+        if (m_rows)
+            m_rows->ReleaseFile();
+    }
+    // Data that broke the decoder despite whole chunks: what it could not give stays black.
+    scaler.Finish();
+    return true;
+}
+
 QImage StripCellDecoder::Decode(int index) const {
     QImage cell(m_cell, QImage::Format_ARGB32_Premultiplied);
     if (cell.isNull())
         return cell;
-    const int top = index * m_cell.height();
-    int made = 0; // rows of the cell decoded
-    if (m_brokenRow < 0 || m_brokenRow > top) {
-        if ((!m_rows || m_rows->Row() > top) && !Restart()) {
-            m_brokenRow = 0;
-        } else if (!m_rows->Read(nullptr, 0, top - m_rows->Row())) {
-            m_brokenRow = m_rows->Row();
-        } else {
-            for (; made < m_cell.height(); ++made) {
-                if (!m_rows->Read(cell.scanLine(made), cell.bytesPerLine(), 1)) {
-                    m_brokenRow = top + made;
-                    break;
-                }
-            }
-        }
-        if (m_brokenRow >= 0)
-            m_rows.reset();
-    }
+    const int made = DecodeRows(
+        index, [&cell](int y) { return cell.scanLine(y); }, [](int) {});
     // Data that broke the decoder despite whole chunks: what it could not give stays black.
     for (int y = made; y < m_cell.height(); ++y)
         std::fill_n(reinterpret_cast<QRgb*>(cell.scanLine(y)), m_cell.width(), 0xff000000u);
     return cell;
+}
+
+int StripCellDecoder::DecodeRows(int index, const std::function<uchar*(int)>& into,
+                                 const std::function<void(int)>& done) const {
+    const int top = index * m_cell.height();
+    int made = 0;
+    if (m_brokenRow >= 0 && m_brokenRow <= top)
+        return made;
+    if ((!m_rows || m_rows->Row() > top) && !Restart()) {
+        m_brokenRow = 0;
+    } else if (!m_rows->Read(nullptr, 0, top - m_rows->Row())) {
+        m_brokenRow = m_rows->Row();
+    } else {
+        for (; made < m_cell.height(); ++made) {
+            if (!m_rows->Read(into(made), 0, 1)) {
+                m_brokenRow = top + made;
+                break;
+            }
+            done(made);
+        }
+    }
+    if (m_brokenRow >= 0)
+        m_rows.reset();
+    return made;
 }

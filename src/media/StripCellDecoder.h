@@ -5,6 +5,7 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -32,6 +33,9 @@ public:
     bool IsOpaque() const { return m_opaque; }
     // Cell `index` in premultiplied pixels; a cell the data breaks off in is black from there on.
     QImage Cell(int index) const;
+    // Decodes the cell enlarged to `out`'s size straight into it, holding none of it besides;
+    // false, and `out` untouched, when `out` is smaller than a cell in either direction.
+    bool DecodeScaled(int index, QImage& out) const;
     // What the decoder holds at most, besides what it makes: a cell.
     qint64 ByteSize() const { return qint64(m_cell.width()) * m_cell.height() * 4; }
 
@@ -41,6 +45,10 @@ private:
     bool Restart() const;
     // Decodes a cell, the lock held.
     QImage Decode(int index) const;
+    // Decodes the rows of a cell one by one into `into(y)` and tells `done(y)`; returns how many
+    // rows the data gave.
+    int DecodeRows(int index, const std::function<uchar*(int)>& into,
+                   const std::function<void(int)>& done) const;
 
     const QString m_path;
     const qint64 m_fileSize;

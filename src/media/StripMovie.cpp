@@ -112,6 +112,10 @@ QImage StripMovie::Cell(int index) const {
     return m_cells[static_cast<size_t>(index)];
 }
 
+bool StripMovie::DecodeScaled(int index, QImage& out) const {
+    return m_decoder && m_decoder->DecodeScaled(index, out);
+}
+
 QString StripMovie::SymbolsBits() const {
     return IsSymbols() ? m_variables.value(QStringLiteral("SymbolsBits")) : QString();
 }

@@ -44,6 +44,9 @@ public:
     // A cell at the movie's own size; null outside the movie. Cells of a movie read from a strip
     // file are decoded as they are asked for: whoever asks often keeps what it gets.
     QImage Cell(int index) const;
+    // Decodes a cell of a movie read from a strip file enlarged into `out`, at `out`'s size, never
+    // holding the cell at its own size; false for other movies, or `out` smaller than a cell.
+    bool DecodeScaled(int index, QImage& out) const;
     QSize NaturalSize() const { return m_size; }
 
     // The characters a symbol movie can show, in frame order; empty for other movies.
