@@ -67,6 +67,7 @@ void LoopCompositor::Clear() {
     m_stillCell = -1;
     m_still = QImage();
     m_streaming = false;
+    m_drawn = false;
 }
 
 QImage LoopCompositor::HeldCell(int cell) const {
@@ -176,7 +177,9 @@ bool LoopCompositor::TakePair(const std::shared_ptr<const StripMovie>& movie, in
         if (m_streaming) {
             // The fade before is over: its first cell goes before the next one is made.
             KeepOnly(cell, next);
-            if (HeldCell(cell).isNull()) {
+            // Only the very first picture is made here, on the spot; later ones wait for the
+            // runner while the picture holds as it is.
+            if (HeldCell(cell).isNull() && !m_drawn) {
                 m_stillCell = cell;
                 m_still = CacheCell(*m_cache, true, movie, cell, m_size);
             }
@@ -248,8 +251,13 @@ QRegion LoopCompositor::Update(const std::shared_ptr<const StripMovie>& movie, Q
         // Not ready yet: the picture holds on the cell it has reached, and fades on once the
         // pair is ready, rather than the beat waiting for it.
         a = HeldCell(point.cell);
-        if (a.isNull())
+        if (a.isNull()) {
+            // A streamed loop the clock has taken past the cells it holds (a machine too busy
+            // to make them in time) holds its picture rather than the beat making one.
+            if (m_streaming && m_drawn)
+                return QRegion();
             a = CacheCell(*m_cache, m_streaming, movie, point.cell, size);
+        }
         b = a;
         fades = false;
     }
@@ -306,6 +314,7 @@ QRegion LoopCompositor::Update(const std::shared_ptr<const StripMovie>& movie, Q
         else
             changed.push_back(r);
     }
+    m_drawn = m_drawn || !changed.empty();
     QRegion region;
     region.setRects(changed.data(), static_cast<int>(changed.size()));
     return region;

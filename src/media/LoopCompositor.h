@@ -123,6 +123,7 @@ private:
     bool m_allCellsAsked = false;
     qint64 m_keptCellsBytes = kKeptCellsBytes;
     bool m_streaming = false; // the cells are made as the fades reach them
+    bool m_drawn = false;     // the picture shows something
     int m_cell = -1;          // the pair in use
     int m_next = -1;
     QImage m_a;

@@ -297,3 +297,35 @@ TEST(LoopCompositorTest, AStreamedLoopMakesTheSamePictureWithoutKeepingItsCells)
     // Two cycles of three fades, each making the cell it fades to, and the very first cell.
     EXPECT_EQ(streamedScalings, 2 * movie->CellCount() + 1);
 }
+
+// A streamed loop whose cells are not made in time holds its picture: only the very first one
+// is made on the beat.
+TEST(LoopCompositorTest, AStreamedLoopBehindItsClockHoldsRatherThanMakingCellsOnTheBeat) {
+    auto movie = ThreeCells();
+    const QSize size(4 * kT, 2 * kT);
+    int scalings = 0;
+    ScaledMovieCache cache([&scalings](const QImage& source, QSize to) {
+        ++scalings;
+        return ScaledMovieCache::SmoothScaled(source, to);
+    });
+    std::vector<std::function<void()>> jobs;
+    LoopCompositor compositor(cache);
+    compositor.SetKeptCellsBytes(0);
+    compositor.SetRunner([&jobs](std::function<void()> job) { jobs.push_back(std::move(job)); });
+
+    EXPECT_TRUE(Covers(compositor.Update(movie, size, 0, 40), size));
+    EXPECT_EQ(scalings, 1);
+    const QImage first = Picture(compositor);
+    EXPECT_TRUE(compositor.Update(movie, size, 2100, 40).isEmpty());
+    EXPECT_EQ(scalings, 1);
+    EXPECT_EQ(Picture(compositor), first);
+
+    // Made, the fade goes on from where the clock is, as a loop made in time shows it.
+    for (auto& job : std::exchange(jobs, {}))
+        job();
+    EXPECT_FALSE(compositor.Update(movie, size, 2100, 40).isEmpty());
+    LoopCompositor inTime;
+    inTime.Update(movie, size, 0, 40);
+    inTime.Update(movie, size, 2100, 40);
+    EXPECT_EQ(Picture(compositor), Picture(inTime));
+}
