@@ -216,8 +216,8 @@ QRegion LoopCompositor::Update(const std::shared_ptr<const StripMovie>& movie, Q
         m_key = movie.get();
         m_size = size;
         // Opaque cells make an opaque picture, which a view copies rather than blends.
-        m_frame = ScaledMovieCache::LargeImage(
-            size, movie->IsOpaque() ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+        m_frame = QImage(size, movie->IsOpaque() ? QImage::Format_RGB32
+                                                 : QImage::Format_ARGB32_Premultiplied);
         m_cols = (size.width() + kTile - 1) / kTile;
         m_rows = (size.height() + kTile - 1) / kTile;
         m_shown.assign(static_cast<size_t>(m_cols) * m_rows, Shown());

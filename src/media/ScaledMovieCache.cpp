@@ -7,17 +7,13 @@
 #include <cstdlib>
 #include <utility>
 
-#if defined(__linux__)
-#include <sys/mman.h>
-#endif
-
 namespace {
 
-constexpr size_t kLargePage = size_t(2) << 20;
-
-// Whether a picture of 32-bit pixels fills a large page or more.
+// Whether a picture of 32-bit pixels is big enough for a second one besides it to matter: a
+// screen's background, not a symbol.
 bool IsLarge(QSize size) {
-    return size_t(std::max(0, size.width())) * size_t(std::max(0, size.height())) * 4 >= kLargePage;
+    constexpr size_t kLarge = size_t(2) << 20;
+    return size_t(std::max(0, size.width())) * size_t(std::max(0, size.height())) * 4 >= kLarge;
 }
 
 } // namespace
@@ -53,25 +49,18 @@ ScaledMovieCache::Entry& ScaledMovieCache::EntryFor(const std::shared_ptr<const 
 }
 
 QImage ScaledMovieCache::SmoothScaled(const QImage& source, QSize size) {
-    const bool large = IsLarge(size);
-    if (large && size.width() >= source.width() && size.height() >= source.height()) {
-        // Enlarged straight into the memory the cell is kept in: a full-screen cell is made
-        // without a second whole-screen picture to copy it from.
-        QImage out = LargeImage(size, QImage::Format_ARGB32_Premultiplied);
+    if (IsLarge(size) && size.width() >= source.width() && size.height() >= source.height()) {
+        // Enlarged straight into the picture that is kept: a full-screen cell is made without a
+        // second whole-screen picture besides.
+        QImage out(size, QImage::Format_ARGB32_Premultiplied);
         QPainter painter(&out);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(QRect(QPoint(), size), source);
         return out;
     }
-    QImage scaled = source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    if (!large)
-        return scaled;
-    QImage kept = LargeImage(size, scaled.format());
-    for (int y = 0; y < size.height(); ++y)
-        std::copy_n(scaled.constScanLine(y), scaled.width() * 4, kept.scanLine(y));
-    return kept;
+    return source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 QImage ScaledMovieCache::MakeSharp(const StripMovie& movie, int cell, QSize size) const {
@@ -79,7 +68,7 @@ QImage ScaledMovieCache::MakeSharp(const StripMovie& movie, int cell, QSize size
     if (m_smooth && IsLarge(size) && size.width() >= own.width() && size.height() >= own.height()) {
         // Enlarged as it is decoded, as SmoothScaled enlarges a big one: the cell is never held
         // at its own size besides.
-        QImage out = LargeImage(size, QImage::Format_ARGB32_Premultiplied);
+        QImage out(size, QImage::Format_ARGB32_Premultiplied);
         if (movie.DecodeScaled(cell, out))
             return out;
     }
@@ -89,26 +78,6 @@ QImage ScaledMovieCache::MakeSharp(const StripMovie& movie, int cell, QSize size
     // The movie's own cell goes as soon as it is scaled.
     scaled = m_scaler(scaled, size);
     return scaled;
-}
-
-QImage ScaledMovieCache::LargeImage(QSize size, QImage::Format format) {
-#if defined(__linux__)
-    // A fading background reads and writes its cells tile by tile, 32 rows of a full-screen
-    // picture at a time; in ordinary 4 KiB pages every row of a tile is a page of its own, and
-    // the address lookups cost more than the pixels. Large pages hold a whole tile row band.
-    const qsizetype bytesPerLine = qsizetype(size.width()) * 4;
-    const size_t bytes = size_t(bytesPerLine) * size_t(std::max(0, size.height()));
-    if (bytes >= kLargePage) {
-        const size_t rounded = (bytes + kLargePage - 1) / kLargePage * kLargePage;
-        if (void* data = std::aligned_alloc(kLargePage, rounded)) {
-            madvise(data, rounded, MADV_HUGEPAGE);
-            return QImage(
-                static_cast<uchar*>(data), size.width(), size.height(), bytesPerLine, format,
-                [](void* p) { std::free(p); }, data);
-        }
-    }
-#endif
-    return QImage(size, format);
 }
 
 QImage ScaledMovieCache::Cell(const std::shared_ptr<const StripMovie>& movie, int cell,

@@ -55,10 +55,6 @@ public:
     // The bytes of the cells kept here.
     qint64 KeptBytes();
 
-    // A picture of 32-bit pixels for the whole screen, in memory that suits reading and writing
-    // it in small tiles.
-    static QImage LargeImage(QSize size, QImage::Format format);
-
     // Length of the smear for a cell of the given height: about the distance the reel travels
     // during one screen refresh, a little motion blur rather than a haze.
     static int BlurLength(int cellHeight, int rollMs);
