@@ -2,10 +2,14 @@
 
 #include "media/PaintedIcon.h"
 
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainterPath>
 #include <QPixmap>
 #include <QRadialGradient>
+
+#include <future>
+#include <system_error>
 
 namespace {
 
@@ -57,9 +61,64 @@ QImage ProgramIcon::Draw(int side) {
     });
 }
 
-QIcon ProgramIcon::Icon() {
-    QIcon icon;
+namespace {
+
+QList<QImage> DrawAllSides() {
+    QList<QImage> images;
     for (int side : {16, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(QPixmap::fromImage(Draw(side)));
-    return icon;
+        images.append(ProgramIcon::Draw(side));
+    return images;
+}
+
+// The icon is asked for first thing at start-up, long before a window shows it; its sizes are
+// painted meanwhile on a thread of their own, and the icon is made of them when first used.
+class PaintedAheadEngine : public QIconEngine {
+public:
+    PaintedAheadEngine() {
+        try {
+            m_images = std::async(std::launch::async, DrawAllSides).share();
+        } catch (const std::system_error&) {
+            m_images = std::async(std::launch::deferred, DrawAllSides).share();
+        }
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        Made().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return Made().pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
+                         qreal scale) override {
+        return Made().pixmap(size, scale, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return Made().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        return Made().availableSizes(mode, state);
+    }
+    QString key() const override { return QStringLiteral("ProgramIcon"); }
+    QIconEngine* clone() const override { return new PaintedAheadEngine(*this); }
+
+private:
+    PaintedAheadEngine(const PaintedAheadEngine&) = default;
+
+    const QIcon& Made() {
+        if (m_icon.isNull()) {
+            for (const QImage& image : m_images.get())
+                m_icon.addPixmap(QPixmap::fromImage(image));
+        }
+        return m_icon;
+    }
+
+    std::shared_future<QList<QImage>> m_images;
+    QIcon m_icon;
+};
+
+} // namespace
+
+QIcon ProgramIcon::Icon() {
+    return QIcon(new PaintedAheadEngine);
 }

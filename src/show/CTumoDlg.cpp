@@ -125,9 +125,9 @@ int CTumoDlg::DoModal() {
 bool CTumoDlg::OnInitDialog() {
     m_bBusy = true;
     setWindowTitle(QStringLiteral("Tumo"));
-    // The dialogs it owns take it from here.
-    setWindowIcon(ProgramIcon::Icon());
-    CreateCheckList();
+    // The dialogs it owns take it from here. The program has painted it for itself already.
+    const QIcon programIcon = QGuiApplication::windowIcon();
+    setWindowIcon(programIcon.isNull() ? ProgramIcon::Icon() : programIcon);
 
     m_status.m_strDataFolder = g_strAppFolder;
     const bool loaded = m_status.LoadAll();
@@ -138,7 +138,10 @@ bool CTumoDlg::OnInitDialog() {
     m_rcScreen = MonitorChoice::Choose(MonitorChoice::ScreenRects(), m_status.m_options.m_nMonitor);
     if (m_rcScreen.isEmpty())
         m_rcScreen = QRect(0, 0, 1024, 768);
+    // The first frame waits for these movies more than for anything else: they start as soon as
+    // the level is known.
     PrefetchMovies(*grade);
+    CreateCheckList();
     // Before the window exists, so that it is made on that screen.
     if (QScreen* screen = MonitorChoice::Screen(m_status.m_options.m_nMonitor))
         setScreen(screen);
@@ -170,6 +173,9 @@ bool CTumoDlg::OnInitDialog() {
     ApplyBanner();
 
     m_pBackground = std::make_unique<DrawBackground>(this);
+    // The background may still be decoding: what needs neither it nor the pool is built first.
+    CreateBulletin();
+    CreateButtons();
     LoadBackground(*grade);
 
     if (!OpenNumberPool(loaded))
@@ -188,8 +194,6 @@ bool CTumoDlg::OnInitDialog() {
     m_pKeys->SetTable(m_status.m_options.m_accel);
     m_pKeys->Install();
 
-    CreateBulletin();
-    CreateButtons();
     m_pWorker->Init();
     m_bShowComing = true; // the worker's ready report shows the window
     m_draw.HideSurplusSlots();
