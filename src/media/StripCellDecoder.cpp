@@ -6,7 +6,6 @@
 #include <QColor>
 
 #include <algorithm>
-#include <utility>
 #include <vector>
 
 StripCellDecoder::StripCellDecoder(const QString& path, qint64 size, const QDateTime& modified,
@@ -38,13 +37,13 @@ std::shared_ptr<StripCellDecoder> StripCellDecoder::Open(const QString& path, qi
         }
         decoder->m_rows.reset();
     }
-    // The first cell is shown first: it is made now, so that a strip whose data fails at once is
-    // refused here, and kept for the one who asks for it.
-    decoder->m_first = decoder->Decode(0);
-    if (decoder->m_brokenRow >= 0 && decoder->m_brokenRow < cell.height())
+    // A strip whose data fails at once is refused here; its first cell is left to whoever shows
+    // it first, on a thread of their own, rather than decoded twice or on the loading thread.
+    QImage line(cell.width(), 1, QImage::Format_ARGB32_Premultiplied);
+    if ((!decoder->m_rows && !decoder->Restart()) ||
+        !decoder->m_rows->Read(line.bits(), line.bytesPerLine(), 1))
         return nullptr;
-    if (decoder->m_rows)
-        decoder->m_rows->ReleaseFile();
+    decoder->m_rows.reset();
     return decoder;
 }
 
@@ -60,8 +59,6 @@ QImage StripCellDecoder::Cell(int index) const {
     if (index < 0 || index >= m_count)
         return QImage();
     const std::lock_guard<std::mutex> lock(m_lock);
-    if (index == 0 && !m_first.isNull())
-        return std::exchange(m_first, QImage());
     QImage cell = Decode(index);
     // No file is held open between cells: a show plays many movies, for hours.
     if (m_rows)
@@ -75,18 +72,12 @@ bool StripCellDecoder::DecodeScaled(int index, QImage& out) const {
         return false;
     RowScaler scaler(m_cell, out);
     const std::lock_guard<std::mutex> lock(m_lock);
-    if (index == 0 && !m_first.isNull()) {
-        const QImage first = std::exchange(m_first, QImage());
-        for (int y = 0; y < first.height(); ++y)
-            scaler.Add(reinterpret_cast<const QRgb*>(first.constScanLine(y)));
-    } else {
-        std::vector<QRgb> row(size_t(m_cell.width()));
-        DecodeRows(
-            index, [&](int) { return reinterpret_cast<uchar*>(row.data()); },
-            [&](int) { scaler.Add(row.data()); });
-        if (m_rows)
-            m_rows->ReleaseFile();
-    }
+    std::vector<QRgb> row(size_t(m_cell.width()));
+    DecodeRows(
+        index, [&](int) { return reinterpret_cast<uchar*>(row.data()); },
+        [&](int) { scaler.Add(row.data()); });
+    if (m_rows)
+        m_rows->ReleaseFile();
     // Data that broke the decoder despite whole chunks: what it could not give stays black.
     scaler.Finish();
     return true;

@@ -20,7 +20,7 @@ class PngRows;
 class StripCellDecoder {
 public:
     // `path` names the file as found whole (its chunks checked) at `size` bytes and `modified`;
-    // null when it is not a picture of `picture`'s size taken by PngRows, or its first cell
+    // null when it is not a picture of `picture`'s size taken by PngRows, or its first row
     // cannot be decoded. An RGBA picture is read through once here, to learn whether every
     // pixel is opaque.
     static std::shared_ptr<StripCellDecoder>
@@ -60,5 +60,4 @@ private:
     mutable std::mutex m_lock;
     mutable std::unique_ptr<PngRows> m_rows; // positioned after the last cell made
     mutable int m_brokenRow = -1;            // the first row the data could not give, once met
-    mutable QImage m_first;                  // the first cell, made on opening, until asked for
 };
