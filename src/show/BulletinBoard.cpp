@@ -98,11 +98,12 @@ void BulletinBoard::Create(Sources sources) {
         }
     }
 
-    m_picture.Load(ResolvePicturePath(n.m_strBackPic));
+    // The stored name takes its lasting form now, though the picture is read when first shown.
+    ResolvePicturePath(n.m_strBackPic);
     if (n.m_rcBoard.Width() == 0 || n.m_rcBoard.Height() == 0)
         FallBackToBackgroundSize(n);
     n.m_rcBoard = BulletinGeometry::Normalized(n.m_rcBoard);
-    BuildBackground(n);
+    DropBackground();
     MoveToBoardRect(n);
     // The level's transparency holds from the first showing, not only after a re-layout.
     ApplyOpacity(n);
@@ -121,7 +122,7 @@ int BulletinBoard::ApplyShape() {
         n.m_rcNumbers = BulletinGeometry::DefaultNumberArea(n.m_rcBoard);
         MoveToBoardRect(n);
     }
-    m_picture.Load(ResolvePicturePath(n.m_strBackPic));
+    ResolvePicturePath(n.m_strBackPic);
     // Without a skin to size it, a board of no size would never be seen again: it takes the
     // background picture's size, as when it is first created.
     if (n.m_rcBoard.Width() == 0 || n.m_rcBoard.Height() == 0)
@@ -135,7 +136,7 @@ int BulletinBoard::ApplyShape() {
         clearMask();
     }
 
-    BuildBackground(n);
+    DropBackground();
     MoveToBoardRect(n);
     ApplyOpacity(n);
     m_faceValid = false;
@@ -280,8 +281,29 @@ void BulletinBoard::ApplyStoredOutline(const LotteryNotify& n) {
 
 void BulletinBoard::FallBackToBackgroundSize(LotteryNotify& n) {
     // GetSize gives 100 x 100 when the background did not load.
+    m_picture.Load(ResolvePicturePath(n.m_strBackPic));
     n.m_rcBoard = BulletinGeometry::CenteredRect(m_picture.GetSize(), ScreenSize());
     n.m_rcNumbers = BulletinGeometry::DefaultNumberArea(n.m_rcBoard);
+}
+
+void BulletinBoard::DropBackground() {
+    m_back = QPixmap();
+    m_picture = CPicture();
+    m_bBackDue = true;
+}
+
+void BulletinBoard::EnsureBackground() {
+    GradeInfo* grade = Grade();
+    if (!m_bBackDue || !grade)
+        return;
+    // Built when the board is first shown: a show may never show it, and a start-up that builds
+    // it keeps the audience waiting, and a screen-sized picture besides, for nothing.
+    m_bBackDue = false;
+    LotteryNotify& n = grade->m_notify;
+    m_picture.Load(ResolvePicturePath(n.m_strBackPic));
+    BuildBackground(n);
+    // Only the board-sized copy is kept; the next layout reads the file again.
+    m_picture = CPicture();
 }
 
 void BulletinBoard::BuildBackground(LotteryNotify& n) {
@@ -335,6 +357,7 @@ BulletinBoard::FaceKey BulletinBoard::CurrentFaceKey() const {
 }
 
 bool BulletinBoard::RefreshFace() {
+    EnsureBackground();
     FaceKey key = CurrentFaceKey();
     if (m_faceValid && key == m_faceKey && m_face.size() == size())
         return false;

@@ -100,6 +100,9 @@ private:
     void ApplyStoredOutline(const LotteryNotify& notify);
     void FallBackToBackgroundSize(LotteryNotify& notify);
     void BuildBackground(LotteryNotify& notify);
+    // The background is built at board size when the board is next painted.
+    void DropBackground();
+    void EnsureBackground();
     void ApplyOpacity(const LotteryNotify& notify);
     void MoveToBoardRect(const LotteryNotify& notify);
 
@@ -127,6 +130,7 @@ private:
     void PaintCell(QPainter& p, const QRect& rect, const QString& text, int align) const;
 
     QPixmap m_back; // the background at board size, drawn once per layout
+    bool m_bBackDue = false;
     // The whole board as it shows: background, title and numbers. Whatever changes beneath a
     // board (the background movie fades under it many times a second) repaints only a copy from
     // it, not the text, and a see-through board is blended from it rather than rendered anew.
