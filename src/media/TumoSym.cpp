@@ -12,6 +12,7 @@ bool TumoSym::SetMovie(const QString& path) {
     m_pFlash->SetBGColor(QString());
     m_pFlash->SetMovie(path);
     m_pFlash->SetScaleMode(CShockwaveFlash::kExactFit);
+    m_bPrepared = false;
     PrepareCells();
     return true;
 }
@@ -24,10 +25,12 @@ void TumoSym::MoveWindow(const QRect& rect) {
 
 void TumoSym::PrepareCells() {
     // A reel shows every character as it rolls, sharp and smeared: they are made ahead, off the
-    // thread that paints them, rather than one by one in the first second of the roll.
+    // thread that paints them, rather than one by one in the first second of the roll. Once per
+    // movie: a symbol dragged to other sizes in design mode makes only the cells it shows.
     const PlayerState& s = m_pFlash->State();
-    if (!s.movie || !s.movie->IsSymbols() || m_window.rect.isEmpty())
+    if (m_bPrepared || !s.movie || !s.movie->IsSymbols() || m_window.rect.isEmpty())
         return;
+    m_bPrepared = true;
     const QRect area(QPoint(), m_window.rect.size());
     ScaledMovieCache::Instance().PrepareAhead(
         s.movie, MovieRenderer::PictureRect(s.movie->NaturalSize(), area, s.scaleMode).size());

@@ -54,4 +54,5 @@ private:
 
     SymbolWindowState m_window;
     WindowSink m_sink;
+    bool m_bPrepared = false; // the movie's cells were asked for ahead at the window's size
 };

@@ -1,5 +1,6 @@
 #include "media/CShockwaveFlash.h"
 #include "media/MovieTestUtil.h"
+#include "media/ScaledMovieCache.h"
 #include "media/TumoSym.h"
 
 #include <gtest/gtest.h>
@@ -193,4 +194,26 @@ TEST_F(PlayerTest, SymbolWindowReportsPlaceAndVisibility) {
     EXPECT_EQ(seen.back(), (SymbolWindowState{QRect(345, 225, 270, 270), false, true}));
     EXPECT_EQ(sym.GetWindowRect(), QRect(345, 225, 270, 270));
     EXPECT_FALSE(sym.IsWindowVisible());
+}
+
+// A symbol window's cells are made ahead once, at the size its movie is first placed at: moved
+// on to other sizes (a symbol dragged in design mode), it makes only what it shows.
+TEST_F(PlayerTest, SymbolWindowHasItsCellsMadeAheadOnceAtItsFirstSize) {
+    ScaledMovieCache& cache = ScaledMovieCache::Instance();
+    cache.Clear();
+    TumoSym sym(Clock());
+    sym.SetMovie(symbols);
+    EXPECT_EQ(cache.KeptBytes(), 0); // no place yet
+    sym.MoveWindow(QRect(10, 10, 40, 60));
+    cache.WaitForPrepared();
+    const qint64 cellBytes = 40 * 60 * 4;
+    const int cells = sym.m_pFlash->State().movie->CellCount();
+    const int smearRows = 60 / ScaledMovieCache::BlurRowStep(60, 50);
+    EXPECT_EQ(cache.KeptBytes(), cells * cellBytes + cells * 40 * smearRows * 4);
+
+    const qint64 before = cache.KeptBytes();
+    sym.MoveWindow(QRect(10, 10, 80, 120));
+    cache.WaitForPrepared();
+    EXPECT_EQ(cache.KeptBytes(), before);
+    cache.Clear();
 }
