@@ -206,10 +206,10 @@ TEST_F(PlayerTest, SymbolWindowHasItsCellsMadeAheadOnceAtItsFirstSize) {
     EXPECT_EQ(cache.KeptBytes(), 0); // no place yet
     sym.MoveWindow(QRect(10, 10, 40, 60));
     cache.WaitForPrepared();
-    const qint64 cellBytes = 40 * 60 * 4;
+    const qint64 cellBytes = qint64(40) * 60 * 4;
     const int cells = sym.m_pFlash->State().movie->CellCount();
     const int smearRows = 60 / ScaledMovieCache::BlurRowStep(60, 50);
-    EXPECT_EQ(cache.KeptBytes(), cells * cellBytes + cells * 40 * smearRows * 4);
+    EXPECT_EQ(cache.KeptBytes(), cells * cellBytes + qint64(cells) * 40 * smearRows * 4);
 
     const qint64 before = cache.KeptBytes();
     sym.MoveWindow(QRect(10, 10, 80, 120));
