@@ -10,9 +10,44 @@
 
 using namespace movietest;
 
+namespace {
+
+std::shared_ptr<const StripMovie> Background() {
+    return StripMovie::MakeLoop({Solid({40, 30}, QColor(10, 20, 30)), Solid({40, 30}, Qt::white)},
+                                1000);
+}
+
+// Scales smoothly, counting, and stops in the first scaling to `held` until let go: a test asks
+// for cells while that one is being made.
+class HeldScaling {
+public:
+    explicit HeldScaling(QSize held) : m_held(held) {}
+    ScaledMovieCache::Scaler Scaler() {
+        return [this](const QImage& source, QSize size) {
+            ++scalings;
+            if (size == m_held && !m_stopped.exchange(true)) {
+                m_started.release();
+                m_proceed.acquire();
+            }
+            return ScaledMovieCache::SmoothScaled(source, size);
+        };
+    }
+    bool WaitUntilStopped() { return m_started.tryAcquire(1, 10000); }
+    void LetGo() { m_proceed.release(); }
+
+    std::atomic<int> scalings{0};
+
+private:
+    QSize m_held;
+    std::atomic<bool> m_stopped{false};
+    QSemaphore m_started;
+    QSemaphore m_proceed;
+};
+
+} // namespace
+
 TEST(ScaledMovieCacheTest, SymbolsGetTheirCellsWhileABackgroundCellIsBeingScaled) {
-    auto background = StripMovie::MakeLoop(
-        {Solid({40, 30}, QColor(10, 20, 30)), Solid({40, 30}, Qt::white)}, 1000);
+    auto background = Background();
     std::vector<QImage> chars;
     chars.reserve(10);
     for (int k = 0; k < 10; ++k)
@@ -22,18 +57,11 @@ TEST(ScaledMovieCacheTest, SymbolsGetTheirCellsWhileABackgroundCellIsBeingScaled
     const QSize screen(400, 300);
     const QSize symbol(60, 80);
 
-    QSemaphore scaling;
-    QSemaphore proceed;
-    ScaledMovieCache cache([&](const QImage& source, QSize size) {
-        if (size == screen) {
-            scaling.release();
-            proceed.acquire();
-        }
-        return ScaledMovieCache::SmoothScaled(source, size);
-    });
+    HeldScaling held(screen);
+    ScaledMovieCache cache(held.Scaler());
     QImage backgroundCell;
     std::thread worker([&] { backgroundCell = cache.Cell(background, 1, screen); });
-    ASSERT_TRUE(scaling.tryAcquire(1, 10000));
+    ASSERT_TRUE(held.WaitUntilStopped());
 
     // Waiting on the background's scaling would leave this unanswered until it is let go.
     auto symbolCell = std::async(std::launch::async, [&] {
@@ -42,7 +70,7 @@ TEST(ScaledMovieCacheTest, SymbolsGetTheirCellsWhileABackgroundCellIsBeingScaled
     });
     const bool answered =
         symbolCell.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
-    proceed.release();
+    held.LetGo();
     worker.join();
     ASSERT_TRUE(answered);
     const auto [sharp, blurred] = symbolCell.get();
@@ -59,26 +87,18 @@ TEST(ScaledMovieCacheTest, SymbolsGetTheirCellsWhileABackgroundCellIsBeingScaled
 // Threads that ask for a cell being made wait for it instead of making it again; a cell taken is
 // not kept, and is not made ahead for nobody afterwards.
 TEST(ScaledMovieCacheTest, EachCellIsMadeOnceWhoeverAsksAndATakenCellIsNotKept) {
-    auto background = StripMovie::MakeLoop(
-        {Solid({40, 30}, QColor(10, 20, 30)), Solid({40, 30}, Qt::white)}, 1000);
+    auto background = Background();
     const QSize screen(400, 300);
-    std::atomic<int> scalings{0};
-    QSemaphore scaling;
-    QSemaphore proceed;
-    ScaledMovieCache cache([&](const QImage& source, QSize size) {
-        if (scalings++ == 0) {
-            scaling.release();
-            proceed.acquire();
-        }
-        return ScaledMovieCache::SmoothScaled(source, size);
-    });
+    HeldScaling held(screen);
+    std::atomic<int>& scalings = held.scalings;
+    ScaledMovieCache cache(held.Scaler());
     QImage ahead;
     std::thread first([&] { ahead = cache.Cell(background, 0, screen); });
-    ASSERT_TRUE(scaling.tryAcquire(1, 10000));
+    ASSERT_TRUE(held.WaitUntilStopped());
     auto waiting =
         std::async(std::launch::async, [&] { return cache.Take(background, 0, screen); });
     EXPECT_EQ(waiting.wait_for(std::chrono::milliseconds(50)), std::future_status::timeout);
-    proceed.release();
+    held.LetGo();
     first.join();
     const QImage taken = waiting.get();
     EXPECT_EQ(scalings, 1);
